@@ -1,0 +1,66 @@
+// The search through all 13,983,816 lines of "6 from 49" in lexicographic
+// order for results of 66 percent or more, in slices so that a window can
+// stay responsive and stop it, and fast enough to run through in well under a
+// second.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/index_lookup.h"
+#include "model/counting_tables.h"
+#include "model/numbers.h"
+#include "model/program_state.h"
+
+namespace bw {
+
+inline constexpr int64_t kAllLinesCount = 13'983'816;
+inline constexpr int kFoundThreshold = 66;
+inline constexpr std::size_t kFoundBatch = 320;
+
+// The line after `line` in lexicographic order; false after 44 45 46 47 48 49.
+bool NextLine(Line& line);
+
+// The first line a search from `startLine` checks: the start line itself, or
+// the line after it when its last number is 49 (nullopt when none is left).
+std::optional<Line> FirstLineToCheck(const Line& startLine);
+
+// 0-based position of a line in the order (1 2 3 4 5 6 is 0).
+int64_t LineRank(const Line& line);
+
+// "01-12-23-31-40-49=71%".
+std::string FoundLineEntry(const Line& line, int percent);
+
+struct FoundLine {
+  Line line;
+  int percent = 0;
+};
+
+struct SliceResult {
+  int64_t checked = 0;        // lines checked in this slice
+  Line lastChecked{};         // valid when checked > 0
+  int lastPercent = 0;        // its result percentage
+  std::optional<Line> next;   // the next line to check; nullopt when done
+};
+
+class AllLinesSearch {
+ public:
+  // The tables, index and draw list must stay as they are while the search
+  // object is used (a new draw needs a new object).
+  AllLinesSearch(const CountingTables& tables, CachedIndexLookup& index, int32_t drawCount,
+                 const LotterySettings& returns, int threads = 2);
+  ~AllLinesSearch();
+
+  // Checks up to maxLines lines in order starting at `from` (inclusive) and
+  // appends every line of 66 percent or more to `found`, in order. Results
+  // equal CheckSingleLine's for every line.
+  SliceResult CheckSlice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found);
+
+ private:
+  struct Engine;
+  Engine* engine_;
+};
+
+}  // namespace bw

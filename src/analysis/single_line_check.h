@@ -1,0 +1,53 @@
+// The one line-evaluation engine: how a line of six numbers would have done
+// over every draw of the history.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "analysis/index_lookup.h"
+#include "model/counting_tables.h"
+#include "model/numbers.h"
+#include "model/program_state.h"
+
+namespace bw {
+
+// Exact counts of draws with 3, 4, 5 (without the bonus on the line), 5 plus
+// bonus and 6 main numbers on the line; the whole percentage that the 3- and
+// 4-hit returns make of one unit staked per draw, truncated toward zero; and
+// the plus flag for any 5, 5+bonus or 6 return of 1 or more.
+struct SingleLineResult {
+  int16_t hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
+  int percent = 0;
+  bool plus = false;
+  bool operator==(const SingleLineResult&) const = default;
+};
+
+// Raw sums over the sub-combinations of a line, before the correction.
+struct RawHits {
+  int hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
+};
+
+// Turns raw sums into exact counts and the percentage (the correction and
+// money rules of the check). drawCount is the draw list's entry count,
+// placeholders included; with 0 draws the percentage stays 0.
+SingleLineResult ResultFromRawHits(const RawHits& raw, int32_t drawCount,
+                                   const LotterySettings& returns);
+
+// `line` must be ascending numbers 1..49.
+SingleLineResult CheckSingleLine(const Line& line, int32_t drawCount,
+                                 const LotterySettings& returns, const CountingTables& tables,
+                                 IndexLookup& index);
+
+// The captions of the result labels: a count of 0 is an empty text, the
+// percentage always a number, the marker "%" or "%+".
+struct ResultCaptions {
+  std::string three, four, five, fivePlus, six, digit, ret;
+};
+ResultCaptions CaptionsOf(const SingleLineResult& result);
+
+enum class Verdict { Happy, Moody, VeryMoody };
+// >= 45 or "+": happy; >= 25: moody; else very moody.
+Verdict VerdictOf(const SingleLineResult& result);
+
+}  // namespace bw

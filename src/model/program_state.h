@@ -1,0 +1,59 @@
+// The program-wide state of one run: the folder, the current lottery and its
+// settings, the draw list with its counting tables, and the flags that the
+// pages share. One instance lives for the whole run.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/counting_tables.h"
+
+namespace bw {
+
+// Stake and average returns of a lottery: whole amounts of its money unit.
+struct LotterySettings {
+  bool useBonus = false;
+  int32_t stake = 0;
+  int32_t ret3 = 0;
+  int32_t ret4 = 0;
+  int32_t ret5 = 0;
+  int32_t ret5p = 0;
+  int32_t ret6 = 0;
+  bool operator==(const LotterySettings&) const = default;
+};
+
+// The in-memory draw list: one entry per accepted history line, file order
+// first, appended draws after. Placeholder entries ("00/00/0000 ...") are
+// kept but never counted, indexed or saved.
+using DrawList = std::vector<std::string>;
+
+// True for a placeholder entry of a newly created history file.
+bool IsPlaceholderEntry(std::string_view entry);
+
+struct ProgramState {
+  std::filesystem::path appFolder;  // the program folder
+  std::string lottoFile;            // history file name, e.g. "Sample.opt" (UTF-8)
+  LotterySettings settings;
+  int16_t fileErrorNumber = 0;  // number of the last failed file procedure, 0 = none
+
+  DrawList draws;
+  CountingTables tables;
+  int32_t oldestDrawDate = 0;  // day numbers, 0 = none yet
+  int32_t newestDrawDate = 0;
+
+  bool indexRebuild = false;
+  bool historyChanged = false;
+  bool newFileCreated = false;
+  bool stopRequested = false;
+
+  // appFolder / name.
+  std::filesystem::path InFolder(std::string_view name) const;
+  // The current lottery's file with another extension: lottoFile without its
+  // last four characters, then `extension` (".ini", ".old", ".dnd", ".ful").
+  // Empty when lottoFile is shorter than four characters.
+  std::string LotteryFileName(std::string_view extension) const;
+};
+
+}  // namespace bw

@@ -1,0 +1,21 @@
+#include "platform/system_services.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "model/day_number.h"
+
+namespace bw {
+
+int32_t SystemClock::TodayDayNumber() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return DayNumber({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+}
+
+uint64_t SystemClock::SeedFromClock() {
+  return static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
+}  // namespace bw

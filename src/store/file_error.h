@@ -1,0 +1,29 @@
+// Error numbers of failed file procedures, kept in the numbering the program
+// has always reported, with the operating system's errors mapped onto them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace bw {
+
+enum FileError : int16_t {
+  kNoError = 0,
+  kInvalidArgument = 5,
+  kOverflow = 6,
+  kTypeMismatch = 13,  // a text that is not a date or number
+  kFileNotFound = 53,
+  kDiskFull = 61,
+  kPermissionDenied = 70,  // the file is locked
+  kPathFileAccess = 75,    // read-only file, or a folder that cannot be written
+  kPathNotFound = 76,
+};
+
+// Maps an operating system error onto the numbering above.
+int16_t FileErrorNumberOf(const std::error_code& error);
+
+// The standard description of an error number ("File not found", ...).
+std::string FileErrorDescription(int16_t number);
+
+}  // namespace bw

@@ -1,0 +1,27 @@
+// The program settings file "vomrix.ini" (the current lottery's history file)
+// and one settings file per lottery (bonus, stake and average returns).
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "model/program_state.h"
+
+namespace bw {
+
+inline constexpr std::string_view kProgramSettingsFile = "vomrix.ini";
+
+// Each sets state.fileErrorNumber to 0 first and returns true on success;
+// on failure the number is set and values read before the failing line stay.
+bool ReadProgramSettings(ProgramState& state);
+bool WriteProgramSettings(ProgramState& state);
+bool ReadLotterySettings(ProgramState& state);
+bool WriteLotterySettings(ProgramState& state);
+
+// The numeric reading rule of settings values and dialog boxes: the longest
+// leading decimal number (sign, digits, fraction, exponent "E" or "D"; blanks
+// between digits skipped), 0 when there is none, rounded half to even.
+// nullopt when the result lies outside the 32-bit signed range (overflow).
+std::optional<int32_t> ReadWholeNumber(std::string_view text);
+
+}  // namespace bw

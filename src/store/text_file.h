@@ -1,0 +1,32 @@
+// Whole-file text access in the formats the program keeps: Windows-1252 bytes
+// on disk, UTF-8 in memory, CR LF line ends when writing. Failures come back
+// as error numbers (store/file_error.h), never as exceptions.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bw {
+
+struct ReadResult {
+  std::vector<std::string> lines;  // UTF-8, without line ends (CR LF or LF)
+  int16_t error = 0;               // 0 = read to the end
+};
+
+ReadResult ReadTextLines(const std::filesystem::path& file);
+
+// Replaces the file with the lines, each ended by CR LF. Returns 0 or the
+// error number.
+int16_t WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+
+// Clears a read-only mark (makes the file writable for its owner). Returns 0
+// when the file is missing or was made writable.
+int16_t MakeWritable(const std::filesystem::path& file);
+
+std::string Utf8FromWindows1252(const std::string& bytes);
+// Characters with no Windows-1252 form become "?".
+std::string Windows1252FromUtf8(const std::string& text);
+
+}  // namespace bw
