@@ -1,0 +1,63 @@
+// One run of the program over the current lottery, without any window: the
+// start-up loading, the line check with the cached index, appending a draw,
+// saving, and the engines that the pages and the command line share.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/all_lines_search.h"
+#include "analysis/index_lookup.h"
+#include "analysis/single_line_check.h"
+#include "model/program_state.h"
+#include "platform/messages.h"
+#include "platform/services.h"
+#include "store/history_file.h"
+#include "store/integration.h"
+
+namespace bw {
+
+class Session {
+ public:
+  Session(std::filesystem::path appFolder, MessageSink& messages, Clock& clock);
+  ~Session();
+
+  ProgramState& State() { return state_; }
+  const ProgramState& State() const { return state_; }
+  MessageSink& Messages() { return messages_; }
+  Clock& SystemClock() { return clock_; }
+
+  // Start-up: reads the history into the draw list and integrates it (the
+  // index is rebuilt when its marker file is missing). The result of reading
+  // is returned but, as at start-up, only an empty draw list matters.
+  bool LoadHistory(const IntegrationProgress& progress = {});
+
+  // Checks an ascending line against the loaded history.
+  SingleLineResult Check(const Line& line);
+
+  // Appends a draw list entry ("dd/mm/yyyy 03 11 17 25 38 44 09" or with a
+  // trailing blank and no bonus), integrates it at once and marks the history
+  // changed; the date range follows the draw's date.
+  void AppendDraw(const std::string& entry);
+
+  // Saves the history when it holds unsaved changes (reports failures).
+  void SaveHistoryIfChanged(SaveProgress* progress = nullptr);
+
+  // The all-lines search over the current tables and index (built on first
+  // use, and again after a draw was appended).
+  AllLinesSearch& Search();
+
+  const std::vector<std::string>& SystemPatterns() const { return systemPatterns_; }
+
+ private:
+  ProgramState state_;
+  MessageSink& messages_;
+  Clock& clock_;
+  CachedIndexLookup index_;
+  std::unique_ptr<AllLinesSearch> search_;
+  std::vector<std::string> systemPatterns_;
+};
+
+}  // namespace bw
