@@ -8,6 +8,12 @@ std::string TwoDigits(int number) {
   return text;
 }
 
+std::string RightAligned(int value, std::size_t width) {
+  std::string text = std::to_string(value);
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
 int LeadingNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
@@ -24,7 +30,9 @@ int LeadingNumber(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-std::string LineKey(const Line& line) { return JoinTwoDigits(line, ""); }
+std::string LineKey(const Line& line) {
+  return JoinTwoDigits(line, "");
+}
 
 std::string JoinTwoDigits(const Line& line, std::string_view separator) {
   std::string text;

@@ -1,12 +1,14 @@
 // The combination index files: for every draw, its six-number set ("S"), its
 // six five-number sets with the bonus ("P") and without ("F"), each with a
 // count of the draws that produced it. One small one-line file per kind and
-// smallest number: "03_S_Lotto.opt" in the program folder.
+// smallest number: "03_S_Lotto.opt" in the program folder. An entry is the
+// 12-digit key, "=", the count right-aligned in three characters, ":"; counts
+// of 1000 and more keep all their digits, so an entry ends at its ":".
 #pragma once
 
 #include <filesystem>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/draw_fields.h"
@@ -22,7 +24,8 @@ std::string IndexFileName(const std::string& key, IndexKind kind, const std::str
 bool IndexFileExists(const ProgramState& state, const std::string& key, IndexKind kind);
 void CreateIndexFile(const ProgramState& state, const std::string& key, IndexKind kind);
 void AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind);
-// Creates or adds, as the file's existence says.
+// Creates or adds, as the file's existence says. Keys shorter than 12
+// characters (a malformed draw) are not recorded.
 void RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind);
 // The first line of the key's index file, or "" when it cannot be read.
 std::string ReadIndexLine(const ProgramState& state, const std::string& key, IndexKind kind);
@@ -32,39 +35,48 @@ void AddFivePlusToIndex(const ProgramState& state, DrawFields& fields);
 // Sets fields[7] to "00" first, then records the six "F" keys.
 void AddFivesToIndex(const ProgramState& state, DrawFields& fields);
 
-// Deletes every "??_?_" + lottoFile file and the index marker file.
+// The "S" key of a draw, and its six five-number keys (each followed by the
+// bonus slot fields[7]) in the order they are recorded.
+std::string SixKey(const DrawFields& fields);
+std::vector<std::string> FiveKeys(const DrawFields& fields);
+
+// Deletes every "??_?_" + lottoFile file and the index marker file; read-only
+// files are made writable first, files that cannot be deleted are skipped.
 void DeleteIndexFiles(const ProgramState& state);
 
 // One index line's entries: key -> count, in file order.
 struct IndexEntry {
   std::string key;  // 12 digits
   int count = 0;
+  bool operator==(const IndexEntry&) const = default;
 };
 std::vector<IndexEntry> ParseIndexLine(const std::string& line);
 // Count of `key` in an index line as the check reads it: the number after
 // the key's "=", or 0 when the key is absent.
 int CountInIndexLine(const std::string& line, const std::string& key);
 
+// Formats entries back into one index line ("030811172538=  1:...").
+std::string FormatIndexLine(const std::vector<IndexEntry>& entries);
+
 // Builds the lines of every index file in memory for a set of draws, in the
 // order recording them one by one would give; written once each by
 // WriteIndexFiles. Used by the full rebuild.
 class IndexBuilder {
  public:
+  // Records the draw's "S", "P" and "F" keys as the three Add*ToIndex do.
   void AddDraw(DrawFields fields);
   // Writes every file; returns the number of files that failed.
   int WriteIndexFiles(const ProgramState& state) const;
+  std::size_t FileCount() const { return files_.size(); }
 
  private:
-  // file name suffix "03_S_" -> (key -> position, entries)
   struct FileContent {
-    std::map<std::string, std::size_t> position;
+    std::unordered_map<std::string, std::size_t> position;  // key -> entry
     std::vector<IndexEntry> entries;
   };
   void Record(const std::string& key, IndexKind kind);
-  std::map<std::string, FileContent> files_;
+  // File name prefix ("03_S_") -> content.
+  std::unordered_map<std::string, FileContent> files_;
 };
-
-// Formats entries back into one index line ("030811172538=  1:...").
-std::string FormatIndexLine(const std::vector<IndexEntry>& entries);
 
 }  // namespace bw

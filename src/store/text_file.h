@@ -17,13 +17,25 @@ struct ReadResult {
 
 ReadResult ReadTextLines(const std::filesystem::path& file);
 
-// Replaces the file with the lines, each ended by CR LF. Returns 0 or the
-// error number.
+// Replaces the file with the lines, each ended by CR LF. The new content is
+// written to a sibling file first and then moved over the old one, so a
+// failed write leaves the old file as it was. A file without write
+// permission counts as read-only and is not replaced (error 75): callers that
+// may overwrite it call MakeWritable first. Returns 0 or the error number.
 int16_t WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+
+// Creates (or truncates) the file and writes the lines in place; `durable`
+// flushes the data to the disk before returning. Returns 0 or the error number.
+int16_t WriteNewTextFile(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                         bool durable = false);
 
 // Clears a read-only mark (makes the file writable for its owner). Returns 0
 // when the file is missing or was made writable.
 int16_t MakeWritable(const std::filesystem::path& file);
+
+// Renames, and deletes a file if it exists; 0 or the error number.
+int16_t RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+int16_t DeleteFileIfPresent(const std::filesystem::path& file);
 
 std::string Utf8FromWindows1252(const std::string& bytes);
 // Characters with no Windows-1252 form become "?".

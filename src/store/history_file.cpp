@@ -1,0 +1,210 @@
+#include "store/history_file.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/day_number.h"
+#include "model/numbers.h"
+#include "store/file_error.h"
+#include "store/text_file.h"
+
+namespace bw {
+namespace {
+
+constexpr std::size_t kNumbersWithoutBonus = 17;
+
+// Value of a two-character field as the range check reads it: leading blanks
+// skipped, digits up to the first non-digit, 0 when there are none.
+int FieldDigitsValue(std::string_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && field[i] == ' ') ++i;
+  int value = 0;
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+    value = value * 10 + field[i] - '0';
+  return value;
+}
+
+bool InRange(int value) {
+  return value >= kLowestNumber && value <= kHighestNumber;
+}
+
+std::string_view FieldAt(std::string_view text, std::size_t start) {
+  return start < text.size() ? text.substr(start, 2) : std::string_view{};
+}
+
+// All six main numbers must be 1..49, and so must a bonus that is present and
+// not "00"; no other value may ever reach the counting tables or the index.
+bool NumbersInRange(std::string_view numbers) {
+  for (std::size_t k = 0; k < 6; ++k) {
+    if (!InRange(FieldDigitsValue(FieldAt(numbers, 3 * k)))) return false;
+  }
+  if (numbers.size() <= kNumbersWithoutBonus) return true;
+  const std::string_view bonus = numbers.substr(numbers.size() - 2);
+  return bonus == "00" || InRange(FieldDigitsValue(bonus));
+}
+
+bool IsPlaceholderLine(std::string_view line) {
+  return line.substr(0, 8) == "00/00/00";
+}
+
+void AddDrawDate(ProgramState& state, int32_t day) {
+  state.newestDrawDate = std::max(state.newestDrawDate, day);
+  if (state.oldestDrawDate == 0 || day < state.oldestDrawDate) state.oldestDrawDate = day;
+}
+
+// Reads one non-blank line into the draw list; false when its date is not a
+// date (the entry is appended all the same).
+bool ReadDrawLine(ProgramState& state, std::string_view line) {
+  const std::size_t blank = line.find(' ');
+  const std::size_t datePiece = blank == std::string_view::npos ? 0 : blank + 1;
+  const std::string_view numbers = TrimBlanks(line.substr(datePiece));
+  state.settings.useBonus = numbers.size() != kNumbersWithoutBonus;
+  if (!NumbersInRange(numbers)) return true;
+  state.draws.push_back(std::string(line.substr(0, datePiece)) + SortDrawNumbers(numbers));
+  if (IsPlaceholderLine(line)) return true;
+  const auto date = ParseDrawDate(line.substr(0, datePiece == 0 ? 0 : datePiece - 1));
+  if (!date) return false;
+  AddDrawDate(state, DayNumber(*date));
+  return true;
+}
+
+std::filesystem::path HistoryPath(const ProgramState& state) {
+  return state.InFolder(state.lottoFile);
+}
+
+// The lines a save writes: every entry that is not a placeholder, showing
+// the fill (100 / n) * i before entry i.
+std::vector<std::string> LinesToSave(const DrawList& draws, SaveProgress* progress) {
+  std::vector<std::string> lines;
+  lines.reserve(draws.size());
+  const float step = 100.0f / static_cast<float>(draws.size());
+  for (std::size_t i = 0; i < draws.size(); ++i) {
+    if (progress != nullptr) progress->SetFill(step * static_cast<float>(i));
+    if (draws[i].find("00/00/0000") == std::string::npos) lines.push_back(draws[i]);
+  }
+  return lines;
+}
+
+std::vector<std::string> NewFileLines(bool useBonus) {
+  std::vector<std::string> lines = PlaceholderLines();
+  if (useBonus) {
+    for (std::string& line : lines) line += " 49";
+  }
+  return lines;
+}
+
+// Writes the new content beside the history file, then turns the history
+// file into the ".old" backup and moves the new file into its place. Any
+// failure leaves the history file as it was.
+int16_t ReplaceHistory(const ProgramState& state, const std::vector<std::string>& lines) {
+  const auto history = HistoryPath(state);
+  const auto backup = state.InFolder(state.LotteryFileName(".old"));
+  const auto fresh = state.InFolder(state.LotteryFileName(".~sav"));
+  int16_t error = WriteNewTextFile(fresh, lines, /*durable=*/true);
+  if (error == 0) error = MakeWritable(backup);
+  if (error == 0) error = DeleteFileIfPresent(backup);
+  std::error_code ignored;
+  const bool hadHistory = std::filesystem::exists(history, ignored);
+  if (error == 0 && hadHistory) error = MakeWritable(history);
+  if (error == 0 && hadHistory) error = RenameFile(history, backup);
+  if (error == 0) {
+    error = RenameFile(fresh, history);
+    if (error != 0 && hadHistory) RenameFile(backup, history);
+  }
+  if (error != 0) DeleteFileIfPresent(fresh);
+  return error;
+}
+
+std::string SaveErrorText(const ProgramState& state) {
+  std::string text = "Could not save data file!\n\r" + HistoryPath(state).string() + "\n\rError " +
+                     std::to_string(state.fileErrorNumber) + " " +
+                     FileErrorDescription(state.fileErrorNumber);
+  if (state.fileErrorNumber == kPathFileAccess) {
+    text += "\n\r\n\rThe file may be in use by another application!";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string SortDrawNumbers(std::string_view numbersText) {
+  std::array<std::string, 8> fields;
+  for (std::size_t k = 1; k <= 6; ++k) fields[k] = std::string(FieldAt(numbersText, 3 * k - 3));
+  fields[7] = numbersText.size() > kNumbersWithoutBonus
+                  ? std::string(numbersText.substr(numbersText.size() - 2))
+                  : "00";
+  for (std::size_t i = 1; i <= 5; ++i) {
+    for (std::size_t j = i + 1; j <= 6; ++j) {
+      if (LeadingNumber(fields[j]) < LeadingNumber(fields[i])) std::swap(fields[i], fields[j]);
+    }
+  }
+  if (fields[7] == "00") fields[7].clear();
+  std::string entry;
+  for (std::size_t k = 1; k <= 6; ++k) entry += fields[k] + " ";
+  return entry + fields[7];
+}
+
+bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
+  state.draws.clear();
+  state.fileErrorNumber = 0;
+  if (state.lottoFile.empty()) {
+    state.fileErrorNumber = kFileNotFound;
+    return false;
+  }
+  const ReadResult file = ReadTextLines(HistoryPath(state));
+  if (file.error != 0) {
+    state.fileErrorNumber = file.error;
+    return false;
+  }
+  state.draws.reserve(file.lines.size());
+  for (const std::string& line : file.lines) {
+    if (TrimBlanks(line).empty()) continue;
+    if (!ReadDrawLine(state, line)) {
+      state.fileErrorNumber = kTypeMismatch;
+      return false;
+    }
+  }
+  if (state.newestDrawDate == 0) state.newestDrawDate = todayDayNumber;
+  if (state.oldestDrawDate == 0) state.oldestDrawDate = todayDayNumber;
+  return true;
+}
+
+const std::vector<std::string>& PlaceholderLines() {
+  static const std::vector<std::string> lines = {
+      "00/00/0000 01 02 03 04 05 06", "00/00/0000 07 08 09 10 11 12",
+      "00/00/0000 13 14 15 16 17 18", "00/00/0000 19 20 21 22 23 24",
+      "00/00/0000 25 26 27 28 29 30", "00/00/0000 31 32 33 34 35 36",
+      "00/00/0000 37 38 39 40 41 42", "00/00/0000 43 44 45 46 47 48"};
+  return lines;
+}
+
+bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progress) {
+  state.fileErrorNumber = 0;
+  if (state.lottoFile.size() < 4) {
+    state.fileErrorNumber = kInvalidArgument;
+  } else if (createNew) {
+    state.fileErrorNumber = ReplaceHistory(state, NewFileLines(state.settings.useBonus));
+    if (state.fileErrorNumber == 0) state.newFileCreated = true;
+  } else if (!state.draws.empty()) {
+    state.fileErrorNumber = ReplaceHistory(state, LinesToSave(state.draws, progress));
+  }
+  if (!createNew && progress != nullptr) progress->SetFill(100.0f);
+  return state.fileErrorNumber == 0;
+}
+
+void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progress) {
+  if (progress != nullptr) {
+    progress->Show(true);
+    progress->SetFill(0.0f);
+  }
+  if (WriteHistoryFile(state, false, progress)) {
+    state.historyChanged = false;
+  } else {
+    messages.Show({SaveErrorText(state), "Error saving file", MessageButtons::Ok,
+                   MessageIcon::Critical, MessageAnswer::Ok});
+    state.historyChanged = true;
+  }
+  if (progress != nullptr) progress->Show(false);
+}
+
+}  // namespace bw

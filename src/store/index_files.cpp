@@ -1,0 +1,186 @@
+#include "store/index_files.h"
+
+#include "model/numbers.h"
+#include "store/text_file.h"
+
+namespace bw {
+namespace {
+
+constexpr std::size_t kKeyLength = 12;
+constexpr std::size_t kCountWidth = 3;
+
+std::string FilePrefix(const std::string& key, IndexKind kind) {
+  return key.substr(0, 2) + "_" + static_cast<char>(kind) + "_";
+}
+
+std::filesystem::path IndexPath(const ProgramState& state, const std::string& key, IndexKind kind) {
+  return state.InFolder(IndexFileName(key, kind, state.lottoFile));
+}
+
+std::string Entry(const std::string& key, int count) {
+  return key.substr(0, kKeyLength) + "=" + RightAligned(count, kCountWidth) + ":";
+}
+
+// "??_?_" + lottoFile, "?" standing for any one character.
+bool IsIndexFileOf(const std::string& name, const std::string& lottoFile) {
+  return name.size() == 5 + lottoFile.size() && name[2] == '_' && name[4] == '_' &&
+         name.compare(5, std::string::npos, lottoFile) == 0;
+}
+
+void RecordAll(const ProgramState& state, const std::vector<std::string>& keys, IndexKind kind) {
+  for (const std::string& key : keys) RecordIndexKey(state, key, kind);
+}
+
+}  // namespace
+
+std::string IndexFileName(const std::string& key, IndexKind kind, const std::string& lottoFile) {
+  return FilePrefix(key, kind) + lottoFile;
+}
+
+bool IndexFileExists(const ProgramState& state, const std::string& key, IndexKind kind) {
+  std::error_code ignored;
+  return std::filesystem::exists(IndexPath(state, key, kind), ignored);
+}
+
+void CreateIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
+  WriteTextLines(IndexPath(state, key, kind), {Entry(key, 1)});
+}
+
+void AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
+  std::string line = ReadIndexLine(state, key, kind);
+  const std::size_t position = line.find(key.substr(0, kKeyLength));
+  if (position == std::string::npos) {
+    line += Entry(key, 1);
+  } else {
+    const std::size_t countStart = position + kKeyLength + 1;
+    const int count = LeadingNumber(std::string_view(line).substr(countStart)) + 1;
+    const std::size_t colon = line.find(':', countStart);
+    const std::string rest = colon == std::string::npos ? "" : line.substr(colon + 1);
+    line = line.substr(0, countStart) + RightAligned(count, kCountWidth) + ":" + rest;
+  }
+  WriteTextLines(IndexPath(state, key, kind), {line});
+}
+
+void RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind) {
+  if (key.size() < kKeyLength) return;
+  if (IndexFileExists(state, key, kind)) {
+    AddToIndexFile(state, key, kind);
+  } else {
+    CreateIndexFile(state, key, kind);
+  }
+}
+
+std::string ReadIndexLine(const ProgramState& state, const std::string& key, IndexKind kind) {
+  if (key.size() < 2) return {};
+  const ReadResult file = ReadTextLines(IndexPath(state, key, kind));
+  return file.error == 0 && !file.lines.empty() ? file.lines.front() : std::string();
+}
+
+std::string SixKey(const DrawFields& fields) {
+  std::string key;
+  for (int i = 1; i <= 6; ++i) key += fields[i];
+  return key;
+}
+
+std::vector<std::string> FiveKeys(const DrawFields& fields) {
+  std::vector<std::string> keys;
+  keys.reserve(6);
+  // Leaving out one position, from the last to the first, gives the
+  // five-element subsets in lexicographic order.
+  for (int left = 6; left >= 1; --left) {
+    std::string key;
+    for (int i = 1; i <= 6; ++i) {
+      if (i != left) key += fields[i];
+    }
+    keys.push_back(key + fields[7]);
+  }
+  return keys;
+}
+
+void AddSixToIndex(const ProgramState& state, DrawFields& fields) {
+  RecordIndexKey(state, SixKey(fields), IndexKind::Six);
+}
+
+void AddFivePlusToIndex(const ProgramState& state, DrawFields& fields) {
+  RecordAll(state, FiveKeys(fields), IndexKind::FivePlus);
+}
+
+void AddFivesToIndex(const ProgramState& state, DrawFields& fields) {
+  fields[7] = "00";
+  RecordAll(state, FiveKeys(fields), IndexKind::Five);
+}
+
+void DeleteIndexFiles(const ProgramState& state) {
+  if (state.lottoFile.empty()) return;
+  std::error_code error;
+  std::vector<std::filesystem::path> doomed;
+  for (std::filesystem::directory_iterator it(state.appFolder, error), end; !error && it != end;
+       it.increment(error)) {
+    if (IsIndexFileOf(it->path().filename().string(), state.lottoFile)) doomed.push_back(*it);
+  }
+  const std::string marker = state.LotteryFileName(".dnd");
+  if (!marker.empty()) doomed.push_back(state.InFolder(marker));
+  for (const auto& file : doomed) {
+    if (MakeWritable(file) == 0) DeleteFileIfPresent(file);
+  }
+}
+
+std::vector<IndexEntry> ParseIndexLine(const std::string& line) {
+  std::vector<IndexEntry> entries;
+  std::size_t start = 0;
+  while (start < line.size()) {
+    const std::size_t equals = line.find('=', start);
+    if (equals == std::string::npos) break;
+    std::size_t colon = line.find(':', equals);
+    if (colon == std::string::npos) colon = line.size();
+    if (equals > start) {
+      entries.push_back({line.substr(start, equals - start),
+                         LeadingNumber(std::string_view(line).substr(equals + 1))});
+    }
+    start = colon + 1;
+  }
+  return entries;
+}
+
+int CountInIndexLine(const std::string& line, const std::string& key) {
+  const std::size_t position = line.find(key.substr(0, kKeyLength));
+  if (key.empty() || position == std::string::npos) return 0;
+  return LeadingNumber(std::string_view(line).substr(position + kKeyLength + 1));
+}
+
+std::string FormatIndexLine(const std::vector<IndexEntry>& entries) {
+  std::string line;
+  line.reserve(entries.size() * 17);
+  for (const IndexEntry& entry : entries) line += Entry(entry.key, entry.count);
+  return line;
+}
+
+void IndexBuilder::AddDraw(DrawFields fields) {
+  Record(SixKey(fields), IndexKind::Six);
+  for (const std::string& key : FiveKeys(fields)) Record(key, IndexKind::FivePlus);
+  fields[7] = "00";
+  for (const std::string& key : FiveKeys(fields)) Record(key, IndexKind::Five);
+}
+
+void IndexBuilder::Record(const std::string& key, IndexKind kind) {
+  if (key.size() < kKeyLength) return;
+  FileContent& file = files_[FilePrefix(key, kind)];
+  const std::string entryKey = key.substr(0, kKeyLength);
+  const auto [it, isNew] = file.position.try_emplace(entryKey, file.entries.size());
+  if (isNew) {
+    file.entries.push_back({entryKey, 1});
+  } else {
+    ++file.entries[it->second].count;
+  }
+}
+
+int IndexBuilder::WriteIndexFiles(const ProgramState& state) const {
+  int failed = 0;
+  for (const auto& [prefix, content] : files_) {
+    const auto file = state.InFolder(prefix + state.lottoFile);
+    if (WriteTextLines(file, {FormatIndexLine(content.entries)}) != 0) ++failed;
+  }
+  return failed;
+}
+
+}  // namespace bw

@@ -1,0 +1,190 @@
+#include "store/text_file.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "store/file_error.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+int16_t LastError() {
+  return FileErrorNumberOf(std::error_code(errno, std::generic_category()));
+}
+
+// A missing file in an existing folder is "file not found"; a missing folder
+// is "path not found".
+int16_t MissingFileError(const fs::path& file) {
+  std::error_code ignored;
+  const fs::path folder = file.parent_path();
+  if (!folder.empty() && !fs::is_directory(folder, ignored)) return kPathNotFound;
+  return kFileNotFound;
+}
+
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+  if (lead < 0xC0) return 1;
+  if (lead < 0xE0) return 2;
+  if (lead < 0xF0) return 3;
+  return 4;
+}
+
+void AppendCodePoint(std::string& out, unsigned char byte) {
+  out += static_cast<char>(0xC0 | (byte >> 6));
+  out += static_cast<char>(0x80 | (byte & 0x3F));
+}
+
+// Converts with iconv; `onInvalid` handles a byte sequence the target cannot
+// hold and returns how many input bytes it consumed.
+template <typename OnInvalid>
+std::string Convert(const char* to, const char* from, const std::string& input,
+                    OnInvalid onInvalid) {
+  std::string out;
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // No converter installed: ASCII passes, everything else is invalid.
+    for (std::size_t i = 0; i < input.size();) {
+      const auto byte = static_cast<unsigned char>(input[i]);
+      if (byte < 0x80) {
+        out += input[i++];
+      } else {
+        i += onInvalid(out, byte);
+      }
+    }
+    return out;
+  }
+  std::string buffer(input.size() * 4 + 16, '\0');
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  while (inLeft > 0) {
+    char* outPtr = buffer.data();
+    std::size_t outLeft = buffer.size();
+    const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer.data(), buffer.size() - outLeft);
+    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      const std::size_t used = std::min(inLeft, onInvalid(out, static_cast<unsigned char>(*in)));
+      in += used;
+      inLeft -= used;
+    }
+  }
+  iconv_close(converter);
+  return out;
+}
+
+}  // namespace
+
+std::string Utf8FromWindows1252(const std::string& bytes) {
+  if (IsAscii(bytes)) return bytes;
+  // Bytes that Windows-1252 leaves undefined keep their C1 control code.
+  return Convert("UTF-8", "WINDOWS-1252", bytes, [](std::string& out, unsigned char byte) {
+    AppendCodePoint(out, byte);
+    return std::size_t{1};
+  });
+}
+
+std::string Windows1252FromUtf8(const std::string& text) {
+  if (IsAscii(text)) return text;
+  return Convert("WINDOWS-1252", "UTF-8", text, [](std::string& out, unsigned char lead) {
+    out += '?';
+    return Utf8SequenceLength(lead);
+  });
+}
+
+ReadResult ReadTextLines(const fs::path& file) {
+  ReadResult result;
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    result.error = errno == ENOENT ? MissingFileError(file) : LastError();
+    return result;
+  }
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      result.error = LastError();
+      break;
+    }
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  if (result.error != 0) return result;
+
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+    if (end == std::string::npos) end = bytes.size();
+    if (end > start && bytes[end - 1] == '\r') --end;
+    result.lines.push_back(Utf8FromWindows1252(bytes.substr(start, end - start)));
+    start = next;
+  }
+  return result;
+}
+
+int16_t WriteNewTextFile(const fs::path& file, const std::vector<std::string>& lines,
+                         bool durable) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += Windows1252FromUtf8(line) + "\r\n";
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == ENOENT ? MissingFileError(file) : LastError();
+  int16_t error = 0;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      error = put < 0 ? LastError() : static_cast<int16_t>(kDiskFull);
+      break;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  if (error == 0 && durable && ::fsync(fd) != 0) error = LastError();
+  if (::close(fd) != 0 && error == 0) error = LastError();
+  return error;
+}
+
+int16_t WriteTextLines(const fs::path& file, const std::vector<std::string>& lines) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0) return kPathFileAccess;
+  }
+  fs::path temporary = file;
+  temporary += ".~new";
+  int16_t error = WriteNewTextFile(temporary, lines);
+  if (error == 0) error = RenameFile(temporary, file);
+  if (error != 0) ::unlink(temporary.c_str());
+  return error;
+}
+
+int16_t MakeWritable(const fs::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) return 0;
+  if ((info.st_mode & S_IWUSR) != 0) return 0;
+  return ::chmod(file.c_str(), (info.st_mode & 07777) | S_IWUSR) == 0 ? 0 : LastError();
+}
+
+int16_t RenameFile(const fs::path& from, const fs::path& to) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return 0;
+  return errno == ENOENT ? MissingFileError(from) : LastError();
+}
+
+int16_t DeleteFileIfPresent(const fs::path& file) {
+  if (::unlink(file.c_str()) == 0 || errno == ENOENT) return 0;
+  return LastError();
+}
+
+}  // namespace bw
