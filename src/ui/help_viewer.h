@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include <QWidget>
 
@@ -11,6 +12,27 @@
 
 namespace bw::ui {
 
+// Context numbers of the help topics.
+namespace help_topic {
+inline constexpr int kContents = 340;
+inline constexpr int kUpdate = 400;
+inline constexpr int kOptimise = 410;
+inline constexpr int kSixFrom49 = 420;
+inline constexpr int kRandomLineFinder = 430;
+inline constexpr int kLineOptimiser = 450;
+inline constexpr int kImportingLottery = 590;
+inline constexpr int kSingleLine = 740;
+}  // namespace help_topic
+
+// The help file is plain text in sections: a line "#topic NNN Title" starts
+// the section of context number NNN; the lines after it, up to the next such
+// line, are its HTML body. Returns the page of the topic (title heading and
+// body), or an empty text when the file or the topic is missing.
+std::string HelpTopicHtml(const std::filesystem::path& helpFile, int contextNumber);
+
+// A viewer window (a QTextBrowser named "HelpViewer") owned by `owner`. A
+// missing file or topic shows a plain "not found" page in the viewer; links
+// "topic:NNN" in a page open that topic.
 std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile, QWidget* owner);
 
 }  // namespace bw::ui

@@ -2,19 +2,79 @@
 // lottery and edit its stake and average returns.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include <QDialog>
 
 #include "app/session.h"
 #include "platform/messages.h"
 #include "platform/services.h"
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 namespace bw::ui {
+
+// Key filters of the dialog, on Windows-1252 key codes: the value boxes take
+// backspace and digits; a lottery name takes backspace, letters (also the
+// accented letters of the code page), "-" and space.
+bool IsDigitKey(int keyCode);
+bool IsNameKey(int keyCode);
+
+// The Windows-1252 code of the first character typed (63 "?" for characters
+// the code page lacks), or -1 when nothing was typed.
+int Windows1252KeyCode(const QString& typed);
 
 class LotteryDialog : public QDialog {
   Q_OBJECT
  public:
+  // Opens on the current lottery (the first listed one when there is none
+  // yet); the list holds the lotteries of the program folder sorted by name.
   LotteryDialog(Session& session, MessageSink& messages, HelpViewer& help, QWidget* parent);
-  // ... controls and handlers (Form_Load, Combo1_KeyPress, cmdSave_Click, ...)
+
+  void cmdSave_Click();
+  void cmdCancel_Click();
+  // Escape and the window's close button cancel as well.
+  void reject() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void Form_Load();
+  void FillList();
+  void SelectCurrentLottery();
+  void SelectEntry(int index);
+  void ShowValues(const LotterySettings& settings);
+  void SelectBonus(bool useBonus);
+  bool Combo1_KeyPress(int keyCode);  // false swallows the key
+  void Combo1_Change(const QString& text);
+  void Combo1_Click();
+  bool CreateNewLottery();
+  std::string ComboText() const;
+
+  Session& session_;
+  MessageSink& messages_;
+  HelpViewer& help_;
+
+  QLabel* label7_ = nullptr;
+  QComboBox* combo1_ = nullptr;
+  std::array<QLineEdit*, 6> boxes_{};  // stake, 3, 4, 5, 5+bonus, 6
+  QRadioButton* optBonus0_ = nullptr;
+  QRadioButton* optBonus1_ = nullptr;
+  QPushButton* cmdSave_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+  QPushButton* cmdHelp_ = nullptr;
+
+  bool loadingList_ = false;
+  std::string typedName_;
+  std::string savedLottoFile_;
+  LotterySettings savedSettings_;
 };
 
 }  // namespace bw::ui

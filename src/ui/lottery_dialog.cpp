@@ -1,0 +1,362 @@
+#include "ui/lottery_dialog.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "model/numbers.h"
+#include "store/file_error.h"
+#include "store/history_file.h"
+#include "store/settings_files.h"
+#include "store/text_file.h"
+
+namespace bw::ui {
+
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+constexpr int kHelpTopicImporting = 590;
+
+// The six value boxes in the order of the checks: stake, then the returns.
+constexpr int32_t LotterySettings::*kValueFields[6] = {
+    &LotterySettings::stake, &LotterySettings::ret3,  &LotterySettings::ret4,
+    &LotterySettings::ret5,  &LotterySettings::ret5p, &LotterySettings::ret6};
+constexpr const char* kValueBoxNames[6] = {"txtStake", "txtRet3",  "txtRet4",
+                                           "txtRet5",  "txtRet5p", "txtRet6"};
+constexpr const char* kValueCaptions[6] = {
+    "Enter Lottery Stake",          "Average return for 3 correct", "Average return for 4 correct",
+    "Average return for 5 correct", "Average return for 5+Bonus",   "Average return for 6 correct"};
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+bool IsLetter1252(int code) {
+  if ((code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z')) return true;
+  if (code >= 192 && code <= 255) return code != 215 && code != 247;  // not × and ÷
+  return code == 138 || code == 140 || code == 154 || code == 156 || code == 159 || code == 181;
+}
+
+// History files of the folder ("*.opt" without "_"), as lottery names sorted
+// without regard to case.
+QStringList LotteryNames(const std::filesystem::path& folder) {
+  QStringList names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string file = entry.path().filename().string();
+    if (file.size() <= 4 || !file.ends_with(".opt") || file.find('_') != std::string::npos) {
+      continue;
+    }
+    names.append(FromUtf8(file.substr(0, file.size() - 4)));
+  }
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+  });
+  return names;
+}
+
+Message Notice(std::string text, std::string title, MessageIcon icon) {
+  Message message;
+  message.text = std::move(text);
+  message.title = std::move(title);
+  message.icon = icon;
+  return message;
+}
+
+Message Question(std::string text) {
+  Message message = Notice(std::move(text), "Please confirm", MessageIcon::Question);
+  message.buttons = MessageButtons::YesNo;
+  message.defaultButton = MessageAnswer::Yes;
+  return message;
+}
+
+}  // namespace
+
+bool IsDigitKey(int keyCode) {
+  return keyCode == kBackspace || (keyCode >= '0' && keyCode <= '9');
+}
+
+bool IsNameKey(int keyCode) {
+  return keyCode == kBackspace || keyCode == '-' || keyCode == ' ' || IsLetter1252(keyCode);
+}
+
+int Windows1252KeyCode(const QString& typed) {
+  if (typed.isEmpty()) return -1;
+  const std::string bytes = Windows1252FromUtf8(QString(typed.at(0)).toStdString());
+  return bytes.empty() ? -1 : static_cast<unsigned char>(bytes[0]);
+}
+
+LotteryDialog::LotteryDialog(Session& session, MessageSink& messages, HelpViewer& help,
+                             QWidget* parent)
+    : QDialog(parent), session_(session), messages_(messages), help_(help) {
+  setObjectName("frmDatabase");
+  setWindowTitle("Ballwright - Lottery");
+  setModal(true);
+  BuildLayout();
+  Form_Load();
+}
+
+void LotteryDialog::BuildLayout() {
+  auto* outer = new QVBoxLayout(this);
+  label7_ = new QLabel("Select your favoured Lottery or type in a new lottery to be added.", this);
+  label7_->setObjectName("Label7");
+  label7_->setWordWrap(true);
+  combo1_ = new QComboBox(this);
+  combo1_->setObjectName("Combo1");
+  combo1_->setEditable(true);
+  combo1_->setInsertPolicy(QComboBox::NoInsert);
+  combo1_->setCompleter(nullptr);
+  combo1_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);  // no pasting past the filter
+  combo1_->lineEdit()->setAcceptDrops(false);
+  combo1_->lineEdit()->installEventFilter(this);
+  connect(combo1_->lineEdit(), &QLineEdit::textEdited, this, &LotteryDialog::Combo1_Change);
+  connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  outer->addWidget(label7_);
+  outer->addWidget(combo1_);
+
+  auto* values = new QGridLayout();
+  for (int i = 0; i < 6; ++i) {
+    auto* caption = new QLabel(kValueCaptions[i], this);
+    caption->setObjectName(QString("Label3_%1").arg(i));
+    auto* box = new QLineEdit(this);
+    box->setObjectName(kValueBoxNames[i]);
+    box->setAlignment(Qt::AlignRight);
+    box->setMaximumWidth(120);
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setAcceptDrops(false);
+    box->installEventFilter(this);
+    caption->setBuddy(box);
+    values->addWidget(caption, i, 0);
+    values->addWidget(box, i, 1);
+    boxes_[i] = box;
+  }
+  outer->addLayout(values);
+
+  auto* bonus = new QGroupBox(this);
+  auto* bonusLayout = new QVBoxLayout(bonus);
+  optBonus0_ = new QRadioButton("Lottery provides a bonus number", bonus);
+  optBonus0_->setObjectName("optBonus0");
+  optBonus1_ = new QRadioButton("Lottery deos NOT have a bonus number", bonus);
+  optBonus1_->setObjectName("optBonus1");
+  bonusLayout->addWidget(optBonus0_);
+  bonusLayout->addWidget(optBonus1_);
+  outer->addWidget(bonus);
+
+  auto* buttons = new QHBoxLayout();
+  cmdSave_ = new QPushButton("Import / &Switch / Create", this);
+  cmdSave_->setObjectName("cmdSave");
+  cmdCancel_ = new QPushButton("&Cancel", this);
+  cmdCancel_->setObjectName("cmdCancel");
+  cmdHelp_ = new QPushButton("&Help", this);
+  cmdHelp_->setObjectName("cmdHelp");
+  for (QPushButton* button : {cmdSave_, cmdCancel_, cmdHelp_}) {
+    button->setAutoDefault(false);  // Enter in a box does not press a button
+    buttons->addWidget(button);
+  }
+  connect(cmdSave_, &QPushButton::clicked, this, &LotteryDialog::cmdSave_Click);
+  connect(cmdCancel_, &QPushButton::clicked, this, &LotteryDialog::cmdCancel_Click);
+  connect(cmdHelp_, &QPushButton::clicked, this, [this] { help_.ShowTopic(kHelpTopicImporting); });
+  outer->addLayout(buttons);
+}
+
+void LotteryDialog::Form_Load() {
+  ProgramState& state = session_.State();
+  loadingList_ = true;
+  savedLottoFile_ = state.lottoFile;
+  savedSettings_ = state.settings;
+  state.newFileCreated = false;
+  ShowValues(state.settings);
+  SelectBonus(true);
+  FillList();
+  SelectCurrentLottery();
+  loadingList_ = false;
+}
+
+void LotteryDialog::FillList() {
+  combo1_->clear();
+  combo1_->addItems(LotteryNames(session_.State().appFolder));
+}
+
+// Selects entry after entry up to the current lottery's, as the list did when
+// it was filled; with no current lottery yet the first entry is taken.
+void LotteryDialog::SelectCurrentLottery() {
+  const std::string& lottoFile = session_.State().lottoFile;
+  if (combo1_->count() == 0) return;
+  if (lottoFile.size() < 4) {
+    SelectEntry(0);
+    return;
+  }
+  const QString current = FromUtf8(lottoFile.substr(0, lottoFile.size() - 4));
+  for (int i = 0; i < combo1_->count(); ++i) {
+    SelectEntry(i);
+    if (combo1_->itemText(i) == current) return;
+  }
+}
+
+void LotteryDialog::SelectEntry(int index) {
+  combo1_->setCurrentIndex(index);
+  Combo1_Click();
+}
+
+void LotteryDialog::ShowValues(const LotterySettings& settings) {
+  for (int i = 0; i < 6; ++i) boxes_[i]->setText(QString::number(settings.*kValueFields[i]));
+}
+
+void LotteryDialog::SelectBonus(bool useBonus) {
+  (useBonus ? optBonus0_ : optBonus1_)->setChecked(true);
+}
+
+bool LotteryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  int code = Windows1252KeyCode(key->text());
+  if (code < 0 && key->key() == Qt::Key_Backspace) code = kBackspace;
+  if (code < 0) return false;  // a key that types nothing (arrows, Home, ...)
+  if (watched == combo1_->lineEdit()) return !Combo1_KeyPress(code);
+  const bool enterInRet3 = watched == boxes_[1] && code == kEnter;
+  return !(IsDigitKey(code) || enterInRet3);
+}
+
+bool LotteryDialog::Combo1_KeyPress(int keyCode) {
+  // Typing starts a new lottery: blank values and a bonus number.
+  for (QLineEdit* box : boxes_) box->setText("0");
+  SelectBonus(true);
+  if (IsNameKey(keyCode)) return true;
+  messages_.Beep();
+  return false;
+}
+
+void LotteryDialog::Combo1_Change(const QString& text) {
+  typedName_ = text.toStdString();
+  cmdSave_->setEnabled(!TrimBlanks(typedName_).empty());
+}
+
+void LotteryDialog::Combo1_Click() {
+  if (loadingList_) {
+    cmdSave_->setEnabled(false);
+    return;
+  }
+  ProgramState& state = session_.State();
+  typedName_.clear();
+  const LotterySettings kept = state.settings;
+  const bool keptBonusChoice = optBonus0_->isChecked();
+  const std::string keptLottoFile = state.lottoFile;
+  const std::string name = ComboText();
+
+  state.lottoFile = name + ".opt";
+  if (ReadLotterySettings(state)) {
+    ShowValues(state.settings);
+    SelectBonus(state.settings.useBonus);
+    cmdSave_->setEnabled(true);
+    return;
+  }
+  messages_.Show(Notice("Could not read " + name + ".ini", "Error", MessageIcon::None));
+  state.lottoFile = keptLottoFile;
+  const bool previousReadable = ReadLotterySettings(state);
+  if (!previousReadable) {
+    messages_.Show(Notice("Could not re-initialise previous database, cannot continue...", "Error",
+                          MessageIcon::Critical));
+  }
+  loadingList_ = true;
+  const bool bonusFromFile = state.settings.useBonus;
+  state.settings = kept;
+  if (previousReadable) state.settings.useBonus = bonusFromFile;
+  ShowValues(kept);
+  SelectBonus(keptBonusChoice);
+  state.lottoFile = keptLottoFile;
+  SelectCurrentLottery();
+  loadingList_ = false;
+  cmdSave_->setEnabled(false);
+  if (!previousReadable) done(QDialog::Rejected);
+}
+
+void LotteryDialog::cmdSave_Click() {
+  LotterySettings& settings = session_.State().settings;
+  int firstInvalid = -1;
+  for (int i = 0; i < 6; ++i) {
+    const std::optional<int32_t> value = ReadWholeNumber(boxes_[i]->text().toStdString());
+    if (value) settings.*kValueFields[i] = *value;
+    // A value beyond the 32-bit range is as unusable as zero.
+    if ((!value || *value <= 0) && firstInvalid < 0) firstInvalid = i;
+  }
+  if (firstInvalid >= 0) {
+    messages_.Show(Notice("All values must be greater than '0'.\r\n\r\nPlease correct values!",
+                          "Invalid Details", MessageIcon::Exclamation));
+    boxes_[firstInvalid]->setFocus();
+    return;
+  }
+  if (!TrimBlanks(typedName_).empty()) {
+    if (CreateNewLottery()) done(QDialog::Accepted);
+    return;
+  }
+  const std::string name = ComboText();
+  if (!TrimBlanks(name).empty() && name != savedLottoFile_) {
+    if (messages_.Show(Question("Are you sure you want to switch to " + name)) !=
+        MessageAnswer::Yes) {
+      return;
+    }
+    ProgramState& state = session_.State();
+    state.lottoFile = name + ".opt";
+    WriteProgramSettings(state);
+    WriteLotterySettings(state);
+  }
+  done(QDialog::Accepted);
+}
+
+bool LotteryDialog::CreateNewLottery() {
+  ProgramState& state = session_.State();
+  typedName_ = std::string(TrimBlanks(ComboText())) + ".opt";
+  const bool useBonus = optBonus0_->isChecked();
+  const std::string question = (state.appFolder / typedName_).string() + "\r\n\r\n" +
+                               (useBonus ? "This Lottery USES a bonus number!"
+                                         : "This Lottery DOES NOT USE a bonus number!") +
+                               "\r\n\r\nAre you sure to create the new file?";
+  if (messages_.Show(Question(question)) != MessageAnswer::Yes) return false;
+
+  const std::string previousLottoFile = state.lottoFile;
+  const bool previousBonus = state.settings.useBonus;
+  state.lottoFile = typedName_;
+  state.settings.useBonus = useBonus;
+  WriteLotterySettings(state);  // values were read from the boxes by Save
+  if (!WriteHistoryFile(state, true)) {
+    const int16_t error = state.fileErrorNumber;
+    messages_.Show(Notice("Could not create " + (state.appFolder / typedName_).string() +
+                              "\r\n\r\nError " + std::to_string(error) + " " +
+                              FileErrorDescription(error),
+                          "Error", MessageIcon::Critical));
+    state.lottoFile = previousLottoFile;
+    state.settings.useBonus = previousBonus;
+    state.newFileCreated = false;
+    return false;
+  }
+  WriteProgramSettings(state);
+  return true;
+}
+
+void LotteryDialog::cmdCancel_Click() {
+  ProgramState& state = session_.State();
+  state.lottoFile = savedLottoFile_;
+  state.settings = savedSettings_;
+  done(QDialog::Rejected);
+}
+
+void LotteryDialog::reject() {
+  cmdCancel_Click();
+}
+
+std::string LotteryDialog::ComboText() const {
+  return combo1_->currentText().toStdString();
+}
+
+}  // namespace bw::ui
