@@ -24,11 +24,14 @@ inline constexpr std::size_t kFoundBatch = 320;
 bool NextLine(Line& line);
 
 // The first line a search from `startLine` checks: the start line itself, or
-// the line after it when its last number is 49 (nullopt when none is left).
+// the line after it when its last number is 49 (nullopt when none is left,
+// or when the start line is not six ascending numbers 1..49).
 std::optional<Line> FirstLineToCheck(const Line& startLine);
 
 // 0-based position of a line in the order (1 2 3 4 5 6 is 0).
 int64_t LineRank(const Line& line);
+// The line at a 0-based position (0 <= rank < kAllLinesCount).
+Line LineAtRank(int64_t rank);
 
 // "01-12-23-31-40-49=71%".
 std::string FoundLineEntry(const Line& line, int percent);
@@ -39,10 +42,10 @@ struct FoundLine {
 };
 
 struct SliceResult {
-  int64_t checked = 0;        // lines checked in this slice
-  Line lastChecked{};         // valid when checked > 0
-  int lastPercent = 0;        // its result percentage
-  std::optional<Line> next;   // the next line to check; nullopt when done
+  int64_t checked = 0;       // lines checked in this slice
+  Line lastChecked{};        // valid when checked > 0
+  int lastPercent = 0;       // its result percentage
+  std::optional<Line> next;  // the next line to check; nullopt when done
 };
 
 class AllLinesSearch {

@@ -3,7 +3,12 @@
 // the other reads each file once and is told when a draw was added.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -20,32 +25,53 @@ class IndexLookup {
   virtual int Count(IndexKind kind, const std::string& key) = 0;
 };
 
+// The whole first line of the index file that holds `key` (selected by its
+// first two characters) for `kind`; "" when it cannot be read.
+using IndexLineReader = std::function<std::string(IndexKind kind, const std::string& key)>;
+
+// Reads the index files of the program folder (ReadIndexLine). The state
+// must outlive the reader.
+IndexLineReader FolderIndexReader(const ProgramState& state);
+
+// Count of `key` in an index line as the check reads it: the first place
+// the key's text occurs, then the number that starts 13 characters later
+// (after the "="); 0 when the text does not occur.
+int CountOfKey(std::string_view indexLine, std::string_view key);
+
 // Reads the key's index file at every look-up.
 class FileIndexLookup : public IndexLookup {
  public:
-  explicit FileIndexLookup(const ProgramState& state) : state_(state) {}
+  explicit FileIndexLookup(const ProgramState& state);
+  explicit FileIndexLookup(IndexLineReader reader) : read_(std::move(reader)) {}
   int Count(IndexKind kind, const std::string& key) override;
 
  private:
-  const ProgramState& state_;
+  IndexLineReader read_;
 };
 
 // Reads each index file once; Forget() drops what a newly added draw changed
 // (call it after the draw was integrated).
 class CachedIndexLookup : public IndexLookup {
  public:
-  explicit CachedIndexLookup(const ProgramState& state) : state_(state) {}
+  explicit CachedIndexLookup(const ProgramState& state);
+  explicit CachedIndexLookup(IndexLineReader reader);
+  ~CachedIndexLookup() override;
   int Count(IndexKind kind, const std::string& key) override;
   void Forget();  // everything is read anew on next use
-  // All entries of one kind, reading any file not read yet (for the search).
+  // Every key of one kind that a check of a line of numbers 1..49 can find:
+  // the keys of the files "01".."49" that start with their file's number,
+  // each once with the count the check reads. Reads any file not read yet.
   std::vector<IndexEntry> AllEntries(IndexKind kind);
   // Bumped by Forget(); engines that derive data from the entries compare it.
   unsigned Generation() const { return generation_; }
 
  private:
-  const std::unordered_map<std::string, int>& File(IndexKind kind, const std::string& firstTwo);
-  const ProgramState& state_;
-  std::unordered_map<std::string, std::unordered_map<std::string, int>> files_;
+  // Keys as 12-digit numbers -> count, in order of first occurrence.
+  struct FileKeys;
+  const FileKeys& File(IndexKind kind, int firstNumber);
+  IndexLineReader read_;
+  // [kind][first number 0..99], filled on first use.
+  std::array<std::array<std::unique_ptr<FileKeys>, 100>, 3> files_;
   unsigned generation_ = 0;
 };
 

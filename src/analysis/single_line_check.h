@@ -34,7 +34,11 @@ struct RawHits {
 SingleLineResult ResultFromRawHits(const RawHits& raw, int32_t drawCount,
                                    const LotterySettings& returns);
 
-// `line` must be ascending numbers 1..49.
+// The raw sums of a valid line: 20 trebles, 15 quads, and the "S", "P" and
+// "F" index counts of its sets of six and five.
+RawHits SumRawHits(const Line& line, const CountingTables& tables, IndexLookup& index);
+
+// `line` should be ascending numbers 1..49; any other line hits nothing.
 SingleLineResult CheckSingleLine(const Line& line, int32_t drawCount,
                                  const LotterySettings& returns, const CountingTables& tables,
                                  IndexLookup& index);
