@@ -33,6 +33,10 @@ class Session {
   // index is rebuilt when its marker file is missing). The result of reading
   // is returned but, as at start-up, only an empty draw list matters.
   bool LoadHistory(const IntegrationProgress& progress = {});
+  // The two steps of LoadHistory, for callers that look at the draw list
+  // before anything is written (the index build writes files).
+  bool ReadHistory();
+  void IntegrateHistory(const IntegrationProgress& progress = {});
 
   // Checks an ascending line against the loaded history.
   SingleLineResult Check(const Line& line);
@@ -52,6 +56,10 @@ class Session {
   const std::vector<std::string>& SystemPatterns() const { return systemPatterns_; }
 
  private:
+  int32_t DrawCount() const;
+  // The cached index and the search engine after the index files changed.
+  void DropDerivedData();
+
   ProgramState state_;
   MessageSink& messages_;
   Clock& clock_;

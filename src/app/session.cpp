@@ -1,0 +1,69 @@
+#include "app/session.h"
+
+#include "analysis/full_system.h"
+#include "model/day_number.h"
+#include "model/draw_fields.h"
+
+namespace bw {
+
+Session::Session(std::filesystem::path appFolder, MessageSink& messages, Clock& clock)
+    : messages_(messages), clock_(clock), index_(state_), systemPatterns_(BuildSystemPatterns()) {
+  state_.appFolder = std::move(appFolder);
+}
+
+Session::~Session() = default;
+
+bool Session::LoadHistory(const IntegrationProgress& progress) {
+  const bool read = ReadHistory();
+  IntegrateHistory(progress);
+  return read;
+}
+
+bool Session::ReadHistory() {
+  return ReadHistoryFile(state_, clock_.TodayDayNumber());
+}
+
+void Session::IntegrateHistory(const IntegrationProgress& progress) {
+  IntegrateDraws(state_, /*full=*/true, /*rebuild=*/false, progress);
+  DropDerivedData();
+}
+
+SingleLineResult Session::Check(const Line& line) {
+  return CheckSingleLine(line, DrawCount(), state_.settings, state_.tables, index_);
+}
+
+void Session::AppendDraw(const std::string& entry) {
+  state_.draws.push_back(entry);
+  IntegrateDraws(state_, /*full=*/false, /*rebuild=*/false);
+  DropDerivedData();
+  std::string dateText;
+  ParseDrawEntry(entry, &dateText);
+  if (const auto date = ParseDrawDate(dateText)) {
+    const int32_t day = DayNumber(*date);
+    if (day > state_.newestDrawDate) state_.newestDrawDate = day;
+    if (day < state_.oldestDrawDate) state_.oldestDrawDate = day;
+  }
+  state_.historyChanged = true;
+}
+
+void Session::SaveHistoryIfChanged(SaveProgress* progress) {
+  if (state_.historyChanged) SaveHistory(state_, messages_, progress);
+}
+
+AllLinesSearch& Session::Search() {
+  if (!search_) {
+    search_ = std::make_unique<AllLinesSearch>(state_.tables, index_, DrawCount(), state_.settings);
+  }
+  return *search_;
+}
+
+int32_t Session::DrawCount() const {
+  return static_cast<int32_t>(state_.draws.size());
+}
+
+void Session::DropDerivedData() {
+  index_.Forget();
+  search_.reset();
+}
+
+}  // namespace bw

@@ -1,0 +1,160 @@
+#include "cli/cli.h"
+
+#include <system_error>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_commands.h"
+#include "platform/system_services.h"
+#include "store/file_error.h"
+#include "store/settings_files.h"
+
+namespace bw {
+namespace {
+
+// Message boxes become lines on the error stream; questions are answered Yes.
+class StreamMessageSink : public MessageSink {
+ public:
+  explicit StreamMessageSink(std::ostream& err) : err_(err) {}
+  MessageAnswer Show(const Message& message) override {
+    std::string text;
+    for (char c : message.text) {
+      if (c != '\r') text += c;
+    }
+    err_ << text << "\n";
+    return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+void ShowError(MessageSink& messages, const std::string& title, const std::string& text) {
+  messages.Show({text, title, MessageButtons::Ok, MessageIcon::Critical, MessageAnswer::Ok});
+}
+
+std::filesystem::path ProgramFolder(const std::vector<std::string>& args) {
+  if (args.empty() || args[0].empty()) return std::filesystem::current_path();
+  std::error_code ignored;
+  const auto program = std::filesystem::absolute(args[0], ignored);
+  return program.parent_path();
+}
+
+void CheckFolderAndLottery(const std::filesystem::path& folder,
+                           const std::optional<std::string>& lottery) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) {
+    throw UsageError("not a folder: \"" + folder.string() + "\"");
+  }
+  if (!lottery) return;
+  const bool plainName = !lottery->empty() && lottery->find('/') == std::string::npos &&
+                         *lottery != "." && *lottery != "..";
+  if (!plainName || (!std::filesystem::exists(folder / (*lottery + ".opt"), error) &&
+                     !std::filesystem::exists(folder / (*lottery + ".ini"), error))) {
+    throw UsageError("unknown lottery \"" + *lottery + "\" in \"" + folder.string() + "\"");
+  }
+}
+
+// The settings part of the windows' start-up; false when no usable lottery.
+bool ReadSettings(Session& session, const std::optional<std::string>& lottery) {
+  ProgramState& state = session.State();
+  if (lottery) {
+    state.lottoFile = *lottery + ".opt";
+  } else if (!ReadProgramSettings(state)) {
+    ShowError(session.Messages(), "Error Reading File",
+              "Error reading initialisation file...\r\n\r\nError " +
+                  std::to_string(state.fileErrorNumber) + " " +
+                  FileErrorDescription(state.fileErrorNumber) +
+                  "\r\nYou may still be able to run the program but you must provide manually "
+                  "all required details.");
+  }
+  if (!ReadLotterySettings(state)) {
+    ShowError(session.Messages(), "Error",
+              "There seems to be no lottery data file available, you must select (or create a "
+              "new) one.");
+    return false;
+  }
+  const LotterySettings& settings = state.settings;
+  if (settings.stake == 0 || settings.ret3 == 0 || settings.ret4 == 0) {
+    ShowError(session.Messages(), "Error",
+              "There are some unresolved details please correct first.");
+    return false;
+  }
+  return true;
+}
+
+// A bonus is required exactly when the lottery draws one.
+void CheckBonus(const AddRequest& add, const Session& session) {
+  const bool useBonus = session.State().settings.useBonus;
+  if (useBonus && !add.bonus) throw UsageError("this lottery needs a bonus number");
+  if (!useBonus && add.bonus) throw UsageError("this lottery draws no bonus number");
+}
+
+int RunRequest(Session& session, const CliRequest& request, std::ostream& out, std::ostream& err,
+               const CliOptions& options) {
+  if (const auto* check = std::get_if<CheckRequest>(&request)) {
+    return RunCheck(session, *check, out);
+  }
+  if (const auto* system = std::get_if<SystemRequest>(&request)) {
+    return RunSystem(session, *system, out);
+  }
+  if (std::holds_alternative<RandomRequest>(request)) return RunRandom(session, out);
+  if (const auto* search = std::get_if<SearchRequest>(&request)) {
+    return RunSearch(session, *search, out, err, options.progressOnErr);
+  }
+  if (const auto* stats = std::get_if<StatsRequest>(&request)) {
+    return RunStats(session, *stats, out);
+  }
+  return RunAdd(session, std::get<AddRequest>(request), out);
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const CliOptions& options) {
+  const CliInvocation invocation =
+      ParseCliArguments({args.begin() + (args.empty() ? 0 : 1), args.end()});
+  if (std::holds_alternative<HelpRequest>(invocation.request)) {
+    out << CliUsage();
+    return kCliOk;
+  }
+  const std::filesystem::path folder = invocation.folder.value_or(ProgramFolder(args));
+  CheckFolderAndLottery(folder, invocation.lottery);
+
+  StreamMessageSink messages(err);
+  SystemClock clock;
+  Session session(folder, messages, clock);
+  if (!ReadSettings(session, invocation.lottery)) return kCliDataError;
+  session.ReadHistory();
+  const auto* add = std::get_if<AddRequest>(&invocation.request);
+  if (add) CheckBonus(*add, session);
+  if (session.State().draws.empty() && !add) {
+    ShowError(messages, "Error loading file",
+              "No past draws available, please read information on how to obtain past draws "
+              "history under (Help: Importing an unlisted lottery.\r\n\r\nHowever you may use "
+              "the internal update routine to enter the past draws, just follow the on screen "
+              "instructions.");
+    return kCliDataError;
+  }
+  {
+    ProgressBar bar(err, options.progressOnErr, "Loading");
+    session.IntegrateHistory([&bar](std::size_t done, std::size_t total) {
+      bar.Show(static_cast<double>(done) / static_cast<double>(std::max<std::size_t>(total, 1)));
+    });
+  }
+  return RunRequest(session, invocation.request, out, err, options);
+}
+
+}  // namespace
+
+int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err,
+           const CliOptions& options) {
+  try {
+    return Run(args, out, err, options);
+  } catch (const UsageError& error) {
+    err << "ballwright-cli: " << error.what() << "\n";
+    return kCliArgumentError;
+  } catch (const std::exception& error) {
+    err << "ballwright-cli: " << error.what() << "\n";
+    return kCliDataError;
+  }
+}
+
+}  // namespace bw

@@ -1,0 +1,222 @@
+#include "cli/cli_arguments.h"
+
+#include <algorithm>
+#include <set>
+
+namespace bw {
+namespace {
+
+bool AllDigits(const std::string& word) {
+  return !word.empty() &&
+         std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string Quoted(const std::string& word) {
+  return "\"" + word + "\"";
+}
+
+// Takes the words after position `at` that a command reads.
+std::vector<std::string> Rest(const std::vector<std::string>& words, std::size_t at) {
+  return {words.begin() + static_cast<std::ptrdiff_t>(std::min(at, words.size())), words.end()};
+}
+
+void ExpectCount(const std::vector<std::string>& words, std::size_t count,
+                 const std::string& what) {
+  if (words.size() != count) {
+    throw UsageError(what + " needs " + std::to_string(count) + " numbers, got " +
+                     std::to_string(words.size()));
+  }
+}
+
+CheckRequest ParseCheck(const std::vector<std::string>& words) {
+  if (words.empty() || words.size() % 6 != 0) {
+    throw UsageError("check needs six numbers for each line, got " + std::to_string(words.size()));
+  }
+  CheckRequest request;
+  for (std::size_t i = 0; i < words.size(); i += 6) {
+    request.lines.push_back(ParseLine({words.begin() + static_cast<std::ptrdiff_t>(i),
+                                       words.begin() + static_cast<std::ptrdiff_t>(i + 6)}));
+  }
+  return request;
+}
+
+SystemRequest ParseSystem(const std::vector<std::string>& words) {
+  ExpectCount(words, 12, "system");
+  const std::vector<int> numbers = ParseDistinctNumbers(words);
+  SystemRequest request;
+  std::copy(numbers.begin(), numbers.end(), request.numbers.begin());
+  return request;
+}
+
+int64_t ParseLineCount(const std::string& word) {
+  constexpr std::size_t kMaxDigits = 12;
+  if (!AllDigits(word) || word.size() > kMaxDigits || std::stoll(word) == 0) {
+    throw UsageError("--lines needs a count of 1 or more, got " + Quoted(word));
+  }
+  return std::stoll(word);
+}
+
+SearchRequest ParseSearch(const std::vector<std::string>& words) {
+  SearchRequest request;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word == "--from") {
+      if (request.from) throw UsageError("--from given twice");
+      if (words.size() - i - 1 < 6) throw UsageError("--from needs six numbers");
+      request.from = ParseLine({words.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                                words.begin() + static_cast<std::ptrdiff_t>(i + 7)});
+      i += 6;
+    } else if (word == "--lines") {
+      if (request.maxLines) throw UsageError("--lines given twice");
+      if (i + 1 >= words.size()) throw UsageError("--lines needs a count");
+      request.maxLines = ParseLineCount(words[++i]);
+    } else if (word == "--resume") {
+      request.resume = true;
+    } else {
+      throw UsageError("unknown search option " + Quoted(word));
+    }
+  }
+  if (request.from && request.resume) {
+    throw UsageError("--from and --resume cannot be used together");
+  }
+  return request;
+}
+
+StatsRequest ParseStats(const std::vector<std::string>& words) {
+  if (words.empty()) throw UsageError("stats needs singles, doubles N or trebles N");
+  StatsRequest request;
+  if (words[0] == "singles") {
+    if (words.size() != 1) throw UsageError("stats singles takes no number");
+    return request;
+  }
+  if (words[0] == "doubles") {
+    request.kind = StatsRequest::Kind::Doubles;
+  } else if (words[0] == "trebles") {
+    request.kind = StatsRequest::Kind::Trebles;
+  } else {
+    throw UsageError("unknown statistics list " + Quoted(words[0]) +
+                     " (singles, doubles or trebles)");
+  }
+  if (words.size() != 2) throw UsageError("stats " + words[0] + " needs one number");
+  request.number = ParseLotteryNumber(words[1]);
+  return request;
+}
+
+AddRequest ParseAdd(const std::vector<std::string>& words) {
+  if (words.empty()) throw UsageError("add needs a date DD/MM/YYYY and six numbers");
+  const auto date = ParseDrawDate(words[0]);
+  if (!date) throw UsageError("not a draw date (DD/MM/YYYY): " + Quoted(words[0]));
+  const std::vector<std::string> numberWords = Rest(words, 1);
+  if (numberWords.size() != 6 && numberWords.size() != 7) {
+    throw UsageError("add needs six numbers and a bonus number if the lottery has one, got " +
+                     std::to_string(numberWords.size()) + " numbers");
+  }
+  const std::vector<int> numbers = ParseDistinctNumbers(numberWords);
+  AddRequest request;
+  request.date = *date;
+  std::copy_n(numbers.begin(), 6, request.numbers.begin());
+  std::sort(request.numbers.begin(), request.numbers.end());
+  if (numbers.size() == 7) request.bonus = numbers[6];
+  return request;
+}
+
+CliRequest ParseCommand(const std::string& command, const std::vector<std::string>& words) {
+  if (command == "check") return ParseCheck(words);
+  if (command == "system") return ParseSystem(words);
+  if (command == "random") {
+    if (!words.empty()) throw UsageError("random takes no arguments");
+    return RandomRequest{};
+  }
+  if (command == "search") return ParseSearch(words);
+  if (command == "stats") return ParseStats(words);
+  if (command == "add") return ParseAdd(words);
+  throw UsageError("unknown command " + Quoted(command) + " (try --help)");
+}
+
+std::string OptionValue(const std::vector<std::string>& args, std::size_t i) {
+  if (i + 1 >= args.size() || args[i + 1].empty()) {
+    throw UsageError(args[i] + " needs a value");
+  }
+  return args[i + 1];
+}
+
+}  // namespace
+
+int ParseLotteryNumber(const std::string& word) {
+  if (!AllDigits(word) || word.size() > 2 || std::stoi(word) < kLowestNumber ||
+      std::stoi(word) > kHighestNumber) {
+    throw UsageError("not a number from 1 to 49: " + Quoted(word));
+  }
+  return std::stoi(word);
+}
+
+std::vector<int> ParseDistinctNumbers(const std::vector<std::string>& words) {
+  std::vector<int> numbers;
+  std::set<int> seen;
+  for (const std::string& word : words) {
+    const int number = ParseLotteryNumber(word);
+    if (!seen.insert(number).second) {
+      throw UsageError("number " + std::to_string(number) + " given twice");
+    }
+    numbers.push_back(number);
+  }
+  return numbers;
+}
+
+Line ParseLine(const std::vector<std::string>& words) {
+  ExpectCount(words, 6, "a line");
+  const std::vector<int> numbers = ParseDistinctNumbers(words);
+  Line line{};
+  std::copy(numbers.begin(), numbers.end(), line.begin());
+  std::sort(line.begin(), line.end());
+  return line;
+}
+
+CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
+  CliInvocation invocation;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word == "--help" || word == "-h") {
+      invocation.request = HelpRequest{};
+      return invocation;
+    }
+    if (word == "--folder") {
+      invocation.folder = OptionValue(args, i++);
+    } else if (word == "--lottery") {
+      invocation.lottery = OptionValue(args, i++);
+    } else if (word.starts_with("-")) {
+      throw UsageError("unknown option " + Quoted(word) + " (try --help)");
+    } else {
+      break;
+    }
+  }
+  if (i >= args.size()) throw UsageError("no command given (try --help)");
+  invocation.request = ParseCommand(args[i], Rest(args, i + 1));
+  return invocation;
+}
+
+const std::string& CliUsage() {
+  static const std::string usage =
+      "Usage: ballwright-cli [--folder DIR] [--lottery NAME] COMMAND ...\n"
+      "\n"
+      "  --folder DIR     program folder with the lottery files (default: the\n"
+      "                   folder of this program)\n"
+      "  --lottery NAME   lottery NAME.opt instead of the one in vomrix.ini\n"
+      "\n"
+      "Commands:\n"
+      "  check N1 .. N6 [N1 .. N6 ...]   result row of each line of six numbers\n"
+      "  system N1 .. N12                the 924 lines of the full system 6 from 12\n"
+      "  random                          eight random lines of the 49 numbers\n"
+      "  search [--from N1 .. N6] [--lines COUNT] [--resume]\n"
+      "                                  lines of 66% or more, in order; --resume\n"
+      "                                  starts from and saves the search position\n"
+      "  stats singles | doubles N | trebles N\n"
+      "                                  how often numbers were drawn together\n"
+      "  add DD/MM/YYYY N1 .. N6 [BONUS] adds a draw and saves the history\n"
+      "\n"
+      "Exit codes: 0 done, 1 data error, 2 wrong arguments.\n";
+  return usage;
+}
+
+}  // namespace bw

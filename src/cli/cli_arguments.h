@@ -1,0 +1,70 @@
+// Reading the command line's words into checked requests. Every mistake is a
+// UsageError naming the problem; nothing here touches a file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "model/day_number.h"
+#include "model/numbers.h"
+
+namespace bw {
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CheckRequest {
+  std::vector<Line> lines;  // each ascending
+};
+struct SystemRequest {
+  std::array<int, 12> numbers{};  // as given
+};
+struct RandomRequest {};
+struct SearchRequest {
+  std::optional<Line> from;
+  std::optional<int64_t> maxLines;
+  bool resume = false;
+};
+struct StatsRequest {
+  enum class Kind { Singles, Doubles, Trebles } kind = Kind::Singles;
+  int number = 1;
+};
+struct AddRequest {
+  CalendarDate date;
+  Line numbers{};  // ascending
+  std::optional<int> bonus;
+};
+struct HelpRequest {};
+
+using CliRequest = std::variant<HelpRequest, CheckRequest, SystemRequest, RandomRequest,
+                                SearchRequest, StatsRequest, AddRequest>;
+
+struct CliInvocation {
+  std::optional<std::filesystem::path> folder;
+  std::optional<std::string> lottery;
+  CliRequest request;
+};
+
+// args without the program file.
+CliInvocation ParseCliArguments(const std::vector<std::string>& args);
+
+// A lottery number 1..49 written in decimal ("7" or "07").
+int ParseLotteryNumber(const std::string& word);
+
+// Numbers that must all differ, in the order given.
+std::vector<int> ParseDistinctNumbers(const std::vector<std::string>& words);
+
+// Six different numbers as an ascending line.
+Line ParseLine(const std::vector<std::string>& words);
+
+const std::string& CliUsage();
+
+}  // namespace bw

@@ -1,0 +1,177 @@
+#include "cli/cli_commands.h"
+
+#include <algorithm>
+
+#include "analysis/full_system.h"
+#include "analysis/random_finder.h"
+#include "cli/cli.h"
+#include "model/statistics_text.h"
+#include "platform/system_services.h"
+#include "store/index_files.h"
+#include "store/search_position.h"
+
+namespace bw {
+namespace {
+
+constexpr int64_t kSearchSlice = 1'000'000;
+
+std::string ResultRow(Session& session, const Line& line) {
+  return FormatResultRow(SystemLineText(line), CaptionsOf(session.Check(line)));
+}
+
+std::array<std::string, 6> Captions(const Line& line) {
+  std::array<std::string, 6> captions;
+  std::transform(line.begin(), line.end(), captions.begin(),
+                 [](int n) { return std::to_string(n); });
+  return captions;
+}
+
+// The line a search starts from: --from, the saved position, or 1 2 3 4 5 6.
+std::optional<Line> SearchStartLine(Session& session, const SearchRequest& request,
+                                    std::ostream& err) {
+  if (request.from) return request.from;
+  const Line firstLine{1, 2, 3, 4, 5, 6};
+  if (!request.resume) return firstLine;
+  const std::optional<std::string> saved = LoadSearchPosition(session.State());
+  if (!saved) return firstLine;
+  const std::array<std::string, 6> captions = CaptionsFromResumeLine(*saved);
+  Line line{};
+  std::transform(captions.begin(), captions.end(), line.begin(),
+                 [](const std::string& caption) { return LeadingNumber(caption); });
+  std::sort(line.begin(), line.end());
+  if (!IsValidLine(line)) {
+    err << "The search position file " << session.State().LotteryFileName(".ful")
+        << " does not hold a line of six numbers: \"" << *saved << "\"\n";
+    return std::nullopt;
+  }
+  return line;
+}
+
+}  // namespace
+
+ProgressBar::ProgressBar(std::ostream& err, bool enabled, std::string label)
+    : err_(err), enabled_(enabled), label_(std::move(label)) {}
+
+ProgressBar::~ProgressBar() {
+  if (enabled_ && shownPercent_ >= 0) err_ << "\n" << std::flush;
+}
+
+void ProgressBar::Show(double fraction) {
+  constexpr int kWidth = 40;
+  const int percent = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100);
+  if (!enabled_ || percent == shownPercent_) return;
+  shownPercent_ = percent;
+  const int filled = percent * kWidth / 100;
+  err_ << "\r" << label_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, '.')
+       << "] " << percent << "%" << std::flush;
+}
+
+int RunCheck(Session& session, const CheckRequest& request, std::ostream& out) {
+  for (const Line& line : request.lines) out << ResultRow(session, line) << "\n";
+  return kCliOk;
+}
+
+int RunSystem(Session& session, const SystemRequest& request, std::ostream& out) {
+  std::array<std::string, 13> selected;
+  for (std::size_t i = 0; i < request.numbers.size(); ++i) {
+    selected[i + 1] = std::to_string(request.numbers[i]);
+  }
+  const std::vector<Line> lines = BuildSystemLines(selected, session.SystemPatterns());
+  SystemCounters counters;
+  SystemRunHooks hooks;
+  hooks.letEventsRun = [] {};
+  hooks.stopRequested = [] { return false; };
+  hooks.onRow = [&out](int, const std::string& row, const SingleLineResult&) {
+    out << row << "\n";
+  };
+  RunFullSystem(
+      lines, [&session](const Line& line) { return session.Check(line); }, counters, hooks);
+  out << counters.analysed << " lines: " << counters.from50to65 << " at 50 to 65%, "
+      << counters.atLeast66 << " at 66% or more\n";
+  return kCliOk;
+}
+
+int RunRandom(Session& session, std::ostream& out) {
+  MersenneRandom random;
+  const std::array<int, 49> dealt = DealRandomSet(random, session.SystemClock().SeedFromClock());
+  for (int n = 0; n < 8; ++n) {
+    Line line{};
+    std::copy_n(dealt.begin() + n * 6, 6, line.begin());
+    out << "Line " << n + 1 << "  " << ResultRow(session, line) << "\n";
+  }
+  out << "Not placed   >> " << dealt[48] << "\n";
+  return kCliOk;
+}
+
+int RunSearch(Session& session, const SearchRequest& request, std::ostream& out, std::ostream& err,
+              bool progress) {
+  const std::optional<Line> start = SearchStartLine(session, request, err);
+  if (!start) return kCliDataError;
+  std::optional<Line> next = FirstLineToCheck(*start);
+  const int64_t available = next ? kAllLinesCount - LineRank(*next) : 0;
+  const int64_t total = std::min(available, request.maxLines.value_or(available));
+  int64_t checked = 0;
+  int64_t foundCount = 0;
+  std::optional<Line> lastChecked;
+  std::vector<FoundLine> found;
+  ProgressBar bar(err, progress, "Searching");
+  while (next && checked < total) {
+    const SliceResult slice =
+        session.Search().CheckSlice(*next, std::min(kSearchSlice, total - checked), found);
+    for (const FoundLine& line : found) out << FoundLineEntry(line.line, line.percent) << "\n";
+    foundCount += static_cast<int64_t>(found.size());
+    found.clear();
+    if (slice.checked == 0) break;
+    checked += slice.checked;
+    lastChecked = slice.lastChecked;
+    next = slice.next;
+    // Saved after every slice so an interrupted search loses little.
+    if (request.resume) SaveSearchPosition(session.State(), Captions(*lastChecked));
+    bar.Show(static_cast<double>(checked) / static_cast<double>(total));
+  }
+  out << "checked " << checked << " lines, found " << foundCount;
+  if (lastChecked) out << ", last line reached " << SystemLineText(*lastChecked);
+  out << "\n";
+  return kCliOk;
+}
+
+int RunStats(Session& session, const StatsRequest& request, std::ostream& out) {
+  const CountingTables& tables = session.State().tables;
+  std::vector<std::string> lines;
+  switch (request.kind) {
+    case StatsRequest::Kind::Singles:
+      lines = FillSinglesText(tables);
+      break;
+    case StatsRequest::Kind::Doubles:
+      lines = FillDoublesText(tables, request.number);
+      break;
+    case StatsRequest::Kind::Trebles:
+      lines = FillTreblesText(tables, request.number);
+      break;
+  }
+  for (const std::string& line : lines) out << line << "\n";
+  return kCliOk;
+}
+
+std::string NewDrawEntry(const AddRequest& request) {
+  std::string entry = FormatDrawDate(request.date) + " ";
+  for (int number : request.numbers) entry += TwoDigits(number) + " ";
+  if (request.bonus) entry += TwoDigits(*request.bonus);
+  return entry;
+}
+
+int RunAdd(Session& session, const AddRequest& request, std::ostream& out) {
+  const std::string entry = NewDrawEntry(request);
+  session.AppendDraw(entry);
+  session.SaveHistoryIfChanged();
+  if (session.State().historyChanged) {
+    // The save failed and said why. The index files already hold the draw, so
+    // they are dropped and rebuilt from the history at the next start.
+    DeleteIndexFiles(session.State());
+    return kCliDataError;
+  }
+  out << "Added " << entry << "\n";
+  return kCliOk;
+}
+
+}  // namespace bw

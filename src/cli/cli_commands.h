@@ -1,0 +1,38 @@
+// The commands of the command line, run on a loaded session. Each writes its
+// listing to `out` and returns an exit code (CliExitCode).
+#pragma once
+
+#include <ostream>
+
+#include "app/session.h"
+#include "cli/cli_arguments.h"
+
+namespace bw {
+
+// Draws a progress bar on a terminal; does nothing when not enabled.
+class ProgressBar {
+ public:
+  ProgressBar(std::ostream& err, bool enabled, std::string label);
+  ~ProgressBar();
+  void Show(double fraction);
+
+ private:
+  std::ostream& err_;
+  bool enabled_;
+  std::string label_;
+  int shownPercent_ = -1;
+};
+
+int RunCheck(Session& session, const CheckRequest& request, std::ostream& out);
+int RunSystem(Session& session, const SystemRequest& request, std::ostream& out);
+int RunRandom(Session& session, std::ostream& out);
+int RunSearch(Session& session, const SearchRequest& request, std::ostream& out, std::ostream& err,
+              bool progress);
+int RunStats(Session& session, const StatsRequest& request, std::ostream& out);
+int RunAdd(Session& session, const AddRequest& request, std::ostream& out);
+
+// The draw list entry of a new draw: "05/12/2000 03 11 17 25 38 44 09", or
+// with a trailing blank and no bonus.
+std::string NewDrawEntry(const AddRequest& request);
+
+}  // namespace bw
