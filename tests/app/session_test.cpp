@@ -56,12 +56,6 @@ TEST_F(SessionOnTwoDraws, LoadsCountsAndBuildsTheIndexWithProgress) {
   EXPECT_EQ(progress.back(), std::make_pair(std::size_t{2}, std::size_t{2}));
 }
 
-TEST_F(SessionOnTwoDraws, SystemPatternsAreBuiltOnce) {
-  ASSERT_EQ(session_.SystemPatterns().size(), 924u);
-  EXPECT_EQ(session_.SystemPatterns().front(), "******------");
-  EXPECT_EQ(session_.SystemPatterns().back(), "------******");
-}
-
 TEST_F(SessionOnTwoDraws, AppendedDrawCountsAtOnceInTheCheck) {
   session_.LoadHistory();
   const Line line{1, 2, 3, 4, 5, 6};

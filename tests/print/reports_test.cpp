@@ -39,24 +39,6 @@ TEST(FullSystemReport, EmptyListStillPrintsTitleAndHeader) {
   EXPECT_EQ(FullReport({}, 66), kTitleAndHeader + "[end]");
 }
 
-TEST(FullSystemReport, HeaderFiguresStandOverTheRowFields) {
-  const std::string report = FullReport({}, 0);
-  std::string header = report.substr(report.find("  <u>"));
-  header.erase(2, 3);  // the "<u>" mark
-  // "  " + row: the fields end before the bars at 0-based 24, 28, 31, 34, 37;
-  // the percentage takes 38..41.
-  const std::string row = "  " + kRow66;
-  EXPECT_EQ(row.substr(24, 14), "|  2|  |  |  |");
-  EXPECT_EQ(header.find('3'), 22u);
-  EXPECT_EQ(header.find('4'), 26u);
-  EXPECT_EQ(header.find('5'), 30u);
-  EXPECT_EQ(header.find("5+"), 32u);
-  EXPECT_EQ(header.find('6'), 36u);
-  EXPECT_EQ(header.find("result"), 38u);
-  // The second column repeats the figures 47 columns further right.
-  EXPECT_EQ(header.find('3', 23), 22u + 45 + 2);
-}
-
 TEST(FullSystemReport, ThresholdKeepsRowsAtOrAboveAndPlusRows) {
   EXPECT_EQ(FullReport({kRow65, kRow66, kRow12Plus}, 66),
             kTitleAndHeader + "<b>  " + kRow66 + "</b>    " + "  " + kRow12Plus + "\n[end]");
@@ -67,23 +49,6 @@ TEST(FullSystemReport, AllRowsTwoToALineOddCountLeavesOneOnTheLastLine) {
                                "\n</b>" + "  " + kRow12Plus + "   " + "<b>  " + kRow66 + "\n</b>" +
                                "  " + kRow49 + "    " + "[end]";
   EXPECT_EQ(FullReport({kRow49, kRow65, kRow12Plus, kRow66, kRow49}, 0), expected);
-}
-
-TEST(FullSystemReport, SecondColumnAlwaysStartsAtColumn48) {
-  for (const std::string& first : {kRow49, kRow12Plus, kRow100}) {
-    const std::string report = FullReport({first, kRow49}, 0);
-    const std::size_t lineStart = report.rfind('\n', report.find(first)) + 1;
-    const std::string line = report.substr(lineStart, report.find('\n', lineStart) - lineStart);
-    std::string plain;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-      if (line[i] == '<') {
-        i = line.find('>', i);
-        continue;
-      }
-      plain += line[i];
-    }
-    EXPECT_EQ(plain.rfind(kRow49), 47u + 2) << first;  // "  " then the row at column 48
-  }
 }
 
 TEST(FullSystemReport, BoldFrom60UnderlineFrom80SpacesNeverUnderlined) {
@@ -133,19 +98,6 @@ TEST(FoundLinesListing, OverlongEntryGetsNoPadding) {
   const std::string longEntry(30, 'x');
   EXPECT_EQ(FoundListing({longEntry, "01-02-03-04-05-06=70%"}),
             "[font Courier 9]" + longEntry + "<b>01-02-03-04-05-06=70%</b>   [end]");
-}
-
-TEST(RecordingSurface, MarksOnlyRealChanges) {
-  RecordingSurface surface;
-  surface.SetBold(false);
-  surface.SetBold(true);
-  surface.SetBold(true);
-  surface.SetUnderline(true);
-  surface.Print("a");
-  surface.SetUnderline(false);
-  surface.SetBold(false);
-  surface.EmptyLine();
-  EXPECT_EQ(surface.Text(), "<b><u>a</u></b>\n");
 }
 
 }  // namespace
