@@ -28,7 +28,8 @@ bool NextLine(Line& line);
 // or when the start line is not six ascending numbers 1..49).
 std::optional<Line> FirstLineToCheck(const Line& startLine);
 
-// 0-based position of a line in the order (1 2 3 4 5 6 is 0).
+// 0-based position of a line in the order (1 2 3 4 5 6 is 0); -1 for
+// anything that is not six ascending numbers 1..49.
 int64_t LineRank(const Line& line);
 // The line at a 0-based position (0 <= rank < kAllLinesCount).
 Line LineAtRank(int64_t rank);

@@ -67,11 +67,20 @@ std::optional<Line> FirstLineToCheck(const Line& startLine) {
 }
 
 int64_t LineRank(const Line& line) {
+  // before[slot][n]: lines whose number at `slot` is below n (given the
+  // slots before it), summed from 1; the difference of two is a range.
+  static const auto before = [] {
+    std::array<std::array<int64_t, kHighestNumber + 2>, 6> table{};
+    for (int slot = 0; slot < 6; ++slot)
+      for (int n = 1; n <= kHighestNumber + 1; ++n)
+        table[slot][n] = table[slot][n - 1] + (n > 1 ? Completions(slot, n - 1) : 0);
+    return table;
+  }();
+  if (!IsValidLine(line)) return -1;
   int64_t rank = 0;
   int previous = 0;
   for (int slot = 0; slot < 6; ++slot) {
-    for (int number = previous + 1; number < line[slot]; ++number)
-      rank += Completions(slot, number);
+    rank += before[slot][line[slot]] - before[slot][previous + 1];
     previous = line[slot];
   }
   return rank;

@@ -1,0 +1,285 @@
+#include "analysis/all_lines_search.h"
+
+#include <algorithm>
+#include <limits>
+#include <system_error>
+#include <thread>
+
+#include "analysis/single_line_check.h"
+
+namespace bw {
+namespace {
+
+// Slices shorter than this are not worth a second thread.
+constexpr int64_t kMinLinesPerThread = 100'000;
+
+// A line with five or six hits, as one item per index entry that reaches
+// it: rank << 34 | kind << 32 | count (two's complement).
+enum SpecialKind : uint64_t { kFive = 0, kFivePlus = 1, kSix = 2 };
+constexpr int kRankShift = 34;
+
+uint64_t SpecialItem(int64_t rank, SpecialKind kind, int count) {
+  return static_cast<uint64_t>(rank) << kRankShift | kind << 32 | static_cast<uint32_t>(count);
+}
+int64_t ItemRank(uint64_t item) {
+  return static_cast<int64_t>(item >> kRankShift);
+}
+
+// The numbers of a 12-digit key; false when a pair is not two digits.
+bool KeyNumbers(const std::string& key, std::array<int, 6>& numbers) {
+  if (key.size() != 12) return false;
+  for (int i = 0; i < 6; ++i) {
+    const char high = key[2 * i], low = key[2 * i + 1];
+    if (high < '0' || high > '9' || low < '0' || low > '9') return false;
+    numbers[i] = (high - '0') * 10 + (low - '0');
+  }
+  return true;
+}
+
+// The first five numbers of a key, when they are a set a check looks up.
+bool IsFiveSet(const std::array<int, 6>& numbers) {
+  for (int i = 0; i < 5; ++i)
+    if (numbers[i] < kLowestNumber || numbers[i] > kHighestNumber ||
+        (i > 0 && numbers[i] <= numbers[i - 1]))
+      return false;
+  return true;
+}
+
+// `five` with `extra` put in its place; false when extra is already there.
+bool LineWith(const std::array<int, 6>& five, int extra, Line& line) {
+  int out = 0;
+  bool placed = false;
+  for (int i = 0; i < 5; ++i) {
+    if (five[i] == extra) return false;
+    if (!placed && extra < five[i]) {
+      line[out++] = extra;
+      placed = true;
+    }
+    line[out++] = five[i];
+  }
+  if (!placed) line[out] = extra;
+  return true;
+}
+
+// Sorts by rank in three passes of eight bits (the rank has 24).
+void SortByRank(std::vector<uint64_t>& items) {
+  std::vector<uint64_t> buffer(items.size());
+  for (int shift = kRankShift; shift < kRankShift + 24; shift += 8) {
+    std::array<std::size_t, 257> start{};
+    for (uint64_t item : items) ++start[((item >> shift) & 0xFF) + 1];
+    for (int i = 0; i < 256; ++i) start[i + 1] += start[i];
+    for (uint64_t item : items) buffer[start[(item >> shift) & 0xFF]++] = item;
+    items.swap(buffer);
+  }
+}
+
+}  // namespace
+
+struct AllLinesSearch::Engine {
+  const CountingTables& tables;
+  CachedIndexLookup& index;
+  int32_t drawCount;
+  LotterySettings returns;
+  int threads;
+  // The least 3- and 4-hit money whose percentage reaches the threshold.
+  int64_t leastFoundMoney = std::numeric_limits<int64_t>::max();
+  std::vector<uint64_t> specials;  // sorted by rank
+  unsigned generation = 0;
+
+  Engine(const CountingTables& t, CachedIndexLookup& i, int32_t draws, const LotterySettings& r,
+         int threadCount)
+      : tables(t), index(i), drawCount(draws), returns(r), threads(std::max(1, threadCount)) {
+    FindLeastFoundMoney();
+    CollectSpecials();
+  }
+
+  // The percentage (100 / draws) * money is monotone in the money, so one
+  // whole amount divides found from not found exactly.
+  void FindLeastFoundMoney() {
+    if (drawCount <= 0) return;
+    const auto reaches = [&](int64_t money) {
+      return (100.0 / drawCount) * static_cast<double>(money) >= kFoundThreshold;
+    };
+    int64_t money = int64_t{kFoundThreshold} * drawCount / 100 - 2;
+    while (!reaches(money)) ++money;
+    while (reaches(money - 1)) --money;
+    leastFoundMoney = money;
+  }
+
+  void CollectSpecials() {
+    generation = index.Generation();
+    specials.clear();
+    std::array<int, 6> numbers{};
+    Line line{};
+    for (const IndexEntry& entry : index.AllEntries(IndexKind::Six))
+      if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsValidLine(numbers))
+        specials.push_back(SpecialItem(LineRank(numbers), kSix, entry.count));
+    for (const IndexEntry& entry : index.AllEntries(IndexKind::FivePlus))
+      if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsFiveSet(numbers) &&
+          LineWith(numbers, numbers[5], line) && IsValidLine(line))
+        specials.push_back(SpecialItem(LineRank(line), kFivePlus, entry.count));
+    // A set of five lies on the 44 lines made with each other number.
+    for (const IndexEntry& entry : index.AllEntries(IndexKind::Five)) {
+      if (entry.count == 0 || !KeyNumbers(entry.key, numbers) || numbers[5] != 0 ||
+          !IsFiveSet(numbers))
+        continue;
+      for (int extra = kLowestNumber; extra <= kHighestNumber; ++extra)
+        if (LineWith(numbers, extra, line))
+          specials.push_back(SpecialItem(LineRank(line), kFive, entry.count));
+    }
+    SortByRank(specials);
+  }
+
+  // The result of a line from its table sums and its special items.
+  SingleLineResult Exact(int hits3, int hits4, const uint64_t* item, const uint64_t* end) const {
+    RawHits raw;
+    raw.hits3 = hits3;
+    raw.hits4 = hits4;
+    for (; item != end; ++item) {
+      const int count = static_cast<int32_t>(static_cast<uint32_t>(*item));
+      switch ((*item >> 32) & 3) {
+        case kFive:
+          raw.hits5 += count;
+          break;
+        case kFivePlus:
+          raw.hits5Bonus += count;
+          break;
+        default:
+          raw.hits6 += count;
+      }
+    }
+    return ResultFromRawHits(raw, drawCount, returns);
+  }
+
+  void Sweep(int64_t firstRank, int64_t count, std::vector<FoundLine>& found) const;
+  SliceResult Slice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found);
+};
+
+// Lines in order from `firstRank`. Along a run only the last number f
+// moves, so the sets without f are summed once per run, and the sets with f
+// come from rows over f summed once per prefix level.
+void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
+                                   std::vector<FoundLine>& found) const {
+  constexpr int N = CountingTables::kSize;
+  const CountingTables& t = tables;
+  const Line s = LineAtRank(firstRank);
+  int64_t rank = firstRank;
+  const int64_t endRank = firstRank + count;
+  const uint64_t* special = std::lower_bound(specials.data(), specials.data() + specials.size(),
+                                             static_cast<uint64_t>(firstRank) << kRankShift);
+  const uint64_t* const specialsEnd = specials.data() + specials.size();
+  const int64_t r3 = returns.ret3, r4 = returns.ret4;
+
+  alignas(64) int32_t p3c[N], p4c[N], p3d[N], p4d[N];
+  bool resume = true;  // the loops start at `s` once, then run in full
+  for (int a = s[0]; a <= 44; ++a) {
+    for (int b = resume ? s[1] : a + 1; b <= 45; ++b) {
+      for (int c = resume ? s[2] : b + 1; c <= 46; ++c) {
+        const int16_t *tab = t.TrebleRow(a, b), *tac = t.TrebleRow(a, c), *tbc = t.TrebleRow(b, c),
+                      *qabc = t.QuadRow(a, b, c);
+        for (int x = c + 1; x < N; ++x) {
+          p3c[x] = tab[x] + tac[x] + tbc[x];
+          p4c[x] = qabc[x];
+        }
+        const int c3c = tab[c];
+        for (int d = resume ? s[3] : c + 1; d <= 47; ++d) {
+          const int16_t *tad = t.TrebleRow(a, d), *tbd = t.TrebleRow(b, d),
+                        *tcd = t.TrebleRow(c, d), *qabd = t.QuadRow(a, b, d),
+                        *qacd = t.QuadRow(a, c, d), *qbcd = t.QuadRow(b, c, d);
+          for (int x = d + 1; x < N; ++x) {
+            p3d[x] = p3c[x] + tad[x] + tbd[x] + tcd[x];
+            p4d[x] = p4c[x] + qabd[x] + qacd[x] + qbcd[x];
+          }
+          const int c3d = c3c + tab[d] + tac[d] + tbc[d];
+          const int c4d = qabc[d];
+          for (int e = resume ? s[4] : d + 1; e <= 48; ++e) {
+            const int16_t *tae = t.TrebleRow(a, e), *tbe = t.TrebleRow(b, e),
+                          *tce = t.TrebleRow(c, e), *tde = t.TrebleRow(d, e),
+                          *qabe = t.QuadRow(a, b, e), *qace = t.QuadRow(a, c, e),
+                          *qade = t.QuadRow(a, d, e), *qbce = t.QuadRow(b, c, e),
+                          *qbde = t.QuadRow(b, d, e), *qcde = t.QuadRow(c, d, e);
+            const int c3 = c3d + tab[e] + tac[e] + tad[e] + tbc[e] + tbd[e] + tcd[e];
+            const int c4 = c4d + qabc[e] + qabd[e] + qacd[e] + qbcd[e];
+            const int fLo = resume ? s[5] : e + 1;
+            resume = false;
+            const int fHi = static_cast<int>(std::min<int64_t>(49, fLo + (endRank - rank) - 1));
+            int64_t nextSpecial = special != specialsEnd ? ItemRank(*special) : endRank;
+            for (int f = fLo; f <= fHi; ++f, ++rank) {
+              const int h3 = c3 + p3d[f] + tae[f] + tbe[f] + tce[f] + tde[f];
+              const int h4 =
+                  c4 + p4d[f] + qabe[f] + qace[f] + qade[f] + qbce[f] + qbde[f] + qcde[f];
+              if (rank == nextSpecial) {
+                const uint64_t* last = special;
+                while (last != specialsEnd && ItemRank(*last) == rank) ++last;
+                const SingleLineResult result = Exact(h3, h4, special, last);
+                if (result.percent >= kFoundThreshold)
+                  found.push_back({{a, b, c, d, e, f}, result.percent});
+                special = last;
+                nextSpecial = special != specialsEnd ? ItemRank(*special) : endRank;
+                continue;
+              }
+              // No five or six: only the fours are peeled off the threes.
+              const int64_t money = r3 * (h3 - 4 * std::max(h4, 0)) + r4 * h4;
+              if (money >= leastFoundMoney)
+                found.push_back({{a, b, c, d, e, f}, Exact(h3, h4, special, special).percent});
+            }
+            if (rank >= endRank) return;
+          }
+        }
+      }
+    }
+  }
+}
+
+SliceResult AllLinesSearch::Engine::Slice(const Line& from, int64_t maxLines,
+                                          std::vector<FoundLine>& found) {
+  SliceResult slice;
+  const int64_t firstRank = LineRank(from);
+  if (firstRank < 0 || maxLines <= 0) {
+    slice.next = firstRank < 0 ? std::nullopt : std::optional<Line>(from);
+    return slice;
+  }
+  if (index.Generation() != generation) CollectSpecials();
+  const int64_t count = std::min(maxLines, kAllLinesCount - firstRank);
+
+  const int parts = static_cast<int>(
+      std::clamp<int64_t>(count / kMinLinesPerThread, 1, static_cast<int64_t>(threads)));
+  std::vector<std::vector<FoundLine>> partFound(static_cast<std::size_t>(parts));
+  std::vector<std::thread> workers;
+  for (int part = 1; part < parts; ++part) {
+    const int64_t begin = firstRank + count * part / parts;
+    const int64_t end = firstRank + count * (part + 1) / parts;
+    try {
+      workers.emplace_back([this, begin, end, &partFound, part] {
+        Sweep(begin, end - begin, partFound[static_cast<std::size_t>(part)]);
+      });
+    } catch (const std::system_error&) {  // no thread to be had: sweep it here
+      Sweep(begin, end - begin, partFound[static_cast<std::size_t>(part)]);
+    }
+  }
+  Sweep(firstRank, count / parts, partFound[0]);
+  for (auto& worker : workers) worker.join();
+  for (auto& part : partFound) found.insert(found.end(), part.begin(), part.end());
+
+  slice.checked = count;
+  slice.lastChecked = LineAtRank(firstRank + count - 1);
+  slice.lastPercent = CheckSingleLine(slice.lastChecked, drawCount, returns, tables, index).percent;
+  Line next = slice.lastChecked;
+  if (NextLine(next)) slice.next = next;
+  return slice;
+}
+
+AllLinesSearch::AllLinesSearch(const CountingTables& tables, CachedIndexLookup& index,
+                               int32_t drawCount, const LotterySettings& returns, int threads)
+    : engine_(new Engine(tables, index, drawCount, returns, threads)) {}
+
+AllLinesSearch::~AllLinesSearch() {
+  delete engine_;
+}
+
+SliceResult AllLinesSearch::CheckSlice(const Line& from, int64_t maxLines,
+                                       std::vector<FoundLine>& found) {
+  return engine_->Slice(from, maxLines, found);
+}
+
+}  // namespace bw
