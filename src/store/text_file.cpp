@@ -45,8 +45,8 @@ void AppendCodePoint(std::string& out, unsigned char byte) {
   out += static_cast<char>(0x80 | (byte & 0x3F));
 }
 
-// Converts with iconv; `onInvalid` handles a byte sequence the target cannot
-// hold and returns how many input bytes it consumed.
+// Converts with iconv; `onInvalid` handles the input from a byte sequence the
+// target cannot hold and returns how many input bytes it consumed.
 template <typename OnInvalid>
 std::string Convert(const char* to, const char* from, const std::string& input,
                     OnInvalid onInvalid) {
@@ -55,11 +55,10 @@ std::string Convert(const char* to, const char* from, const std::string& input,
   if (converter == reinterpret_cast<iconv_t>(-1)) {
     // No converter installed: ASCII passes, everything else is invalid.
     for (std::size_t i = 0; i < input.size();) {
-      const auto byte = static_cast<unsigned char>(input[i]);
-      if (byte < 0x80) {
+      if (static_cast<unsigned char>(input[i]) < 0x80) {
         out += input[i++];
       } else {
-        i += onInvalid(out, byte);
+        i += onInvalid(out, std::string_view(input).substr(i));
       }
     }
     return out;
@@ -73,7 +72,7 @@ std::string Convert(const char* to, const char* from, const std::string& input,
     const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer.data(), buffer.size() - outLeft);
     if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      const std::size_t used = std::min(inLeft, onInvalid(out, static_cast<unsigned char>(*in)));
+      const std::size_t used = std::min(inLeft, onInvalid(out, std::string_view(in, inLeft)));
       in += used;
       inLeft -= used;
     }
@@ -87,15 +86,21 @@ std::string Convert(const char* to, const char* from, const std::string& input,
 std::string Utf8FromWindows1252(const std::string& bytes) {
   if (IsAscii(bytes)) return bytes;
   // Bytes that Windows-1252 leaves undefined keep their C1 control code.
-  return Convert("UTF-8", "WINDOWS-1252", bytes, [](std::string& out, unsigned char byte) {
-    AppendCodePoint(out, byte);
+  return Convert("UTF-8", "WINDOWS-1252", bytes, [](std::string& out, std::string_view rest) {
+    AppendCodePoint(out, static_cast<unsigned char>(rest.front()));
     return std::size_t{1};
   });
 }
 
 std::string Windows1252FromUtf8(const std::string& text) {
   if (IsAscii(text)) return text;
-  return Convert("WINDOWS-1252", "UTF-8", text, [](std::string& out, unsigned char lead) {
+  return Convert("WINDOWS-1252", "UTF-8", text, [](std::string& out, std::string_view rest) {
+    const auto lead = static_cast<unsigned char>(rest.front());
+    // C1 control codes stand for the bytes Windows-1252 leaves undefined.
+    if (lead == 0xC2 && rest.size() > 1 && static_cast<unsigned char>(rest[1]) < 0xA0) {
+      out += rest[1];
+      return std::size_t{2};
+    }
     out += '?';
     return Utf8SequenceLength(lead);
   });

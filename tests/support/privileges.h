@@ -1,0 +1,44 @@
+// Tests run as root, which ignores permission bits. A failing write into a
+// folder the user may not change is reproduced by acting as an unprivileged
+// user for the length of one call.
+#pragma once
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+namespace bw::test {
+
+class AsUnprivilegedUser {
+ public:
+  AsUnprivilegedUser() : switched_(geteuid() == 0 && seteuid(kNobody) == 0) {}
+  ~AsUnprivilegedUser() {
+    if (switched_) (void)seteuid(0);
+  }
+  AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+  AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+  // False when the process could not drop its privileges (not root).
+  bool Switched() const { return switched_; }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  bool switched_;
+};
+
+// Removes every write permission bit of a file (the read-only mark).
+inline void MarkReadOnly(const std::filesystem::path& file) {
+  std::filesystem::permissions(file,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
+
+inline bool IsReadOnly(const std::filesystem::path& file) {
+  return (std::filesystem::status(file).permissions() & std::filesystem::perms::owner_write) ==
+         std::filesystem::perms::none;
+}
+
+}  // namespace bw::test
