@@ -6,6 +6,7 @@
 #include "cli/cli_commands.h"
 #include "platform/system_services.h"
 #include "store/file_error.h"
+#include "store/integration.h"
 #include "store/settings_files.h"
 
 namespace bw {
@@ -134,7 +135,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kCliDataError;
   }
   {
-    ProgressBar bar(err, options.progressOnErr, "Loading");
+    // Only the first start of a lottery, which builds the index, takes long.
+    const bool building = !IndexMarkerExists(session.State());
+    ProgressBar bar(err, options.progressOnErr && building, "Building the index");
     session.IntegrateHistory([&bar](std::size_t done, std::size_t total) {
       bar.Show(static_cast<double>(done) / static_cast<double>(std::max<std::size_t>(total, 1)));
     });
