@@ -1,0 +1,41 @@
+// The start procedure: one instance per program folder, the program settings,
+// the main window with its loading, and the run loop until it closes.
+#include <QApplication>
+#include <cstdio>
+
+#include "app/session.h"
+#include "platform/system_services.h"
+#include "ui/instance_lock.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+#include "ui/start_up.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Ballwright");
+  std::vector<std::string> arguments;
+  for (const QString& argument : QApplication::arguments().mid(1)) {
+    arguments.push_back(argument.toStdString());
+  }
+  const bw::ui::StartArguments start =
+      bw::ui::ParseStartArguments(arguments, QApplication::applicationDirPath().toStdString());
+  if (!start.error.empty()) {
+    std::fprintf(stderr, "ballwright: %s\n", start.error.c_str());
+    return 2;
+  }
+  const bw::ui::InstanceLock lock(start.folder);
+  if (!lock.Acquired()) return 0;  // another instance serves this folder
+
+  bw::ui::QtMessageSink messages;
+  bw::ui::QtEventPump events;
+  bw::SystemClock clock;
+  bw::MersenneRandom random;
+  bw::Session session(start.folder, messages, clock);
+  bw::ui::ReadProgramSettingsReported(session);
+
+  bw::ui::MainWindow window(session,
+                            bw::ui::Services{messages, events, clock, random, nullptr, {}, {}});
+  if (!window.Initialize() || window.IsUnloaded()) return 0;
+  window.show();
+  return QApplication::exec();
+}

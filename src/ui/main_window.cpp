@@ -1,0 +1,389 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "ui/help_viewer.h"
+#include "ui/line_optimiser_page.h"
+#include "ui/number_grid.h"
+#include "ui/pictures.h"
+#include "ui/qt_print_surface.h"
+#include "ui/random_finder_page.h"
+#include "ui/tab_strip.h"
+
+namespace bw::ui {
+namespace {
+
+constexpr int kFacePixels = 96;
+constexpr int kSearchTimerMs = 60'000;
+
+QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QFont FixedFont(int points, bool bold = false) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(points);
+  font.setBold(bold);
+  return font;
+}
+
+// A count or percentage box of a result panel.
+QLabel* ResultBox(const QString& name, QWidget* parent, int points = 12) {
+  QLabel* label = NamedLabel(name, QString(), parent);
+  label->setFont(FixedFont(points, true));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setMinimumSize(64, 28);
+  label->setProperty("resultBox", true);
+  return label;
+}
+
+QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* parent) {
+  QLabel* label = NamedLabel(name, QString(), parent);
+  label->setPixmap(picture);
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+QLabel* Guidance(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setWordWrap(true);
+  label->setProperty("guidance", true);
+  return label;
+}
+
+}  // namespace
+
+// The ProgressBar panel of the window, shown while the history is saved.
+class MainWindow::SaveBar : public SaveProgress {
+ public:
+  explicit SaveBar(QProgressBar& bar) : bar_(bar) {}
+  void Show(bool visible) override { bar_.setVisible(visible); }
+  void SetFill(float percent) override { bar_.setValue(static_cast<int>(percent)); }
+
+ private:
+  QProgressBar& bar_;
+};
+
+MainWindow::MainWindow(Session& session, const Services& services)
+    : session_(session), state_(session.State()), services_(services) {
+  setObjectName("frmDetail");
+  setWindowTitle("Ballwright");
+  setWindowIcon(ProgramIcon());
+  setStyleSheet(
+      "QLabel[resultBox=\"true\"] { background: white; border: 1px solid #b8c2cf; "
+      "border-radius: 4px; padding: 2px 6px; color: #123; }"
+      "QLabel[guidance=\"true\"] { color: #445; }"
+      "QGroupBox { font-weight: bold; }");
+  // Form_Load: the help file beside the program, owned by this window.
+  help_ = services_.help;
+  if (!help_) {
+    ownHelp_ = MakeHelpViewer(state_.InFolder("vomrix.HLP"), this);
+    help_ = ownHelp_.get();
+  }
+
+  BuildMenus();
+  tabMain_ = new TabStrip("tabMain", this);
+  tabMain_->addTab(BuildGeneralServices(), "General Services");
+  randomPage_ = new RandomFinderPage(*this, tabMain_);
+  randomPage_->setObjectName("picMain");
+  tabMain_->addTab(randomPage_, "Random Line Finder");
+  optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
+  optimiserPage_->setObjectName("picOptimise");
+  tabMain_->addTab(optimiserPage_, "Line Optimiser");
+
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName("ProgressBar");
+  progressBar_->setRange(0, 100);
+  progressBar_->hide();
+  saveBar_ = std::make_unique<SaveBar>(*progressBar_);
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(8, 8, 8, 8);
+  column->addWidget(tabMain_, 1);
+  column->addWidget(progressBar_);
+  setCentralWidget(central);
+
+  timer2_ = new QTimer(this);
+  timer2_->setObjectName("Timer2");
+  timer2_->setInterval(kSearchTimerMs);
+  ConnectHandlers();
+  setMaximumSize(1280, 800);
+  resize(1180, 760);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  file->setObjectName("mnuFile");
+  auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+  connect(addItem(file, "mnuImportCreate", "&Import / Switch / Create Lottery"),
+          &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
+  connect(addItem(file, "mnuInitialise", "Re-Initialise Current Database"), &QAction::triggered,
+          this, [this] { mnuInitialise_Click(); });
+  file->addSeparator()->setObjectName("mnuBlank0");
+  connect(addItem(file, "mnuQuit", "&Quit"), &QAction::triggered, this,
+          [this] { mnuQuit_Click(); });
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setObjectName("mnuHelp");
+  auto addTopic = [&](QMenu* menu, const char* name, const QString& caption, int topic) {
+    connect(addItem(menu, name, caption), &QAction::triggered, this,
+            [this, topic] { help_->ShowTopic(topic); });
+  };
+  addTopic(help, "mnuContents", "&Contents", 340);
+  QMenu* services = help->addMenu("&General Services");
+  services->setObjectName("mnuGS");
+  services->menuAction()->setObjectName("mnuGSAction");
+  addTopic(services, "mnuSingleLine", "&Single Line", 740);
+  addTopic(services, "mnuUpdate", "&Update", 400);
+  addTopic(services, "mnuOptimise", "&Optimise", 410);
+  addTopic(services, "mnu6from49", "&6 from 49", 420);
+  addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", 430);
+  addTopic(help, "mnuLineOptimiser", "&Line Optimiser", 450);
+  help->addSeparator()->setObjectName("mnuBlank2");
+  addTopic(help, "mnuImport", "&Importing an unlisted Lottery", 590);
+}
+
+QPushButton* MainWindow::HelpButton(const char* name, const QString& caption, int topic) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(name);
+  connect(button, &QPushButton::clicked, this, [this, topic] { help_->ShowTopic(topic); });
+  return button;
+}
+
+QWidget* MainWindow::BuildGeneralServices() {
+  auto* page = new QWidget(this);
+  page->setObjectName("picManuel");
+  tabChoice_ = new TabStrip("tabChoice", page);
+  tabChoice_->addTab(BuildSingleLinePage(), "Single Line");
+  tabChoice_->addTab(BuildUpdatePage(), "Update");
+  tabChoice_->addTab(BuildOptimisePage(), "Optimise");
+  tabChoice_->addTab(BuildSixFrom49Page(), "6 from 49");
+
+  grid_ = new NumberGrid(state_, page);
+  recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
+  recorded_->setProperty("guidance", true);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(grid_);
+  right->addWidget(recorded_);
+  right->addStretch();
+  auto* row = new QHBoxLayout(page);
+  row->addWidget(tabChoice_, 1);
+  row->addLayout(right);
+  return page;
+}
+
+QWidget* MainWindow::BuildSingleLinePage() {
+  auto* page = new QWidget(this);
+  page->setObjectName("tabSingleLine");
+  auto* panel = new QGroupBox("Line check", page);
+  panel->setObjectName("fraResult");
+  auto* grid = new QGridLayout(panel);
+  hitThree_ = ResultBox("lblHitThree0", panel);
+  hitFour_ = ResultBox("lblHitFour0", panel);
+  hitFive_ = ResultBox("lblHitFive0", panel);
+  hitFivePlus_ = ResultBox("lblHitFivePlus0", panel);
+  hitSix_ = ResultBox("lblHitSix0", panel);
+  const std::array<QLabel*, 5> counts{hitThree_, hitFour_, hitFive_, hitFivePlus_, hitSix_};
+  const std::array<const char*, 5> headings{"3", "4", "5", "5+", "6"};
+  for (int i = 0; i < 5; ++i) {
+    grid->addWidget(counts[i], i, 0);
+    QLabel* heading = NamedLabel(QStringLiteral("Label8_%1").arg(i), headings[i], panel);
+    heading->setFont(FixedFont(12, true));
+    grid->addWidget(heading, i, 1);
+  }
+  digit0_ = ResultBox("Digit0", panel, 16);
+  digit0_->setText("0");
+  return0_ = NamedLabel("lblReturn0", "%", panel);
+  return0_->setFont(FixedFont(16, true));
+  grid->addWidget(digit0_, 5, 0);
+  grid->addWidget(return0_, 5, 1);
+  grid->addWidget(NamedLabel("Label1_1", "Result", panel), 6, 0, 1, 2, Qt::AlignCenter);
+
+  happyFace_ = PictureLabel("ImageHappyFace", FacePicture(FaceKind::Happy, kFacePixels), page);
+  moodyFace_ = PictureLabel("ImageMoodyFace", FacePicture(FaceKind::Moody, kFacePixels), page);
+  veryMoodyFace_ =
+      PictureLabel("ImageVeryMoody", FacePicture(FaceKind::VeryMoody, kFacePixels), page);
+  auto* faces = new QGridLayout;
+  for (QLabel* face : {happyFace_, moodyFace_, veryMoodyFace_}) {
+    face->hide();
+    faces->addWidget(face, 0, 0);
+  }
+  faces->setRowMinimumHeight(0, kFacePixels + 8);
+  faces->setColumnMinimumWidth(0, kFacePixels + 8);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(PictureLabel("ImageMagnify", MagnifierPicture(72), page));
+  side->addWidget(
+      Guidance("Pick six numbers on the grid and press Start: the line is checked "
+               "against every draw of the history.",
+               page));
+  side->addLayout(faces);
+  side->addStretch();
+  side->addWidget(HelpButton("cmdHelpSingle", "&Help", 740), 0, Qt::AlignLeft);
+
+  auto* row = new QHBoxLayout(page);
+  row->addWidget(panel);
+  row->addLayout(side, 1);
+  return page;
+}
+
+QWidget* MainWindow::BuildUpdatePage() {
+  auto* page = new QWidget(this);
+  page->setObjectName("tabUpdate");
+  monthView_ = new QCalendarWidget(page);
+  monthView_->setObjectName("MonthView1");
+  monthView_->setGridVisible(true);
+  monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  lastUpdate_ = NamedLabel("lblLastUpdate", "Last Recorded Entry", page);
+  lastUpdate_->setProperty("resultBox", true);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(PictureLabel("ImageUpdate", BallsPicture(180), page));
+  side->addWidget(
+      Guidance("Click the draw date, pick the drawn numbers (and the bonus number) "
+               "on the grid, then press Update.",
+               page));
+  side->addStretch();
+  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", 400), 0, Qt::AlignLeft);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(monthView_);
+  left->addWidget(lastUpdate_);
+  auto* row = new QHBoxLayout(page);
+  row->addLayout(left, 3);
+  row->addLayout(side, 2);
+  return page;
+}
+
+QWidget* MainWindow::BuildOptimisePage() {
+  auto* page = new QWidget(this);
+  page->setObjectName("tabOptimise");
+  const std::array<const char*, 3> captions{"Singles", "Doubles", "Trebles"};
+  auto* options = new QVBoxLayout;
+  auto* group = new QButtonGroup(page);
+  for (int i = 0; i < 3; ++i) {
+    statsOptions_[i] = new QRadioButton(captions[i], page);
+    statsOptions_[i]->setObjectName(QStringLiteral("optDoubleTreble%1").arg(i));
+    group->addButton(statsOptions_[i], i);
+    options->addWidget(statsOptions_[i]);
+  }
+  statsOptions_[1]->setChecked(true);
+  options->addStretch();
+  list7_ = new QListWidget(page);
+  list7_->setObjectName("List7");
+  list7_->setFont(FixedFont(10));
+  list7_->setMinimumWidth(180);
+  label3_ = NamedLabel(
+      "Label3",
+      "Right click on any number to retrieve 'single', 'double', 'treble' information only.", page);
+  label3_->setWordWrap(true);
+  label3_->setProperty("guidance", true);
+  label3_->hide();
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(
+      Guidance("Pick twelve numbers on the grid and press Optimise: the Line "
+               "Optimiser checks all 924 lines they make.",
+               page));
+  side->addLayout(options);
+  side->addWidget(label3_);
+  side->addStretch();
+  auto* row = new QHBoxLayout(page);
+  row->addLayout(side, 1);
+  row->addWidget(list7_, 1);
+  return page;
+}
+
+QWidget* MainWindow::BuildSixFrom49Page() {
+  auto* page = new QWidget(this);
+  page->setObjectName("tabSixFrom49");
+  auto* label2 = NamedLabel(
+      "Label2",
+      "Checks every line of 6 from 49 against the history, from the line shown below the "
+      "grid, and collects the lines of 66% and more. Stop at any time: the search carries on "
+      "from there next time.",
+      page);
+  label2->setWordWrap(true);
+  label2->setProperty("guidance", true);
+
+  auto* progress = new QGroupBox("Last line checked", page);
+  progress->setObjectName("fraSearch");
+  auto* line = new QHBoxLayout(progress);
+  for (int k = 1; k <= 6; ++k) {
+    preDigit_[k] = ResultBox(QStringLiteral("PreDigit%1").arg(k), progress);
+    preDigit_[k]->setMinimumWidth(40);
+    preDigit_[k]->setAlignment(Qt::AlignCenter);
+    line->addWidget(preDigit_[k]);
+  }
+  line->addSpacing(16);
+  digit9_ = ResultBox("Digit9", progress, 14);
+  digit9_->setText("0");
+  return9_ = NamedLabel("lblReturn9", "%", progress);
+  return9_->setFont(FixedFont(14, true));
+  line->addWidget(digit9_);
+  line->addWidget(return9_);
+  line->addStretch();
+
+  foundAll_ = NamedLabel("lblFoundAll", QString(), page);
+  foundAll_->setFont(FixedFont(12, true));
+  printAll_ = new QPushButton("Print", page);
+  printAll_->setObjectName("pnlPrintAll");
+  printAll_->setMinimumSize(120, 40);
+  SetPrintPanel(false);
+
+  auto* found = new QHBoxLayout;
+  found->addWidget(foundAll_, 1);
+  found->addWidget(printAll_);
+  auto* column = new QVBoxLayout;
+  column->addWidget(label2);
+  column->addWidget(progress);
+  column->addLayout(found);
+  column->addStretch();
+  column->addWidget(HelpButton("cmdHelpRunAll", "&Read me once", 420), 0, Qt::AlignLeft);
+  auto* row = new QHBoxLayout(page);
+  row->addLayout(column, 1);
+  row->addWidget(PictureLabel("ImageGear", GearPicture(96), page), 0, Qt::AlignTop);
+  return page;
+}
+
+void MainWindow::ConnectHandlers() {
+  connect(tabChoice_, &QTabWidget::currentChanged, this,
+          [this] { tabChoice_Click(tabChoice_->PreviousIndex()); });
+  connect(tabMain_, &QTabWidget::currentChanged, this,
+          [this] { tabMain_Click(tabMain_->PreviousIndex()); });
+  connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
+  connect(grid_, &NumberGrid::NumberRightClicked, this,
+          [this](int n) { cmdGetNumber_MouseDown(n); });
+  connect(grid_->StartButton(), &QPushButton::clicked, this, [this] { cmdCheckUpdate_Click(); });
+  connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+  for (int i = 0; i < 3; ++i) {
+    connect(statsOptions_[i], &QRadioButton::clicked, this,
+            [this, i] { optDoubleTreble_Click(i); });
+  }
+  connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
+  connect(printAll_, &QPushButton::clicked, this, [this] { PrintRunAll(false); });
+  connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+}
+
+std::unique_ptr<PrintSurface> MainWindow::OpenPrintJob(const std::string& what) {
+  if (services_.openPrintJob) return services_.openPrintJob(what);
+  return OpenQtPrintJob(state_.appFolder, what);
+}
+
+}  // namespace bw::ui

@@ -1,0 +1,194 @@
+// frmDetail, the main window: the General Services pages (Single Line,
+// Update, Optimise, "6 from 49") around the shared number grid and Start
+// button, the Random Line Finder and Line Optimiser pages, the menus, the
+// start-up loading and the closing rules.
+#pragma once
+
+#include <QButtonGroup>
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "platform/messages.h"
+#include "platform/services.h"
+#include "print/print_surface.h"
+#include "ui/page_host.h"
+
+namespace bw::ui {
+
+class NumberGrid;
+class TabStrip;
+class RandomFinderPage;
+class LineOptimiserPage;
+
+// What the window gets from the platform. Tests answer messages, drive the
+// event pump and record print jobs through these.
+struct Services {
+  MessageSink& messages;
+  EventPump& events;
+  Clock& clock;
+  RandomSource& random;
+  // Null: the program's own help viewer on AppFolder/vomrix.HLP.
+  HelpViewer* help = nullptr;
+  // Shows the lottery dialog modally; empty: the real frmDatabase.
+  std::function<void(QWidget* parent)> showLotteryDialog;
+  // Opens a print job; empty: Qt printing (printer or PDF in the folder).
+  std::function<std::unique_ptr<PrintSurface>(const std::string& what)> openPrintJob;
+};
+
+// Tabs of tabMain and tabChoice.
+enum MainTab { kGeneralServices = 0, kRandomLineFinder = 1, kLineOptimiser = 2 };
+enum ChoiceTab { kSingleLine = 0, kUpdate = 1, kOptimise = 2, kSixFrom49 = 3 };
+
+class MainWindow : public QMainWindow, public PageHost {
+  Q_OBJECT
+ public:
+  MainWindow(Session& session, const Services& services);
+  ~MainWindow() override;
+
+  // The initialisation of the window: the lottery settings, the history with
+  // the splash window, the date labels and the title. On the error paths the
+  // lottery dialog opens and the window closes through NeedRestart; returns
+  // false then.
+  bool Initialize();
+  // The window has closed (its unload ran): the program ends.
+  bool IsUnloaded() const { return unloaded_; }
+
+  // Closes the window after a change of lottery or index; quiet = no
+  // "switching" notice.
+  void NeedRestart(bool quiet);
+  // The 60-second tick of Timer2 during the "6 from 49" search.
+  void Timer2_Timer();
+
+  TabStrip& MainTabs() const { return *tabMain_; }
+  TabStrip& ChoiceTabs() const { return *tabChoice_; }
+  NumberGrid& Grid() const { return *grid_; }
+  // List4: the found lines not printed yet.
+  const std::vector<std::string>& FoundLines() const { return list4_; }
+
+  // PageHost
+  Session& GetSession() override { return session_; }
+  MessageSink& Messages() override { return services_.messages; }
+  EventPump& Events() override { return services_.events; }
+  RandomSource& Random() override { return services_.random; }
+  HelpViewer& Help() override { return *help_; }
+  std::unique_ptr<PrintSurface> OpenPrintJob(const std::string& what) override;
+  void SetTabsEnabled(bool enabled) override;
+  std::array<std::string, 13>& SelectedNumbers() override { return selectedNumbers_; }
+  std::array<int, 3>& ChosenLines() override { return chosenLines_; }
+  SingleLineResult CheckLineOnPanel(const Line& line) override;
+  void ShowLineOptimiser() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class SaveBar;
+
+  // Building the window (main_window.cpp).
+  void BuildMenus();
+  QWidget* BuildGeneralServices();
+  QWidget* BuildSingleLinePage();
+  QWidget* BuildUpdatePage();
+  QWidget* BuildOptimisePage();
+  QWidget* BuildSixFrom49Page();
+  QPushButton* HelpButton(const char* name, const QString& caption, int topic);
+  void ConnectHandlers();
+
+  // Start-up and closing (main_window_startup.cpp).
+  bool ResolveLottery();
+  void LoadHistoryWithSplash();
+  void ShowUpdateOnly();
+  void ShowDateLabels();
+  bool QueryUnload();
+  void Unload();
+  void ShowLotteryDialog();
+  void mnuImportCreate_Click();
+  void mnuInitialise_Click();
+  void mnuQuit_Click();
+  void SaveHistory();
+  void ShowError(const std::string& title, const std::string& text);
+
+  // Pages and the Start button (main_window_pages.cpp).
+  void tabChoice_Click(int previousTab);
+  void tabMain_Click(int previousTab);
+  void cmdCheckUpdate_Click();
+  void cmdClear_Click();
+  void cmdGetNumber_Click(int index);
+  void cmdGetNumber_MouseDown(int index);
+  void optDoubleTreble_Click(int index);
+  void FillStatistics(int number);
+  void MonthView1_DateClick();
+  void AddNewDraw();
+  SingleLineResult CheckSingleLine();
+  SingleLineResult ShowCheck(const Line& line);
+  void ShowFace(const SingleLineResult& result);
+  void HideFaces();
+  void StartOptimise();
+  void GetAllNumbers();
+
+  // The "6 from 49" page (main_window_search.cpp).
+  void EnterSearchPage();
+  void SaveSearchPosition();
+  void RunSearch();
+  void RunAll();
+  void ShowFoundLine(const FoundLine& found, int& foundCount);
+  void PrintRunAll(bool clear);
+  void SetPrintPanel(bool enabled);
+
+  Session& session_;
+  ProgramState& state_;
+  Services services_;
+  std::unique_ptr<HelpViewer> ownHelp_;
+  HelpViewer* help_ = nullptr;
+
+  TabStrip* tabMain_ = nullptr;
+  TabStrip* tabChoice_ = nullptr;
+  NumberGrid* grid_ = nullptr;
+  RandomFinderPage* randomPage_ = nullptr;
+  LineOptimiserPage* optimiserPage_ = nullptr;
+
+  // Single Line result panel: index 0 of the result label groups.
+  QLabel *hitThree_ = nullptr, *hitFour_ = nullptr, *hitFive_ = nullptr, *hitFivePlus_ = nullptr,
+         *hitSix_ = nullptr, *digit0_ = nullptr, *return0_ = nullptr;
+  QLabel *happyFace_ = nullptr, *moodyFace_ = nullptr, *veryMoodyFace_ = nullptr;
+
+  QCalendarWidget* monthView_ = nullptr;
+  QLabel* lastUpdate_ = nullptr;
+  QLabel* recorded_ = nullptr;
+
+  std::array<QRadioButton*, 3> statsOptions_{};
+  QListWidget* list7_ = nullptr;
+  QLabel* label3_ = nullptr;
+  int statsNumber_ = 0;
+
+  std::array<QLabel*, 7> preDigit_{};  // 1..6
+  QLabel* digit9_ = nullptr;
+  QLabel* return9_ = nullptr;
+  QLabel* foundAll_ = nullptr;
+  QPushButton* printAll_ = nullptr;
+  QTimer* timer2_ = nullptr;
+  std::vector<std::string> list4_;
+  std::string resumeLine_;
+
+  QProgressBar* progressBar_ = nullptr;
+  std::unique_ptr<SaveProgress> saveBar_;
+
+  std::array<std::string, 13> selectedNumbers_{};
+  std::array<int, 3> chosenLines_{};
+  bool quitAsked_ = false;
+  bool unloaded_ = false;
+};
+
+}  // namespace bw::ui

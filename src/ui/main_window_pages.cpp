@@ -1,0 +1,312 @@
+// The tab strips, the shared Start button, the number grid's clicks, the
+// Single Line check with its faces, the statistics list and the Update page.
+#include "model/day_number.h"
+#include "model/statistics_text.h"
+#include "ui/line_optimiser_page.h"
+#include "ui/main_window.h"
+#include "ui/number_grid.h"
+#include "ui/random_finder_page.h"
+#include "ui/tab_strip.h"
+
+namespace bw::ui {
+namespace {
+
+constexpr const char* kStopCaption = "&Stop";
+constexpr int kStatsSingles = 0, kStatsDoubles = 1, kStatsTrebles = 2;
+
+std::string Trimmed(const QString& caption) {
+  return std::string(TrimBlanks(caption.toStdString()));
+}
+
+}  // namespace
+
+void MainWindow::tabChoice_Click(int previousTab) {
+  state_.stopRequested = true;
+  SaveHistory();
+  if (previousTab == kSixFrom49) SaveSearchPosition();  // the line reached is still shown
+  cmdClear_Click();
+  label3_->hide();
+  QPushButton* start = grid_->StartButton();
+  switch (tabChoice_->currentIndex()) {
+    case kSingleLine:
+      start->setText("&Start");
+      break;
+    case kUpdate:
+      start->setText("&Update");
+      break;
+    case kOptimise:
+      start->setText("&Optimise");
+      label3_->show();
+      grid_->SetNumbersEnabled(true);
+      break;
+    case kSixFrom49:
+      start->setText("&Start");
+      EnterSearchPage();
+      break;
+  }
+}
+
+void MainWindow::tabMain_Click(int /*previousTab*/) {
+  state_.stopRequested = true;
+  SaveHistory();
+  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  SetTabsEnabled(true);
+  const auto leaveSearchPage = [this] {
+    if (tabChoice_->currentIndex() == kSixFrom49) tabChoice_->setCurrentIndex(kSingleLine);
+  };
+  switch (tabMain_->currentIndex()) {
+    case kGeneralServices:
+      chosenLines_[1] = chosenLines_[2] = 0;
+      tabMain_->SetTabSelectable(kLineOptimiser, false);
+      cmdClear_Click();
+      leaveSearchPage();
+      break;
+    case kRandomLineFinder:
+      chosenLines_[1] = chosenLines_[2] = 0;
+      tabMain_->SetTabSelectable(kLineOptimiser, false);
+      leaveSearchPage();
+      randomPage_->Enter();
+      break;
+    case kLineOptimiser:
+      leaveSearchPage();
+      GetAllNumbers();
+      optimiserPage_->PrepareFullSystem();
+      break;
+  }
+}
+
+void MainWindow::SetTabsEnabled(bool enabled) {
+  label3_->hide();
+  switch (tabMain_->currentIndex()) {
+    case kGeneralServices:
+      tabMain_->SetTabSelectable(kGeneralServices, enabled);
+      tabMain_->SetTabSelectable(kRandomLineFinder, enabled);
+      for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) {
+        if (tab != tabChoice_->currentIndex()) tabChoice_->SetTabSelectable(tab, enabled);
+      }
+      if (tabChoice_->currentIndex() == kOptimise) label3_->show();
+      break;
+    case kRandomLineFinder:
+      tabMain_->SetTabSelectable(kGeneralServices, enabled);
+      break;
+    case kLineOptimiser:
+      tabMain_->SetTabSelectable(kGeneralServices, enabled);
+      tabMain_->SetTabSelectable(kRandomLineFinder, enabled);
+      break;
+  }
+}
+
+void MainWindow::ShowLineOptimiser() {
+  tabMain_->SetTabSelectable(kLineOptimiser, true);
+  if (tabMain_->currentIndex() == kLineOptimiser) {
+    tabMain_Click(kLineOptimiser);
+  } else {
+    tabMain_->setCurrentIndex(kLineOptimiser);
+  }
+}
+
+void MainWindow::cmdCheckUpdate_Click() {
+  QPushButton* start = grid_->StartButton();
+  start->setEnabled(false);
+  state_.stopRequested = false;
+  list7_->hide();
+  switch (tabChoice_->currentIndex()) {
+    case kSingleLine:
+      HideFaces();
+      start->setEnabled(true);
+      if (start->text() == kStopCaption) {
+        state_.stopRequested = true;
+        cmdClear_Click();
+        return;
+      }
+      start->setText(kStopCaption);
+      SetTabsEnabled(false);
+      {
+        const SingleLineResult result = CheckSingleLine();
+        SetTabsEnabled(true);
+        start->setText("&Start");
+        if (!state_.stopRequested) ShowFace(result);
+      }
+      break;
+    case kUpdate:
+      SetTabsEnabled(false);
+      AddNewDraw();
+      SetTabsEnabled(true);
+      break;
+    case kOptimise:
+      StartOptimise();
+      break;
+    case kSixFrom49:
+      RunSearch();
+      break;
+  }
+}
+
+void MainWindow::cmdClear_Click() {
+  for (QLabel* count : {hitThree_, hitFour_, hitFive_, hitFivePlus_, hitSix_}) count->clear();
+  return0_->setText("%");
+  digit0_->setText("0");
+  HideFaces();
+  grid_->ClearPicks();
+  QPushButton* start = grid_->StartButton();
+  switch (tabChoice_->currentIndex()) {
+    case kUpdate:
+      start->setText("&Update");
+      grid_->SetNumbersEnabled(false);
+      break;
+    case kOptimise:
+      start->setText("&Optimise");
+      grid_->SetNumbersEnabled(true);
+      break;
+    default:
+      grid_->SetNumbersEnabled(true);
+      break;
+  }
+  start->setEnabled(false);
+}
+
+void MainWindow::cmdGetNumber_Click(int index) {
+  switch (tabChoice_->currentIndex()) {
+    case kSingleLine:
+    case kSixFrom49:
+      grid_->GetCheckLine(index);
+      break;
+    case kUpdate:
+      grid_->GetCheckLotto(index);
+      break;
+    default:
+      grid_->GetCheckSystem(index);
+      break;
+  }
+}
+
+// A right click: the statistics of the number in List7.
+void MainWindow::cmdGetNumber_MouseDown(int index) {
+  statsNumber_ = index;
+  list7_->show();
+  FillStatistics(statsNumber_);
+}
+
+void MainWindow::optDoubleTreble_Click(int /*index*/) {
+  if (statsNumber_ == 0) statsNumber_ = 1;
+  list7_->clear();
+  list7_->show();
+  FillStatistics(statsNumber_);
+}
+
+// Fills List7 by the chosen option; a number without such statistics (49
+// for doubles, 48 and 49 for trebles) leaves the list as it was.
+void MainWindow::FillStatistics(int number) {
+  std::vector<std::string> lines;
+  if (statsOptions_[kStatsSingles]->isChecked()) {
+    lines = FillSinglesText(state_.tables);
+  } else if (statsOptions_[kStatsDoubles]->isChecked() && number < kHighestNumber) {
+    lines = FillDoublesText(state_.tables, number);
+  } else if (statsOptions_[kStatsTrebles]->isChecked() && number < kHighestNumber - 1) {
+    lines = FillTreblesText(state_.tables, number);
+  } else {
+    return;
+  }
+  list7_->clear();
+  for (const std::string& line : lines) list7_->addItem(QString::fromStdString(line));
+}
+
+void MainWindow::GetAllNumbers() {
+  bw::GetAllNumbers(selectedNumbers_);
+}
+
+void MainWindow::StartOptimise() {
+  chosenLines_[1] = 1;
+  chosenLines_[2] = 2;
+  for (int i = 1; i <= 12; ++i) selectedNumbers_[i] = Trimmed(grid_->Caption(i));
+  SetTabsEnabled(false);
+  ShowLineOptimiser();
+}
+
+// The window side of the line check: the line of lblNumber7..12 in, the
+// Single Line result panel out.
+SingleLineResult MainWindow::CheckSingleLine() {
+  return CheckLineOnPanel(grid_->LowerRow());
+}
+
+SingleLineResult MainWindow::ShowCheck(const Line& line) {
+  const SingleLineResult result = IsValidLine(line) ? session_.Check(line) : SingleLineResult{};
+  const ResultCaptions captions = CaptionsOf(result);
+  hitThree_->setText(QString::fromStdString(captions.three));
+  hitFour_->setText(QString::fromStdString(captions.four));
+  hitFive_->setText(QString::fromStdString(captions.five));
+  hitFivePlus_->setText(QString::fromStdString(captions.fivePlus));
+  hitSix_->setText(QString::fromStdString(captions.six));
+  digit0_->setText(QString::fromStdString(captions.digit));
+  return0_->setText(QString::fromStdString(captions.ret));
+  return result;
+}
+
+SingleLineResult MainWindow::CheckLineOnPanel(const Line& line) {
+  grid_->ShowLowerRow(line);
+  const SingleLineResult result = ShowCheck(line);
+  if (!grid_->Caption(1).isEmpty()) grid_->StartButton()->setEnabled(true);
+  return result;
+}
+
+void MainWindow::HideFaces() {
+  for (QLabel* face : {happyFace_, moodyFace_, veryMoodyFace_}) face->hide();
+}
+
+void MainWindow::ShowFace(const SingleLineResult& result) {
+  QLabel* face = veryMoodyFace_;
+  switch (VerdictOf(result)) {
+    case Verdict::Happy:
+      face = happyFace_;
+      break;
+    case Verdict::Moody:
+      face = moodyFace_;
+      break;
+    case Verdict::VeryMoody:
+      break;
+  }
+  face->show();
+  face->raise();
+}
+
+void MainWindow::MonthView1_DateClick() {
+  grid_->SetNumbersEnabled(true);
+  monthView_->update();
+  grid_->NumberButton(kLowestNumber)->setFocus();
+}
+
+// Confirms the draw picked on the Update page and appends it to the history.
+void MainWindow::AddNewDraw() {
+  const QDate picked = monthView_->selectedDate();
+  const CalendarDate date{picked.year(), picked.month(), picked.day()};
+  std::string line = FormatDrawDate(date) + " ";
+  std::string message =
+      "Lottery Update Details\r\n\r\nDate: " + FormatLongDate(date) + "\r\nNumbers: ";
+  for (int slot = 1; slot <= 6; ++slot) {
+    const std::string caption = Trimmed(grid_->Caption(slot));
+    const std::string number = (LeadingNumber(caption) < 10 ? "0" : "") + caption;
+    line += number + " ";
+    message += number + "-";
+  }
+  message.pop_back();
+  const std::string bonus = Trimmed(grid_->Caption(0));
+  if (LeadingNumber(bonus) == 0) {
+    message += "\r\n\r\n";
+  } else {
+    const std::string number = (LeadingNumber(bonus) < 10 ? "0" : "") + bonus;
+    line += number;
+    message += " | " + number + "\r\n\r\n";
+  }
+  message += "Proceed with update?";
+  const MessageAnswer answer = services_.messages.Show(
+      {message, "Confirm Update", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
+  if (answer != MessageAnswer::Yes) {
+    grid_->StartButton()->setEnabled(true);
+    return;
+  }
+  session_.AppendDraw(line);
+  cmdClear_Click();
+  ShowDateLabels();
+}
+
+}  // namespace bw::ui

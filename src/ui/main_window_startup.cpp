@@ -1,0 +1,226 @@
+// Start-up loading, the File menu and the closing rules of the main window.
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "model/day_number.h"
+#include "store/history_file.h"
+#include "store/index_files.h"
+#include "store/settings_files.h"
+#include "ui/lottery_dialog.h"
+#include "ui/main_window.h"
+#include "ui/number_grid.h"
+#include "ui/splash_window.h"
+#include "ui/tab_strip.h"
+
+namespace bw::ui {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+bool DetailsResolved(const LotterySettings& settings) {
+  return settings.stake != 0 && settings.ret3 != 0 && settings.ret4 != 0;
+}
+
+QString LongDate(int32_t dayNumber) {
+  return QString::fromStdString(FormatLongDate(DateOfDayNumber(dayNumber)));
+}
+
+}  // namespace
+
+bool MainWindow::Initialize() {
+  setEnabled(false);
+  if (!ResolveLottery()) return false;
+
+  const CalendarDate today = DateOfDayNumber(services_.clock.TodayDayNumber());
+  monthView_->setSelectedDate(QDate(today.year, today.month, today.day));
+  show();
+  repaint();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  LoadHistoryWithSplash();
+  QApplication::restoreOverrideCursor();
+  setEnabled(true);
+
+  tabMain_->SetTabSelectable(kGeneralServices, true);
+  tabMain_->SetTabSelectable(kRandomLineFinder, true);
+  tabMain_->SetTabSelectable(kLineOptimiser, false);
+  for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) tabChoice_->SetTabSelectable(tab, true);
+
+  if (state_.draws.empty()) {
+    ShowUpdateOnly();
+  } else {
+    ShowDateLabels();
+  }
+  setWindowTitle(
+      QString::fromStdString(" Ballwright - [Database loaded (" + state_.lottoFile + ")]"));
+  return true;
+}
+
+// The lottery settings, with the dialog when they are missing or incomplete.
+// False when the window was closed for a restart.
+bool MainWindow::ResolveLottery() {
+  if (!ReadLotterySettings(state_)) {
+    ShowError("Error",
+              "There seems to be no lottery data file available, you must select (or create a "
+              "new) one.");
+    ShowLotteryDialog();
+    NeedRestart(true);
+    return false;
+  }
+  if (DetailsResolved(state_.settings)) return true;
+  ShowError("Error", "There are some unresolved details please correct first.");
+  ShowLotteryDialog();
+  if (DetailsResolved(state_.settings)) return true;  // the dialog settled them: start normally
+  ShowError("Error", "There are still some unresolved details cannot continue.");
+  NeedRestart(false);
+  return false;
+}
+
+void MainWindow::LoadHistoryWithSplash() {
+  session_.ReadHistory();  // only an empty draw list matters, not the result
+  SplashWindow splash;
+  splash.show();
+  splash.repaint();
+  // Lets the splash window appear; no user input runs during the loading.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  session_.IntegrateHistory(
+      [&splash](std::size_t done, std::size_t total) { splash.ShowProgress(done, total); });
+}
+
+// A history without draws: only the Update page can be used.
+void MainWindow::ShowUpdateOnly() {
+  lastUpdate_->setText("No Database entries found.");
+  ShowError("Error loading file",
+            std::string("No past draws available, please read information on how to obtain "
+                        "past draws history under (Help: Importing an unlisted lottery.") +
+                kCrLf + kCrLf +
+                "However you may use the internal update routine to enter the past draws, "
+                "just follow the on screen instructions.");
+  tabChoice_->SetTabSelectable(kUpdate, true);
+  tabChoice_->setCurrentIndex(kUpdate);
+  for (int tab : {kSingleLine, kOptimise, kSixFrom49}) tabChoice_->SetTabSelectable(tab, false);
+  services_.events.LetEventsRun();
+  tabMain_->SetTabSelectable(kRandomLineFinder, false);
+  tabMain_->setCurrentIndex(kGeneralServices);
+}
+
+void MainWindow::ShowDateLabels() {
+  recorded_->setText("Recorded Database Entries" + QString(kCrLf) +
+                     "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
+                     "To: " + LongDate(state_.newestDrawDate));
+  lastUpdate_->setText("Last Database Entry " + LongDate(state_.newestDrawDate));
+}
+
+void MainWindow::ShowError(const std::string& title, const std::string& text) {
+  services_.messages.Show({text, title, MessageButtons::Ok, MessageIcon::Critical});
+}
+
+void MainWindow::ShowLotteryDialog() {
+  if (services_.showLotteryDialog) {
+    services_.showLotteryDialog(this);
+    return;
+  }
+  LotteryDialog dialog(session_, services_.messages, *help_, this);
+  dialog.exec();
+}
+
+void MainWindow::NeedRestart(bool quiet) {
+  const std::string title = "Need to re-start";
+  if (state_.newFileCreated) {
+    const std::string text =
+        std::string("To load your new lottery data you need to re-start the program.") + kCrLf +
+        kCrLf +
+        "The new file has been provided with some fixed invalid data. You must now update the "
+        "file with past lottery draws. You have two possibilites, firstly to update the data "
+        "using this program after re-start, secondly to provide a history file which you can "
+        "manually import into the '" +
+        state_.InFolder(state_.lottoFile).string() + "' using Windows Notepad." + kCrLf + kCrLf +
+        "Just make sure, that the format of the data is maintained. You may then delete the "
+        "invalid entries which use a date '00/00/0000' for identification. For more "
+        "information read the Helpfile or the document 'vomrix.doc' provided during the "
+        "installation.";
+    services_.messages.Show({text, title});
+  } else if (!quiet) {
+    services_.messages.Show(
+        {"You are switching to a different lottery. You need to re-start the program.", title});
+  }
+  close();
+}
+
+void MainWindow::SaveHistory() {
+  session_.SaveHistoryIfChanged(saveBar_.get());
+}
+
+void MainWindow::mnuImportCreate_Click() {
+  timer2_->stop();
+  state_.stopRequested = true;
+  SaveHistory();
+  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  const std::string lottery = state_.lottoFile;
+  ShowLotteryDialog();
+  if (state_.lottoFile != lottery) NeedRestart(false);
+}
+
+void MainWindow::mnuInitialise_Click() {
+  const std::string text =
+      "Re-Initialising should only be done if you have re-installed the program or when you "
+      "have manually altered (using TextEditor) file '" +
+      state_.lottoFile + "'." + kCrLf + kCrLf +
+      "You do not need to re-initialise if you have added results using the 'Update' function "
+      "of this program. You will need to re-start the program!" +
+      kCrLf + kCrLf + "Do you wish to continue ?";
+  const MessageAnswer answer = services_.messages.Show(
+      {text, "Please confirm...", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
+  if (answer != MessageAnswer::Yes) return;
+  SaveHistory();
+  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  DeleteIndexFiles(state_);
+  NeedRestart(true);
+}
+
+void MainWindow::mnuQuit_Click() {
+  quitAsked_ = true;
+  close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (unloaded_) {
+    event->accept();
+    return;
+  }
+  if (QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  Unload();
+  event->accept();
+}
+
+// Form_QueryUnload: true keeps the window open.
+bool MainWindow::QueryUnload() {
+  bool cancel = false;
+  if (quitAsked_) {
+    const MessageAnswer answer =
+        services_.messages.Show({"Do you really want to go?", "Confirm", MessageButtons::YesNo,
+                                 MessageIcon::Question, MessageAnswer::Yes});
+    if (answer == MessageAnswer::Yes) {
+      state_.stopRequested = true;
+    } else {
+      cancel = true;
+    }
+  } else {
+    state_.stopRequested = true;
+  }
+  quitAsked_ = false;
+  return cancel;
+}
+
+void MainWindow::Unload() {
+  SaveHistory();
+  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  state_.stopRequested = true;
+  timer2_->stop();
+  help_->Close();
+  unloaded_ = true;
+}
+
+}  // namespace bw::ui

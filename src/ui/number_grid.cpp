@@ -1,0 +1,224 @@
+#include "ui/number_grid.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace bw::ui {
+namespace {
+
+constexpr int kColumns = 7;
+constexpr int kLineFirst = 7;  // lblNumber7..12: the line
+constexpr int kLineLast = 12;
+constexpr int kBonusSlot = 0;
+constexpr char kPickedTag[] = "*";
+
+QLabel* MakeNumberLabel(int slot, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("lblNumber%1").arg(slot));
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(13);
+  font.setBold(true);
+  label->setFont(font);
+  label->setAlignment(Qt::AlignCenter);
+  label->setMinimumSize(38, 32);
+  label->setFrameShape(QFrame::StyledPanel);
+  label->setProperty("bonus", slot == kBonusSlot);
+  return label;
+}
+
+}  // namespace
+
+NumberGrid::NumberGrid(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
+  setObjectName("fraNumbers");
+  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+    auto* button = new QPushButton(QString::number(n), this);
+    button->setObjectName(QStringLiteral("cmdGetNumber%1").arg(n));
+    button->setProperty("Tag", QString());
+    button->setProperty("picked", false);
+    button->setFixedSize(40, 32);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->installEventFilter(this);
+    connect(button, &QPushButton::clicked, this, [this, n] { emit NumberClicked(n); });
+    buttons_[n] = button;
+  }
+  for (int slot = 0; slot < kSlots; ++slot) labels_[slot] = MakeNumberLabel(slot, this);
+  clear_ = new QPushButton(tr("&Clear"), this);
+  clear_->setObjectName("cmdClear");
+  start_ = new QPushButton(tr("&Start"), this);
+  start_->setObjectName("cmdCheckUpdate");
+  start_->setEnabled(false);
+  start_->setDefault(true);
+  BuildLayout();
+}
+
+void NumberGrid::BuildLayout() {
+  auto* gridBox = new QGroupBox(tr("Numbers"), this);
+  gridBox->setObjectName("fraGrid");
+  auto* grid = new QGridLayout(gridBox);
+  grid->setSpacing(4);
+  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+    grid->addWidget(buttons_[n], (n - 1) / kColumns, (n - 1) % kColumns);
+  }
+  gridBox->setStyleSheet(
+      "QPushButton { border: 1px solid #9aa7b8; border-radius: 6px; background: #f7f9fc; "
+      "font-weight: bold; color: #223; }"
+      "QPushButton:hover { background: #e3ecf8; }"
+      "QPushButton:disabled { color: #aab; background: #eef0f3; border-color: #d3d8df; }"
+      "QPushButton[picked=\"true\"] { background: #1f6fd1; color: white; border-color: #174f96; }");
+
+  auto* picked = new QGroupBox(tr("Selected Numbers"), this);
+  picked->setObjectName("fraSelected");
+  picked->setStyleSheet(
+      "QLabel { background: white; color: #123; border: 1px solid #b8c2cf; border-radius: 4px; }"
+      "QLabel[bonus=\"true\"] { background: #fff4d6; }");
+  auto* rows = new QGridLayout(picked);
+  rows->setSpacing(4);
+  for (int k = 1; k <= 6; ++k) {
+    rows->addWidget(labels_[k], 0, k - 1);
+    rows->addWidget(labels_[6 + k], 1, k - 1);
+  }
+  auto* plus = new QLabel("+", picked);
+  plus->setStyleSheet("border: none; background: transparent;");
+  rows->addWidget(plus, 0, 6, Qt::AlignCenter);
+  rows->addWidget(labels_[kBonusSlot], 0, 7);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(clear_);
+  buttons->addStretch();
+  start_->setMinimumWidth(110);
+  buttons->addWidget(start_);
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(gridBox);
+  column->addWidget(picked);
+  column->addLayout(buttons);
+}
+
+int NumberGrid::Value(int slot) const {
+  return LeadingNumber(Caption(slot).toStdString());
+}
+
+bool NumberGrid::IsPicked(int number) const {
+  return buttons_[number]->property("Tag").toString() == kPickedTag;
+}
+
+void NumberGrid::SetPicked(int number, bool picked) {
+  QPushButton* button = buttons_[number];
+  button->setProperty("Tag", picked ? QString(kPickedTag) : QString());
+  button->setProperty("picked", picked);
+  button->style()->unpolish(button);
+  button->style()->polish(button);
+}
+
+Line NumberGrid::LowerRow() const {
+  Line line{};
+  for (int k = 0; k < 6; ++k) line[k] = Value(kLineFirst + k);
+  return line;
+}
+
+void NumberGrid::ShowLowerRow(const Line& line) {
+  for (int k = 0; k < 6; ++k) SetCaption(kLineFirst + k, QString::number(line[k]));
+}
+
+int NumberGrid::FindSlot(int number, int first, int last) const {
+  for (int slot = first; slot <= last; ++slot) {
+    if (Value(slot) == number) return slot;
+  }
+  return -1;
+}
+
+void NumberGrid::ToggleInRange(int index, int fillSlot) {
+  start_->setEnabled(false);
+  if (!IsPicked(index)) {
+    if (Caption(fillSlot).isEmpty()) {  // the range is not full yet
+      SetPicked(index, true);
+      SetCaption(fillSlot, QString::number(index));
+    }
+    SortLineOption(fillSlot, kLineLast);
+    if (!Caption(fillSlot).isEmpty()) start_->setEnabled(true);
+    return;
+  }
+  const int slot = FindSlot(index, fillSlot, kLineLast);
+  if (slot >= 0) {
+    SetPicked(index, false);
+    SetCaption(slot, QString());
+  }
+  SortLineOption(fillSlot, kLineLast);
+}
+
+void NumberGrid::GetCheckLine(int index) {
+  ToggleInRange(index, kLineFirst);
+  state_.stopRequested = false;
+}
+
+void NumberGrid::GetCheckSystem(int index) {
+  ToggleInRange(index, 1);
+}
+
+void NumberGrid::GetCheckLotto(int index) {
+  start_->setEnabled(false);
+  const bool useBonus = state_.settings.useBonus;
+  if (!IsPicked(index)) {
+    if (Caption(1).isEmpty()) {
+      SetPicked(index, true);
+      SetCaption(1, QString::number(index));
+    } else if (useBonus && Caption(kBonusSlot).isEmpty()) {
+      SetPicked(index, true);
+      SetCaption(kBonusSlot, QString::number(index));
+    }
+    SortLineOption(1, 6);
+    const bool mainFull = !Caption(1).isEmpty();
+    start_->setEnabled(useBonus ? mainFull && !Caption(kBonusSlot).isEmpty() : mainFull);
+    return;
+  }
+  const int slot = FindSlot(index, kBonusSlot, 6);
+  if (slot >= 0) {
+    SetPicked(index, false);
+    SetCaption(slot, QString());
+  }
+  SortLineOption(1, 6);
+}
+
+void NumberGrid::SortLineOption(int first, int last) {
+  for (int i = first; i < last; ++i) {
+    for (int j = i + 1; j <= last; ++j) {
+      if (Value(j) < Value(i)) {
+        const QString held = Caption(i);
+        SetCaption(i, Caption(j));
+        SetCaption(j, held);
+      }
+    }
+  }
+}
+
+void NumberGrid::ClearPicks() {
+  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+    if (IsPicked(n)) SetPicked(n, false);
+  }
+  for (QLabel* label : labels_) label->clear();
+}
+
+void NumberGrid::SetNumbersEnabled(bool enabled) {
+  for (int n = kLowestNumber; n <= kHighestNumber; ++n) buttons_[n]->setEnabled(enabled);
+}
+
+bool NumberGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+      if (buttons_[n] == watched) {
+        emit NumberRightClicked(n);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace bw::ui

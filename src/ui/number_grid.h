@@ -1,0 +1,71 @@
+// The number panel of the General Services page: the 49 grid buttons
+// cmdGetNumber1..49, the label rows lblNumber1..6 with the bonus slot
+// lblNumber0 and lblNumber7..12, the Clear and Start buttons, and the three
+// pick modes that fill the labels.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "model/numbers.h"
+#include "model/program_state.h"
+
+namespace bw::ui {
+
+class NumberGrid : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kSlots = 13;  // lblNumber0..12
+
+  NumberGrid(ProgramState& state, QWidget* parent);
+
+  // One line in lblNumber7..12 (Single Line and "6 from 49").
+  void GetCheckLine(int index);
+  // Twelve numbers in lblNumber1..12 (Optimise).
+  void GetCheckSystem(int index);
+  // A draw in lblNumber1..6 and the bonus slot lblNumber0 (Update).
+  void GetCheckLotto(int index);
+  // Exchange sort of lblNumber(first..last) by value, empty counting as 0.
+  void SortLineOption(int first, int last);
+
+  // Unpicks every number and empties every label.
+  void ClearPicks();
+  void SetNumbersEnabled(bool enabled);
+
+  QString Caption(int slot) const { return labels_[slot]->text(); }
+  void SetCaption(int slot, const QString& caption) { labels_[slot]->setText(caption); }
+  int Value(int slot) const;
+  bool IsPicked(int number) const;
+  Line LowerRow() const;
+  void ShowLowerRow(const Line& line);
+
+  QPushButton* NumberButton(int number) const { return buttons_[number]; }
+  QPushButton* StartButton() const { return start_; }
+  QPushButton* ClearButton() const { return clear_; }
+
+ signals:
+  void NumberClicked(int number);
+  void NumberRightClicked(int number);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The shared toggle of the line and twelve-number modes over
+  // lblNumber(fillSlot..12).
+  void ToggleInRange(int index, int fillSlot);
+  void SetPicked(int number, bool picked);
+  // The first of lblNumber(first..last) whose value is `number`, or -1.
+  int FindSlot(int number, int first, int last) const;
+  void BuildLayout();
+
+  ProgramState& state_;
+  std::array<QPushButton*, 50> buttons_{};  // 1..49
+  std::array<QLabel*, kSlots> labels_{};
+  QPushButton* start_ = nullptr;
+  QPushButton* clear_ = nullptr;
+};
+
+}  // namespace bw::ui

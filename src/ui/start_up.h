@@ -1,0 +1,28 @@
+// The start procedure's pieces that need no window: the program folder from
+// the command line, and reading the program settings with its message.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+
+namespace bw::ui {
+
+struct StartArguments {
+  std::filesystem::path folder;  // the program folder
+  std::string error;             // not empty: the arguments are unusable
+};
+
+// `--folder DIR` names the program folder; otherwise it is the folder of the
+// program file. Any other argument, a missing DIR or a DIR that is not a
+// folder is an error.
+StartArguments ParseStartArguments(const std::vector<std::string>& arguments,
+                                   const std::filesystem::path& programFileFolder);
+
+// ReadProgramSettings; a failure is reported with the "Error Reading File"
+// message and the start goes on.
+void ReadProgramSettingsReported(Session& session);
+
+}  // namespace bw::ui
