@@ -271,7 +271,8 @@ class LineOptimiserTest : public QObject {
     QVERIFY(listed > 0);
     QVERIFY(bold > 0);
     QVERIFY(underlined > 0);
-    QCOMPARE(listed == 924, threshold == 0);
+    if (threshold == 0) QCOMPARE(listed, 924);
+    if (threshold == 66) QVERIFY(listed < 924);  // some rows are left out
   }
 };
 
