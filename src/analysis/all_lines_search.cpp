@@ -13,9 +13,9 @@ namespace {
 // Slices shorter than this are not worth a second thread.
 constexpr int64_t kMinLinesPerThread = 100'000;
 
-// A line with five or six hits, as one item per index entry that reaches
-// it: rank << 34 | kind << 32 | count (two's complement).
-enum SpecialKind : uint64_t { kFive = 0, kFivePlus = 1, kSix = 2 };
+// A line with five-plus-bonus or six hits, as one item per index entry that
+// reaches it: rank << 34 | kind << 32 | count (two's complement).
+enum SpecialKind : uint64_t { kFivePlus = 1, kSix = 2 };
 constexpr int kRankShift = 34;
 
 uint64_t SpecialItem(int64_t rank, SpecialKind kind, int count) {
@@ -61,18 +61,6 @@ bool LineWith(const std::array<int, 6>& five, int extra, Line& line) {
   return true;
 }
 
-// Sorts by rank in three passes of eight bits (the rank has 24).
-void SortByRank(std::vector<uint64_t>& items) {
-  std::vector<uint64_t> buffer(items.size());
-  for (int shift = kRankShift; shift < kRankShift + 24; shift += 8) {
-    std::array<std::size_t, 257> start{};
-    for (uint64_t item : items) ++start[((item >> shift) & 0xFF) + 1];
-    for (int i = 0; i < 256; ++i) start[i + 1] += start[i];
-    for (uint64_t item : items) buffer[start[(item >> shift) & 0xFF]++] = item;
-    items.swap(buffer);
-  }
-}
-
 }  // namespace
 
 struct AllLinesSearch::Engine {
@@ -83,6 +71,10 @@ struct AllLinesSearch::Engine {
   int threads;
   // The least 3- and 4-hit money whose percentage reaches the threshold.
   int64_t leastFoundMoney = std::numeric_limits<int64_t>::max();
+  // "F" counts of every set of five by its rank, after kRowMargin entries so
+  // that a row over the last number may start before the first set.
+  static constexpr int kRowMargin = 64;
+  std::vector<int32_t> fiveCounts;
   std::vector<uint64_t> specials;  // sorted by rank
   unsigned generation = 0;
 
@@ -93,6 +85,10 @@ struct AllLinesSearch::Engine {
     CollectSpecials();
   }
 
+  // The counts of the sets q1 q2 q3 q4 x, indexed by x (x > q4).
+  const int32_t* FiveRow(int q1, int q2, int q3, int q4) const {
+    return fiveCounts.data() + kRowMargin + FiveSetRank({q1, q2, q3, q4, q4 + 1}) - (q4 + 1);
+  }
   // The percentage (100 / draws) * money is monotone in the money, so one
   // whole amount divides found from not found exactly.
   void FindLeastFoundMoney() {
@@ -108,45 +104,38 @@ struct AllLinesSearch::Engine {
 
   void CollectSpecials() {
     generation = index.Generation();
+    fiveCounts.assign(kFiveSetCount + kRowMargin, 0);
     specials.clear();
     std::array<int, 6> numbers{};
     Line line{};
+    for (const IndexEntry& entry : index.AllEntries(IndexKind::Five))
+      if (KeyNumbers(entry.key, numbers) && numbers[5] == 0 && IsFiveSet(numbers))
+        fiveCounts[kRowMargin + FiveSetRank({numbers[0], numbers[1], numbers[2], numbers[3],
+                                             numbers[4]})] += entry.count;
     for (const IndexEntry& entry : index.AllEntries(IndexKind::Six))
       if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsValidLine(numbers))
         specials.push_back(SpecialItem(LineRank(numbers), kSix, entry.count));
     for (const IndexEntry& entry : index.AllEntries(IndexKind::FivePlus))
       if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsFiveSet(numbers) &&
-          LineWith(numbers, numbers[5], line) && IsValidLine(line))
+          numbers[5] >= kLowestNumber && numbers[5] <= kHighestNumber &&
+          LineWith(numbers, numbers[5], line))
         specials.push_back(SpecialItem(LineRank(line), kFivePlus, entry.count));
-    // A set of five lies on the 44 lines made with each other number.
-    for (const IndexEntry& entry : index.AllEntries(IndexKind::Five)) {
-      if (entry.count == 0 || !KeyNumbers(entry.key, numbers) || numbers[5] != 0 ||
-          !IsFiveSet(numbers))
-        continue;
-      for (int extra = kLowestNumber; extra <= kHighestNumber; ++extra)
-        if (LineWith(numbers, extra, line))
-          specials.push_back(SpecialItem(LineRank(line), kFive, entry.count));
-    }
-    SortByRank(specials);
+    std::sort(specials.begin(), specials.end());
   }
 
   // The result of a line from its table sums and its special items.
-  SingleLineResult Exact(int hits3, int hits4, const uint64_t* item, const uint64_t* end) const {
+  SingleLineResult Exact(int hits3, int hits4, int hits5, const uint64_t* item,
+                         const uint64_t* end) const {
     RawHits raw;
     raw.hits3 = hits3;
     raw.hits4 = hits4;
+    raw.hits5 = hits5;
     for (; item != end; ++item) {
       const int count = static_cast<int32_t>(static_cast<uint32_t>(*item));
-      switch ((*item >> 32) & 3) {
-        case kFive:
-          raw.hits5 += count;
-          break;
-        case kFivePlus:
-          raw.hits5Bonus += count;
-          break;
-        default:
-          raw.hits6 += count;
-      }
+      if (((*item >> 32) & 3) == kSix)
+        raw.hits6 += count;
+      else
+        raw.hits5Bonus += count;
     }
     return ResultFromRawHits(raw, drawCount, returns);
   }
@@ -192,7 +181,12 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
           }
           const int c3d = c3c + tab[d] + tac[d] + tbc[d];
           const int c4d = qabc[d];
-          for (int e = resume ? s[4] : d + 1; e <= 48; ++e) {
+          const int32_t* fabcd = FiveRow(a, b, c, d);
+          const int firstE = resume ? s[4] : d + 1;
+          // Rows of the sets x y z e _ move on by 48 - e sets when e grows.
+          const int32_t *fabce = FiveRow(a, b, c, firstE), *fabde = FiveRow(a, b, d, firstE),
+                        *facde = FiveRow(a, c, d, firstE), *fbcde = FiveRow(b, c, d, firstE);
+          for (int e = firstE; e <= 48; ++e) {
             const int16_t *tae = t.TrebleRow(a, e), *tbe = t.TrebleRow(b, e),
                           *tce = t.TrebleRow(c, e), *tde = t.TrebleRow(d, e),
                           *qabe = t.QuadRow(a, b, e), *qace = t.QuadRow(a, c, e),
@@ -200,6 +194,7 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
                           *qbde = t.QuadRow(b, d, e), *qcde = t.QuadRow(c, d, e);
             const int c3 = c3d + tab[e] + tac[e] + tad[e] + tbc[e] + tbd[e] + tcd[e];
             const int c4 = c4d + qabc[e] + qabd[e] + qacd[e] + qbcd[e];
+            const int c5 = fabcd[e];
             const int fLo = resume ? s[5] : e + 1;
             resume = false;
             const int fHi = static_cast<int>(std::min<int64_t>(49, fLo + (endRank - rank) - 1));
@@ -208,22 +203,28 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
               const int h3 = c3 + p3d[f] + tae[f] + tbe[f] + tce[f] + tde[f];
               const int h4 =
                   c4 + p4d[f] + qabe[f] + qace[f] + qade[f] + qbce[f] + qbde[f] + qcde[f];
-              if (rank == nextSpecial) {
+              const int h5 = c5 + fabcd[f] + fabce[f] + fabde[f] + facde[f] + fbcde[f];
+              if (rank == nextSpecial || h5 != 0) {
                 const uint64_t* last = special;
                 while (last != specialsEnd && ItemRank(*last) == rank) ++last;
-                const SingleLineResult result = Exact(h3, h4, special, last);
+                const SingleLineResult result = Exact(h3, h4, h5, special, last);
                 if (result.percent >= kFoundThreshold)
                   found.push_back({{a, b, c, d, e, f}, result.percent});
                 special = last;
-                nextSpecial = special != specialsEnd ? ItemRank(*special) : endRank;
+                if (special != specialsEnd) nextSpecial = ItemRank(*special);
                 continue;
               }
               // No five or six: only the fours are peeled off the threes.
               const int64_t money = r3 * (h3 - 4 * std::max(h4, 0)) + r4 * h4;
               if (money >= leastFoundMoney)
-                found.push_back({{a, b, c, d, e, f}, Exact(h3, h4, special, special).percent});
+                found.push_back({{a, b, c, d, e, f}, Exact(h3, h4, 0, special, special).percent});
             }
             if (rank >= endRank) return;
+            const int step = 48 - e;
+            fabce += step;
+            fabde += step;
+            facde += step;
+            fbcde += step;
           }
         }
       }

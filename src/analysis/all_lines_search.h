@@ -31,6 +31,10 @@ std::optional<Line> FirstLineToCheck(const Line& startLine);
 // 0-based position of a line in the order (1 2 3 4 5 6 is 0); -1 for
 // anything that is not six ascending numbers 1..49.
 int64_t LineRank(const Line& line);
+// 0-based position of five ascending numbers 1..49 among all sets of five
+// in lexicographic order (only such sets may be given).
+int64_t FiveSetRank(const std::array<int, 5>& five);
+inline constexpr int64_t kFiveSetCount = 1'906'884;
 // The line at a 0-based position (0 <= rank < kAllLinesCount).
 Line LineAtRank(int64_t rank);
 

@@ -16,10 +16,36 @@ constexpr int64_t Choose(int n, int k) {
   return value;
 }
 
-// Lines whose number at 0-based `slot` is `number` and all later numbers are
-// above it: the completions of the remaining slots.
-constexpr int64_t Completions(int slot, int number) {
-  return Choose(kHighestNumber - number, 5 - slot);
+// Sets of `size` numbers whose number at 0-based `slot` is `number` and all
+// later numbers are above it: the completions of the remaining slots.
+constexpr int64_t Completions(int slot, int number, int size = 6) {
+  return Choose(kHighestNumber - number, size - 1 - slot);
+}
+
+// before[slot][n]: sets whose number at `slot` is below n (given the slots
+// before it), summed from 1; the difference of two counts a range.
+template <int Size>
+const auto& RankTable() {
+  static const auto table = [] {
+    std::array<std::array<int64_t, kHighestNumber + 2>, Size> before{};
+    for (int slot = 0; slot < Size; ++slot)
+      for (int n = 2; n <= kHighestNumber + 1; ++n)
+        before[slot][n] = before[slot][n - 1] + Completions(slot, n - 1, Size);
+    return before;
+  }();
+  return table;
+}
+
+template <int Size>
+int64_t SetRank(const std::array<int, Size>& numbers) {
+  const auto& before = RankTable<Size>();
+  int64_t rank = 0;
+  int previous = 0;
+  for (int slot = 0; slot < Size; ++slot) {
+    rank += before[slot][numbers[slot]] - before[slot][previous + 1];
+    previous = numbers[slot];
+  }
+  return rank;
 }
 
 // The search's carry once the last number has passed 49: each number that
@@ -67,23 +93,11 @@ std::optional<Line> FirstLineToCheck(const Line& startLine) {
 }
 
 int64_t LineRank(const Line& line) {
-  // before[slot][n]: lines whose number at `slot` is below n (given the
-  // slots before it), summed from 1; the difference of two is a range.
-  static const auto before = [] {
-    std::array<std::array<int64_t, kHighestNumber + 2>, 6> table{};
-    for (int slot = 0; slot < 6; ++slot)
-      for (int n = 1; n <= kHighestNumber + 1; ++n)
-        table[slot][n] = table[slot][n - 1] + (n > 1 ? Completions(slot, n - 1) : 0);
-    return table;
-  }();
-  if (!IsValidLine(line)) return -1;
-  int64_t rank = 0;
-  int previous = 0;
-  for (int slot = 0; slot < 6; ++slot) {
-    rank += before[slot][line[slot]] - before[slot][previous + 1];
-    previous = line[slot];
-  }
-  return rank;
+  return IsValidLine(line) ? SetRank<6>(line) : -1;
+}
+
+int64_t FiveSetRank(const std::array<int, 5>& five) {
+  return SetRank<5>(five);
 }
 
 Line LineAtRank(int64_t rank) {
