@@ -102,8 +102,15 @@ QFont FixedPitchFont(const std::string& family, int points) {
   QFont font(QString::fromStdString(family), points);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
-  if (!QFontInfo(font).fixedPitch()) {
-    font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+  if (QFontInfo(font).fixedPitch()) return font;
+  font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+  if (QFontInfo(font).fixedPitch()) return font;
+  // Some monospace fonts do not say so; take the first installed one that does.
+  for (const QString& installed : QFontDatabase::families()) {
+    if (QFontDatabase::isFixedPitch(installed)) {
+      font.setFamily(installed);
+      break;
+    }
   }
   return font;
 }

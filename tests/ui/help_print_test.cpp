@@ -1,0 +1,195 @@
+// The help viewer over the program's own help file, and printing through Qt
+// into a PDF file when no printer is set up.
+#include <QApplication>
+#include <QPrinterInfo>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+#include "print/reports.h"
+#include "support/test_folder.h"
+#include "ui/help_viewer.h"
+#include "ui/qt_print_surface.h"
+
+using namespace bw;
+
+namespace {
+
+const std::filesystem::path kHelpFile = std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP";
+
+QTextBrowser* ViewerWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* browser = qobject_cast<QTextBrowser*>(widget)) {
+      if (browser->objectName() == "HelpViewer") return browser;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<std::filesystem::path> PdfFiles(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() == ".pdf") files.push_back(entry.path());
+  }
+  return files;
+}
+
+std::string Bytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int PageCount(const std::string& pdf) {
+  int pages = 0;
+  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+       at = pdf.find("/Type /Page", at + 1)) {
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  }
+  return pages;
+}
+
+// Rows of the width of the Line Optimiser's result rows, some of them bold.
+std::vector<std::string> ReportRows(int count) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < count; ++i) {
+    rows.push_back("01-02-03-04-05-06 |  12|  1|  |  |  | " + std::to_string(40 + i % 50) + "%");
+  }
+  return rows;
+}
+
+}  // namespace
+
+class HelpPrintTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyContextNumberHasATopic_data() {
+    QTest::addColumn<int>("context");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("contents") << 340 << "Contents";
+    QTest::newRow("single line") << 740 << "Single Line";
+    QTest::newRow("update") << 400 << "Update";
+    QTest::newRow("optimise") << 410 << "Optimise";
+    QTest::newRow("6 from 49") << 420 << "6 from 49";
+    QTest::newRow("random") << 430 << "Random Line Finder";
+    QTest::newRow("optimiser") << 450 << "Line Optimiser";
+    QTest::newRow("importing") << 590 << "Importing an unlisted Lottery";
+  }
+  void everyContextNumberHasATopic() {
+    QFETCH(int, context);
+    QFETCH(QString, title);
+    const std::string page = ui::HelpTopicHtml(kHelpFile, context);
+    QVERIFY(page.starts_with("<h2>" + title.toStdString() + "</h2>"));
+    QVERIFY(page.size() > 300);                         // something a user can follow
+    QVERIFY(page.find("#topic") == std::string::npos);  // ends before the next topic
+  }
+
+  void importingTopicExplainsTheHistoryFormat() {
+    const std::string page = ui::HelpTopicHtml(kHelpFile, ui::help_topic::kImportingLottery);
+    for (const char* needed : {"dd/mm/yyyy 03 11 17 25 38 44 09", "CR LF", "00/00/0000",
+                               "Re-Initialise", "Import / Switch / Create"}) {
+      QVERIFY2(page.find(needed) != std::string::npos, needed);
+    }
+  }
+
+  void missingFileOrTopicGivesNothing() {
+    test::TestFolder folder;
+    QVERIFY(ui::HelpTopicHtml(folder / "vomrix.HLP", 340).empty());
+    QVERIFY(ui::HelpTopicHtml(kHelpFile, 999).empty());
+    folder.Write("odd.HLP", "#topic\r\n#topic x Bad\r\n#topic 12 Twelve\r\nbody\r\n");
+    QCOMPARE(ui::HelpTopicHtml(folder / "odd.HLP", 12), std::string("<h2>Twelve</h2>\nbody\n"));
+  }
+
+  void viewerShowsFollowsLinksAndCloses() {
+    QWidget owner;
+    auto help = ui::MakeHelpViewer(kHelpFile, &owner);
+    help->ShowTopic(430);
+    QTextBrowser* window = ViewerWindow();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->toPlainText().startsWith("Random Line Finder"));
+
+    help->ShowTopic(340);  // the same window shows the next topic
+    QCOMPARE(ViewerWindow(), window);
+    QVERIFY(window->toPlainText().startsWith("Contents"));
+    emit window->anchorClicked(QUrl("topic:590"));
+    QVERIFY(window->toPlainText().startsWith("Importing an unlisted Lottery"));
+
+    help->Close();
+    QVERIFY(!window->isVisible());
+    help->Close();  // closing twice is harmless
+    help.reset();
+    QVERIFY(!ViewerWindow());
+  }
+
+  void viewerSaysWhenATopicIsMissing() {
+    test::TestFolder folder;
+    auto help = ui::MakeHelpViewer(folder / "vomrix.HLP", nullptr);
+    help->ShowTopic(740);
+    QVERIFY(ViewerWindow()->toPlainText().startsWith("Help topic 740 not found"));
+    help->Close();
+  }
+
+  void pdfNameSaysWhatAndWhen() {
+    const QDateTime when(QDate(2026, 12, 5), QTime(22, 15, 3));
+    QCOMPARE(ui::PdfFileName("full system", when),
+             std::string("Ballwright full system 2026-12-05 22-15-03.pdf"));
+  }
+
+  void reportWithoutPrinterBecomesAPdf() {
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
+    test::TestFolder folder;
+    {
+      auto job = ui::OpenQtPrintJob(folder.Path(), "full system");
+      PrintFullSystemReport(*job, ReportRows(300), "1-2-3-4-5-6-7-8-9-10-11-12", 0);
+    }
+    const auto files = PdfFiles(folder.Path());
+    QCOMPARE(files.size(), std::size_t{1});
+    const std::string name = files[0].filename().string();
+    QVERIFY(name.starts_with("Ballwright full system ") && name.ends_with(".pdf"));
+    const std::string pdf = Bytes(files[0]);
+    QVERIFY(pdf.starts_with("%PDF"));
+    QVERIFY(PageCount(pdf) >= 2);  // 150 printed lines do not fit on one page
+
+    // A second report in the same second gets a file of its own.
+    auto again = ui::OpenQtPrintJob(folder.Path(), "full system");
+    again->PrintLine("second");
+    again->EndDocument();
+    again->EndDocument();
+    QCOMPARE(PdfFiles(folder.Path()).size(), std::size_t{2});
+  }
+
+  void emptyReportStillHasItsHeader() {
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
+    test::TestFolder folder;
+    auto job = ui::OpenQtPrintJob(folder.Path(), "found lines");
+    PrintFoundLines(*job, {});
+    job.reset();
+    const auto files = PdfFiles(folder.Path());
+    QCOMPARE(files.size(), std::size_t{1});
+    QVERIFY(Bytes(files[0]).starts_with("%PDF"));
+  }
+
+  void printingIntoAnUnusableFolderIsIgnored() {
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
+    test::TestFolder folder;
+    folder.Write("plain-file", "not a folder");
+    auto job = ui::OpenQtPrintJob(folder / "plain-file", "full system");
+    PrintFullSystemReport(*job, ReportRows(10), "1-2", 0);  // no crash, nothing written
+    job.reset();
+    QCOMPARE(folder.Read("plain-file"), std::string("not a folder"));
+    QVERIFY(PdfFiles(folder.Path()).empty());
+  }
+
+  void fixedPitchFontIsMonospaced() {
+    const QFont font = ui::FixedPitchFont("Courier", 9);
+    QVERIFY(QFontInfo(font).fixedPitch());
+    QCOMPARE(font.pointSize(), 9);
+    QVERIFY(QFontInfo(ui::FixedPitchFont("No Such Family At All", 10)).fixedPitch());
+  }
+};
+
+QTEST_MAIN(HelpPrintTest)
+#include "help_print_test.moc"
