@@ -29,17 +29,6 @@ TEST(CountingTables, TheBonusIsNeverCounted) {
   EXPECT_EQ(tables.Double(6, 7), 0);
 }
 
-TEST(CountingTables, EachProcedureAddsItsOwnSets) {
-  CountingTables tables;
-  const DrawFields fields = ParseDrawEntry("05/12/2000 03 11 17 25 38 44 ");
-  tables.CountTrebles(fields);
-  EXPECT_EQ(tables.Treble(3, 11, 17), 1);
-  EXPECT_EQ(tables.Single(3), 0);
-  tables.CountSingles(fields);
-  tables.CountSingles(fields);
-  EXPECT_EQ(tables.Single(44), 2);
-}
-
 TEST(CountingTables, FieldsOutsideTheTablesSkipOnlyTheirCounts) {
   CountingTables tables;
   DrawFields fields = ParseDrawEntry("05/12/2000 01 02 03 04 05 99 ");
@@ -51,21 +40,6 @@ TEST(CountingTables, FieldsOutsideTheTablesSkipOnlyTheirCounts) {
   tables.CountDraw(fields);
   EXPECT_EQ(tables.Single(12), 1);
   EXPECT_EQ(tables.Double(12, 13), 1);
-}
-
-TEST(CountingTables, ParsedEntriesGiveFieldsAndBonusSlot) {
-  std::string date;
-  const DrawFields withBonus = ParseDrawEntry("05/12/2000 03 11 17 25 38 44 09", &date);
-  EXPECT_EQ(date, "05/12/2000");
-  EXPECT_EQ(withBonus[1], "03");
-  EXPECT_EQ(withBonus[6], "44");
-  EXPECT_EQ(withBonus[7], "09");
-  EXPECT_EQ(ParseDrawEntry("05/12/2000 03 11 17 25 38 44 ")[7], "00");
-  EXPECT_EQ(ParseDrawEntry("")[1], "");
-  EXPECT_EQ(FieldNumber("07"), 7);
-  EXPECT_EQ(FieldNumber("50"), -1);
-  EXPECT_EQ(FieldNumber("4x"), -1);
-  EXPECT_EQ(FieldNumber(""), -1);
 }
 
 class StatisticsText : public ::testing::Test {

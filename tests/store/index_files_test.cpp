@@ -102,12 +102,6 @@ TEST_F(IndexFiles, AReadOnlyIndexFileStaysAsItWas) {
   EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "031117253844=  1:\r\n");
 }
 
-TEST_F(IndexFiles, MalformedKeysAreNotRecorded) {
-  RecordIndexKey(state, "0311", IndexKind::Six);
-  RecordIndexKey(state, "", IndexKind::Six);
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-}
-
 TEST_F(IndexFiles, DeleteRemovesOnlyThisLotterysFiles) {
   for (const char* name :
        {"03_S_Lotto.opt", "11_F_Lotto.opt", "49_P_Lotto.opt", "Lotto.dnd", "03_S_Other.opt",

@@ -38,15 +38,5 @@ TEST(TextFile, ErrorsAreNumbered) {
   EXPECT_EQ(FileErrorDescription(kFileNotFound), "File not found");
 }
 
-TEST(TextFile, ReplacingLeavesNoTemporaryFileBehind) {
-  test::TestFolder folder;
-  folder.Write("a.txt", "old\r\n");
-  EXPECT_EQ(WriteTextLines(folder / "a.txt", {"new"}), 0);
-  EXPECT_EQ(folder.Read("a.txt"), "new\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
-                          std::filesystem::directory_iterator()),
-            1);
-}
-
 }  // namespace
 }  // namespace bw
