@@ -255,22 +255,5 @@ TEST(AllLinesSearch, NoDrawsFindsNothing) {
   EXPECT_TRUE(found.empty());
 }
 
-TEST(AllLinesSearch, AnAddedDrawIsSeenAfterForget) {
-  MemoryHistory history(RichHistory());
-  LotterySettings returns = Cases()[0].returns;
-  returns.ret5 = 0;
-  CachedIndexLookup index(history.Reader());
-  const Line line{2, 13, 24, 35, 46, 48};
-  // Adding the same draw twice more makes it a six worth 0 %: drawn with 3 hits
-  history.AddDraw({{2, 13, 24, 35, 46, 48}, 0});
-  index.Forget();
-  AllLinesSearch search(history.Tables(), index, history.DrawCount(), returns);
-  std::vector<FoundLine> found;
-  search.CheckSlice(line, 1, found);
-  FileIndexLookup fresh(history.Reader());
-  const auto expected = FoundOneByOne(line, 1, history, returns, fresh);
-  ExpectSameFound(found, expected, "after forget");
-}
-
 }  // namespace
 }  // namespace bw
