@@ -47,7 +47,7 @@ std::vector<std::string> TripleHistory() {
     const int first = k < 9 ? 1 : k < 14 ? 4 : k < 18 ? 7 : 0;
     const std::string date = (k < 9 ? "0" : "") + std::to_string(k + 1) + "/03/2001";
     Line numbers{first, first + 1, first + 2, 10 + k, 30 + k % 10, 40 + k % 5};
-    if (first == 0) numbers = {10 + k, 20, 30 + k % 10, 40 + k % 5, 45, 49};
+    if (first == 0) numbers = {20, 10 + k, 30 + k % 10, 40 + k % 5, 45, 49};
     history.push_back(DrawLine(date, numbers));
   }
   return history;
@@ -79,13 +79,24 @@ QString Caption(const QWidget& root, const QString& name) {
 }
 
 void Click(const QWidget& root, const QString& name) {
-  QTest::mouseClick(&Child(root, name), Qt::LeftButton);
+  QWidget& control = Child(root, name);
+  if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
+    button->click();  // as a mouse click: nothing when disabled
+  } else {
+    QTest::mouseClick(&control, Qt::LeftButton);
+  }
 }
 
 bool ChooseTab(ui::TabStrip& strip, int index) {
   if (!strip.IsTabSelectable(index)) return false;
   strip.setCurrentIndex(index);
   return true;
+}
+
+void PickDate(const QWidget& root, const QDate& date) {
+  auto& calendar = Child<QCalendarWidget>(root, "MonthView1");
+  calendar.setSelectedDate(date);
+  emit calendar.clicked(date);
 }
 
 void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
+#include <QDate>
 #include <QLabel>
 #include <QWidget>
 #include <functional>
@@ -81,6 +83,8 @@ QString Caption(const QWidget& root, const QString& name);
 void Click(const QWidget& root, const QString& name);
 // Chooses a tab as the user would: false when the tab cannot be selected.
 bool ChooseTab(ui::TabStrip& strip, int index);
+// Clicks a day of the Update page's calendar.
+void PickDate(const QWidget& root, const QDate& date);
 // Left-clicks the grid numbers in order.
 void PickNumbers(const QWidget& root, const std::vector<int>& numbers);
 // Captions of lblNumber(first..last) joined by "|".
