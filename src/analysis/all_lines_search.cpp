@@ -272,11 +272,9 @@ SliceResult AllLinesSearch::Engine::Slice(const Line& from, int64_t maxLines,
 
 AllLinesSearch::AllLinesSearch(const CountingTables& tables, CachedIndexLookup& index,
                                int32_t drawCount, const LotterySettings& returns, int threads)
-    : engine_(new Engine(tables, index, drawCount, returns, threads)) {}
+    : engine_(std::make_unique<Engine>(tables, index, drawCount, returns, threads)) {}
 
-AllLinesSearch::~AllLinesSearch() {
-  delete engine_;
-}
+AllLinesSearch::~AllLinesSearch() = default;
 
 SliceResult AllLinesSearch::CheckSlice(const Line& from, int64_t maxLines,
                                        std::vector<FoundLine>& found) {

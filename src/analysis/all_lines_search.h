@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +61,8 @@ class AllLinesSearch {
   AllLinesSearch(const CountingTables& tables, CachedIndexLookup& index, int32_t drawCount,
                  const LotterySettings& returns, int threads = 2);
   ~AllLinesSearch();
+  AllLinesSearch(const AllLinesSearch&) = delete;
+  AllLinesSearch& operator=(const AllLinesSearch&) = delete;
 
   // Checks up to maxLines lines in order starting at `from` (inclusive) and
   // appends every line of 66 percent or more to `found`, in order. Results
@@ -68,7 +71,7 @@ class AllLinesSearch {
 
  private:
   struct Engine;
-  Engine* engine_;
+  std::unique_ptr<Engine> engine_;
 };
 
 }  // namespace bw
