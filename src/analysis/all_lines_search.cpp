@@ -140,13 +140,58 @@ struct AllLinesSearch::Engine {
     return ResultFromRawHits(raw, drawCount, returns);
   }
 
+  // What the lines of one run a b c d e f share: the sums of the sets
+  // without f, and the rows over f of the sets with it.
+  struct RunSums {
+    int three = 0, four = 0, five = 0;
+    const int32_t *pairsWithF = nullptr, *triplesWithF = nullptr;  // within a b c d
+    std::array<const int16_t*, 4> treblesWithEF{};                 // x e f
+    std::array<const int16_t*, 6> quadsWithEF{};                   // x y e f
+    std::array<const int32_t*, 5> fivesWithF{};                    // four of a b c d e, f
+  };
+  // Checks `line` with f from fLo to fHi; rank and the special items move on.
+  void CheckRun(const RunSums& sums, Line line, int fLo, int fHi, int64_t& rank,
+                const uint64_t*& special, std::vector<FoundLine>& found) const;
   void Sweep(int64_t firstRank, int64_t count, std::vector<FoundLine>& found) const;
   SliceResult Slice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found);
 };
 
+void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, int fHi,
+                                      int64_t& rank, const uint64_t*& special,
+                                      std::vector<FoundLine>& found) const {
+  const uint64_t* const specialsEnd = specials.data() + specials.size();
+  int64_t nextSpecial = special != specialsEnd ? ItemRank(*special) : -1;
+  const auto& t = sums.treblesWithEF;
+  const auto& q = sums.quadsWithEF;
+  const auto& v = sums.fivesWithF;
+  for (int f = fLo; f <= fHi; ++f, ++rank) {
+    const int h3 = sums.three + sums.pairsWithF[f] + t[0][f] + t[1][f] + t[2][f] + t[3][f];
+    const int h4 = sums.four + sums.triplesWithF[f] + q[0][f] + q[1][f] + q[2][f] + q[3][f] +
+                   q[4][f] + q[5][f];
+    const int h5 = sums.five + v[0][f] + v[1][f] + v[2][f] + v[3][f] + v[4][f];
+    if (rank == nextSpecial || h5 != 0) {
+      const uint64_t* last = special;
+      while (last != specialsEnd && ItemRank(*last) == rank) ++last;
+      const SingleLineResult result = Exact(h3, h4, h5, special, last);
+      line[5] = f;
+      if (result.percent >= kFoundThreshold) found.push_back({line, result.percent});
+      special = last;
+      if (special != specialsEnd) nextSpecial = ItemRank(*special);
+      continue;
+    }
+    // No five or six: only the fours are peeled off the threes.
+    const int64_t money =
+        returns.ret3 * int64_t{h3 - 4 * std::max(h4, 0)} + returns.ret4 * int64_t{h4};
+    if (money >= leastFoundMoney) {
+      line[5] = f;
+      found.push_back({line, Exact(h3, h4, 0, special, special).percent});
+    }
+  }
+}
+
 // Lines in order from `firstRank`. Along a run only the last number f
-// moves, so the sets without f are summed once per run, and the sets with f
-// come from rows over f summed once per prefix level.
+// moves, so the sets without f are summed once per run, and the rows over f
+// of the sets with it are summed once per level of the prefix a b c d.
 void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
                                    std::vector<FoundLine>& found) const {
   constexpr int N = CountingTables::kSize;
@@ -156,10 +201,11 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
   const int64_t endRank = firstRank + count;
   const uint64_t* special = std::lower_bound(specials.data(), specials.data() + specials.size(),
                                              static_cast<uint64_t>(firstRank) << kRankShift);
-  const uint64_t* const specialsEnd = specials.data() + specials.size();
-  const int64_t r3 = returns.ret3, r4 = returns.ret4;
 
   alignas(64) int32_t p3c[N], p4c[N], p3d[N], p4d[N];
+  RunSums sums;
+  sums.pairsWithF = p3d;
+  sums.triplesWithF = p4d;
   bool resume = true;  // the loops start at `s` once, then run in full
   for (int a = s[0]; a <= 44; ++a) {
     for (int b = resume ? s[1] : a + 1; b <= 45; ++b) {
@@ -170,7 +216,6 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
           p3c[x] = tab[x] + tac[x] + tbc[x];
           p4c[x] = qabc[x];
         }
-        const int c3c = tab[c];
         for (int d = resume ? s[3] : c + 1; d <= 47; ++d) {
           const int16_t *tad = t.TrebleRow(a, d), *tbd = t.TrebleRow(b, d),
                         *tcd = t.TrebleRow(c, d), *qabd = t.QuadRow(a, b, d),
@@ -179,52 +224,26 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
             p3d[x] = p3c[x] + tad[x] + tbd[x] + tcd[x];
             p4d[x] = p4c[x] + qabd[x] + qacd[x] + qbcd[x];
           }
-          const int c3d = c3c + tab[d] + tac[d] + tbc[d];
-          const int c4d = qabc[d];
+          const int three = tab[c] + tab[d] + tac[d] + tbc[d];
           const int32_t* fabcd = FiveRow(a, b, c, d);
           const int firstE = resume ? s[4] : d + 1;
           // Rows of the sets x y z e _ move on by 48 - e sets when e grows.
-          const int32_t *fabce = FiveRow(a, b, c, firstE), *fabde = FiveRow(a, b, d, firstE),
-                        *facde = FiveRow(a, c, d, firstE), *fbcde = FiveRow(b, c, d, firstE);
+          sums.fivesWithF = {fabcd, FiveRow(a, b, c, firstE), FiveRow(a, b, d, firstE),
+                             FiveRow(a, c, d, firstE), FiveRow(b, c, d, firstE)};
           for (int e = firstE; e <= 48; ++e) {
-            const int16_t *tae = t.TrebleRow(a, e), *tbe = t.TrebleRow(b, e),
-                          *tce = t.TrebleRow(c, e), *tde = t.TrebleRow(d, e),
-                          *qabe = t.QuadRow(a, b, e), *qace = t.QuadRow(a, c, e),
-                          *qade = t.QuadRow(a, d, e), *qbce = t.QuadRow(b, c, e),
-                          *qbde = t.QuadRow(b, d, e), *qcde = t.QuadRow(c, d, e);
-            const int c3 = c3d + tab[e] + tac[e] + tad[e] + tbc[e] + tbd[e] + tcd[e];
-            const int c4 = c4d + qabc[e] + qabd[e] + qacd[e] + qbcd[e];
-            const int c5 = fabcd[e];
+            sums.treblesWithEF = {t.TrebleRow(a, e), t.TrebleRow(b, e), t.TrebleRow(c, e),
+                                  t.TrebleRow(d, e)};
+            sums.quadsWithEF = {t.QuadRow(a, b, e), t.QuadRow(a, c, e), t.QuadRow(a, d, e),
+                                t.QuadRow(b, c, e), t.QuadRow(b, d, e), t.QuadRow(c, d, e)};
+            sums.three = three + tab[e] + tac[e] + tad[e] + tbc[e] + tbd[e] + tcd[e];
+            sums.four = qabc[d] + qabc[e] + qabd[e] + qacd[e] + qbcd[e];
+            sums.five = fabcd[e];
             const int fLo = resume ? s[5] : e + 1;
             resume = false;
             const int fHi = static_cast<int>(std::min<int64_t>(49, fLo + (endRank - rank) - 1));
-            int64_t nextSpecial = special != specialsEnd ? ItemRank(*special) : endRank;
-            for (int f = fLo; f <= fHi; ++f, ++rank) {
-              const int h3 = c3 + p3d[f] + tae[f] + tbe[f] + tce[f] + tde[f];
-              const int h4 =
-                  c4 + p4d[f] + qabe[f] + qace[f] + qade[f] + qbce[f] + qbde[f] + qcde[f];
-              const int h5 = c5 + fabcd[f] + fabce[f] + fabde[f] + facde[f] + fbcde[f];
-              if (rank == nextSpecial || h5 != 0) {
-                const uint64_t* last = special;
-                while (last != specialsEnd && ItemRank(*last) == rank) ++last;
-                const SingleLineResult result = Exact(h3, h4, h5, special, last);
-                if (result.percent >= kFoundThreshold)
-                  found.push_back({{a, b, c, d, e, f}, result.percent});
-                special = last;
-                if (special != specialsEnd) nextSpecial = ItemRank(*special);
-                continue;
-              }
-              // No five or six: only the fours are peeled off the threes.
-              const int64_t money = r3 * (h3 - 4 * std::max(h4, 0)) + r4 * h4;
-              if (money >= leastFoundMoney)
-                found.push_back({{a, b, c, d, e, f}, Exact(h3, h4, 0, special, special).percent});
-            }
+            CheckRun(sums, {a, b, c, d, e, 0}, fLo, fHi, rank, special, found);
             if (rank >= endRank) return;
-            const int step = 48 - e;
-            fabce += step;
-            fabde += step;
-            facde += step;
-            fbcde += step;
+            for (int k = 1; k < 5; ++k) sums.fivesWithF[k] += 48 - e;
           }
         }
       }

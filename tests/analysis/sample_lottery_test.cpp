@@ -93,6 +93,21 @@ TEST_F(SampleLottery, UnreadableIndexFileCountsNothing) {
   EXPECT_EQ(Check(first, fresh, state_->settings).hits6, 1);
 }
 
+TEST_F(SampleLottery, FolderThatCannotBeReadGivesNoIndexHits) {
+  ProgramState elsewhere;
+  elsewhere.appFolder = folder_->Path() / "Sample.opt";  // a file, not a folder
+  elsewhere.lottoFile = "Sample.opt";
+  FileIndexLookup fresh(elsewhere);
+  CachedIndexLookup cached(elsewhere);
+  const Line first = DrawLine(0);
+  const SingleLineResult result = Check(first, fresh, state_->settings);
+  EXPECT_EQ(result.hits6 + result.hits5 + result.hits5Bonus, 0);
+  EXPECT_EQ(Check(first, cached, state_->settings), result);
+  AllLinesSearch search(state_->tables, cached, DrawCount(), state_->settings);
+  std::vector<FoundLine> found;
+  EXPECT_EQ(search.CheckSlice(first, 1000, found).checked, 1000);
+}
+
 TEST_F(SampleLottery, SearchSlicesEqualTheCheckOfEachLine) {
   LotterySettings generous = state_->settings;
   generous.ret3 = 30;  // the demo's own returns reach 66 % on no line
