@@ -36,7 +36,8 @@ int64_t LineRank(const Line& line);
 // in lexicographic order (only such sets may be given).
 int64_t FiveSetRank(const std::array<int, 5>& five);
 inline constexpr int64_t kFiveSetCount = 1'906'884;
-// The line at a 0-based position (0 <= rank < kAllLinesCount).
+// The line at a 0-based position; positions outside the order give its
+// first or last line.
 Line LineAtRank(int64_t rank);
 
 // "01-12-23-31-40-49=71%".

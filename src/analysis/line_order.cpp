@@ -1,4 +1,5 @@
 // The lexicographic order of the 13,983,816 lines and the search's start rule.
+#include <algorithm>
 #include <array>
 
 #include "analysis/all_lines_search.h"
@@ -101,6 +102,7 @@ int64_t FiveSetRank(const std::array<int, 5>& five) {
 }
 
 Line LineAtRank(int64_t rank) {
+  rank = std::clamp<int64_t>(rank, 0, kAllLinesCount - 1);
   Line line{};
   int number = 0;
   for (int slot = 0; slot < 6; ++slot) {

@@ -75,6 +75,8 @@ TEST(LineOrder, NextLineRankAndUnrankFollowTheSearchStepping) {
   EXPECT_EQ(LineRank({1, 2, 3, 4, 5, 7}), 1);
   EXPECT_EQ(LineRank({6, 5, 4, 3, 2, 1}), -1);
   EXPECT_EQ(LineRank({0, 2, 3, 4, 5, 6}), -1);
+  EXPECT_EQ(LineAtRank(kAllLinesCount), (Line{44, 45, 46, 47, 48, 49}));
+  EXPECT_EQ(LineAtRank(-3), (Line{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(FirstLineToCheck, StartLineRules) {
