@@ -159,34 +159,41 @@ struct AllLinesSearch::Engine {
 void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, int fHi,
                                       int64_t& rank, const uint64_t*& special,
                                       std::vector<FoundLine>& found) const {
+  // Local copies: stores through the references or the vector would make
+  // every row pointer be read again for each line.
+  const auto [t0, t1, t2, t3] = sums.treblesWithEF;
+  const auto [q0, q1, q2, q3, q4, q5] = sums.quadsWithEF;
+  const auto [v0, v1, v2, v3, v4] = sums.fivesWithF;
+  const int32_t *pairs = sums.pairsWithF, *triples = sums.triplesWithF;
+  const int three = sums.three, four = sums.four, five = sums.five;
+  const int64_t ret3 = returns.ret3, ret4 = returns.ret4, least = leastFoundMoney;
   const uint64_t* const specialsEnd = specials.data() + specials.size();
-  int64_t nextSpecial = special != specialsEnd ? ItemRank(*special) : -1;
-  const auto& t = sums.treblesWithEF;
-  const auto& q = sums.quadsWithEF;
-  const auto& v = sums.fivesWithF;
-  for (int f = fLo; f <= fHi; ++f, ++rank) {
-    const int h3 = sums.three + sums.pairsWithF[f] + t[0][f] + t[1][f] + t[2][f] + t[3][f];
-    const int h4 = sums.four + sums.triplesWithF[f] + q[0][f] + q[1][f] + q[2][f] + q[3][f] +
-                   q[4][f] + q[5][f];
-    const int h5 = sums.five + v[0][f] + v[1][f] + v[2][f] + v[3][f] + v[4][f];
-    if (rank == nextSpecial || h5 != 0) {
-      const uint64_t* last = special;
-      while (last != specialsEnd && ItemRank(*last) == rank) ++last;
-      const SingleLineResult result = Exact(h3, h4, h5, special, last);
+  const uint64_t* item = special;
+  int64_t r = rank;
+  int64_t nextSpecial = item != specialsEnd ? ItemRank(*item) : -1;
+  for (int f = fLo; f <= fHi; ++f, ++r) {
+    const int h3 = three + pairs[f] + t0[f] + t1[f] + t2[f] + t3[f];
+    const int h4 = four + triples[f] + q0[f] + q1[f] + q2[f] + q3[f] + q4[f] + q5[f];
+    const int h5 = five + v0[f] + v1[f] + v2[f] + v3[f] + v4[f];
+    if (r == nextSpecial || h5 != 0) {
+      const uint64_t* last = item;
+      while (last != specialsEnd && ItemRank(*last) == r) ++last;
+      const SingleLineResult result = Exact(h3, h4, h5, item, last);
       line[5] = f;
       if (result.percent >= kFoundThreshold) found.push_back({line, result.percent});
-      special = last;
-      if (special != specialsEnd) nextSpecial = ItemRank(*special);
+      item = last;
+      if (item != specialsEnd) nextSpecial = ItemRank(*item);
       continue;
     }
     // No five or six: only the fours are peeled off the threes.
-    const int64_t money =
-        returns.ret3 * int64_t{h3 - 4 * std::max(h4, 0)} + returns.ret4 * int64_t{h4};
-    if (money >= leastFoundMoney) {
+    const int64_t money = ret3 * (h3 - 4 * std::max(h4, 0)) + ret4 * h4;
+    if (money >= least) {
       line[5] = f;
-      found.push_back({line, Exact(h3, h4, 0, special, special).percent});
+      found.push_back({line, Exact(h3, h4, 0, item, item).percent});
     }
   }
+  rank = r;
+  special = item;
 }
 
 // Lines in order from `firstRank`. Along a run only the last number f
