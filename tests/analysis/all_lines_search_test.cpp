@@ -248,6 +248,22 @@ TEST(AllLinesSearch, EdgesOfASlice) {
   EXPECT_EQ(one.next, (Line{1, 2, 3, 4, 6, 7}));
 }
 
+TEST(AllLinesSearch, ExactlySixtySixIsFoundSixtyFourIsNot) {
+  std::vector<TestDraw> draws(49, TestDraw{{40, 41, 42, 43, 44, 45}, 0});
+  draws.push_back({{1, 2, 3, 10, 11, 12}, 0});  // the only three of 1 2 3 4 5 6
+  const MemoryHistory history(draws);
+  CachedIndexLookup index(history.Reader());
+  for (const int ret3 : {33, 32}) {
+    LotterySettings returns;
+    returns.ret3 = ret3;
+    AllLinesSearch search(history.Tables(), index, history.DrawCount(), returns);
+    std::vector<FoundLine> found;
+    const SliceResult slice = search.CheckSlice({1, 2, 3, 4, 5, 6}, 1, found);
+    EXPECT_EQ(slice.lastPercent, 2 * ret3);
+    EXPECT_EQ(found.size(), ret3 == 33 ? 1u : 0u);
+  }
+}
+
 TEST(AllLinesSearch, NoDrawsFindsNothing) {
   const MemoryHistory history({});
   CachedIndexLookup index(history.Reader());
