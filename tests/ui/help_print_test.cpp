@@ -161,17 +161,6 @@ class HelpPrintTest : public QObject {
     QCOMPARE(PdfFiles(folder.Path()).size(), std::size_t{2});
   }
 
-  void emptyReportStillHasItsHeader() {
-    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
-    test::TestFolder folder;
-    auto job = ui::OpenQtPrintJob(folder.Path(), "found lines");
-    PrintFoundLines(*job, {});
-    job.reset();
-    const auto files = PdfFiles(folder.Path());
-    QCOMPARE(files.size(), std::size_t{1});
-    QVERIFY(Bytes(files[0]).starts_with("%PDF"));
-  }
-
   void printingIntoAnUnusableFolderIsIgnored() {
     if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
     test::TestFolder folder;

@@ -223,12 +223,6 @@ class RandomFinderTest : public QObject {
     Button(*page_, "cmdHelpRandom")->click();
     QCOMPARE(host_->help.topics, std::vector<int>{430});
   }
-
-  void oddPositionsAreTheFirstDigits() {
-    QCOMPARE(IsOdd(10), false);
-    QCOMPARE(IsOdd(7), true);
-    QCOMPARE(IsOdd(49), true);
-  }
 };
 
 QTEST_MAIN(RandomFinderTest)
