@@ -1,6 +1,7 @@
 // The start procedure: one instance per program folder, the program settings,
 // the main window with its loading, and the run loop until it closes.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/session.h"
@@ -37,5 +38,11 @@ int main(int argc, char** argv) {
                             bw::ui::Services{messages, events, clock, random, nullptr, {}, {}});
   if (!window.Initialize() || window.IsUnloaded()) return 0;
   window.show();
+  if (!start.screenshot.empty()) {
+    QTimer::singleShot(500, &window, [&window, &start] {
+      window.grab().save(QString::fromStdString(start.screenshot));
+      window.close();
+    });
+  }
   return QApplication::exec();
 }

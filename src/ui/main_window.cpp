@@ -40,7 +40,8 @@ QLabel* ResultBox(const QString& name, QWidget* parent, int points = 12) {
   QLabel* label = NamedLabel(name, QString(), parent);
   label->setFont(FixedFont(points, true));
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setMinimumSize(64, 28);
+  label->setMinimumSize(72, 30);
+  label->setMaximumHeight(44);
   label->setProperty("resultBox", true);
   return label;
 }
@@ -177,6 +178,8 @@ QWidget* MainWindow::BuildGeneralServices() {
   grid_ = new NumberGrid(state_, page);
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
+  recorded_->setMinimumHeight(recorded_->fontMetrics().lineSpacing() * 3 + 6);
+  recorded_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   auto* right = new QVBoxLayout;
   right->addWidget(grid_);
@@ -191,9 +194,10 @@ QWidget* MainWindow::BuildGeneralServices() {
 QWidget* MainWindow::BuildSingleLinePage() {
   auto* page = new QWidget(this);
   page->setObjectName("tabSingleLine");
-  auto* panel = new QGroupBox("Line check", page);
+  auto* panel = new QGroupBox("Result", page);
   panel->setObjectName("fraResult");
   auto* grid = new QGridLayout(panel);
+  grid->setVerticalSpacing(6);
   hitThree_ = ResultBox("lblHitThree0", panel);
   hitFour_ = ResultBox("lblHitFour0", panel);
   hitFive_ = ResultBox("lblHitFive0", panel);
@@ -207,13 +211,17 @@ QWidget* MainWindow::BuildSingleLinePage() {
     heading->setFont(FixedFont(12, true));
     grid->addWidget(heading, i, 1);
   }
-  digit0_ = ResultBox("Digit0", panel, 16);
+  digit0_ = ResultBox("Digit0", panel, 18);
   digit0_->setText("0");
+  digit0_->setMinimumHeight(40);
   return0_ = NamedLabel("lblReturn0", "%", panel);
-  return0_->setFont(FixedFont(16, true));
-  grid->addWidget(digit0_, 5, 0);
-  grid->addWidget(return0_, 5, 1);
-  grid->addWidget(NamedLabel("Label1_1", "Result", panel), 6, 0, 1, 2, Qt::AlignCenter);
+  return0_->setFont(FixedFont(18, true));
+  grid->setRowMinimumHeight(5, 10);
+  grid->addWidget(digit0_, 6, 0);
+  grid->addWidget(return0_, 6, 1);
+  grid->addWidget(NamedLabel("Label1_1", "Result", panel), 7, 0, Qt::AlignHCenter);
+  grid->setRowStretch(8, 1);
+  grid->setColumnMinimumWidth(1, 36);
 
   happyFace_ = PictureLabel("ImageHappyFace", FacePicture(FaceKind::Happy, kFacePixels), page);
   moodyFace_ = PictureLabel("ImageMoodyFace", FacePicture(FaceKind::Moody, kFacePixels), page);
@@ -225,20 +233,26 @@ QWidget* MainWindow::BuildSingleLinePage() {
     faces->addWidget(face, 0, 0);
   }
   faces->setRowMinimumHeight(0, kFacePixels + 8);
-  faces->setColumnMinimumWidth(0, kFacePixels + 8);
 
+  auto* intro = new QHBoxLayout;
+  intro->addWidget(PictureLabel("ImageMagnify", MagnifierPicture(64), page));
+  intro->addWidget(Guidance("Pick six numbers on the grid and press Start: the line is checked "
+                            "against every draw of the history. The columns count the draws in "
+                            "which it would have had 3, 4, 5, 5 plus the bonus number, or 6 "
+                            "numbers right; the result is what its 3 and 4 hits would have "
+                            "returned for one unit staked on each draw.",
+                            page),
+                   1);
   auto* side = new QVBoxLayout;
-  side->addWidget(PictureLabel("ImageMagnify", MagnifierPicture(72), page));
-  side->addWidget(
-      Guidance("Pick six numbers on the grid and press Start: the line is checked "
-               "against every draw of the history.",
-               page));
+  side->addLayout(intro);
+  side->addSpacing(12);
   side->addLayout(faces);
   side->addStretch();
   side->addWidget(HelpButton("cmdHelpSingle", "&Help", 740), 0, Qt::AlignLeft);
 
   auto* row = new QHBoxLayout(page);
-  row->addWidget(panel);
+  row->addWidget(panel, 0, Qt::AlignTop);
+  row->addSpacing(12);
   row->addLayout(side, 1);
   return page;
 }
@@ -250,6 +264,7 @@ QWidget* MainWindow::BuildUpdatePage() {
   monthView_->setObjectName("MonthView1");
   monthView_->setGridVisible(true);
   monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  monthView_->setMaximumSize(520, 340);
   lastUpdate_ = NamedLabel("lblLastUpdate", "Last Recorded Entry", page);
   lastUpdate_->setProperty("resultBox", true);
 
@@ -265,6 +280,7 @@ QWidget* MainWindow::BuildUpdatePage() {
   auto* left = new QVBoxLayout;
   left->addWidget(monthView_);
   left->addWidget(lastUpdate_);
+  left->addStretch();
   auto* row = new QHBoxLayout(page);
   row->addLayout(left, 3);
   row->addLayout(side, 2);
@@ -284,11 +300,11 @@ QWidget* MainWindow::BuildOptimisePage() {
     options->addWidget(statsOptions_[i]);
   }
   statsOptions_[1]->setChecked(true);
-  options->addStretch();
   list7_ = new QListWidget(page);
   list7_->setObjectName("List7");
   list7_->setFont(FixedFont(10));
   list7_->setMinimumWidth(180);
+  list7_->setMaximumWidth(260);
   label3_ = NamedLabel(
       "Label3",
       "Right click on any number to retrieve 'single', 'double', 'treble' information only.", page);

@@ -7,17 +7,23 @@ namespace bw::ui {
 
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments,
                                    const std::filesystem::path& programFileFolder) {
-  StartArguments result{programFileFolder, {}};
+  StartArguments result{programFileFolder, {}, {}};
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] != "--folder") {
-      result.error = "unknown argument \"" + arguments[i] + "\" (usage: ballwright [--folder DIR])";
+    const std::string& option = arguments[i];
+    if (option != "--folder" && option != "--screenshot") {
+      result.error = "unknown argument \"" + option +
+                     "\" (usage: ballwright [--folder DIR] [--screenshot FILE])";
       return result;
     }
     if (i + 1 >= arguments.size()) {
-      result.error = "--folder needs a folder";
+      result.error = option + " needs a value";
       return result;
     }
-    result.folder = arguments[++i];
+    if (option == "--folder") {
+      result.folder = arguments[++i];
+    } else {
+      result.screenshot = arguments[++i];
+    }
   }
   std::error_code error;
   if (!std::filesystem::is_directory(result.folder, error)) {

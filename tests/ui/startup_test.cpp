@@ -43,6 +43,10 @@ class StartupTest : public QObject {
     QCOMPARE(chosen.folder, folder.Path());
 
     QVERIFY(!ui::ParseStartArguments({"--folder"}, folder.Path()).error.empty());
+    QVERIFY(!ui::ParseStartArguments({"--screenshot"}, folder.Path()).error.empty());
+    auto picture = ui::ParseStartArguments({"--screenshot", "w.png"}, folder.Path());
+    QVERIFY(picture.error.empty());
+    QCOMPARE(picture.screenshot, std::string("w.png"));
     QVERIFY(!ui::ParseStartArguments({"--fast"}, folder.Path()).error.empty());
     folder.Write("plain.txt", "x");
     QVERIFY(
