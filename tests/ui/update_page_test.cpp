@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "model/day_number.h"
+#include "support/privileges.h"
 #include "ui/tab_strip.h"
 #include "ui/ui_test_support.h"
 
@@ -95,6 +96,24 @@ class UpdatePageTest : public QObject {
     QVERIFY(folder.Read("Test.opt")
                 .ends_with("20/03/2001 20 29 39 44 45 49 \r\n"
                            "05/01/2000 01 02 03 04 05 06 \r\n"));
+  }
+
+  void failedSaveOnCloseIsReportedAndKeepsTheOldHistory() {
+    TestFolder folder;
+    WriteLottery(folder, TripleHistory(), "stake=1\r\nret3=1\r\nret4=1\r\n");
+    WindowRig rig(folder);
+    QVERIFY(rig.Start());
+    const std::string before = folder.Read("Test.opt");
+    rig.session.AppendDraw("05/01/2002 01 02 03 04 05 06 ");
+    {
+      test::AsUnprivilegedUser nobody;  // the folder cannot be written
+      if (!nobody.Switched()) QSKIP("dropping privileges needs root");
+      rig.Window().close();
+    }
+    QVERIFY(rig.Window().IsUnloaded());
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].title, std::string("Error saving file"));
+    QCOMPARE(folder.Read("Test.opt"), before);
   }
 
   void firstDrawOfAnEmptyHistoryIsSavedOnClose() {
