@@ -2,6 +2,7 @@
 // stopping and resuming the search with the position file agreeing with the
 // display, the Timer2 tick, found lines with their batches of printing, and
 // closing the window during a search.
+#include <QAction>
 #include <QTest>
 
 #include "model/numbers.h"
@@ -128,6 +129,29 @@ class SearchPageTest : public QObject {
     StopAtPump(1);
     Click(*window_, "cmdCheckUpdate");
     QVERIFY(LineRank(window_->Grid().LowerRow()) > LineRank(reached));
+  }
+
+  void leavingThroughTheMainTabsOrTheImportMenuSavesThePosition() {
+    Start(kFewFound, "05 06 07 08 09 10\r\n");
+    PickNumbers(*window_, {11});  // the stored line is shown, not picked: the line is full
+    QCOMPARE(NumberRow(*window_, 7, 12), QString("5|6|7|8|9|10"));
+    Click(*window_, "cmdClear");
+    PickNumbers(*window_, {11, 6, 7, 8, 9, 10});
+    QCOMPARE(NumberRow(*window_, 7, 12), QString("6|7|8|9|10|11"));
+    QVERIFY(ChooseTab(window_->MainTabs(), ui::MainTab::kRandomLineFinder));
+    QCOMPARE(folder_->Read("Test.ful"), std::string("06 07 08 09 10 11\r\n"));
+    QCOMPARE(window_->ChoiceTabs().currentIndex(), int(ChoiceTab::kSingleLine));
+
+    QVERIFY(ChooseTab(window_->MainTabs(), ui::MainTab::kGeneralServices));
+    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kSixFrom49));
+    Click(*window_, "cmdClear");
+    PickNumbers(*window_, {12, 7, 8, 9, 10, 11});
+    QCOMPARE(NumberRow(*window_, 7, 12), QString("7|8|9|10|11|12"));
+    QAction* import = window_->findChild<QAction*>("mnuImportCreate");
+    QVERIFY(import);
+    import->trigger();
+    QCOMPARE(rig_->dialogShown, 1);
+    QCOMPARE(folder_->Read("Test.ful"), std::string("07 08 09 10 11 12\r\n"));
   }
 
   void timerTickSavesTheLineOnDisplay() {
