@@ -154,6 +154,22 @@ class SearchPageTest : public QObject {
     QCOMPARE(folder_->Read("Test.ful"), std::string("07 08 09 10 11 12\r\n"));
   }
 
+  void handEditedPositionsStillSearch() {
+    Start(kFewFound, "09 03 12 40 05 06\r\n");  // out of order: searched in order
+    QCOMPARE(NumberRow(*window_, 7, 12), QString("9|3|12|40|5|6"));
+    StopAtPump(1);
+    Click(*window_, "cmdCheckUpdate");
+    QVERIFY(LineRank(window_->Grid().LowerRow()) >= LineRank({3, 5, 6, 9, 12, 40}));
+
+    folder_->Write("Test.ful", "01 02 03 04 05 77\r\n");  // no line at all: from the first
+    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kSingleLine));
+    folder_->Write("Test.ful", "01 02 03 04 05 77\r\n");
+    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kSixFrom49));
+    StopAtPump(1);
+    Click(*window_, "cmdCheckUpdate");
+    QVERIFY(IsValidLine(window_->Grid().LowerRow()));
+  }
+
   void timerTickSavesTheLineOnDisplay() {
     Start(kFewFound);
     std::string savedAtTick, shownAtTick;
