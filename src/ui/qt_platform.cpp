@@ -45,7 +45,10 @@ void QtMessageSink::Beep() {
 }
 
 void QtEventPump::LetEventsRun() {
+  constexpr qint64 kIntervalMs = 15;
+  if (sinceLastRun_.isValid() && sinceLastRun_.elapsed() < kIntervalMs) return;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+  sinceLastRun_.start();
 }
 
 }  // namespace bw::ui
