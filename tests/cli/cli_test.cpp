@@ -1,28 +1,82 @@
-#include <unistd.h>
-
 #include <algorithm>
-#include <set>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_support.h"
+#include "cli/cli.h"
 #include "support/privileges.h"
+#include "support/test_folder.h"
 
 namespace bw::test {
 namespace {
 
-class CliOnTiny : public ::testing::Test {
+namespace fs = std::filesystem;
+
+// "Tiny": four draws with bonus, worked through by hand in the tests.
+const std::string kTiny =
+    "10/01/2000 01 02 03 04 05 06 07\r\n"
+    "17/01/2000 01 02 03 10 11 12 13\r\n"
+    "24/01/2000 20 21 22 23 24 25 26\r\n"
+    "31/01/2000 01 02 03 04 20 30 06\r\n";
+const std::string kCheck = "check 1 2 3 4 5 6";
+
+struct Result {
+  int code = -1;
+  std::string out, err;
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+};
+
+// A folder whose default lottery is Tiny, beside "Plain": no bonus, no history yet.
+void WriteLotteries(const TestFolder& folder) {
+  folder.Write("vomrix.ini", "file=Tiny.opt\r\n");
+  folder.Write("Tiny.ini",
+               "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n"
+               "ret5p=100000\r\nret6=1000000\r\n");
+  folder.Write("Tiny.opt", kTiny);
+  folder.Write("Plain.ini", "bonus=false\r\nstake=1\r\nret3=10\r\nret4=60\r\n");
+}
+
+// Runs the words as the program file in the folder, named with --folder unless told not to.
+Result RunIn(const TestFolder& folder, const std::string& words, bool folderOption = true) {
+  std::vector<std::string> args = {(folder.Path() / "ballwright-cli").string()};
+  if (folderOption) args.insert(args.end(), {"--folder", folder.Path().string()});
+  std::istringstream in(words);
+  for (std::string word; in >> word;) args.push_back(word);
+  std::ostringstream out, err;
+  const int code = RunCli(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+std::map<std::string, std::string> Snapshot(const TestFolder& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder.Path())) {
+    files[entry.path().filename().string()] = folder.Read(entry.path().filename().string());
+  }
+  return files;
+}
+
+class Cli : public ::testing::Test {
  protected:
-  void SetUp() override { WriteTinyLottery(folder_); }
-  CliResult Run(std::vector<std::string> args) { return RunIn(folder_, std::move(args)); }
+  void SetUp() override { WriteLotteries(folder_); }
+  Result Run(const std::string& words, bool folderOption = true) {
+    return RunIn(folder_, words, folderOption);
+  }
   TestFolder folder_;
 };
 
-TEST_F(CliOnTiny, CheckRowsWorkedOutByHand) {
-  const CliResult result = Run({"check", "6",  "5",  "4",  "3",  "2",  "1",  // any order
-                                "1",     "2",  "3",  "4",  "5",  "7",        //
-                                "1",     "2",  "3",  "40", "41", "42",       //
-                                "44",    "45", "46", "47", "48", "49"});
+TEST_F(Cli, CheckRowsWorkedOutByHandAndTheIndexIsBuiltOnce) {
+  const Result result = Run("check 6 5 4 3 2 1 1 2 3 4 5 7 1 2 3 40 41 42 44 45 46 47 48 49");
   ASSERT_EQ(result.code, 0) << result.err;
   // 100/4 draws x (3-hits x 10 + 4-hits x 60); 5, 5+ and 6 only mark "+".
   EXPECT_EQ(result.out,
@@ -30,92 +84,185 @@ TEST_F(CliOnTiny, CheckRowsWorkedOutByHand) {
             "01-02-03-04-05-07 |  1|  1|  | 1|  | 1750%+\n"
             "01-02-03-40-41-42 |  3|   |  |  |  | 750%\n"
             "44-45-46-47-48-49 |   |   |  |  |  |   0%\n");
-}
-
-TEST_F(CliOnTiny, FirstStartBuildsTheIndexLaterStartsReuseIt) {
-  ASSERT_FALSE(folder_.Exists("Tiny.dnd"));
-  const CliResult first = Run({"check", "1", "2", "3", "4", "5", "6"});
-  ASSERT_EQ(first.code, 0) << first.err;
   EXPECT_TRUE(folder_.Exists("Tiny.dnd"));
   EXPECT_TRUE(folder_.Exists("01_S_Tiny.opt"));
-  const auto afterFirst = Snapshot(folder_);
-  const CliResult second = Run({"check", "1", "2", "3", "4", "5", "6"});
-  EXPECT_EQ(second.out, first.out);
-  EXPECT_EQ(Snapshot(folder_), afterFirst);
+  // A later start reuses the index; without --folder the program's own folder is used.
+  const auto built = Snapshot(folder_);
+  EXPECT_EQ(Run(kCheck, false).out, "01-02-03-04-05-06 |  1|  1|  |  | 1| 1750%+\n");
+  EXPECT_EQ(Snapshot(folder_), built);
 }
 
-TEST_F(CliOnTiny, ArgumentErrorsExitTwoAndChangeNothing) {
-  const std::vector<std::vector<std::string>> wrong = {
-      {},
-      {"dance"},
-      {"--colour", "check"},
-      {"--lottery"},
-      {"--lottery", "Nowhere", "check", "1", "2", "3", "4", "5", "6"},
-      {"--lottery", "../Tiny", "check", "1", "2", "3", "4", "5", "6"},
-      {"check"},
-      {"check", "1", "2", "3", "4", "5"},
-      {"check", "1", "2", "3", "4", "5", "6", "7"},
-      {"check", "1", "2", "3", "4", "5", "50"},
-      {"check", "0", "2", "3", "4", "5", "6"},
-      {"check", "1", "2", "3", "4", "5", "5"},
-      {"check", "1", "2", "3", "4", "5", "6x"},
-      {"check", "1", "2", "3", "4", "5", "-6"},
-      {"system", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"},
-      {"system", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "1"},
-      {"random", "now"},
-      {"search", "--lines", "0"},
-      {"search", "--lines", "ten"},
-      {"search", "--lines"},
-      {"search", "--from", "1", "2", "3"},
-      {"search", "--from", "1", "2", "3", "4", "5", "6", "--resume"},
-      {"search", "--fast"},
-      {"stats"},
-      {"stats", "quads", "1"},
-      {"stats", "doubles"},
-      {"stats", "trebles", "50"},
-      {"stats", "singles", "3"},
-      {"add", "31/02/2001", "1", "2", "3", "4", "5", "6", "7"},
-      {"add", "2001-02-03", "1", "2", "3", "4", "5", "6", "7"},
-      {"add", "03/02/2001", "1", "2", "3", "4", "5", "6"},       // bonus missing
-      {"add", "03/02/2001", "1", "2", "3", "4", "5", "6", "6"},  // bonus repeats
-      {"add", "03/02/2001", "1", "2", "3", "4", "5", "6", "7", "8"},
+TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
+  // The words, and what the one line of error must say.
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"", "no command"},
+      {"dance", "unknown command \"dance\""},
+      {"--colour check", "unknown option \"--colour\""},
+      {"--lottery", "--lottery needs a value"},
+      {"--lottery Nowhere random", "unknown lottery \"Nowhere\""},
+      {"--lottery ../Tiny random", "unknown lottery"},
+      {"check 1 2 3 4 5", "six numbers"},
+      {"check 1 2 3 4 5 6 7", "six numbers"},
+      {"check 1 2 3 4 5 50", "\"50\""},
+      {"check 0 2 3 4 5 6", "\"0\""},
+      {"check 1 2 3 4 5 5", "5 given twice"},
+      {"check 1 2 3 4 5 6x", "\"6x\""},
+      {"check 1 2 3 4 5 -6", "\"-6\""},
+      {"system 1 2 3 4 5 6 7 8 9 10 11", "12 numbers"},
+      {"system 1 2 3 4 5 6 7 8 9 10 11 1", "1 given twice"},
+      {"random now", "no arguments"},
+      {"search --lines 0", "1 or more"},
+      {"search --lines ten", "\"ten\""},
+      {"search --lines", "needs a count"},
+      {"search --from 1 2 3", "six numbers"},
+      {"search --from 1 2 3 4 5 6 --resume", "cannot be used together"},
+      {"search --fast", "\"--fast\""},
+      {"stats", "singles"},
+      {"stats quads 1", "unknown statistics list \"quads\""},
+      {"stats doubles", "one number"},
+      {"stats trebles 50", "\"50\""},
+      {"stats singles 3", "takes no number"},
+      {"add 31/02/2001 1 2 3 4 5 6 7", "not a draw date"},
+      {"add 2001-02-03 1 2 3 4 5 6 7", "not a draw date"},
+      {"add 03/02/2001 1 2 3 4 5 6", "needs a bonus"},
+      {"add 03/02/2001 1 2 3 4 5 6 6", "6 given twice"},
+      {"add 03/02/2001 1 2 3 4 5 6 7 8", "six numbers"},
+      {"--lottery Plain add 03/02/2001 1 2 3 4 5 6 7", "draws no bonus"},
   };
   const auto before = Snapshot(folder_);
-  for (const auto& args : wrong) {
-    std::string joined;
-    for (const auto& word : args) joined += word + " ";
-    const CliResult result = Run(args);
-    EXPECT_EQ(result.code, 2) << joined;
-    EXPECT_TRUE(result.out.empty()) << joined;
-    // One line naming the problem.
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << joined << result.err;
-    EXPECT_EQ(Snapshot(folder_), before) << joined;
+  for (const auto& [words, says] : cases) {
+    SCOPED_TRACE(words);
+    const Result result = Run(words);
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
+    EXPECT_EQ(Snapshot(folder_), before);
+  }
+  EXPECT_EQ(Run("--help").out.rfind("Usage: ballwright-cli", 0), 0u);
+}
+
+TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {
+  // The file spoilt after a good start (no bytes: removed; no name: the
+  // folder is made read-only), the words run next, what the message must say.
+  const struct {
+    const char *file, *bytes, *words, *says;
+  } cases[] = {
+      {"vomrix.ini", nullptr, "check 1 2 3 4 5 6", "Error reading initialisation file...\n"},
+      {"vomrix.ini", nullptr, "check 1 2 3 4 5 6", "no lottery data file available"},
+      {"Tiny.opt", nullptr, "check 1 2 3 4 5 6", "No past draws available"},
+      {"Tiny.ini", "bonus=true\r\nstake=1\r\nret3=0\r\nret4=60\r\n", "check 1 2 3 4 5 6",
+       "There are some unresolved details please correct first."},
+      {"Tiny.ful", "01 02 xx 04 05 06\r\n", "search --resume", "Tiny.ful"},
+      {"Tiny.ful", "01 02 03\r\n", "search --resume", "Tiny.ful"},
+      {"Tiny.ful", "05 05 06 07 08 09\r\n", "search --resume", "Tiny.ful"},
+      {"Tiny.ful", "01 02 03 04 05 77\r\n", "search --resume", "Tiny.ful"},
+      {nullptr, nullptr, "add 07/02/2000 1 2 3 4 5 6 9", "Could not save data file!"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.file << " " << c.bytes << " " << c.says);
+    TestFolder folder;
+    WriteLotteries(folder);
+    ASSERT_EQ(RunIn(folder, kCheck).code, 0);  // builds the index
+    if (c.bytes) folder.Write(c.file, c.bytes);
+    if (c.file && !c.bytes) fs::remove(folder / c.file);
+    if (!c.file) fs::permissions(folder.Path(), fs::perms::others_write, fs::perm_options::remove);
+    const auto before = Snapshot(folder);
+    std::optional<AsUnprivilegedUser> nobody;
+    if (!c.file && !nobody.emplace().Switched()) continue;  // only root can become another user
+    const Result result = RunIn(folder, c.words);
+    nobody.reset();
+    EXPECT_EQ(result.code, 1);
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(Snapshot(folder), before);
   }
 }
 
-TEST_F(CliOnTiny, ErrorsNameTheProblem) {
-  EXPECT_NE(Run({"check", "1", "2", "3", "4", "5", "50"}).err.find("\"50\""), std::string::npos);
-  EXPECT_NE(Run({"check", "1", "2", "3", "4", "5", "5"}).err.find("5 given twice"),
-            std::string::npos);
-  EXPECT_NE(Run({"--lottery", "Nowhere", "random"}).err.find("unknown lottery \"Nowhere\""),
-            std::string::npos);
-  EXPECT_NE(Run({"dance"}).err.find("unknown command \"dance\""), std::string::npos);
-  EXPECT_NE(Run({"add", "03/02/2001", "1", "2", "3", "4", "5", "6"}).err.find("bonus"),
-            std::string::npos);
+TEST_F(Cli, AddKeepsABackupAndCountsLikeAFreshStart) {
+  ASSERT_EQ(Run(kCheck).code, 0);  // builds the index, which the new draw updates
+  const Result added = Run("add 7/2/2000 8 6 5 4 3 2 1");
+  ASSERT_EQ(added.code, 0) << added.err;
+  EXPECT_EQ(added.out, "Added 07/02/2000 02 03 04 05 06 08 01\n");
+  EXPECT_EQ(folder_.Read("Tiny.opt"), kTiny + "07/02/2000 02 03 04 05 06 08 01\r\n");
+  EXPECT_EQ(folder_.Read("Tiny.old"), kTiny);
+  // Five draws now; the new one holds five of the line's numbers and its sixth as bonus.
+  const std::string row = "01-02-03-04-05-06 |  1|  1|  | 1| 1| 1400%+\n";
+  EXPECT_EQ(Run(kCheck).out, row);
+  EXPECT_EQ(Run("stats singles").Lines()[1], "  02=  4x");
+  fs::remove(folder_ / "Tiny.dnd");
+  EXPECT_EQ(Run(kCheck).out, row);
 }
 
-TEST_F(CliOnTiny, HelpPrintsUsage) {
-  const CliResult result = Run({"--help"});
-  EXPECT_EQ(result.code, 0);
-  EXPECT_EQ(result.out.rfind("Usage: ballwright-cli", 0), 0u);
-  EXPECT_TRUE(Snapshot(folder_).count("Tiny.dnd") == 0);
+TEST_F(Cli, AddWithoutBonusStartsAHistoryAndEndsLinesInABlank) {
+  ASSERT_EQ(Run("--lottery Plain add 10/01/2000 41 5 33 9 11 20").code, 0);
+  ASSERT_EQ(Run("--lottery Plain add 17/01/2000 1 2 3 4 5 6").code, 0);
+  EXPECT_EQ(folder_.Read("Plain.opt"),
+            "10/01/2000 05 09 11 20 33 41 \r\n"
+            "17/01/2000 01 02 03 04 05 06 \r\n");
+  EXPECT_EQ(Run("--lottery Plain stats singles").Lines()[4], "  05=  2x");
 }
 
-TEST_F(CliOnTiny, FullSystemListsAll924RowsAndCounts) {
-  const CliResult result =
-      Run({"system", "12", "11", "10", "9", "8", "7", "6", "5", "4", "3", "2", "1"});
+TEST_F(Cli, SearchListsFoundLinesInOrderAndStartsAfterTheGivenLine) {
+  const Result result = Run("search --lines 5");
   ASSERT_EQ(result.code, 0) << result.err;
-  const auto lines = result.OutLines();
+  EXPECT_EQ(result.out,
+            "01-02-03-04-05-06=1750%\n"
+            "01-02-03-04-05-07=1750%\n"
+            "01-02-03-04-05-08=1750%\n"
+            "01-02-03-04-05-09=1750%\n"
+            "01-02-03-04-05-10=3000%\n"
+            "checked 5 lines, found 5, last line reached 01-02-03-04-05-10\n");
+  EXPECT_FALSE(folder_.Exists("Tiny.ful"));  // only --resume keeps a position
+  // --from starts after the given line.
+  const std::pair<const char*, const char*> cases[] = {
+      {"1 2 3 4 5 49", "checked 1 lines, found 1, last line reached 01-02-03-04-06-07\n"},
+      {"1 2 3 4 48 49", "checked 1 lines, found 1, last line reached 01-02-03-05-06-07\n"},
+      {"49 48 47 46 45 43", "checked 1 lines, found 0, last line reached 44-45-46-47-48-49\n"},
+      {"44 45 46 47 48 49", "checked 0 lines, found 0\n"},
+  };
+  for (const auto& [from, summary] : cases) {
+    SCOPED_TRACE(from);
+    const std::string out = Run("search --lines 1 --from " + std::string(from)).out;
+    EXPECT_TRUE(out.ends_with(summary)) << out;
+  }
+}
+
+TEST_F(Cli, SearchResumeSavesAndReadsThePosition) {
+  const std::string resume = "search --lines 10 --resume";
+  EXPECT_EQ(Run(resume).Lines().back(),
+            "checked 10 lines, found 10, last line reached 01-02-03-04-05-15");
+  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 15\r\n");
+  // The saved line is checked again first, as after a stop on the page.
+  EXPECT_EQ(Run(resume).Lines().front(), "01-02-03-04-05-15=1750%");
+  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 24\r\n");
+  // A position ending in 49 resumes with the line after it; an empty file means none.
+  folder_.Write("Tiny.ful", "01 02 03 04 05 49\r\n");
+  EXPECT_EQ(Run(resume).Lines().front(), "01-02-03-04-06-07=1750%");
+  folder_.Write("Tiny.ful", "");
+  EXPECT_EQ(Run(resume).Lines().front(), "01-02-03-04-05-06=1750%");
+}
+
+TEST_F(Cli, StatisticsListsCountEveryNumberPairAndTreble) {
+  const auto singles = Run("stats singles").Lines();
+  ASSERT_EQ(singles.size(), 49u);
+  EXPECT_EQ(singles[0], "  01=  3x");
+  EXPECT_EQ(singles[19], "  20=  2x");
+  EXPECT_EQ(singles[48], "  49=  0x");
+  const auto doubles = Run("stats doubles 1").Lines();
+  ASSERT_EQ(doubles.size(), 48u);
+  EXPECT_EQ(doubles[0], "  01-02=  3x");
+  // Lists start at the given number; nothing follows 49, nor 48 for trebles.
+  EXPECT_EQ(Run("stats doubles 48").out + Run("stats doubles 49").out + Run("stats trebles 48").out,
+            "  48-49=  0x\n");
+  const auto trebles = Run("stats trebles 1").Lines();
+  ASSERT_EQ(trebles.size(), 1128u);
+  EXPECT_EQ(trebles[0], "  01-02-03=  3x");
+  EXPECT_EQ(trebles[1127], "  01-48-49=  0x");
+}
+
+TEST_F(Cli, FullSystemListsAll924RowsAndCounts) {
+  const auto lines = Run("system 12 11 10 9 8 7 6 5 4 3 2 1").Lines();
   ASSERT_EQ(lines.size(), 925u);
   EXPECT_EQ(lines[0], "01-02-03-04-05-06 |  1|  1|  |  | 1| 1750%+");
   EXPECT_EQ(lines[923].substr(0, 19), "07-08-09-10-11-12 |");
@@ -126,210 +273,14 @@ TEST_F(CliOnTiny, FullSystemListsAll924RowsAndCounts) {
   EXPECT_EQ(lines[924], "924 lines: 0 at 50 to 65%, 843 at 66% or more");
 }
 
-TEST_F(CliOnTiny, RandomDealsEightCheckedLinesAndOneNumberLeft) {
-  const CliResult result = Run({"random"});
-  ASSERT_EQ(result.code, 0) << result.err;
-  const auto lines = result.OutLines();
-  ASSERT_EQ(lines.size(), 9u);
-  std::set<int> numbers;
-  for (int n = 0; n < 8; ++n) {
-    const std::string prefix = "Line " + std::to_string(n + 1) + "  ";
-    ASSERT_EQ(lines[n].rfind(prefix, 0), 0u) << lines[n];
-    const std::string row = lines[n].substr(prefix.size());
-    EXPECT_EQ(row[18], '|');
-    for (int i = 0; i < 6; ++i) numbers.insert(std::stoi(row.substr(i * 3, 2)));
+TEST_F(Cli, RandomPrintsEightCheckedLinesAndTheNumberLeft) {
+  // How the numbers are dealt is tested on its own; here the layout.
+  const std::string out = Run("random").out;
+  std::string layout;
+  for (int n = 1; n <= 8; ++n) {
+    layout += "Line " + std::to_string(n) + R"(  (\d\d-){5}\d\d \|[ |\d]*%\+?\n)";
   }
-  ASSERT_EQ(lines[8].rfind("Not placed   >> ", 0), 0u);
-  numbers.insert(std::stoi(lines[8].substr(16)));
-  EXPECT_EQ(numbers.size(), 49u);
-  EXPECT_EQ(*numbers.begin(), 1);
-  EXPECT_EQ(*numbers.rbegin(), 49);
-}
-
-TEST_F(CliOnTiny, StatisticsLists) {
-  const auto singles = Run({"stats", "singles"}).OutLines();
-  ASSERT_EQ(singles.size(), 49u);
-  EXPECT_EQ(singles[0], "  01=  3x");
-  EXPECT_EQ(singles[19], "  20=  2x");
-  EXPECT_EQ(singles[48], "  49=  0x");
-  const auto doubles = Run({"stats", "doubles", "1"}).OutLines();
-  ASSERT_EQ(doubles.size(), 48u);
-  EXPECT_EQ(doubles[0], "  01-02=  3x");
-  EXPECT_EQ(Run({"stats", "doubles", "48"}).OutLines(), std::vector<std::string>{"  48-49=  0x"});
-  EXPECT_TRUE(Run({"stats", "doubles", "49"}).out.empty());
-  const auto trebles = Run({"stats", "trebles", "1"}).OutLines();
-  ASSERT_EQ(trebles.size(), 1128u);
-  EXPECT_EQ(trebles[0], "  01-02-03=  3x");
-  EXPECT_EQ(trebles[1127], "  01-48-49=  0x");
-  EXPECT_TRUE(Run({"stats", "trebles", "48"}).out.empty());
-}
-
-TEST_F(CliOnTiny, AddAppendsSavesWithBackupAndCountsAtOnce) {
-  ASSERT_EQ(Run({"check", "1", "2", "3", "4", "5", "6"}).code, 0);  // builds the index
-  const CliResult added = Run({"add", "7/2/2000", "6", "5", "4", "3", "2", "1", "9"});
-  ASSERT_EQ(added.code, 0) << added.err;
-  EXPECT_EQ(added.out, "Added 07/02/2000 01 02 03 04 05 06 09\n");
-  EXPECT_EQ(folder_.Read("Tiny.opt"), kTinyHistory + "07/02/2000 01 02 03 04 05 06 09\r\n");
-  EXPECT_EQ(folder_.Read("Tiny.old"), kTinyHistory);
-  // Five draws now; two of them hold the whole line.
-  EXPECT_EQ(Run({"check", "1", "2", "3", "4", "5", "6"}).out,
-            "01-02-03-04-05-06 |  1|  1|  |  | 2| 1400%+\n");
-  EXPECT_EQ(Run({"stats", "singles"}).OutLines()[0], "  01=  4x");
-}
-
-TEST_F(CliOnTiny, AddedDrawCountsLikeAFreshStart) {
-  ASSERT_EQ(Run({"add", "07/02/2000", "1", "2", "3", "4", "5", "8", "6"}).code, 0);
-  const std::string afterAdd = Run({"check", "1", "2", "3", "4", "5", "6"}).out;
-  // Rebuilding the index from the saved history gives the same result.
-  std::filesystem::remove(folder_ / "Tiny.dnd");
-  EXPECT_EQ(Run({"check", "1", "2", "3", "4", "5", "6"}).out, afterAdd);
-  // The new draw has five of the line's numbers and its sixth as bonus.
-  EXPECT_EQ(afterAdd, "01-02-03-04-05-06 |  1|  1|  | 1| 1| 1400%+\n");
-}
-
-TEST_F(CliOnTiny, FailedSaveKeepsTheHistoryAndExitsOne) {
-  ASSERT_EQ(Run({"check", "1", "2", "3", "4", "5", "6"}).code, 0);
-  const auto before = Snapshot(folder_);
-  std::filesystem::permissions(
-      folder_.Path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                          std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                          std::filesystem::perms::others_exec);
-  CliResult result;
-  {
-    AsUnprivilegedUser nobody;
-    if (!nobody.Switched()) GTEST_SKIP() << "needs root to drop privileges";
-    result = Run({"add", "07/02/2000", "1", "2", "3", "4", "5", "6", "9"});
-  }
-  EXPECT_EQ(result.code, 1);
-  EXPECT_NE(result.err.find("Could not save data file!"), std::string::npos) << result.err;
-  EXPECT_EQ(folder_.Read("Tiny.opt"), kTinyHistory);
-  EXPECT_EQ(Snapshot(folder_), before);
-}
-
-TEST_F(CliOnTiny, SearchListsFoundLinesInOrderAndSummarises) {
-  const CliResult result = Run({"search", "--lines", "5"});
-  ASSERT_EQ(result.code, 0) << result.err;
-  EXPECT_EQ(result.out,
-            "01-02-03-04-05-06=1750%\n"
-            "01-02-03-04-05-07=1750%\n"
-            "01-02-03-04-05-08=1750%\n"
-            "01-02-03-04-05-09=1750%\n"
-            "01-02-03-04-05-10=3000%\n"
-            "checked 5 lines, found 5, last line reached 01-02-03-04-05-10\n");
-  EXPECT_FALSE(folder_.Exists("Tiny.ful"));  // only --resume keeps a position
-}
-
-TEST_F(CliOnTiny, SearchFromFollowsTheStartLineRule) {
-  const auto firstLine = [this](std::vector<std::string> from) {
-    from.insert(from.begin(), {"search", "--lines", "1", "--from"});
-    return Run(from).OutLines().back();
-  };
-  EXPECT_EQ(firstLine({"1", "2", "3", "4", "5", "49"}),
-            "checked 1 lines, found 1, last line reached 01-02-03-04-06-07");
-  EXPECT_EQ(firstLine({"1", "2", "3", "4", "48", "49"}),
-            "checked 1 lines, found 1, last line reached 01-02-03-05-06-07");
-  EXPECT_EQ(firstLine({"49", "48", "47", "46", "45", "43"}),
-            "checked 1 lines, found 0, last line reached 44-45-46-47-48-49");
-  const CliResult none = Run({"search", "--from", "44", "45", "46", "47", "48", "49"});
-  EXPECT_EQ(none.code, 0);
-  EXPECT_EQ(none.out, "checked 0 lines, found 0\n");
-}
-
-TEST_F(CliOnTiny, SearchResumeSavesAndReadsThePosition) {
-  const CliResult first = Run({"search", "--lines", "10", "--resume"});
-  ASSERT_EQ(first.code, 0) << first.err;
-  EXPECT_EQ(first.OutLines().back(),
-            "checked 10 lines, found 10, last line reached 01-02-03-04-05-15");
-  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 15\r\n");
-  // The saved line is checked again first, as after a stop on the page.
-  const CliResult second = Run({"search", "--lines", "10", "--resume"});
-  EXPECT_EQ(second.OutLines().front(), "01-02-03-04-05-15=1750%");
-  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 24\r\n");
-  // A position ending in 49 resumes with the line after it.
-  folder_.Write("Tiny.ful", "01 02 03 04 05 49\r\n");
-  EXPECT_EQ(Run({"search", "--lines", "1", "--resume"}).OutLines().front(),
-            "01-02-03-04-06-07=1750%");
-  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 06 07\r\n");
-}
-
-TEST_F(CliOnTiny, SearchResumeRejectsABrokenPositionFile) {
-  for (const std::string bad : {"01 02 xx 04 05 06\r\n", "01 02 03\r\n", "05 05 06 07 08 09\r\n",
-                                "01 02 03 04 05 77\r\n"}) {
-    folder_.Write("Tiny.ful", bad);
-    const CliResult result = Run({"search", "--lines", "3", "--resume"});
-    EXPECT_EQ(result.code, 1) << bad;
-    EXPECT_NE(result.err.find("Tiny.ful"), std::string::npos);
-    EXPECT_EQ(folder_.Read("Tiny.ful"), bad);
-  }
-  // An empty file reads as no position: the search starts at 1 2 3 4 5 6.
-  folder_.Write("Tiny.ful", "");
-  EXPECT_EQ(Run({"search", "--lines", "1", "--resume"}).OutLines().front(),
-            "01-02-03-04-05-06=1750%");
-}
-
-TEST(CliDataErrors, MissingSettingsHistoryOrReturnsExitOne) {
-  TestFolder folder;
-  // No vomrix.ini and no --lottery.
-  CliResult result = RunIn(folder, {"check", "1", "2", "3", "4", "5", "6"});
-  EXPECT_EQ(result.code, 1);
-  EXPECT_NE(result.err.find("Error reading initialisation file..."), std::string::npos);
-  EXPECT_NE(result.err.find("There seems to be no lottery data file available"), std::string::npos);
-
-  WriteTinyLottery(folder);
-  std::filesystem::remove(folder / "Tiny.opt");
-  result = RunIn(folder, {"check", "1", "2", "3", "4", "5", "6"});
-  EXPECT_EQ(result.code, 1);
-  EXPECT_NE(result.err.find("No past draws available"), std::string::npos);
-  EXPECT_FALSE(folder.Exists("Tiny.dnd"));
-
-  WriteTinyLottery(folder);
-  folder.Write("Tiny.ini", "bonus=true\r\nstake=1\r\nret3=0\r\nret4=60\r\n");
-  result = RunIn(folder, {"check", "1", "2", "3", "4", "5", "6"});
-  EXPECT_EQ(result.code, 1);
-  EXPECT_NE(result.err.find("There are some unresolved details please correct first."),
-            std::string::npos);
-}
-
-TEST(CliAdd, WithoutBonusTheLineEndsInABlank) {
-  TestFolder folder;
-  WritePlainLottery(folder);
-  const CliResult result =
-      RunIn(folder, {"--lottery", "Plain", "add", "24/01/2000", "41", "5", "33", "9", "11", "20"});
-  ASSERT_EQ(result.code, 0) << result.err;
-  EXPECT_EQ(folder.Read("Plain.opt"),
-            "10/01/2000 01 02 03 04 05 06 \r\n"
-            "17/01/2000 07 08 09 10 11 12 \r\n"
-            "24/01/2000 05 09 11 20 33 41 \r\n");
-  const CliResult withBonus =
-      RunIn(folder, {"--lottery", "Plain", "add", "31/01/2000", "1", "2", "3", "4", "5", "6", "7"});
-  EXPECT_EQ(withBonus.code, 2);
-}
-
-TEST(CliAdd, StartsAHistoryWhenThereIsNone) {
-  TestFolder folder;
-  WritePlainLottery(folder);
-  std::filesystem::remove(folder / "Plain.opt");
-  const CliResult result =
-      RunIn(folder, {"--lottery", "Plain", "add", "24/01/2000", "1", "2", "3", "4", "5", "6"});
-  ASSERT_EQ(result.code, 0) << result.err;
-  EXPECT_EQ(folder.Read("Plain.opt"), "24/01/2000 01 02 03 04 05 06 \r\n");
-  EXPECT_EQ(RunIn(folder, {"--lottery", "Plain", "stats", "singles"}).OutLines()[0], "  01=  1x");
-}
-
-TEST(CliDemo, DefaultsToTheProgramFolderAndItsLottery) {
-  TestFolder folder;
-  for (const char* name : {"Sample.opt", "Sample.ini", "vomrix.ini"}) folder.CopyDemo(name);
-  std::ostringstream out, err;
-  const int code = RunCli(
-      {(folder.Path() / "ballwright-cli").string(), "check", "3", "11", "12", "14", "41", "43"},
-      out, err);
-  ASSERT_EQ(code, 0) << err.str();
-  EXPECT_EQ(out.str().substr(0, 19), "03-11-12-14-41-43 |");
-  EXPECT_NE(out.str().find("%+"), std::string::npos);  // the first draw of the demo
-  EXPECT_TRUE(folder.Exists("Sample.dnd"));
-  const CliResult named =
-      RunIn(folder, {"--lottery", "Sample", "check", "43", "41", "14", "12", "11", "3"});
-  EXPECT_EQ(named.out, out.str());
+  EXPECT_TRUE(std::regex_match(out, std::regex(layout + R"(Not placed   >> \d\d?\n)"))) << out;
 }
 
 }  // namespace
