@@ -9,70 +9,27 @@
 namespace bw {
 namespace {
 
-using test::MemoryHistory;
+using test::FoundTexts;
+using test::Returns;
 using test::TestDraw;
+using test::TestLottery;
 
-// The search's stepping as a loop over six counters that carries when the
-// last one passes 49; every line it checks, in order.
-class CarryStepper {
- public:
-  explicit CarryStepper(Line start) : p_(start) {
-    if (p_[5] == 49) {
-      p_[4] += 1;
-      p_[5] = p_[4];
-    } else {
-      p_[5] -= 1;
-    }
-  }
-  std::optional<Line> Next() {
-    while (true) {
-      p_[5] += 1;
-      if (p_[5] <= 49) return p_;
-      p_[4] += 1;
-      p_[5] = p_[4];
-      if (p_[4] > 48) Restart(3);
-      if (p_[3] > 47) Restart(2);
-      if (p_[2] > 46) Restart(1);
-      if (p_[1] > 45) {
-        p_[0] += 1;
-        if (p_[0] > 44) return std::nullopt;
-        Restart(0, false);
-      }
-    }
-  }
-
- private:
-  void Restart(int slot, bool raise = true) {
-    if (raise) p_[slot] += 1;
-    for (int j = slot + 1; j < 5; ++j) p_[j] = p_[j - 1] + 1;
-    p_[5] = p_[4];
-  }
-  Line p_;
-};
-
-TEST(LineOrder, NextLineRankAndUnrankFollowTheSearchStepping) {
-  CarryStepper stepper({1, 2, 3, 4, 5, 6});
-  Line line{1, 2, 3, 4, 5, 6};
+// Strictly ascending valid lines, as many as there are, are every line in
+// lexicographic order: the order of the search.
+TEST(LineOrder, NextLineRankAndUnrankWalkEveryLineInOrder) {
+  Line line{1, 2, 3, 4, 5, 6}, previous = line;
   int64_t rank = 0;
-  bool same = true;
-  for (auto stepped = stepper.Next(); stepped; stepped = stepper.Next(), ++rank) {
-    same = same && *stepped == line && LineRank(line) == rank;
-    if (rank % 997 == 0) same = same && LineAtRank(rank) == line;
-    if (!same) {
-      ADD_FAILURE() << "differs at rank " << rank << ": " << LineKey(line);
+  do {
+    if (!IsValidLine(line) || LineRank(line) != rank || (rank > 0 && !(previous < line)) ||
+        (rank % 997 == 0 && LineAtRank(rank) != line)) {
+      ADD_FAILURE() << "wrong at rank " << rank << ": " << LineKey(line);
       break;
     }
-    if (!NextLine(line)) {
-      ++rank;
-      EXPECT_FALSE(stepper.Next().has_value());
-      break;
-    }
-  }
+    previous = line;
+    ++rank;
+  } while (NextLine(line));
   EXPECT_EQ(rank, kAllLinesCount);
-  EXPECT_EQ(line, (Line{44, 45, 46, 47, 48, 49}));
-  EXPECT_FALSE(NextLine(line));
-  EXPECT_EQ(line, (Line{44, 45, 46, 47, 48, 49}));
-  EXPECT_EQ(LineRank({1, 2, 3, 4, 5, 7}), 1);
+  EXPECT_EQ(line, (Line{44, 45, 46, 47, 48, 49}));  // left as it was at the end
   EXPECT_EQ(LineRank({6, 5, 4, 3, 2, 1}), -1);
   EXPECT_EQ(LineRank({0, 2, 3, 4, 5, 6}), -1);
   EXPECT_EQ(LineAtRank(kAllLinesCount), (Line{44, 45, 46, 47, 48, 49}));
@@ -80,28 +37,29 @@ TEST(LineOrder, NextLineRankAndUnrankFollowTheSearchStepping) {
 }
 
 TEST(FirstLineToCheck, StartLineRules) {
-  const auto first = [](Line start) { return FirstLineToCheck(start); };
-  EXPECT_EQ(first({1, 2, 3, 4, 5, 6}), (Line{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(first({1, 2, 3, 4, 5, 49}), (Line{1, 2, 3, 4, 6, 7}));
-  EXPECT_EQ(first({1, 2, 3, 4, 48, 49}), (Line{1, 2, 3, 5, 6, 7}));
-  EXPECT_EQ(first({1, 45, 46, 47, 48, 49}), (Line{2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(first({43, 45, 46, 47, 48, 49}), (Line{44, 45, 46, 47, 48, 49}));
-  EXPECT_EQ(first({44, 45, 46, 47, 48, 49}), std::nullopt);
-  EXPECT_EQ(first({10, 20, 30, 40, 41, 48}), (Line{10, 20, 30, 40, 41, 48}));
-  EXPECT_EQ(first({3, 2, 4, 5, 6, 7}), std::nullopt);
-  EXPECT_EQ(first({0, 0, 0, 0, 0, 0}), std::nullopt);
-  // The rule agrees with the stepping from any start line.
+  const std::pair<Line, std::optional<Line>> cases[] = {
+      {{1, 2, 3, 4, 5, 6}, Line{1, 2, 3, 4, 5, 6}},
+      {{1, 2, 3, 4, 5, 49}, Line{1, 2, 3, 4, 6, 7}},
+      {{1, 2, 3, 4, 48, 49}, Line{1, 2, 3, 5, 6, 7}},
+      {{1, 45, 46, 47, 48, 49}, Line{2, 3, 4, 5, 6, 7}},
+      {{43, 45, 46, 47, 48, 49}, Line{44, 45, 46, 47, 48, 49}},
+      {{44, 45, 46, 47, 48, 49}, std::nullopt},
+      {{10, 20, 30, 40, 41, 48}, Line{10, 20, 30, 40, 41, 48}},
+      {{3, 2, 4, 5, 6, 7}, std::nullopt},
+      {{0, 0, 0, 0, 0, 0}, std::nullopt}};
+  for (const auto& [start, first] : cases)
+    EXPECT_EQ(FirstLineToCheck(start), first) << LineKey(start);
+  // From any start line: the line itself, or the one after it when it ends in 49.
   std::mt19937 generator(9);
   for (int i = 0; i < 2000; ++i) {
-    Line start = LineAtRank(generator() % kAllLinesCount);
-    if (i % 2) start[5] = 49;
-    if (i % 4 == 1) start[4] = 48;
+    Line start = LineAtRank(generator() % kAllLinesCount), after = start;
+    if (i % 2) start[5] = after[5] = 49;
+    if (i % 4 == 1) start[4] = after[4] = 48;
     if (!IsValidLine(start)) continue;
-    EXPECT_EQ(FirstLineToCheck(start), CarryStepper(start).Next()) << LineKey(start);
+    const bool more = start[5] != 49 || NextLine(after);
+    EXPECT_EQ(FirstLineToCheck(start), more ? std::optional(after) : std::nullopt)
+        << LineKey(start);
   }
-}
-
-TEST(FoundLineEntry, TwoDigitNumbersAndPercent) {
   EXPECT_EQ(FoundLineEntry({1, 12, 23, 31, 40, 49}, 71), "01-12-23-31-40-49=71%");
   EXPECT_EQ(FoundLineEntry({1, 2, 3, 4, 5, 6}, 100), "01-02-03-04-05-06=100%");
 }
@@ -110,104 +68,69 @@ TEST(FoundLineEntry, TwoDigitNumbersAndPercent) {
 // share five numbers with different or matching bonuses.
 std::vector<TestDraw> RichHistory() {
   std::vector<TestDraw> draws = test::RandomDraws(60, 21);
-  draws.push_back({{1, 2, 3, 4, 5, 6}, 7});
-  draws.push_back({{1, 2, 3, 4, 5, 6}, 8});    // a six twice
-  draws.push_back({{1, 2, 3, 4, 5, 9}, 6});    // 5+ for 1..6
-  draws.push_back({{1, 2, 3, 4, 5, 10}, 11});  // five for 1..5 and any
-  draws.push_back({{40, 41, 42, 43, 44, 45}, 46});
-  draws.push_back({{40, 41, 42, 43, 44, 47}, 45});
-  draws.push_back({{40, 41, 42, 43, 44, 49}, 0});
-  draws.push_back({{44, 45, 46, 47, 48, 49}, 1});
-  draws.push_back({{10, 20, 30, 40, 45, 49}, 11});
-  draws.push_back({{10, 20, 30, 40, 45, 48}, 49});
+  draws.insert(draws.end(), {{{1, 2, 3, 4, 5, 6}, 7},
+                             {{1, 2, 3, 4, 5, 6}, 8},    // a six twice
+                             {{1, 2, 3, 4, 5, 9}, 6},    // 5+ for 1..6
+                             {{1, 2, 3, 4, 5, 10}, 11},  // five for 1..5 and any
+                             {{40, 41, 42, 43, 44, 45}, 46},
+                             {{40, 41, 42, 43, 44, 47}, 45},
+                             {{40, 41, 42, 43, 44, 49}, 0},
+                             {{44, 45, 46, 47, 48, 49}, 1},
+                             {{10, 20, 30, 40, 45, 49}, 11},
+                             {{10, 20, 30, 40, 45, 48}, 49}});
   return draws;
 }
 
-struct SearchCase {
-  LotterySettings returns;
-  std::string name;
-};
-
-std::vector<SearchCase> Cases() {
-  std::vector<SearchCase> cases;
-  const auto add = [&](int ret3, int ret4, int ret5, std::string name) {
-    LotterySettings returns;
-    returns.ret3 = ret3;
-    returns.ret4 = ret4;
-    returns.ret5 = ret5;
-    returns.ret5p = 50;
-    returns.ret6 = 1000;
-    cases.push_back({returns, std::move(name)});
-  };
-  // 70 draws: one three at 47 gives exactly 67 (just found); at 46, 65.
-  add(47, 0, 0, "one three just found");
-  add(46, 90, 1, "fours decide");
-  add(10, 60, 1500, "usual returns");
-  add(-20, 600, 0, "negative three return");
-  add(1000, 1000, 0, "most lines found");
-  return cases;
-}
-
 // Every line from `from`, checked one by one.
-std::vector<FoundLine> FoundOneByOne(Line from, int64_t count, const MemoryHistory& history,
+std::vector<FoundLine> FoundOneByOne(Line from, int64_t count, const TestLottery& lottery,
                                      const LotterySettings& returns, IndexLookup& index) {
   std::vector<FoundLine> found;
   for (int64_t i = 0; i < count; ++i) {
-    const auto result =
-        CheckSingleLine(from, history.DrawCount(), returns, history.Tables(), index);
-    if (result.percent >= kFoundThreshold) found.push_back({from, result.percent});
+    const int percent = lottery.Check(from, index, returns).percent;
+    if (percent >= kFoundThreshold) found.push_back({from, percent});
     if (!NextLine(from)) break;
   }
   return found;
 }
 
-void ExpectSameFound(const std::vector<FoundLine>& fast, const std::vector<FoundLine>& slow,
-                     const std::string& what) {
-  ASSERT_EQ(fast.size(), slow.size()) << what;
-  for (std::size_t i = 0; i < fast.size(); ++i) {
-    ASSERT_EQ(fast[i].line, slow[i].line) << what << " #" << i;
-    ASSERT_EQ(fast[i].percent, slow[i].percent) << what << " " << LineKey(fast[i].line);
-  }
-}
-
 TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLine) {
   const auto draws = RichHistory();
-  const MemoryHistory history(draws);
+  const TestLottery lottery(draws);
+  // 70 draws: one three at 47 gives exactly 67 (just found); at 46, 65.
+  const std::pair<LotterySettings, const char*> cases[] = {
+      {Returns(47, 0, 0, 50, 1000), "one three just found"},
+      {Returns(46, 90, 1, 50, 1000), "fours decide"},
+      {Returns(10, 60, 1500, 50, 1000), "usual returns"},
+      {Returns(-20, 600, 0, 50, 1000), "negative three return"},
+      {Returns(1000, 1000, 0, 50, 1000), "most lines found"}};
   std::mt19937 generator(17);
-  for (const SearchCase& searchCase : Cases()) {
-    CachedIndexLookup index(history.Reader());
-    CachedIndexLookup fresh(history.Reader());  // same counts as reading each time
-    AllLinesSearch search(history.Tables(), index, history.DrawCount(), searchCase.returns);
+  for (const auto& [returns, name] : cases) {
+    CachedIndexLookup index(lottery.state);
+    CachedIndexLookup fresh(lottery.state);  // the same counts as reading the files
+    AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), returns);
     std::vector<std::pair<Line, int64_t>> slices = {{{40, 41, 42, 43, 44, 45}, 126},
                                                     {{1, 2, 3, 4, 5, 6}, 3000},
                                                     {{39, 45, 46, 47, 48, 49}, 200}};
-    for (const TestDraw& draw : draws) {  // around each draw's own line
-      const int64_t rank = std::max<int64_t>(0, LineRank(draw.main) - 500);
-      slices.push_back({LineAtRank(rank), 1000});
-    }
+    for (const TestDraw& draw : draws)  // around each draw's own line
+      slices.push_back({LineAtRank(std::max<int64_t>(0, LineRank(draw.main) - 500)), 1000});
     for (int i = 0; i < 3; ++i)
       slices.push_back({LineAtRank(generator() % (kAllLinesCount - 20000)), 20000});
     for (const auto& [from, count] : slices) {
+      SCOPED_TRACE(std::string(name) + " from " + LineKey(from));
       std::vector<FoundLine> found;
       const SliceResult slice = search.CheckSlice(from, count, found);
-      const std::string what = searchCase.name + " from " + LineKey(from);
-      ExpectSameFound(found, FoundOneByOne(from, count, history, searchCase.returns, fresh), what);
-      EXPECT_EQ(slice.checked, std::min(count, kAllLinesCount - LineRank(from))) << what;
-      EXPECT_EQ(slice.lastPercent, CheckSingleLine(slice.lastChecked, history.DrawCount(),
-                                                   searchCase.returns, history.Tables(), fresh)
-                                       .percent)
-          << what;
+      ASSERT_EQ(FoundTexts(found), FoundTexts(FoundOneByOne(from, count, lottery, returns, fresh)));
+      EXPECT_EQ(slice.checked, std::min(count, kAllLinesCount - LineRank(from)));
+      EXPECT_EQ(slice.lastPercent, lottery.Check(slice.lastChecked, fresh, returns).percent);
     }
   }
 }
 
 TEST(AllLinesSearch, WholeSearchIsTheSameInSlicesAndOnOneThread) {
-  const MemoryHistory history(RichHistory());
-  const LotterySettings returns = Cases()[2].returns;
-  CachedIndexLookup index(history.Reader());
-  AllLinesSearch twoThreads(history.Tables(), index, history.DrawCount(), returns, 2);
-  AllLinesSearch oneThread(history.Tables(), index, history.DrawCount(), returns, 1);
-
+  const TestLottery lottery(RichHistory());
+  CachedIndexLookup index(lottery.state);
+  AllLinesSearch twoThreads(lottery.state.tables, index, lottery.DrawCount(), Returns(), 2);
+  AllLinesSearch oneThread(lottery.state.tables, index, lottery.DrawCount(), Returns(), 1);
   std::vector<FoundLine> whole;
   const SliceResult all = twoThreads.CheckSlice({1, 2, 3, 4, 5, 6}, kAllLinesCount * 2, whole);
   EXPECT_EQ(all.checked, kAllLinesCount);
@@ -216,58 +139,56 @@ TEST(AllLinesSearch, WholeSearchIsTheSameInSlicesAndOnOneThread) {
   ASSERT_FALSE(whole.empty());
 
   std::vector<FoundLine> sliced;
-  std::optional<Line> next = Line{1, 2, 3, 4, 5, 6};
   int64_t checked = 0;
-  while (next) {
+  for (std::optional<Line> next = Line{1, 2, 3, 4, 5, 6}; next;) {
     const SliceResult slice = oneThread.CheckSlice(*next, 1'234'567, sliced);
     checked += slice.checked;
     next = slice.next;
   }
   EXPECT_EQ(checked, kAllLinesCount);
-  ExpectSameFound(whole, sliced, "sliced");
+  EXPECT_EQ(FoundTexts(whole), FoundTexts(sliced));
   for (std::size_t i = 1; i < whole.size(); ++i)
     ASSERT_LT(LineRank(whole[i - 1].line), LineRank(whole[i].line));
 }
 
 TEST(AllLinesSearch, EdgesOfASlice) {
-  const MemoryHistory history(RichHistory());
-  CachedIndexLookup index(history.Reader());
-  AllLinesSearch search(history.Tables(), index, history.DrawCount(), Cases()[0].returns);
-  std::vector<FoundLine> found;
-  SliceResult last = search.CheckSlice({44, 45, 46, 47, 48, 49}, 10, found);
-  EXPECT_EQ(last.checked, 1);
-  EXPECT_FALSE(last.next.has_value());
-  SliceResult none = search.CheckSlice({1, 2, 3, 4, 5, 6}, 0, found);
-  EXPECT_EQ(none.checked, 0);
-  EXPECT_EQ(none.next, (Line{1, 2, 3, 4, 5, 6}));
-  SliceResult bad = search.CheckSlice({5, 4, 3, 2, 1, 0}, 10, found);
-  EXPECT_EQ(bad.checked, 0);
-  EXPECT_FALSE(bad.next.has_value());
-  SliceResult one = search.CheckSlice({1, 2, 3, 4, 5, 49}, 1, found);
-  EXPECT_EQ(one.lastChecked, (Line{1, 2, 3, 4, 5, 49}));
-  EXPECT_EQ(one.next, (Line{1, 2, 3, 4, 6, 7}));
+  const TestLottery lottery(RichHistory());
+  CachedIndexLookup index(lottery.state);
+  AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), Returns());
+  const struct {
+    Line from;
+    int64_t count, checked;
+    std::optional<Line> next;
+  } cases[] = {{{44, 45, 46, 47, 48, 49}, 10, 1, std::nullopt},
+               {{1, 2, 3, 4, 5, 6}, 0, 0, Line{1, 2, 3, 4, 5, 6}},
+               {{5, 4, 3, 2, 1, 0}, 10, 0, std::nullopt},
+               {{1, 2, 3, 4, 5, 49}, 1, 1, Line{1, 2, 3, 4, 6, 7}}};
+  for (const auto& c : cases) {
+    std::vector<FoundLine> found;
+    const SliceResult slice = search.CheckSlice(c.from, c.count, found);
+    EXPECT_EQ(slice.checked, c.checked) << LineKey(c.from);
+    EXPECT_EQ(slice.next, c.next) << LineKey(c.from);
+    if (c.checked) {
+      EXPECT_EQ(slice.lastChecked, c.from);
+    }
+  }
 }
 
 TEST(AllLinesSearch, ExactlySixtySixIsFoundSixtyFourIsNot) {
   std::vector<TestDraw> draws(49, TestDraw{{40, 41, 42, 43, 44, 45}, 0});
   draws.push_back({{1, 2, 3, 10, 11, 12}, 0});  // the only three of 1 2 3 4 5 6
-  const MemoryHistory history(draws);
-  CachedIndexLookup index(history.Reader());
+  const TestLottery lottery(draws);
+  CachedIndexLookup index(lottery.state);
   for (const int ret3 : {33, 32}) {
-    LotterySettings returns;
-    returns.ret3 = ret3;
-    AllLinesSearch search(history.Tables(), index, history.DrawCount(), returns);
+    AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), Returns(ret3, 0));
     std::vector<FoundLine> found;
-    const SliceResult slice = search.CheckSlice({1, 2, 3, 4, 5, 6}, 1, found);
-    EXPECT_EQ(slice.lastPercent, 2 * ret3);
+    EXPECT_EQ(search.CheckSlice({1, 2, 3, 4, 5, 6}, 1, found).lastPercent, 2 * ret3);
     EXPECT_EQ(found.size(), ret3 == 33 ? 1u : 0u);
   }
-}
-
-TEST(AllLinesSearch, NoDrawsFindsNothing) {
-  const MemoryHistory history({});
-  CachedIndexLookup index(history.Reader());
-  AllLinesSearch search(history.Tables(), index, 0, Cases()[4].returns);
+  // With no draws nothing is found, whatever the returns.
+  const TestLottery empty({});
+  CachedIndexLookup none(empty.state);
+  AllLinesSearch search(empty.state.tables, none, 0, Returns(1000, 1000));
   std::vector<FoundLine> found;
   EXPECT_EQ(search.CheckSlice({1, 2, 3, 4, 5, 6}, 500'000, found).checked, 500'000);
   EXPECT_TRUE(found.empty());

@@ -1,65 +1,62 @@
 #include "analysis/history_support.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
+
+#include "model/draw_fields.h"
+#include "model/numbers.h"
+#include "store/history_file.h"
+#include "store/index_files.h"
+#include "store/integration.h"
+#include "store/settings_files.h"
 
 namespace bw::test {
 namespace {
 
-char KindLetter(IndexKind kind) {
-  return static_cast<char>(kind);
-}
-
-std::string Entry(const std::string& key, int count) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%s=%3d:", key.c_str(), count);
-  return text;
+std::string Entry(const TestDraw& draw) {
+  return "01/01/2000 " + JoinTwoDigits(draw.main, " ") + " " +
+         (draw.bonus ? TwoDigits(draw.bonus) : "");
 }
 
 }  // namespace
 
-MemoryHistory::MemoryHistory(const std::vector<TestDraw>& draws) {
-  for (const TestDraw& draw : draws) AddDraw(draw);
+TestLottery::TestLottery(const std::vector<TestDraw>& draws) {
+  state.appFolder = folder.Path();
+  state.lottoFile = "Test.opt";
+  state.settings = Returns();
+  for (const TestDraw& draw : draws) state.draws.push_back(Entry(draw));
+  IntegrateDraws(state, true, true);
 }
 
-void MemoryHistory::AddDraw(const TestDraw& draw) {
-  draws_.push_back(draw);
-  DrawFields fields;
-  for (int i = 0; i < 6; ++i) fields[i + 1] = TwoDigits(draw.main[i]);
-  fields[7] = TwoDigits(draw.bonus);
-  tables_.CountDraw(fields);
-  Record(IndexKind::Six, LineKey(draw.main));
-  for (int left = 5; left >= 0; --left) {
-    std::string five;
-    for (int i = 0; i < 6; ++i)
-      if (i != left) five += TwoDigits(draw.main[i]);
-    Record(IndexKind::FivePlus, five + TwoDigits(draw.bonus));
-    Record(IndexKind::Five, five + "00");
-  }
+TestLottery::TestLottery(From) {
+  folder.CopyDemo("Sample.opt");
+  folder.CopyDemo("Sample.ini");
+  state.appFolder = folder.Path();
+  state.lottoFile = "Sample.opt";
+  ReadLotterySettings(state);
+  ReadHistoryFile(state, 45000);
+  IntegrateDraws(state, true, true);
 }
 
-void MemoryHistory::Record(IndexKind kind, const std::string& key) {
-  std::string& line = lines_[KindLetter(kind) + key.substr(0, 2)];
-  const std::size_t pos = line.find(key);
-  if (pos == std::string::npos) {
-    line += Entry(key, 1);
-    return;
-  }
-  const int count = std::stoi(line.substr(pos + 13, 3)) + 1;
-  line.replace(pos, 17, Entry(key, count));
+void TestLottery::AddDraw(const TestDraw& draw) {
+  state.draws.push_back(Entry(draw));
+  IntegrateDraws(state, false, false);
 }
 
-void MemoryHistory::SetIndexLine(IndexKind kind, const std::string& firstTwo,
-                                 const std::string& line) {
-  lines_[KindLetter(kind) + firstTwo] = line;
+void TestLottery::DamageIndex(IndexKind kind, const std::string& firstTwo,
+                              const std::string& line) const {
+  folder.Write(IndexFileName(firstTwo + "0000000000", kind, state.lottoFile), line + "\r\n");
 }
 
-IndexLineReader MemoryHistory::Reader() const {
-  return [this](IndexKind kind, const std::string& key) {
-    const auto found = lines_.find(KindLetter(kind) + key.substr(0, 2));
-    return found == lines_.end() ? std::string() : found->second;
-  };
+Line TestLottery::DrawLine(std::size_t i) const {
+  const DrawFields fields = ParseDrawEntry(state.draws[i]);
+  Line line{};
+  for (int k = 0; k < 6; ++k) line[k] = FieldNumber(fields[k + 1]);
+  return line;
+}
+
+LotterySettings Returns(int ret3, int ret4, int ret5, int ret5p, int ret6) {
+  return LotterySettings{true, 1, ret3, ret4, ret5, ret5p, ret6};
 }
 
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
@@ -69,11 +66,11 @@ SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& d
     int onLine = 0;
     for (int n : draw.main) onLine += static_cast<int>(std::count(line.begin(), line.end(), n));
     const bool bonusOnLine = std::count(line.begin(), line.end(), draw.bonus) > 0;
-    if (onLine == 3) ++expected.hits3;
-    if (onLine == 4) ++expected.hits4;
-    if (onLine == 5 && bonusOnLine) ++expected.hits5Bonus;
-    if (onLine == 5 && !bonusOnLine) ++expected.hits5;
-    if (onLine == 6) ++expected.hits6;
+    expected.hits3 += onLine == 3;
+    expected.hits4 += onLine == 4;
+    expected.hits5Bonus += onLine == 5 && bonusOnLine;
+    expected.hits5 += onLine == 5 && !bonusOnLine;
+    expected.hits6 += onLine == 6;
   }
   const double money =
       double(expected.hits3) * returns.ret3 + double(expected.hits4) * returns.ret4;
@@ -83,18 +80,22 @@ SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& d
   return expected;
 }
 
+std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found) {
+  std::vector<std::string> texts;
+  for (const FoundLine& line : found) texts.push_back(FoundLineEntry(line.line, line.percent));
+  return texts;
+}
+
 std::vector<TestDraw> RandomDraws(int count, unsigned seed) {
   std::mt19937 generator(seed);
-  std::vector<TestDraw> draws;
-  for (int d = 0; d < count; ++d) {
-    std::vector<int> pool(49);
+  std::vector<TestDraw> draws(count);
+  for (TestDraw& draw : draws) {
+    std::array<int, 49> pool;
     for (int n = 0; n < 49; ++n) pool[n] = n + 1;
     std::shuffle(pool.begin(), pool.end(), generator);
-    TestDraw draw;
     std::copy(pool.begin(), pool.begin() + 6, draw.main.begin());
     std::sort(draw.main.begin(), draw.main.end());
     draw.bonus = pool[6];
-    draws.push_back(draw);
   }
   return draws;
 }

@@ -1,16 +1,16 @@
-// A small history held in memory: its counting tables, its index lines as
-// the integration writes them, and the exact hits of a line counted draw by
-// draw, so the engines can be checked without the file store.
+// A lottery of given draws in a scratch program folder, read and indexed by
+// the store as at a start, and the exact hits of a line counted draw by draw
+// as the reference the engines must agree with.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "analysis/all_lines_search.h"
 #include "analysis/index_lookup.h"
 #include "analysis/single_line_check.h"
-#include "model/counting_tables.h"
-#include "model/numbers.h"
+#include "model/program_state.h"
+#include "support/test_folder.h"
 
 namespace bw::test {
 
@@ -19,30 +19,40 @@ struct TestDraw {
   int bonus = 0;  // 0 = no bonus
 };
 
-class MemoryHistory {
- public:
-  explicit MemoryHistory(const std::vector<TestDraw>& draws);
-
-  const CountingTables& Tables() const { return tables_; }
-  // Reads index lines from memory ("" for a file that was never written).
-  IndexLineReader Reader() const;
-  // Replaces the line of one index file, as a damaged file would read.
-  void SetIndexLine(IndexKind kind, const std::string& firstTwo, const std::string& line);
+struct TestLottery {
+  enum class From { Demo };
+  explicit TestLottery(const std::vector<TestDraw>& draws);
+  // The demo lottery with its own settings.
+  explicit TestLottery(From);
+  // Appended and indexed at once, as after an update.
   void AddDraw(const TestDraw& draw);
-  int32_t DrawCount() const { return static_cast<int32_t>(draws_.size()); }
+  // Overwrites the index file of `kind` for keys starting with `firstTwo`.
+  void DamageIndex(IndexKind kind, const std::string& firstTwo, const std::string& line) const;
+  int32_t DrawCount() const { return static_cast<int32_t>(state.draws.size()); }
+  Line DrawLine(std::size_t i) const;
+  SingleLineResult Check(const Line& line, IndexLookup& index) const {
+    return Check(line, index, state.settings);
+  }
+  SingleLineResult Check(const Line& line, IndexLookup& index, const LotterySettings& ret) const {
+    return CheckSingleLine(line, DrawCount(), ret, state.tables, index);
+  }
 
- private:
-  void Record(IndexKind kind, const std::string& key);
-  std::vector<TestDraw> draws_;
-  CountingTables tables_;
-  std::map<std::string, std::string> lines_;  // "S03" -> index line
+  TestFolder folder;
+  ProgramState state;
 };
+
+// Returns of 10 and 60 for three and four, and the usual high returns.
+LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p = 100000,
+                        int ret6 = 1000000);
 
 // Exact counts by comparing the line with every draw.
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
                                 const LotterySettings& returns);
 
-// A history of `count` random draws (fixed seed) with bonus numbers.
+// Found lines as their listed entries, for readable comparisons.
+std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found);
+
+// `count` random draws (fixed seed) with bonus numbers.
 std::vector<TestDraw> RandomDraws(int count, unsigned seed);
 
 }  // namespace bw::test

@@ -9,36 +9,37 @@
 namespace bw {
 namespace {
 
-using test::MemoryHistory;
+using test::TestLottery;
 
 TEST(CountOfKey, ReadsTheNumberAfterTheKey) {
   const std::string line = "030811172538=  1:031117253844= 12:031215203040=123:";
-  EXPECT_EQ(CountOfKey(line, "030811172538"), 1);
-  EXPECT_EQ(CountOfKey(line, "031117253844"), 12);
-  EXPECT_EQ(CountOfKey(line, "031215203040"), 123);
-  EXPECT_EQ(CountOfKey(line, "031215203041"), 0);
-  EXPECT_EQ(CountOfKey("", "031215203041"), 0);
-  EXPECT_EQ(CountOfKey("031215203040", "031215203040"), 0);      // no count after it
-  EXPECT_EQ(CountOfKey("031215203040=  7", "031215203040"), 7);  // no ":" at the end
+  const std::tuple<std::string, std::string, int> cases[] = {
+      {line, "030811172538", 1},
+      {line, "031117253844", 12},
+      {line, "031215203040", 123},
+      {line, "031215203041", 0},
+      {"", "031215203041", 0},
+      {"031215203040", "031215203040", 0},      // no count after it
+      {"031215203040=  7", "031215203040", 7},  // no ":" at the end
+  };
+  for (const auto& [text, key, count] : cases) EXPECT_EQ(CountOfKey(text, key), count) << key;
 }
 
 TEST(CachedIndexLookup, GivesTheSameCountsAsReadingEachTime) {
-  MemoryHistory history(test::RandomDraws(600, 11));
+  const TestLottery lottery(test::RandomDraws(600, 11));
   // Damaged lines: a key twice (the first counts), text around, a cut entry.
-  history.SetIndexLine(IndexKind::Six, "07", "070809101112=  2:070809101112=  5:x0710");
-  history.SetIndexLine(IndexKind::Five, "08", "junk 0809101112001= 3:080910111200=  4");
-  FileIndexLookup fresh(history.Reader());
-  CachedIndexLookup cached(history.Reader());
-  std::mt19937 generator(5);
+  lottery.DamageIndex(IndexKind::Six, "07", "070809101112=  2:070809101112=  5:x0710");
+  lottery.DamageIndex(IndexKind::Five, "08", "junk 0809101112001= 3:080910111200=  4");
+  FileIndexLookup fresh(lottery.state);
+  CachedIndexLookup cached(lottery.state);
   std::vector<std::pair<IndexKind, std::string>> keys = {{IndexKind::Six, "070809101112"},
                                                          {IndexKind::Five, "080910111200"},
                                                          {IndexKind::Five, "809101112001"}};
   for (const IndexKind kind : {IndexKind::Six, IndexKind::FivePlus, IndexKind::Five})
     for (const IndexEntry& entry : cached.AllEntries(kind)) keys.emplace_back(kind, entry.key);
-  for (int i = 0; i < 2000; ++i) {
-    Line line = test::RandomDraws(1, generator())[0].main;
-    keys.emplace_back(IndexKind::Six, LineKey(line));
-    keys.emplace_back(IndexKind::Five, LineKey(line).substr(0, 10) + "00");
+  for (const test::TestDraw& draw : test::RandomDraws(2000, 5)) {
+    keys.emplace_back(IndexKind::Six, LineKey(draw.main));
+    keys.emplace_back(IndexKind::Five, LineKey(draw.main).substr(0, 10) + "00");
   }
   for (const auto& [kind, key] : keys)
     EXPECT_EQ(cached.Count(kind, key), fresh.Count(kind, key)) << key;
@@ -46,10 +47,10 @@ TEST(CachedIndexLookup, GivesTheSameCountsAsReadingEachTime) {
 }
 
 TEST(CachedIndexLookup, ForgetReadsAnAddedDrawAnew) {
-  MemoryHistory history({{{1, 2, 3, 4, 5, 6}, 7}});
-  CachedIndexLookup cached(history.Reader());
+  TestLottery lottery({{{1, 2, 3, 4, 5, 6}, 7}});
+  CachedIndexLookup cached(lottery.state);
   EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 1);
-  history.AddDraw({{1, 2, 3, 4, 5, 6}, 8});
+  lottery.AddDraw({{1, 2, 3, 4, 5, 6}, 8});
   EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 1);  // still the old read
   const unsigned before = cached.Generation();
   cached.Forget();
@@ -59,16 +60,12 @@ TEST(CachedIndexLookup, ForgetReadsAnAddedDrawAnew) {
 }
 
 TEST(CachedIndexLookup, AllEntriesHoldsWhatAChecksCanFind) {
-  MemoryHistory history({{{3, 11, 17, 25, 38, 44}, 9}, {{3, 11, 17, 25, 38, 44}, 2}});
+  const TestLottery lottery({{{3, 11, 17, 25, 38, 44}, 9}, {{3, 11, 17, 25, 38, 44}, 2}});
   // A key filed under the wrong first number is never found by a check.
-  history.SetIndexLine(IndexKind::Six, "04", "050607080910=  1:040506070809=  3:");
-  CachedIndexLookup cached(history.Reader());
-  const auto six = cached.AllEntries(IndexKind::Six);
-  ASSERT_EQ(six.size(), 2u);
-  EXPECT_EQ(six[0].key, "031117253844");
-  EXPECT_EQ(six[0].count, 2);
-  EXPECT_EQ(six[1].key, "040506070809");
-  EXPECT_EQ(six[1].count, 3);
+  lottery.DamageIndex(IndexKind::Six, "04", "050607080910=  1:040506070809=  3:");
+  CachedIndexLookup cached(lottery.state);
+  EXPECT_EQ(cached.AllEntries(IndexKind::Six),
+            (std::vector<IndexEntry>{{"031117253844", 2}, {"040506070809", 3}}));
   const auto fives = cached.AllEntries(IndexKind::Five);
   ASSERT_EQ(fives.size(), 6u);
   EXPECT_EQ(fives[5].key, "111725384400");

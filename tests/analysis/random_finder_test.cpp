@@ -9,63 +9,55 @@
 namespace bw {
 namespace {
 
-// Plays a script of values, then a seeded generator.
-class ScriptedRandom : public RandomSource {
- public:
-  explicit ScriptedRandom(std::deque<double> script = {}) : script_(std::move(script)) {}
+// Plays a script of values, then a seeded generator; or one stuck value.
+struct ScriptedRandom : RandomSource {
+  explicit ScriptedRandom(std::deque<double> values = {}) : script(std::move(values)) {}
   void Seed(uint64_t seed) override {
-    generator_.seed(seed);
+    generator.seed(seed);
     seeds.push_back(seed);
   }
   double Next() override {
-    if (script_.empty()) return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
-    const double value = script_.front();
-    script_.pop_front();
+    if (stuck) return *stuck;
+    if (script.empty()) return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+    const double value = script.front();
+    script.pop_front();
     return value;
   }
+  std::deque<double> script;
+  std::optional<double> stuck;
   std::vector<uint64_t> seeds;
-
- private:
-  std::deque<double> script_;
-  std::mt19937_64 generator_;
+  std::mt19937_64 generator;
 };
 
-class StuckRandom : public RandomSource {
- public:
-  explicit StuckRandom(double value) : value_(value) {}
-  void Seed(uint64_t) override {}
-  double Next() override { return value_; }
-
- private:
-  double value_;
-};
-
+// Every number 1..49 once, each line of six ascending.
 void ExpectWellDealt(const std::array<int, 49>& numbers) {
-  EXPECT_EQ(std::set<int>(numbers.begin(), numbers.end()).size(), 49u);
-  for (int n : numbers) {
-    EXPECT_GE(n, 1);
-    EXPECT_LE(n, 49);
-  }
+  std::set<int> all(numbers.begin(), numbers.end());
+  EXPECT_EQ(all.size(), 49u);
+  EXPECT_EQ(*all.begin(), 1);
+  EXPECT_EQ(*all.rbegin(), 49);
   for (int first = 0; first < 48; first += 6)
-    EXPECT_TRUE(std::is_sorted(numbers.begin() + first, numbers.begin() + first + 6));
+    EXPECT_TRUE(std::is_sorted(numbers.begin() + first, numbers.begin() + first + 6)) << first;
 }
 
 TEST(IsOdd, LooksAtTheLastDigit) {
-  EXPECT_FALSE(IsOdd(10));
-  EXPECT_TRUE(IsOdd(7));
-  EXPECT_TRUE(IsOdd(49));
-  EXPECT_FALSE(IsOdd(0));
-  EXPECT_FALSE(IsOdd(98));
+  for (const auto& [n, odd] :
+       {std::pair{10, false}, {7, true}, {49, true}, {0, false}, {98, false}})
+    EXPECT_EQ(IsOdd(n), odd) << n;
 }
 
-TEST(DealRandomSet, EveryNumberOnceLinesAscending) {
+TEST(DealRandomSet, EveryNumberOnceAndTheSeedDecides) {
   for (uint64_t seed : {1u, 2u, 99u, 123456u}) {
-    ScriptedRandom random;
+    ScriptedRandom random, again;
     const auto numbers = DealRandomSet(random, seed);
     ExpectWellDealt(numbers);
     EXPECT_EQ(random.seeds, std::vector<uint64_t>{seed});
-    ScriptedRandom again;
-    EXPECT_EQ(DealRandomSet(again, seed), numbers);  // the seed decides the set
+    EXPECT_EQ(DealRandomSet(again, seed), numbers);
+  }
+  // A broken source must not hang.
+  for (double value : {0.0, 1.0, -3.0, std::numeric_limits<double>::quiet_NaN()}) {
+    ScriptedRandom stuck;
+    stuck.stuck = value;
+    ExpectWellDealt(DealRandomSet(stuck, 0));
   }
 }
 
@@ -77,23 +69,12 @@ TEST(DealRandomSet, OddPositionsAreDrawnAgain) {
   ExpectWellDealt(numbers);
   EXPECT_EQ(numbers[0], 1);
   EXPECT_EQ(numbers[5], 49);
-}
-
-TEST(DealRandomSet, NotPlacedNumberIsTheOneLeftInThePool) {
-  // Always the first number of the pool: 1..48 are dealt, 49 is left.
+  // Always the first number of the pool (position 2): 1..48 dealt, 49 left.
   std::deque<double> script;
-  for (int left = 49; left > 1; --left) script.push_back(1.5 / (2 * left));  // position 2
-  ScriptedRandom random(script);
-  const auto numbers = DealRandomSet(random, 1);
-  for (int i = 0; i < 48; ++i) EXPECT_EQ(numbers[i], i + 1);
-  EXPECT_EQ(numbers[48], 49);
-}
-
-TEST(DealRandomSet, BrokenSourceDoesNotHang) {
-  for (double value : {0.0, 1.0, -3.0, std::numeric_limits<double>::quiet_NaN()}) {
-    StuckRandom random(value);
-    ExpectWellDealt(DealRandomSet(random, 0));
-  }
+  for (int left = 49; left > 1; --left) script.push_back(1.5 / (2 * left));
+  ScriptedRandom first(script);
+  const auto inOrder = DealRandomSet(first, 1);
+  for (int i = 0; i < 49; ++i) EXPECT_EQ(inOrder[i], i + 1);
 }
 
 TEST(SortRange, SortsOnlyTheRange) {

@@ -9,181 +9,125 @@
 namespace bw {
 namespace {
 
-using test::MemoryHistory;
+using test::Returns;
 using test::TestDraw;
+using test::TestLottery;
 
-LotterySettings Returns(int ret3, int ret4, int ret5 = 1500, int ret5p = 100000,
-                        int ret6 = 1000000) {
-  LotterySettings returns;
-  returns.ret3 = ret3;
-  returns.ret4 = ret4;
-  returns.ret5 = ret5;
-  returns.ret5p = ret5p;
-  returns.ret6 = ret6;
-  return returns;
+TEST(ResultFromRawHits, CorrectionPercentAndPlus) {
+  const struct {
+    const char* name;
+    RawHits raw;
+    int32_t draws;
+    LotterySettings returns;
+    SingleLineResult expected;
+  } cases[] = {
+      // 20 threes plus the four sets of three of the one four; 26.0 %.
+      {"worked example", {24, 1}, 1000, Returns(), {20, 1, 0, 0, 0, 26, false}},
+      // (100 / 29) * 145 is just below 500 in double precision.
+      {"order of operations", {1}, 29, Returns(145, 0), {1, 0, 0, 0, 0, 499, false}},
+      {"truncated toward zero", {1}, 3, Returns(-1, 0), {1, 0, 0, 0, 0, -33, false}},
+      {"no draws: no percent, plus", {20, 15, 6, 0, 1}, 0, Returns(), {0, 0, 0, 0, 1, 0, true}},
+      // A 5+ is found as a five too; its fours and threes are its own.
+      {"5+ only", {10, 5, 1, 1}, 100, Returns(10, 60, 0, 5, 0), {0, 0, 0, 1, 0, 0, true}},
+      {"zero high return",
+       {10, 5, 1, 1},
+       100,
+       Returns(10, 60, 0, 0, 0),
+       {0, 0, 0, 1, 0, 0, false}}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ResultFromRawHits(c.raw, c.draws, c.returns), c.expected) << c.name;
 }
 
-SingleLineResult Check(const Line& line, const MemoryHistory& history,
-                       const LotterySettings& returns = Returns(10, 60)) {
-  FileIndexLookup index(history.Reader());
-  return CheckSingleLine(line, history.DrawCount(), returns, history.Tables(), index);
+TEST(ResultFromRawHits, CaptionsAndFaces) {
+  const ResultCaptions worked = CaptionsOf({20, 1, 0, 0, 0, 26, false});
+  EXPECT_EQ(worked.three + "|" + worked.four + "|" + worked.five + "|" + worked.fivePlus + "|" +
+                worked.six + "|" + worked.digit + worked.ret,
+            "20|1||||26%");
+  EXPECT_EQ(CaptionsOf({0, 0, 0, 0, 1, 0, true}).digit + CaptionsOf({0, 0, 0, 0, 1, 0, true}).ret,
+            "0%+");
+  const std::pair<SingleLineResult, Verdict> faces[] = {
+      {{0, 0, 0, 0, 0, 45, false}, Verdict::Happy},
+      {{0, 0, 0, 0, 0, 44, false}, Verdict::Moody},
+      {{0, 0, 0, 0, 0, 25, false}, Verdict::Moody},
+      {{0, 0, 0, 0, 0, 24, false}, Verdict::VeryMoody},
+      {{0, 0, 0, 0, 0, 24, true}, Verdict::Happy}};
+  for (const auto& [result, face] : faces)
+    EXPECT_EQ(VerdictOf(result), face) << result.percent << (result.plus ? "+" : "");
 }
 
-TEST(ResultFromRawHits, WorkedExampleGivesTwentySixPercent) {
-  RawHits raw;
-  raw.hits3 = 24;  // 20 draws with three, plus the four sets of three of the one four
-  raw.hits4 = 1;
-  const SingleLineResult result = ResultFromRawHits(raw, 1000, Returns(10, 60));
-  EXPECT_EQ(result.hits3, 20);
-  EXPECT_EQ(result.hits4, 1);
-  EXPECT_EQ(result.percent, 26);
-  EXPECT_FALSE(result.plus);
-  EXPECT_EQ(VerdictOf(result), Verdict::Moody);
-  const ResultCaptions captions = CaptionsOf(result);
-  EXPECT_EQ(captions.three, "20");
-  EXPECT_EQ(captions.four, "1");
-  EXPECT_EQ(captions.five, "");
-  EXPECT_EQ(captions.digit, "26");
-  EXPECT_EQ(captions.ret, "%");
+TEST(CheckSingleLine, HandWorkedHistories) {
+  const struct {
+    const char* name;
+    std::vector<TestDraw> draws;
+    Line line;
+    SingleLineResult expected;
+  } cases[] = {
+      {"the line is a draw",
+       {{{3, 11, 17, 25, 38, 44}, 9}, {{1, 2, 4, 5, 6, 7}, 0}},
+       {3, 11, 17, 25, 38, 44},
+       {0, 0, 0, 0, 1, 0, true}},
+      {"five and the sixth as bonus",
+       {{{5, 10, 15, 20, 25, 44}, 30}},
+       {5, 10, 15, 20, 25, 30},
+       {0, 0, 0, 1, 0, 0, true}},
+      {"five and another bonus",
+       {{{5, 10, 15, 20, 25, 44}, 43}},
+       {5, 10, 15, 20, 25, 30},
+       {0, 0, 1, 0, 0, 0, true}},
+      {"four and the bonus is still a four",
+       {{{5, 10, 15, 20, 43, 44}, 30}},
+       {5, 10, 15, 20, 25, 30},
+       {0, 1, 0, 0, 0, 6000, false}},
+      // Without 12 the five reads 0123304045, which holds "12" across two numbers.
+      {"bonus is the whole left-out number",
+       {{{1, 23, 30, 40, 45, 46}, 12}},
+       {1, 12, 23, 30, 40, 45},
+       {0, 0, 0, 1, 0, 0, true}},
+      {"no bonus, no 5+", {{{1, 2, 3, 4, 5, 6}, 0}}, {1, 2, 3, 4, 5, 7}, {0, 0, 1, 0, 0, 0, true}},
+      {"three of two draws",
+       {{{1, 2, 3, 10, 11, 12}, 0}, {{1, 7, 8, 10, 11, 12}, 0}},
+       {1, 2, 3, 4, 5, 6},
+       {1, 0, 0, 0, 0, 500, false}}};
+  for (const auto& c : cases) {
+    const TestLottery lottery(c.draws);
+    FileIndexLookup index(lottery.state);
+    EXPECT_EQ(lottery.Check(c.line, index), c.expected) << c.name;
+  }
 }
 
-TEST(ResultFromRawHits, PercentKeepsTheOrderOfOperationsAndTruncates) {
-  RawHits raw;
-  raw.hits3 = 1;
-  // (100 / 29) * 145 is just below 500 in double precision.
-  EXPECT_EQ(ResultFromRawHits(raw, 29, Returns(145, 0)).percent, 499);
-  // Truncation is toward zero for a negative return.
-  EXPECT_EQ(ResultFromRawHits(raw, 3, Returns(-1, 0)).percent, -33);
-  // No draws: no percentage, but the plus rule still applies.
-  raw.hits6 = 1;
-  raw.hits5 = 6;
-  raw.hits4 = 15;
-  raw.hits3 = 20;
-  const SingleLineResult empty = ResultFromRawHits(raw, 0, Returns(10, 60));
-  EXPECT_EQ(empty.percent, 0);
-  EXPECT_TRUE(empty.plus);
-}
-
-TEST(ResultFromRawHits, HighReturnsSetThePlusButNeverThePercent) {
-  RawHits raw;
-  raw.hits5Bonus = 1;
-  raw.hits5 = 1;  // the same draw, found as a five too
-  raw.hits4 = 5;
-  raw.hits3 = 10;
-  const SingleLineResult result = ResultFromRawHits(raw, 100, Returns(10, 60, 0, 5, 0));
-  EXPECT_EQ(result.hits5, 0);
-  EXPECT_EQ(result.hits5Bonus, 1);
-  EXPECT_EQ(result.hits4, 0);
-  EXPECT_EQ(result.hits3, 0);
-  EXPECT_EQ(result.percent, 0);
-  EXPECT_TRUE(result.plus);
-  EXPECT_EQ(CaptionsOf(result).ret, "%+");
-  EXPECT_EQ(VerdictOf(result), Verdict::Happy);
-  // A zero return for the hit leaves the marker plain.
-  EXPECT_FALSE(ResultFromRawHits(raw, 100, Returns(10, 60, 0, 0, 0)).plus);
-}
-
-TEST(VerdictOf, BoundariesOfTheFaces) {
-  SingleLineResult result;
-  result.percent = 45;
-  EXPECT_EQ(VerdictOf(result), Verdict::Happy);
-  result.percent = 44;
-  EXPECT_EQ(VerdictOf(result), Verdict::Moody);
-  result.percent = 25;
-  EXPECT_EQ(VerdictOf(result), Verdict::Moody);
-  result.percent = 24;
-  EXPECT_EQ(VerdictOf(result), Verdict::VeryMoody);
-  result.plus = true;
-  EXPECT_EQ(VerdictOf(result), Verdict::Happy);
-}
-
-TEST(CheckSingleLine, LineEqualToOneDrawHasOnlyASix) {
-  const MemoryHistory history({{{3, 11, 17, 25, 38, 44}, 9}, {{1, 2, 4, 5, 6, 7}, 0}});
-  const SingleLineResult result = Check({3, 11, 17, 25, 38, 44}, history);
-  EXPECT_EQ(result.hits6, 1);
-  EXPECT_EQ(result.hits5, 0);
-  EXPECT_EQ(result.hits5Bonus, 0);
-  EXPECT_EQ(result.hits4, 0);
-  EXPECT_EQ(result.hits3, 0);
-  EXPECT_EQ(result.percent, 0);
-  EXPECT_TRUE(result.plus);
-  const ResultCaptions captions = CaptionsOf(result);
-  EXPECT_EQ(captions.three + captions.four + captions.five + captions.fivePlus, "");
-  EXPECT_EQ(captions.six, "1");
-  EXPECT_EQ(captions.digit, "0");
-}
-
-TEST(CheckSingleLine, BonusDecidesBetweenFiveAndFivePlus) {
-  const Line line{5, 10, 15, 20, 25, 30};
-  // Five on the line and the sixth as bonus: 5+ only.
-  EXPECT_EQ(Check(line, MemoryHistory({{{5, 10, 15, 20, 25, 44}, 30}})),
-            (SingleLineResult{0, 0, 0, 1, 0, 0, true}));
-  // Another bonus: a plain five.
-  EXPECT_EQ(Check(line, MemoryHistory({{{5, 10, 15, 20, 25, 44}, 43}})),
-            (SingleLineResult{0, 0, 1, 0, 0, 0, true}));
-  // A bonus on the line with only four main numbers on it: a four.
-  EXPECT_EQ(Check(line, MemoryHistory({{{5, 10, 15, 20, 43, 44}, 30}})).hits4, 1);
-  EXPECT_EQ(Check(line, MemoryHistory({{{5, 10, 15, 20, 43, 44}, 30}})).hits5Bonus, 0);
-}
-
-TEST(CheckSingleLine, BonusCandidateIsTheWholeLeftOutNumber) {
-  // Without 12 the five read 0123304045, which holds "12" across two numbers.
-  const MemoryHistory history({{{1, 23, 30, 40, 45, 46}, 12}});
-  const SingleLineResult result = Check({1, 12, 23, 30, 40, 45}, history);
-  EXPECT_EQ(result.hits5Bonus, 1);
-  EXPECT_EQ(result.hits5, 0);
-}
-
-TEST(CheckSingleLine, LotteryWithoutBonusNeverHasFivePlus) {
-  const MemoryHistory history({{{1, 2, 3, 4, 5, 6}, 0}});
-  const SingleLineResult result = Check({1, 2, 3, 4, 5, 7}, history);
-  EXPECT_EQ(result.hits5, 1);
-  EXPECT_EQ(result.hits5Bonus, 0);
-}
-
-TEST(CheckSingleLine, MissingOrDamagedIndexReadsAsNoHits) {
-  MemoryHistory history({{{1, 2, 3, 4, 5, 6}, 0}});
-  history.SetIndexLine(IndexKind::Six, "01", "");
-  history.SetIndexLine(IndexKind::Five, "01", "garbage=;:x");
-  history.SetIndexLine(IndexKind::Five, "02", "02030405060");  // cut short
-  const SingleLineResult result = Check({1, 2, 3, 4, 5, 6}, history);
-  EXPECT_EQ(result.hits6, 0);
-  EXPECT_EQ(result.hits5, 0);
+TEST(CheckSingleLine, DamagedIndexAndInvalidLines) {
+  const TestLottery lottery({{{1, 2, 3, 4, 5, 6}, 0}});
+  FileIndexLookup index(lottery.state);
+  for (const Line& bad : {Line{0, 2, 3, 4, 5, 6}, Line{1, 2, 3, 4, 5, 50}, Line{6, 5, 4, 3, 2, 1},
+                          Line{1, 1, 2, 3, 4, 5}, Line{-7, 2, 3, 4, 5, 99999}})
+    EXPECT_EQ(lottery.Check(bad, index), SingleLineResult{}) << LineKey(bad);
+  lottery.DamageIndex(IndexKind::Six, "01", "");
+  lottery.DamageIndex(IndexKind::Five, "01", "garbage=;:x");
+  lottery.DamageIndex(IndexKind::Five, "02", "02030405060");  // cut short
+  const SingleLineResult result = lottery.Check({1, 2, 3, 4, 5, 6}, index);
+  EXPECT_EQ(result.hits6 + result.hits5, 0);
   // The tables still count the draw: 15 fours peel into 4 x 15 threes.
   EXPECT_EQ(result.hits4, 15);
   EXPECT_EQ(result.hits3, 20 - 60);
 }
 
-TEST(CheckSingleLine, InvalidLineHitsNothing) {
-  const MemoryHistory history({{{1, 2, 3, 4, 5, 6}, 0}});
-  for (const Line& bad : {Line{0, 2, 3, 4, 5, 6}, Line{1, 2, 3, 4, 5, 50}, Line{6, 5, 4, 3, 2, 1},
-                          Line{1, 1, 2, 3, 4, 5}, Line{-7, 2, 3, 4, 5, 99999}})
-    EXPECT_EQ(Check(bad, history), SingleLineResult{}) << LineKey(bad);
-}
-
 TEST(CheckSingleLine, AgreesWithCountingDrawByDraw) {
-  const auto draws = test::RandomDraws(400, 7);
-  MemoryHistory history(draws);
-  // Repeat some draws so that counts above one and mixed hits occur.
-  std::vector<TestDraw> all = draws;
+  std::vector<TestDraw> draws = test::RandomDraws(400, 7);
+  // Repeated draws, with another bonus or none, give counts above one.
   for (int i = 0; i < 40; ++i) {
-    TestDraw again = draws[i];
-    again.bonus = draws[i + 1].main[0];
+    TestDraw again{draws[i].main, draws[i + 1].main[0]};
     if (std::count(again.main.begin(), again.main.end(), again.bonus)) again.bonus = 0;
-    all.push_back(again);
-    history.AddDraw(again);
+    draws.push_back(again);
   }
+  const TestLottery lottery(draws);
+  CachedIndexLookup index(lottery.state);
   std::mt19937 generator(3);
-  const LotterySettings returns = Returns(10, 60);
-  FileIndexLookup index(history.Reader());
-  for (int i = 0; i < 300; ++i) {
-    // Lines near draws: a draw with one or two numbers moved.
-    Line line = all[generator() % all.size()].main;
+  for (int i = 0; i < 300; ++i) {  // lines near draws: one or two numbers moved
+    Line line = draws[generator() % draws.size()].main;
     for (int moves = i % 3; moves > 0; --moves) line[generator() % 6] = 1 + generator() % 49;
     std::sort(line.begin(), line.end());
     if (!IsValidLine(line)) continue;
-    EXPECT_EQ(CheckSingleLine(line, history.DrawCount(), returns, history.Tables(), index),
-              test::ExpectedResult(line, all, returns))
+    EXPECT_EQ(lottery.Check(line, index), test::ExpectedResult(line, draws, Returns()))
         << LineKey(line);
   }
 }

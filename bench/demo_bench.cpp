@@ -1,0 +1,138 @@
+// Speed on the demo lottery (3,799 draws): the first and a later start, the
+// line check, the full system of twelve numbers and the search of all lines.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+
+#include "analysis/all_lines_search.h"
+#include "analysis/full_system.h"
+#include "analysis/single_line_check.h"
+#include "store/history_file.h"
+#include "store/integration.h"
+#include "store/settings_files.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scratch program folder holding a copy of the demo lottery.
+class DemoFolder {
+ public:
+  DemoFolder() : path_(fs::temp_directory_path() / ("ballwright-bench-" + Random())) {
+    fs::create_directories(path_);
+    for (const char* name : {"Sample.opt", "Sample.ini"})
+      fs::copy_file(fs::path(BALLWRIGHT_DEMO_DIR) / name, path_ / name);
+  }
+  ~DemoFolder() { fs::remove_all(path_); }
+  // Back to a folder that has never been started: no index, no marker.
+  void ForgetIndex() const {
+    for (const auto& entry : fs::directory_iterator(path_))
+      if (entry.path().filename() != "Sample.opt" && entry.path().filename() != "Sample.ini")
+        fs::remove(entry.path());
+  }
+  // What the program does at start: read, count, build the index if needed.
+  void Start(ProgramState& state) const {
+    state.appFolder = path_;
+    state.lottoFile = "Sample.opt";
+    ReadLotterySettings(state);
+    ReadHistoryFile(state, 1);
+    IntegrateDraws(state, true, false);
+  }
+
+ private:
+  static std::string Random() { return std::to_string(std::random_device{}()); }
+  fs::path path_;
+};
+
+// The demo lottery started once, with its index cached.
+struct Demo {
+  DemoFolder folder;
+  ProgramState state;
+  CachedIndexLookup index{(folder.Start(state), state)};  // read after the start
+  SingleLineResult Check(const Line& line) {
+    return CheckSingleLine(line, static_cast<int32_t>(state.draws.size()), state.settings,
+                           state.tables, index);
+  }
+};
+
+Demo& Loaded() {
+  static Demo demo;
+  return demo;
+}
+
+void BM_FirstStart(benchmark::State& bench) {
+  DemoFolder folder;
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    folder.ForgetIndex();
+    ProgramState state;
+    bench.ResumeTiming();
+    folder.Start(state);
+  }
+}
+BENCHMARK(BM_FirstStart)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_LaterStart(benchmark::State& bench) {
+  DemoFolder folder;
+  ProgramState first;
+  folder.Start(first);  // builds the index and its marker
+  for (auto _ : bench) {
+    ProgramState state;
+    folder.Start(state);
+    benchmark::DoNotOptimize(state.draws.size());
+  }
+}
+BENCHMARK(BM_LaterStart)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_SingleLineCheckCached(benchmark::State& bench) {
+  Demo& demo = Loaded();
+  std::vector<Line> lines;
+  for (std::mt19937 generator(1); lines.size() < 1024;)
+    lines.push_back(LineAtRank(generator() % kAllLinesCount));
+  std::size_t i = 0;
+  for (auto _ : bench) benchmark::DoNotOptimize(demo.Check(lines[i++ % lines.size()]));
+}
+BENCHMARK(BM_SingleLineCheckCached);
+
+void BM_FullSystem924Lines(benchmark::State& bench) {
+  Demo& demo = Loaded();
+  const auto patterns = BuildSystemPatterns();
+  for (auto _ : bench) {
+    std::array<std::string, 13> selected{"",   "3",  "8",  "11", "17", "20", "24",
+                                         "29", "33", "38", "41", "45", "49"};
+    SystemCounters counters;
+    std::size_t rowBytes = 0;
+    SystemRunHooks hooks;
+    hooks.onRow = [&](int, const std::string& row, const SingleLineResult&) {
+      rowBytes += row.size();
+    };
+    RunFullSystem(
+        BuildSystemLines(selected, patterns), [&](const Line& line) { return demo.Check(line); },
+        counters, hooks);
+    benchmark::DoNotOptimize(rowBytes);
+  }
+}
+BENCHMARK(BM_FullSystem924Lines)->Unit(benchmark::kMillisecond);
+
+// Everything a search of all lines costs, on one thread and on two.
+void BM_WholeSearch(benchmark::State& bench) {
+  Demo& demo = Loaded();
+  std::size_t found = 0;
+  for (auto _ : bench) {
+    AllLinesSearch search(demo.state.tables, demo.index,
+                          static_cast<int32_t>(demo.state.draws.size()), demo.state.settings,
+                          static_cast<int>(bench.range(0)));
+    std::vector<FoundLine> lines;
+    search.CheckSlice({1, 2, 3, 4, 5, 6}, kAllLinesCount, lines);
+    found = lines.size();
+  }
+  bench.counters["found"] = static_cast<double>(found);
+}
+BENCHMARK(BM_WholeSearch)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace bw
+
+BENCHMARK_MAIN();
