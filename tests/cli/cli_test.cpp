@@ -95,7 +95,6 @@ TEST_F(Cli, CheckRowsWorkedOutByHandAndTheIndexIsBuiltOnce) {
 TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
   // The words, and what the one line of error must say.
   const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
       {"", "no command"},
       {"dance", "unknown command \"dance\""},
       {"--colour check", "unknown option \"--colour\""},
