@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include "model/day_number.h"
+#include "model/numbers.h"
+#include "store/file_error.h"
+#include "store/history_file.h"
+#include "store/store_support.h"
+#include "support/privileges.h"
+
+namespace bw {
+namespace {
+
+using test::StoreTest;
+constexpr int32_t kToday = 45000;
+
+int32_t Day(int year, int month, int day) {
+  return DayNumber({year, month, day});
+}
+
+TEST(SortDrawNumbers, OrdersMainNumbersAndKeepsTheBonusLast) {
+  EXPECT_EQ(SortDrawNumbers("44 03 25 17 11 38"), "03 11 17 25 38 44 ");
+  EXPECT_EQ(SortDrawNumbers("44 38 25 17 11 03 01"), "03 11 17 25 38 44 01");
+  EXPECT_EQ(SortDrawNumbers("03 11 17 25 38 44 00"), "03 11 17 25 38 44 ");
+}
+
+TEST_F(StoreTest, HistoryReadingRules) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    DrawList draws;
+    bool bonus;
+    int32_t oldest, newest;
+  } cases[] = {{"sorted, no bonus",
+                "05/12/2000 44 03 25 17 11 38\r\n",
+                {"05/12/2000 03 11 17 25 38 44 "},
+                false,
+                Day(2000, 12, 5),
+                Day(2000, 12, 5)},
+               {"bonus",
+                "05/12/2000 03 11 17 25 38 44 09\r\n",
+                {"05/12/2000 03 11 17 25 38 44 09"},
+                true,
+                Day(2000, 12, 5),
+                Day(2000, 12, 5)},
+               {"bonus 00 is none but sets the flag",
+                "05/12/2000 03 11 17 25 38 44 00\r\n",
+                {"05/12/2000 03 11 17 25 38 44 "},
+                true,
+                Day(2000, 12, 5),
+                Day(2000, 12, 5)},
+               {"blanks and blank lines",
+                "\r\n   \r\n1/2/2001    01 02 03 04 05 06   \n\r\n",
+                {"1/2/2001 01 02 03 04 05 06 "},
+                false,
+                Day(2001, 2, 1),
+                Day(2001, 2, 1)},
+               {"malformed lines are dropped",
+                "01/01/2001 50 02 03 04 05 06\r\n02/01/2001 01 02 03 04 00 06\r\n"
+                "03/01/2001 01 02 03 04 05 50\r\n04/01/2001 01 02 03 04 05 06 50\r\n"
+                "05/01/2001 01 02 03\r\n06/01/2001 01 02 03 04 05 +6\r\n"
+                "07/01/2001 01 02 03 04 05 06 00\r\n08/01/2001 01 02 03 04 05 49 49\r\n",
+                {"07/01/2001 01 02 03 04 05 06 ", "08/01/2001 01 02 03 04 05 49 49"},
+                true,
+                Day(2001, 1, 7),
+                Day(2001, 1, 8)},
+               {"a dropped last line sets the flag",
+                "01/01/2001 01 02 03 04 05 06\r\n02/01/2001 01 02 03 04 05 06 50\r\n\r\n",
+                {"01/01/2001 01 02 03 04 05 06 "},
+                true,
+                Day(2001, 1, 1),
+                Day(2001, 1, 1)},
+               {"placeholders set no dates",
+                "00/00/0000 01 02 03 04 05 06\r\n10/06/2020 01 02 03 04 05 06\r\n"
+                "12/06/1982 01 02 03 04 05 06\r\n00/00/00 07 08 09 10 11 12\r\n",
+                {"00/00/0000 01 02 03 04 05 06 ", "10/06/2020 01 02 03 04 05 06 ",
+                 "12/06/1982 01 02 03 04 05 06 ", "00/00/00 07 08 09 10 11 12 "},
+                false,
+                Day(1982, 6, 12),
+                Day(2020, 6, 10)},
+               {"empty file dates today", "", {}, false, kToday, kToday}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder.Write("Lotto.opt", c.bytes);
+    state.oldestDrawDate = state.newestDrawDate = 0;  // a fresh start
+    if (!c.bytes.empty()) state.settings.useBonus = !c.bonus;
+    EXPECT_TRUE(ReadHistoryFile(state, kToday));
+    EXPECT_EQ(state.draws, c.draws);
+    EXPECT_EQ(state.settings.useBonus, c.bonus);
+    EXPECT_EQ(state.oldestDrawDate, c.oldest);
+    EXPECT_EQ(state.newestDrawDate, c.newest);
+  }
+}
+
+TEST_F(StoreTest, HistoryReadingFailures) {
+  // Not a date: the entry is appended and the read ends there.
+  folder.Write("Lotto.opt",
+               "10/06/2020 01 02 03 04 05 06\r\n2020-06-11 01 02 03 04 05 07\r\n"
+               "12/06/2020 01 02 03 04 05 08\r\n");
+  EXPECT_FALSE(ReadHistoryFile(state, kToday));
+  EXPECT_EQ(state.fileErrorNumber, kTypeMismatch);
+  EXPECT_EQ(state.draws,
+            (DrawList{"10/06/2020 01 02 03 04 05 06 ", "2020-06-11 01 02 03 04 05 07 "}));
+  EXPECT_EQ(state.newestDrawDate, Day(2020, 6, 10));
+  for (const char* line : {"31/02/2020 01 02 03 04 05 06", " 01 02 03 04 05 06",
+                           "01/02/20 01 02 03 04 05 06", "1.2.2020 01 02 03 04 05 06"}) {
+    folder.Write("Lotto.opt", std::string(line) + "\r\n");
+    EXPECT_FALSE(ReadHistoryFile(state, kToday)) << line;
+    EXPECT_EQ(state.fileErrorNumber, kTypeMismatch) << line;
+    EXPECT_EQ(state.draws.size(), 1u) << line;
+  }
+  folder.Write("Lotto.opt", "10/06/2020 01 02 03 04 05 06\r\n");
+  std::filesystem::permissions(folder / "Lotto.opt", std::filesystem::perms::owner_read);
+  {
+    test::AsUnprivilegedUser nobody;
+    if (nobody.Switched()) {
+      EXPECT_FALSE(ReadHistoryFile(state, kToday));
+      EXPECT_EQ(state.fileErrorNumber, kPathFileAccess);
+    }
+  }
+  std::filesystem::remove(folder / "Lotto.opt");
+  state.oldestDrawDate = state.newestDrawDate = 0;  // a missing file does not date today
+  EXPECT_FALSE(ReadHistoryFile(state, kToday));
+  EXPECT_EQ(state.fileErrorNumber, kFileNotFound);
+  EXPECT_TRUE(state.draws.empty());
+  EXPECT_EQ(state.oldestDrawDate + state.newestDrawDate, 0);
+}
+
+struct RecordingProgress : SaveProgress {
+  void Show(bool visible) override { shown.push_back(visible); }
+  void SetFill(float percent) override { fills.push_back(percent); }
+  std::vector<bool> shown;
+  std::vector<float> fills;
+};
+
+TEST_F(StoreTest, SavingWritesRealDrawsAndKeepsTheLastFileAsBackup) {
+  RecordingProgress progress;
+  folder.Write("Lotto.opt", "previous\r\n");
+  folder.Write("Lotto.old", "older\r\n");
+  test::MarkReadOnly(folder / "Lotto.opt");  // read-only files are replaced all the same
+  test::MarkReadOnly(folder / "Lotto.old");
+  state.draws = {"00/00/0000 01 02 03 04 05 06 ", "05/12/2000 03 11 17 25 38 44 ",
+                 "12/12/2000 01 02 03 04 05 06 09"};
+  EXPECT_TRUE(WriteHistoryFile(state, false, &progress));
+  const std::string saved = "05/12/2000 03 11 17 25 38 44 \r\n12/12/2000 01 02 03 04 05 06 09\r\n";
+  EXPECT_EQ(folder.Read("Lotto.opt"), saved);
+  EXPECT_EQ(folder.Read("Lotto.old"), "previous\r\n");
+  EXPECT_FALSE(test::IsReadOnly(folder / "Lotto.old"));
+  EXPECT_EQ(progress.fills, (std::vector<float>{0.0f, 100.0f / 3, 100.0f / 3 * 2, 100.0f}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+  ProgramState reread;  // and it reads back to the same list, less the placeholder
+  reread.appFolder = state.appFolder;
+  reread.lottoFile = state.lottoFile;
+  EXPECT_TRUE(ReadHistoryFile(reread, 1));
+  EXPECT_EQ(reread.draws, DrawList(state.draws.begin() + 1, state.draws.end()));
+
+  test::RecordingSink sink;  // a second save moves the first into the backup
+  state.draws.push_back("19/12/2000 01 02 03 04 05 07 ");
+  state.historyChanged = true;
+  SaveHistory(state, sink);
+  EXPECT_FALSE(state.historyChanged);
+  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_EQ(folder.Read("Lotto.old"), saved);
+
+  state.draws.clear();  // an empty list leaves the file as it is
+  progress.fills.clear();
+  EXPECT_TRUE(WriteHistoryFile(state, false, &progress));
+  EXPECT_EQ(folder.Read("Lotto.old"), saved);
+  EXPECT_EQ(progress.fills, std::vector<float>{100.0f});
+}
+
+TEST_F(StoreTest, NewHistoryFilesHoldEightPlaceholders) {
+  for (const bool bonus : {false, true}) {
+    state.lottoFile = bonus ? "Bonus.opt" : "Plain.opt";
+    state.settings.useBonus = bonus;
+    state.newFileCreated = false;
+    EXPECT_TRUE(WriteHistoryFile(state, true));
+    EXPECT_TRUE(state.newFileCreated);
+    std::string expected;
+    for (int first = 1; first < 48; first += 6) {
+      expected += "00/00/0000";
+      for (int n = first; n < first + 6; ++n) expected += " " + TwoDigits(n);
+      expected += bonus ? " 49\r\n" : "\r\n";
+    }
+    EXPECT_EQ(folder.Read(state.lottoFile), expected);
+  }
+}
+
+TEST_F(StoreTest, AFailedSaveKeepsTheHistoryAndReportsIt) {
+  folder.Write("Lotto.opt", "previous\r\n");
+  folder.Write("Lotto.old", "older\r\n");
+  state.draws = {"05/12/2000 03 11 17 25 38 44 "};
+  state.historyChanged = true;
+  RecordingProgress progress;
+  test::RecordingSink sink;
+  {
+    test::AsUnprivilegedUser nobody;
+    if (!nobody.Switched()) GTEST_SKIP() << "needs root to drop privileges";
+    SaveHistory(state, sink, &progress);
+  }
+  EXPECT_EQ(folder.Read("Lotto.opt"), "previous\r\n");
+  EXPECT_EQ(folder.Read("Lotto.old"), "older\r\n");
+  EXPECT_TRUE(state.historyChanged);
+  EXPECT_EQ(progress.shown, (std::vector<bool>{true, false}));
+  // Other errors than access have no in-use sentence.
+  folder.Write("plain", "x");
+  state.appFolder = folder / "plain";
+  SaveHistory(state, sink);
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.messages[0].title, "Error saving file");
+  EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(sink.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(sink.messages[0].text, "Could not save data file!\n\r" +
+                                       (folder / "Lotto.opt").string() +
+                                       "\n\rError 75 Path/File access error\n\r\n\r"
+                                       "The file may be in use by another application!");
+  EXPECT_EQ(sink.messages[1].text, "Could not save data file!\n\r" +
+                                       (folder / "plain" / "Lotto.opt").string() +
+                                       "\n\rError 76 Path not found");
+}
+
+}  // namespace
+}  // namespace bw

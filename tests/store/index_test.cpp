@@ -1,0 +1,204 @@
+// The combination index files and the integration of draws at start-up and
+// after an update.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "model/draw_fields.h"
+#include "model/numbers.h"
+#include "store/history_file.h"
+#include "store/index_files.h"
+#include "store/integration.h"
+#include "store/store_support.h"
+#include "support/privileges.h"
+
+namespace bw {
+namespace {
+
+using test::StoreTest;
+
+TEST_F(StoreTest, IndexFilesOfOneDraw) {
+  for (const auto& [entry, bonus] : {std::pair{"05/12/2000 03 11 17 25 38 44 ", "00"},
+                                     {"05/12/2000 03 11 17 25 38 44 09", "09"}}) {
+    SCOPED_TRACE(entry);
+    DeleteIndexFiles(state);
+    DrawFields fields = ParseDrawEntry(entry);
+    AddSixToIndex(state, fields);
+    AddFivePlusToIndex(state, fields);
+    AddFivesToIndex(state, fields);
+    EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "031117253844=  1:\r\n");
+    EXPECT_EQ(folder.Read("03_F_Lotto.opt"),
+              "031117253800=  1:031117254400=  1:031117384400=  1:031125384400=  1:"
+              "031725384400=  1:\r\n");
+    EXPECT_EQ(folder.Read("11_F_Lotto.opt"), "111725384400=  1:\r\n");
+    // The bonus goes into the "P" keys only; without one they end in "00".
+    EXPECT_EQ(folder.Read("03_P_Lotto.opt"),
+              "0311172538" + std::string(bonus) + "=  1:0311172544" + bonus + "=  1:0311173844" +
+                  bonus + "=  1:0311253844" + bonus + "=  1:0317253844" + bonus + "=  1:\r\n");
+    EXPECT_EQ(folder.Read("11_P_Lotto.opt"), "1117253844" + std::string(bonus) + "=  1:\r\n");
+  }
+}
+
+TEST_F(StoreTest, IndexCountsGrowInPlaceAndNewKeysAreAppended) {
+  const std::string six = "031117253844";
+  CreateIndexFile(state, "010203040506", IndexKind::Six);
+  AddToIndexFile(state, "030405060708", IndexKind::Six);  // another first number
+  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "030405060708=  1:\r\n");
+  RecordIndexKey(state, six, IndexKind::Six);
+  RecordIndexKey(state, "030506070809", IndexKind::Six);
+  const auto line = [&] { return ReadIndexLine(state, six, IndexKind::Six); };
+  const std::pair<int, const char*> growth[] = {
+      {1, "=  1:"}, {2, "=  2:"}, {10, "= 10:"}, {100, "=100:"}, {1000, "=1000:"}};
+  for (int count = 1; const auto& [upTo, text] : growth) {
+    for (; count < upTo; ++count) RecordIndexKey(state, six, IndexKind::Six);
+    EXPECT_EQ(line(), "030405060708=  1:031117253844" + std::string(text) + "030506070809=  1:");
+    EXPECT_EQ(CountInIndexLine(line(), six), upTo);
+  }
+  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), line() + "\r\n");
+  EXPECT_EQ(CountInIndexLine(line(), "030506070810"), 0);
+  EXPECT_EQ(ParseIndexLine(line()),
+            (std::vector<IndexEntry>{{"030405060708", 1}, {six, 1000}, {"030506070809", 1}}));
+  EXPECT_EQ(FormatIndexLine(ParseIndexLine(line())), line());
+  EXPECT_EQ(ReadIndexLine(state, "070809101112", IndexKind::Five), "");  // no such file
+  EXPECT_EQ(IndexFileName("070809101112", IndexKind::FivePlus, "Lotto.opt"), "07_P_Lotto.opt");
+  test::MarkReadOnly(folder / "03_S_Lotto.opt");  // a read-only index file stays as it was
+  RecordIndexKey(state, six, IndexKind::Six);
+  EXPECT_EQ(CountInIndexLine(line(), six), 1000);
+}
+
+TEST_F(StoreTest, DeleteIndexFilesRemovesOnlyThisLotterysFiles) {
+  const char* gone[] = {"03_S_Lotto.opt", "11_F_Lotto.opt", "49_P_Lotto.opt", "Lotto.dnd"};
+  const char* kept[] = {"03_S_Other.opt",  "Other.dnd",       "Lotto.opt",
+                        "003_S_Lotto.opt", "03_SS_Lotto.opt", "03_S_Lotto.opt.bak"};
+  for (const char* name : gone) folder.Write(name, "x\r\n");
+  for (const char* name : kept) folder.Write(name, "x\r\n");
+  test::MarkReadOnly(folder / "11_F_Lotto.opt");
+  test::MarkReadOnly(folder / "Lotto.dnd");
+  DeleteIndexFiles(state);
+  for (const char* name : gone) EXPECT_FALSE(folder.Exists(name)) << name;
+  for (const char* name : kept) EXPECT_TRUE(folder.Exists(name)) << name;
+}
+
+TEST_F(StoreTest, StartUpIntegrationCountsAndIndexesRealDraws) {
+  folder.Write("07_S_Lotto.opt", "070809101112=  1:\r\n");  // an old index is replaced
+  folder.Write("07_S_Other.opt", "070809101112=  1:\r\n");
+  state.draws = {"00/00/0000 01 02 03 04 05 06 ", "05/12/2000 03 11 17 25 38 44 09",
+                 "12/12/2000 01 02 03 04 05 06 "};
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+  IntegrateDraws(state, true, false,
+                 [&](std::size_t done, std::size_t total) { reports.emplace_back(done, total); });
+  EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
+  EXPECT_EQ(IntegrationCaption(17, 1234), "17 / 1234");
+  EXPECT_TRUE(state.indexRebuild);
+  EXPECT_EQ(state.tables.Single(1), 1);  // neither the placeholder
+  EXPECT_EQ(state.tables.Single(9), 0);  // nor the bonus counts
+  EXPECT_EQ(folder.Read("Lotto.dnd"), "WARNING:- DO NOT DELETE THIS FILE.\r\n");
+  EXPECT_EQ(folder.Read("01_S_Lotto.opt"), "010203040506=  1:\r\n");
+  EXPECT_EQ(folder.Read("11_P_Lotto.opt"), "111725384409=  1:\r\n");
+  EXPECT_FALSE(folder.Exists("07_S_Lotto.opt"));
+  EXPECT_TRUE(folder.Exists("07_S_Other.opt"));
+
+  // With the marker the index is trusted and the draws only counted...
+  folder.Write("03_S_Lotto.opt", "kept as it is\r\n");
+  ProgramState again;
+  again.appFolder = state.appFolder;
+  again.lottoFile = state.lottoFile;
+  again.draws = state.draws;
+  IntegrateDraws(again, true, false);
+  EXPECT_FALSE(again.indexRebuild);
+  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "kept as it is\r\n");
+  EXPECT_EQ(again.tables.Double(3, 11), 1);
+  // ...unless a rebuild is asked for.
+  IntegrateDraws(again, true, true);
+  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "031117253844=  1:\r\n");
+}
+
+TEST_F(StoreTest, MarkerIsWithheldAfterAFailedWriteOrALastPlaceholder) {
+  std::filesystem::create_directory(folder / "03_S_Lotto.opt");
+  state.draws = {"05/12/2000 03 11 17 25 38 44 "};
+  IntegrateDraws(state, true, false);
+  EXPECT_TRUE(folder.Exists("03_F_Lotto.opt"));
+  EXPECT_FALSE(IndexMarkerExists(state));
+  std::filesystem::remove(folder / "03_S_Lotto.opt");
+  state.draws.push_back("00/00/0000 43 44 45 46 47 48 ");
+  IntegrateDraws(state, true, false);
+  EXPECT_FALSE(IndexMarkerExists(state));
+  EXPECT_TRUE(folder.Exists("03_S_Lotto.opt"));
+  EXPECT_FALSE(folder.Exists("43_S_Lotto.opt"));
+  state.draws.clear();  // an empty list does write it
+  IntegrateDraws(state, true, false);
+  EXPECT_TRUE(IndexMarkerExists(state));
+}
+
+TEST_F(StoreTest, AnAppendedDrawIsIndexedAndCountedAtOnce) {
+  state.draws = {"05/12/2000 03 11 17 25 38 44 "};
+  IntegrateDraws(state, true, false);
+  state.draws.push_back("12/12/2000 03 11 17 25 38 44 07");
+  IntegrateDraws(state, false, false);
+  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "031117253844=  2:\r\n");
+  EXPECT_EQ(folder.Read("11_P_Lotto.opt"), "111725384400=  1:111725384407=  1:\r\n");
+  EXPECT_EQ(folder.Read("11_F_Lotto.opt"), "111725384400=  2:\r\n");
+  EXPECT_EQ(state.tables.Quad(3, 11, 17, 25), 2);
+  EXPECT_EQ(state.tables.Single(7), 0);
+}
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> FolderContent(const test::TestFolder& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    files[entry.path().filename().string()] = folder.Read(entry.path().filename().string());
+  return files;
+}
+
+TEST_F(StoreTest, DemoLotteryTableSumsAndBulkIndexEqualOneByOne) {
+  folder.CopyDemo("Sample.opt");
+  state.lottoFile = "Sample.opt";
+  ASSERT_TRUE(ReadHistoryFile(state, 1));
+  IntegrateDraws(state, true, false);
+  const long draws = static_cast<long>(state.draws.size());
+  ASSERT_EQ(draws, 3799);
+  long sums[4] = {};
+  for (int a = 0; a < 50; ++a) {
+    sums[0] += state.tables.Single(a);
+    for (int b = 0; b < 50; ++b) {
+      sums[1] += state.tables.Double(a, b);
+      for (int c = 0; c < 50; ++c) {
+        sums[2] += state.tables.Treble(a, b, c);
+        for (int d = 0; d < 50; ++d) sums[3] += state.tables.Quad(a, b, c, d);
+      }
+    }
+  }
+  EXPECT_EQ(std::vector<long>(sums, sums + 4),
+            (std::vector<long>{6 * draws, 15 * draws, 20 * draws, 15 * draws}));
+  // The index counts every draw once in "S" and six times in "P" and "F".
+  for (const auto& [kind, times] :
+       {std::pair{IndexKind::Six, 1}, {IndexKind::FivePlus, 6}, {IndexKind::Five, 6}}) {
+    long total = 0;
+    for (int first = 1; first <= 49; ++first)
+      for (const IndexEntry& entry :
+           ParseIndexLine(ReadIndexLine(state, TwoDigits(first) + "0000000000", kind)))
+        total += entry.count;
+    EXPECT_EQ(total, times * draws);
+  }
+
+  // Bulk rebuild of the first 250 draws == recording them one by one.
+  test::TestFolder bulkFolder, oneByOneFolder;
+  ProgramState bulk, single;
+  for (auto [target, where] : {std::pair{&bulk, &bulkFolder}, {&single, &oneByOneFolder}}) {
+    target->appFolder = where->Path();
+    target->lottoFile = "Sample.opt";
+  }
+  bulk.draws.assign(state.draws.begin(), state.draws.begin() + 250);
+  IntegrateDraws(bulk, true, false);
+  for (const std::string& entry : bulk.draws) {
+    single.draws.push_back(entry);
+    IntegrateDraws(single, false, false);
+  }
+  oneByOneFolder.Write("Sample.dnd", std::string(kIndexMarkerLine) + "\r\n");
+  const auto files = FolderContent(bulkFolder);
+  EXPECT_GT(files.size(), 90u);
+  EXPECT_EQ(files, FolderContent(oneByOneFolder));
+}
+
+}  // namespace
+}  // namespace bw

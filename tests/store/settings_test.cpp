@@ -1,0 +1,178 @@
+// The settings files, the search position file and the text file rules.
+#include <gtest/gtest.h>
+
+#include "store/file_error.h"
+#include "store/search_position.h"
+#include "store/settings_files.h"
+#include "store/store_support.h"
+#include "store/text_file.h"
+#include "support/privileges.h"
+
+namespace bw {
+namespace {
+
+using test::StoreTest;
+
+TEST_F(StoreTest, TextFilesAreWindows1252LinesOnDisk) {
+  folder.Write("a.txt", "one\r\ntwo\n\r\nlast");
+  EXPECT_EQ(ReadTextLines(folder / "a.txt").lines,
+            (std::vector<std::string>{"one", "two", "", "last"}));
+  EXPECT_EQ(WriteTextLines(folder / "b.txt", {"Z\xc3\xbcrich \xe2\x82\xac", "\xe4\xb8\xad"}), 0);
+  EXPECT_EQ(folder.Read("b.txt"), "Z\xfcrich \x80\r\n?\r\n");
+  EXPECT_EQ(ReadTextLines(folder / "b.txt").lines[0], "Z\xc3\xbcrich \xe2\x82\xac");
+  // A byte Windows-1252 leaves undefined survives a round trip.
+  EXPECT_EQ(Windows1252FromUtf8(Utf8FromWindows1252("a\x81z")), "a\x81z");
+  EXPECT_EQ(ReadTextLines(folder / "missing").error, kFileNotFound);
+  EXPECT_EQ(ReadTextLines(folder / "no" / "missing").error, kPathNotFound);
+  EXPECT_EQ(ReadTextLines(folder.Path()).error, kPathFileAccess);
+  EXPECT_EQ(WriteTextLines(folder / "no" / "file", {"x"}), kPathNotFound);
+  EXPECT_EQ(WriteTextLines(folder.Path(), {"x"}), kPathFileAccess);
+  EXPECT_EQ(FileErrorDescription(kPathFileAccess), "Path/File access error");
+}
+
+TEST(ReadWholeNumber, NumericReadingRule) {
+  const std::pair<const char*, std::optional<int32_t>> cases[] = {{"2.5", 2},
+                                                                  {"3.5", 4},
+                                                                  {"12abc", 12},
+                                                                  {"abc", 0},
+                                                                  {"1E3", 1000},
+                                                                  {"1D2", 100},
+                                                                  {"-2.5", -2},
+                                                                  {"1 000", 1000},
+                                                                  {"  7  ", 7},
+                                                                  {"", 0},
+                                                                  {"4.51", 5},
+                                                                  {"-7", -7},
+                                                                  {"1.5E1", 15},
+                                                                  {"2e", 2},
+                                                                  {"0.5", 0},
+                                                                  {"+12", 12},
+                                                                  {"-", 0},
+                                                                  {"2147483647", 2147483647},
+                                                                  {"1E999", std::nullopt},
+                                                                  {"-2147483648", -2147483647 - 1},
+                                                                  {"2147483648", std::nullopt}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ReadWholeNumber(text), expected) << text;
+}
+
+TEST_F(StoreTest, SettingsReadingRules) {
+  const std::pair<const char*, const char*> program[] = {
+      {"FILE = Sample.opt\r\n", "Sample.opt"},
+      {"file=a=b.opt\r\n", "a=b.opt"},
+      {"file=First.opt\r\nno equals here\r\n=Empty.opt\r\nfile=Second.opt\r\n", "Second.opt"},
+      {"other=x\nfile=Unix.opt\n", "Unix.opt"}};
+  for (const auto& [bytes, file] : program) {
+    folder.Write("vomrix.ini", bytes);
+    EXPECT_TRUE(ReadProgramSettings(state)) << bytes;
+    EXPECT_EQ(state.lottoFile, file);
+  }
+  state.lottoFile = "Lotto.opt";
+  const std::pair<const char*, bool> bonus[] = {
+      {"bonus=FALSE", false}, {"bonus= false ", false}, {"Bonus=False", false}, {"bonus=no", true},
+      {"bonus=", true},       {"bonus=0", true},        {"bonus=true", true}};
+  for (const auto& [line, expected] : bonus) {
+    state.settings.useBonus = !expected;
+    folder.Write("Lotto.ini", std::string(line) + "\r\n");
+    EXPECT_TRUE(ReadLotterySettings(state)) << line;
+    EXPECT_EQ(state.settings.useBonus, expected) << line;
+  }
+  state.settings.ret6 = 777;  // no "ret6=" line: the value stays
+  folder.Write("Lotto.ini",
+               "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\nret5p=1E5\r\n");
+  EXPECT_TRUE(ReadLotterySettings(state));
+  EXPECT_EQ(state.settings, (LotterySettings{true, 1, 10, 60, 1500, 100000, 777}));
+  // Overflow fails the read but keeps the values read before it.
+  folder.Write("Lotto.ini", "stake=2\r\nret3=99999999999\r\nret4=61\r\n");
+  EXPECT_FALSE(ReadLotterySettings(state));
+  EXPECT_EQ(state.fileErrorNumber, kOverflow);
+  EXPECT_EQ(state.settings.stake, 2);
+  EXPECT_EQ(state.settings.ret4, 60);
+}
+
+TEST_F(StoreTest, SettingsReadingAndWritingFailures) {
+  EXPECT_FALSE(ReadProgramSettings(state));
+  EXPECT_EQ(state.fileErrorNumber, kFileNotFound);
+  EXPECT_FALSE(ReadLotterySettings(state));
+  EXPECT_EQ(state.fileErrorNumber, kFileNotFound);
+  for (const char* name : {"", "a.o"}) {
+    state.lottoFile = name;
+    EXPECT_FALSE(ReadLotterySettings(state));
+    EXPECT_EQ(state.fileErrorNumber, kInvalidArgument);
+    EXPECT_FALSE(WriteLotterySettings(state));
+    EXPECT_EQ(state.fileErrorNumber, kInvalidArgument);
+  }
+  state.lottoFile = "Lotto.opt";
+  folder.Write("Lotto.ini", "stake=9\r\n");
+  {
+    test::AsUnprivilegedUser nobody;
+    if (nobody.Switched()) {
+      EXPECT_FALSE(WriteLotterySettings(state));
+      EXPECT_EQ(state.fileErrorNumber, kPathFileAccess);
+      EXPECT_FALSE(WriteProgramSettings(state));
+    }
+  }
+  EXPECT_EQ(folder.Read("Lotto.ini"), "stake=9\r\n");
+  EXPECT_FALSE(folder.Exists("vomrix.ini"));
+  state.appFolder = folder / "no such folder";
+  EXPECT_FALSE(ReadProgramSettings(state));
+  EXPECT_EQ(state.fileErrorNumber, kPathNotFound);
+}
+
+TEST_F(StoreTest, SettingsFilesExactLayout) {
+  folder.Write("vomrix.ini", "file=Old.opt\r\n");
+  folder.Write("Lotto.ini", "stake=9\r\n");
+  test::MarkReadOnly(folder / "vomrix.ini");  // read-only files are replaced
+  test::MarkReadOnly(folder / "Lotto.ini");
+  state.lottoFile = "  Lotto.opt ";
+  EXPECT_TRUE(WriteProgramSettings(state));
+  EXPECT_EQ(folder.Read("vomrix.ini"), "file=Lotto.opt\r\n");
+  state.lottoFile = "Lotto.opt";
+  state.settings = {false, 2, 10, -60, 1500, 100000, 2147483647};
+  EXPECT_TRUE(WriteLotterySettings(state));
+  EXPECT_EQ(folder.Read("Lotto.ini"),
+            "bonus=false\r\nstake=2\r\nret3=10\r\nret4=-60\r\nret5=1500\r\nret5p=100000\r\n"
+            "ret6=2147483647\r\n");
+  EXPECT_FALSE(test::IsReadOnly(folder / "Lotto.ini"));
+  const LotterySettings written = state.settings;
+  state.settings = {};
+  EXPECT_TRUE(ReadLotterySettings(state));
+  EXPECT_EQ(state.settings, written);
+}
+
+TEST_F(StoreTest, SearchPositionFile) {
+  EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
+  EXPECT_TRUE(SaveSearchPosition(state, {"3", "8", " 15 ", "22", "41", "49"}));
+  EXPECT_EQ(folder.Read("Lotto.ful"), "03 08 15 22 41 49\r\n");
+  state.lottoFile = "Other.opt";  // one file per lottery
+  folder.Write("Other.ful", "");
+  EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
+  test::MarkReadOnly(folder / "Other.ful");  // a read-only file is replaced
+  EXPECT_TRUE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", "7"}));
+  EXPECT_EQ(folder.Read("Other.ful"), "01 02 03 04 05 07\r\n");
+  EXPECT_EQ(folder.Read("Lotto.ful"), "03 08 15 22 41 49\r\n");
+  // An empty or zero caption, an unwritable folder or no lottery write nothing.
+  EXPECT_FALSE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", ""}));
+  EXPECT_FALSE(SaveSearchPosition(state, {"0", "2", "3", "4", "5", "6"}));
+  {
+    test::AsUnprivilegedUser nobody;
+    EXPECT_FALSE(nobody.Switched() && SaveSearchPosition(state, {"1", "2", "3", "4", "5", "8"}));
+  }
+  EXPECT_EQ(folder.Read("Other.ful"), "01 02 03 04 05 07\r\n");
+  folder.Write("Other.ful", "  03 08 15 22 41 49 \r\nsecond\r\n");
+  EXPECT_EQ(LoadSearchPosition(state), "03 08 15 22 41 49");
+  state.lottoFile = "";
+  EXPECT_FALSE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", "7"}));
+  EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
+  using Captions = std::array<std::string, 6>;
+  const std::pair<const char*, Captions> lines[] = {
+      {"03 08 15 22 41 49", {"3", "8", "15", "22", "41", "49"}},
+      {"01 02 03 04 05 00", {"1", "2", "3", "4", "5", ""}},
+      {"01 02 0", {"1", "2", "", "", "", ""}},
+      {"xx 02 03 04 05 06", {"", "2", "3", "4", "5", "6"}},
+      {"", {}}};
+  for (const auto& [line, captions] : lines)
+    EXPECT_EQ(CaptionsFromResumeLine(line), captions) << line;
+}
+
+}  // namespace
+}  // namespace bw
