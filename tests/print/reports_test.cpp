@@ -23,81 +23,59 @@ const std::string kTitleAndHeader =
     "</u></b>\n";
 const std::string kNumbers = "1-2-3-4-5-6-7-8-9-10-11-12";
 
-std::string FullReport(const std::vector<std::string>& rows, int threshold) {
-  RecordingSurface surface;
-  PrintFullSystemReport(surface, rows, kNumbers, threshold);
-  return surface.Text();
-}
-
-std::string FoundListing(const std::vector<std::string>& entries) {
-  RecordingSurface surface;
-  PrintFoundLines(surface, entries);
-  return surface.Text();
-}
-
-TEST(FullSystemReport, EmptyListStillPrintsTitleAndHeader) {
-  EXPECT_EQ(FullReport({}, 66), kTitleAndHeader + "[end]");
-}
-
-TEST(FullSystemReport, ThresholdKeepsRowsAtOrAboveAndPlusRows) {
-  EXPECT_EQ(FullReport({kRow65, kRow66, kRow12Plus}, 66),
-            kTitleAndHeader + "<b>  " + kRow66 + "</b>    " + "  " + kRow12Plus + "\n[end]");
-}
-
-TEST(FullSystemReport, AllRowsTwoToALineOddCountLeavesOneOnTheLastLine) {
-  const std::string expected = kTitleAndHeader + "  " + kRow49 + "    " + "<b>  " + kRow65 +
-                               "\n</b>" + "  " + kRow12Plus + "   " + "<b>  " + kRow66 + "\n</b>" +
-                               "  " + kRow49 + "    " + "[end]";
-  EXPECT_EQ(FullReport({kRow49, kRow65, kRow12Plus, kRow66, kRow49}, 0), expected);
-}
-
-TEST(FullSystemReport, BoldFrom60UnderlineFrom80SpacesNeverUnderlined) {
+TEST(FullSystemReport, LayoutThresholdAndEmphasis) {
   const std::string row60 = "01-02-03-04-05-12 | 10|  2|  |  |  |  60%";
   const std::string row79 = "01-02-03-04-05-13 | 10|  2|  |  |  |  79%";
   const std::string row59 = "01-02-03-04-05-14 | 10|  2|  |  |  |  59%";
-  EXPECT_EQ(FullReport({row59, row60, row79, kRow80, kRow100}, 0),
-            kTitleAndHeader + "  " + row59 + "    " + "<b>  " + row60 + "\n</b>" + "<b>  " + row79 +
-                "</b>    " + "<b><u>  " + kRow80 + "\n</b></u>" + "<b><u>  " + kRow100 +
-                "</b></u>    [end]");
-}
-
-TEST(FullSystemReport, ShortOrOddRowsDoNotBreakTheReport) {
-  EXPECT_EQ(FullReport({"", "abc"}, 0), kTitleAndHeader + "      " + "  abc\n[end]");
-  EXPECT_EQ(FullReport({"", "abc"}, 1), kTitleAndHeader + "[end]");
-}
-
-TEST(FoundLinesListing, EmptyListGivesAnEmptyDocument) {
-  EXPECT_EQ(FoundListing({}), "[font Courier 9][end]");
+  const struct {
+    const char* name;
+    std::vector<std::string> rows;
+    int threshold;
+    std::string body;
+  } cases[] = {{"empty list", {}, 66, ""},
+               {"rows at or above the threshold and plus rows",
+                {kRow65, kRow66, kRow12Plus},
+                66,
+                "<b>  " + kRow66 + "</b>    " + "  " + kRow12Plus + "\n"},
+               {"two to a line, an odd one left on the last",
+                {kRow49, kRow65, kRow12Plus, kRow66, kRow49},
+                0,
+                "  " + kRow49 + "    " + "<b>  " + kRow65 + "\n</b>" + "  " + kRow12Plus + "   " +
+                    "<b>  " + kRow66 + "\n</b>" + "  " + kRow49 + "    "},
+               {"bold from 60, underlined from 80, spaces never underlined",
+                {row59, row60, row79, kRow80, kRow100},
+                0,
+                "  " + row59 + "    " + "<b>  " + row60 + "\n</b>" + "<b>  " + row79 + "</b>    " +
+                    "<b><u>  " + kRow80 + "\n</b></u>" + "<b><u>  " + kRow100 + "</b></u>    "},
+               {"short or odd rows", {"", "abc"}, 0, "      " + std::string("  abc\n")},
+               {"short or odd rows above a threshold", {"", "abc"}, 1, ""}};
+  for (const auto& c : cases) {
+    RecordingSurface surface;
+    PrintFullSystemReport(surface, c.rows, kNumbers, c.threshold);
+    EXPECT_EQ(surface.Text(), kTitleAndHeader + c.body + "[end]") << c.name;
+  }
 }
 
 TEST(FoundLinesListing, FourToALineFirstThreePaddedTo24) {
-  const std::vector<std::string> entries = {"01-02-03-04-05-06=66%", "01-02-03-04-05-07=67%",
-                                            "01-02-03-04-05-08=68%", "01-02-03-04-05-09=69%",
-                                            "01-02-03-04-05-10=70%"};
-  EXPECT_EQ(FoundListing(entries),
-            "[font Courier 9]"
-            "<b>01-02-03-04-05-06=66%</b>   "
-            "<b>01-02-03-04-05-07=67%</b>   "
-            "<b>01-02-03-04-05-08=68%</b>   "
-            "<b>01-02-03-04-05-09=69%\n"
-            "</b><b>01-02-03-04-05-10=70%</b>   [end]");
-}
-
-TEST(FoundLinesListing, EmphasisFollowsThePercentage) {
-  EXPECT_EQ(FoundListing({"01-02-03-04-05-06=59%", "01-02-03-04-05-07=80%",
-                          "01-02-03-04-05-08=100%", "01-02-03-04-05-09=85%"}),
-            "[font Courier 9]"
-            "01-02-03-04-05-06=59%   "
-            "<b><u>01-02-03-04-05-07=80%</u></b>   "
-            "<b><u>01-02-03-04-05-08=100%</u></b>  "
-            "<b><u>01-02-03-04-05-09=85%\n"
-            "[end]");
-}
-
-TEST(FoundLinesListing, OverlongEntryGetsNoPadding) {
   const std::string longEntry(30, 'x');
-  EXPECT_EQ(FoundListing({longEntry, "01-02-03-04-05-06=70%"}),
-            "[font Courier 9]" + longEntry + "<b>01-02-03-04-05-06=70%</b>   [end]");
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, ""},
+      {{"01-02-03-04-05-06=66%", "01-02-03-04-05-07=67%", "01-02-03-04-05-08=68%",
+        "01-02-03-04-05-09=69%", "01-02-03-04-05-10=70%"},
+       "<b>01-02-03-04-05-06=66%</b>   <b>01-02-03-04-05-07=67%</b>   "
+       "<b>01-02-03-04-05-08=68%</b>   <b>01-02-03-04-05-09=69%\n</b>"
+       "<b>01-02-03-04-05-10=70%</b>   "},
+      // Plain below 60, underlined from 80; a long entry gets no padding.
+      {{"01-02-03-04-05-06=59%", "01-02-03-04-05-07=80%", "01-02-03-04-05-08=100%",
+        "01-02-03-04-05-09=85%"},
+       "01-02-03-04-05-06=59%   <b><u>01-02-03-04-05-07=80%</u></b>   "
+       "<b><u>01-02-03-04-05-08=100%</u></b>  <b><u>01-02-03-04-05-09=85%\n"},
+      {{longEntry, "01-02-03-04-05-06=70%"}, longEntry + "<b>01-02-03-04-05-06=70%</b>   "}};
+  for (const auto& [entries, body] : cases) {
+    RecordingSurface surface;
+    PrintFoundLines(surface, entries);
+    EXPECT_EQ(surface.Text(), "[font Courier 9]" + body + "[end]") << entries.size();
+  }
 }
 
 }  // namespace
