@@ -8,14 +8,12 @@
 namespace bw {
 namespace {
 
-class FixedClock : public Clock {
- public:
+struct FixedClock : Clock {
   int32_t TodayDayNumber() override { return DayNumber({2001, 3, 4}); }
   uint64_t SeedFromClock() override { return 42; }
 };
 
-class RecordingSink : public MessageSink {
- public:
+struct RecordingSink : MessageSink {
   MessageAnswer Show(const Message& message) override {
     shown.push_back(message);
     return MessageAnswer::Ok;
@@ -23,16 +21,23 @@ class RecordingSink : public MessageSink {
   std::vector<Message> shown;
 };
 
+// A lottery of two draws, loaded as at a start.
 class SessionOnTwoDraws : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_.Write("Two.opt",
-                  "10/01/2000 01 02 03 04 05 06 07\r\n"
-                  "17/01/2000 01 02 03 10 11 12 13\r\n");
+                  "10/01/2000 01 02 03 04 05 06 07\r\n17/01/2000 01 02 03 10 11 12 13\r\n");
     session_.State().lottoFile = "Two.opt";
     session_.State().settings = {true, 1, 10, 60, 1500, 100000, 1000000};
+    std::vector<std::size_t> done;
+    ASSERT_TRUE(session_.LoadHistory([&](std::size_t d, std::size_t total) {
+      EXPECT_EQ(total, 2u);
+      done.push_back(d);
+    }));
+    EXPECT_EQ(done, (std::vector<std::size_t>{1, 2}));
+    EXPECT_TRUE(folder_.Exists("Two.dnd"));
   }
-  int32_t Day(int y, int m, int d) { return DayNumber({y, m, d}); }
+  const ProgramState& State() { return session_.State(); }
 
   test::TestFolder folder_;
   RecordingSink messages_;
@@ -40,79 +45,40 @@ class SessionOnTwoDraws : public ::testing::Test {
   Session session_{folder_.Path(), messages_, clock_};
 };
 
-TEST_F(SessionOnTwoDraws, LoadsCountsAndBuildsTheIndexWithProgress) {
-  EXPECT_EQ(session_.State().appFolder, folder_.Path());
-  std::vector<std::pair<std::size_t, std::size_t>> progress;
-  EXPECT_TRUE(session_.LoadHistory(
-      [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); }));
-  const ProgramState& state = session_.State();
-  EXPECT_EQ(state.draws.size(), 2u);
-  EXPECT_EQ(state.tables.Single(1), 2);
-  EXPECT_EQ(state.tables.Treble(1, 2, 3), 2);
-  EXPECT_EQ(state.oldestDrawDate, Day(2000, 1, 10));
-  EXPECT_EQ(state.newestDrawDate, Day(2000, 1, 17));
-  EXPECT_TRUE(folder_.Exists("Two.dnd"));
-  ASSERT_FALSE(progress.empty());
-  EXPECT_EQ(progress.back(), std::make_pair(std::size_t{2}, std::size_t{2}));
-}
-
-TEST_F(SessionOnTwoDraws, AppendedDrawCountsAtOnceInTheCheck) {
-  session_.LoadHistory();
-  const Line line{1, 2, 3, 4, 5, 6};
-  const SingleLineResult before = session_.Check(line);  // fills the cached index
-  EXPECT_EQ(before.hits6, 1);
-  EXPECT_EQ(before.hits3, 1);
-  EXPECT_FALSE(session_.State().historyChanged);
+TEST_F(SessionOnTwoDraws, AppendedDrawsCountAtOnceAndMoveTheDates) {
+  EXPECT_EQ(State().tables.Treble(1, 2, 3), 2);
+  EXPECT_EQ(State().oldestDrawDate, DayNumber({2000, 1, 10}));
+  const Line line{1, 2, 3, 4, 5, 6}, other{20, 21, 22, 23, 24, 25};
+  EXPECT_EQ(session_.Check(line), (SingleLineResult{1, 0, 0, 0, 1, 500, true}));
+  std::vector<FoundLine> found;
+  session_.Search().CheckSlice(other, 1, found);  // both fill their caches
+  EXPECT_TRUE(found.empty());
+  EXPECT_FALSE(State().historyChanged);
 
   session_.AppendDraw("24/01/2000 01 02 03 04 05 06 09");
-  EXPECT_TRUE(session_.State().historyChanged);
-  EXPECT_EQ(session_.State().draws.back(), "24/01/2000 01 02 03 04 05 06 09");
-  const SingleLineResult after = session_.Check(line);
-  EXPECT_EQ(after.hits6, 2);
-  EXPECT_EQ(after.hits3, 1);
-  // 100 / 3 draws x one 3-hit of 10.
-  EXPECT_EQ(after.percent, 333);
-  EXPECT_TRUE(after.plus);
-}
-
-TEST_F(SessionOnTwoDraws, AppendedDrawMovesOnlyTheDateItPasses) {
-  session_.LoadHistory();
-  session_.AppendDraw("03/01/2000 20 21 22 23 24 25 26");
-  EXPECT_EQ(session_.State().oldestDrawDate, Day(2000, 1, 3));
-  EXPECT_EQ(session_.State().newestDrawDate, Day(2000, 1, 17));
-  session_.AppendDraw("12/01/2000 20 21 22 23 24 25 26");  // inside the range
-  EXPECT_EQ(session_.State().oldestDrawDate, Day(2000, 1, 3));
-  EXPECT_EQ(session_.State().newestDrawDate, Day(2000, 1, 17));
-  session_.AppendDraw("07/02/2000 20 21 22 23 24 25 26");
-  EXPECT_EQ(session_.State().newestDrawDate, Day(2000, 2, 7));
+  session_.AppendDraw("03/01/2000 20 21 22 23 40 41 26");  // four of the other line
+  session_.AppendDraw("12/01/2000 30 31 32 33 34 35 36");  // inside the range
+  EXPECT_TRUE(State().historyChanged);
+  // 100 / 5 draws x one three of 10; a four of 60.
+  EXPECT_EQ(session_.Check(line), (SingleLineResult{1, 0, 0, 0, 2, 200, true}));
+  session_.Search().CheckSlice(other, 1, found);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].percent, 1200);
+  EXPECT_EQ(State().oldestDrawDate, DayNumber({2000, 1, 3}));
+  EXPECT_EQ(State().newestDrawDate, DayNumber({2000, 1, 24}));
 }
 
 TEST_F(SessionOnTwoDraws, SavesOnlyWhenChanged) {
-  session_.LoadHistory();
   session_.SaveHistoryIfChanged();
   EXPECT_FALSE(folder_.Exists("Two.old"));
   session_.AppendDraw("24/01/2000 01 02 03 04 05 06 09");
   session_.SaveHistoryIfChanged();
-  EXPECT_FALSE(session_.State().historyChanged);
+  EXPECT_FALSE(State().historyChanged);
   EXPECT_TRUE(folder_.Exists("Two.old"));
   EXPECT_EQ(folder_.Read("Two.opt"),
-            "10/01/2000 01 02 03 04 05 06 07\r\n"
-            "17/01/2000 01 02 03 10 11 12 13\r\n"
+            "10/01/2000 01 02 03 04 05 06 07\r\n17/01/2000 01 02 03 10 11 12 13\r\n"
             "24/01/2000 01 02 03 04 05 06 09\r\n");
   EXPECT_TRUE(messages_.shown.empty());
-}
-
-TEST_F(SessionOnTwoDraws, SearchFollowsAnAppendedDraw) {
-  session_.LoadHistory();
-  const Line line{20, 21, 22, 23, 24, 25};
-  std::vector<FoundLine> found;
-  session_.Search().CheckSlice(line, 1, found);
-  EXPECT_TRUE(found.empty());
-  session_.AppendDraw("24/01/2000 20 21 22 23 40 41 26");  // four of the line
-  session_.Search().CheckSlice(line, 1, found);
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].percent, 2000);  // 100 / 3 draws x one 4-hit of 60
-  EXPECT_EQ(session_.Check(line).percent, 2000);
 }
 
 TEST(Session, MissingHistoryLeavesAnEmptyDrawList) {
