@@ -53,8 +53,9 @@ QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* paren
   return label;
 }
 
-QLabel* Guidance(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+// A wrapped line of advice in the guidance style, named when it is looked up later.
+QLabel* Guidance(const QString& text, QWidget* parent, const QString& name = QString()) {
+  QLabel* label = NamedLabel(name, text, parent);
   label->setWordWrap(true);
   label->setProperty("guidance", true);
   return label;
@@ -305,11 +306,9 @@ QWidget* MainWindow::BuildOptimisePage() {
   list7_->setFont(FixedFont(10));
   list7_->setMinimumWidth(180);
   list7_->setMaximumWidth(260);
-  label3_ = NamedLabel(
-      "Label3",
-      "Right click on any number to retrieve 'single', 'double', 'treble' information only.", page);
-  label3_->setWordWrap(true);
-  label3_->setProperty("guidance", true);
+  label3_ = Guidance(
+      "Right click on any number to retrieve 'single', 'double', 'treble' information only.", page,
+      "Label3");
   label3_->hide();
 
   auto* side = new QVBoxLayout;
@@ -329,14 +328,11 @@ QWidget* MainWindow::BuildOptimisePage() {
 QWidget* MainWindow::BuildSixFrom49Page() {
   auto* page = new QWidget(this);
   page->setObjectName("tabSixFrom49");
-  auto* label2 = NamedLabel(
-      "Label2",
+  QLabel* label2 = Guidance(
       "Checks every line of 6 from 49 against the history, from the line shown below the "
       "grid, and collects the lines of 66% and more. Stop at any time: the search carries on "
       "from there next time.",
-      page);
-  label2->setWordWrap(true);
-  label2->setProperty("guidance", true);
+      page, "Label2");
 
   auto* progress = new QGroupBox("Last line checked", page);
   progress->setObjectName("fraSearch");

@@ -18,32 +18,23 @@ std::string Trimmed(const QString& caption) {
   return std::string(TrimBlanks(caption.toStdString()));
 }
 
+// The Start button's caption on each page of the choice tabs.
+QString StartCaption(int page) {
+  if (page == kUpdate) return "&Update";
+  return page == kOptimise ? "&Optimise" : "&Start";
+}
+
 }  // namespace
 
 void MainWindow::tabChoice_Click(int previousTab) {
   state_.stopRequested = true;
   SaveHistory();
   if (previousTab == kSixFrom49) SaveSearchPosition();  // the line reached is still shown
-  cmdClear_Click();
-  label3_->hide();
-  QPushButton* start = grid_->StartButton();
-  switch (tabChoice_->currentIndex()) {
-    case kSingleLine:
-      start->setText("&Start");
-      break;
-    case kUpdate:
-      start->setText("&Update");
-      break;
-    case kOptimise:
-      start->setText("&Optimise");
-      label3_->show();
-      grid_->SetNumbersEnabled(true);
-      break;
-    case kSixFrom49:
-      start->setText("&Start");
-      EnterSearchPage();
-      break;
-  }
+  cmdClear_Click();  // also sets which numbers may be picked on the new page
+  const int page = tabChoice_->currentIndex();
+  grid_->StartButton()->setText(StartCaption(page));
+  label3_->setVisible(page == kOptimise);
+  if (page == kSixFrom49) EnterSearchPage();
 }
 
 void MainWindow::tabMain_Click(int /*previousTab*/) {
@@ -149,19 +140,10 @@ void MainWindow::cmdClear_Click() {
   HideFaces();
   grid_->ClearPicks();
   QPushButton* start = grid_->StartButton();
-  switch (tabChoice_->currentIndex()) {
-    case kUpdate:
-      start->setText("&Update");
-      grid_->SetNumbersEnabled(false);
-      break;
-    case kOptimise:
-      start->setText("&Optimise");
-      grid_->SetNumbersEnabled(true);
-      break;
-    default:
-      grid_->SetNumbersEnabled(true);
-      break;
-  }
+  const int page = tabChoice_->currentIndex();
+  // On Single Line and 6 from 49 a running check or search keeps its Stop caption.
+  if (page == kUpdate || page == kOptimise) start->setText(StartCaption(page));
+  grid_->SetNumbersEnabled(page != kUpdate);
   start->setEnabled(false);
 }
 
