@@ -100,12 +100,11 @@ void MainWindow::RunAll() {
   state_.stopRequested = false;
   std::optional<Line> next = FirstLineToCheck(UsableStartLine(grid_->LowerRow()));
   int foundCount = 0;
-  int64_t budget = kFirstSliceLines;
-  while (next && !state_.stopRequested) {
+  // Checks up to `lines` lines from `next`, shows the last one checked and
+  // lists the found ones.
+  const auto checkFromNext = [&](int64_t lines) {
     std::vector<FoundLine> found;
-    const auto began = std::chrono::steady_clock::now();
-    const SliceResult slice = session_.Search().CheckSlice(*next, budget, found);
-    budget = TunedBudget(budget, std::chrono::steady_clock::now() - began);
+    const SliceResult slice = session_.Search().CheckSlice(*next, lines, found);
     if (slice.checked > 0) {
       grid_->ShowLowerRow(slice.lastChecked);
       for (int k = 1; k <= 6; ++k) preDigit_[k]->setText(QString::number(slice.lastChecked[k - 1]));
@@ -113,8 +112,21 @@ void MainWindow::RunAll() {
     }
     for (const FoundLine& line : found) ShowFoundLine(line, foundCount);
     next = slice.next;
+  };
+  int64_t budget = kFirstSliceLines;
+  while (next && !state_.stopRequested) {
+    const auto began = std::chrono::steady_clock::now();
+    checkFromNext(budget);
+    budget = TunedBudget(budget, std::chrono::steady_clock::now() - began);
     services_.events.LetEventsRun();
     digit9_->repaint();
+  }
+  if (next) {
+    // Stopped: the display (and so the position file) shows the next line not
+    // yet checked, which a resumed search checks first. A start line ending in
+    // 49 is passed over on resume, so such lines are checked now.
+    while (next && (*next)[5] == 49) checkFromNext(1);
+    if (next) grid_->ShowLowerRow(*next);
   }
   if (!list4_.empty()) PrintRunAll(true);
   timer2_->stop();

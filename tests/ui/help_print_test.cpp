@@ -36,11 +36,6 @@ std::vector<std::filesystem::path> PdfFiles(const std::filesystem::path& folder)
   return files;
 }
 
-std::string Bytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 int PageCount(const std::string& pdf) {
   int pages = 0;
   for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
@@ -65,28 +60,20 @@ class HelpPrintTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyContextNumberHasATopic_data() {
-    QTest::addColumn<int>("context");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("contents") << 340 << "Contents";
-    QTest::newRow("single line") << 740 << "Single Line";
-    QTest::newRow("update") << 400 << "Update";
-    QTest::newRow("optimise") << 410 << "Optimise";
-    QTest::newRow("6 from 49") << 420 << "6 from 49";
-    QTest::newRow("random") << 430 << "Random Line Finder";
-    QTest::newRow("optimiser") << 450 << "Line Optimiser";
-    QTest::newRow("importing") << 590 << "Importing an unlisted Lottery";
-  }
   void everyContextNumberHasATopic() {
-    QFETCH(int, context);
-    QFETCH(QString, title);
-    const std::string page = ui::HelpTopicHtml(kHelpFile, context);
-    QVERIFY(page.starts_with("<h2>" + title.toStdString() + "</h2>"));
-    QVERIFY(page.size() > 300);                         // something a user can follow
-    QVERIFY(page.find("#topic") == std::string::npos);  // ends before the next topic
-  }
-
-  void importingTopicExplainsTheHistoryFormat() {
+    for (auto [context, title] : {std::pair{340, "Contents"},
+                                  {740, "Single Line"},
+                                  {400, "Update"},
+                                  {410, "Optimise"},
+                                  {420, "6 from 49"},
+                                  {430, "Random Line Finder"},
+                                  {450, "Line Optimiser"},
+                                  {590, "Importing an unlisted Lottery"}}) {
+      const std::string page = ui::HelpTopicHtml(kHelpFile, context);
+      QVERIFY2(page.starts_with("<h2>" + std::string(title) + "</h2>"), title);
+      QVERIFY2(page.size() > 300, title);                         // something a user can follow
+      QVERIFY2(page.find("#topic") == std::string::npos, title);  // ends before the next topic
+    }
     const std::string page = ui::HelpTopicHtml(kHelpFile, ui::help_topic::kImportingLottery);
     for (const char* needed : {"dd/mm/yyyy 03 11 17 25 38 44 09", "CR LF", "00/00/0000",
                                "Re-Initialise", "Import / Switch / Create"}) {
@@ -122,23 +109,17 @@ class HelpPrintTest : public QObject {
     help->Close();  // closing twice is harmless
     help.reset();
     QVERIFY(!ViewerWindow());
-  }
 
-  void viewerSaysWhenATopicIsMissing() {
     test::TestFolder folder;
-    auto help = ui::MakeHelpViewer(folder / "vomrix.HLP", nullptr);
-    help->ShowTopic(740);
+    auto missing = ui::MakeHelpViewer(folder / "vomrix.HLP", nullptr);
+    missing->ShowTopic(740);
     QVERIFY(ViewerWindow()->toPlainText().startsWith("Help topic 740 not found"));
-    help->Close();
-  }
-
-  void pdfNameSaysWhatAndWhen() {
-    const QDateTime when(QDate(2026, 12, 5), QTime(22, 15, 3));
-    QCOMPARE(ui::PdfFileName("full system", when),
-             std::string("Ballwright full system 2026-12-05 22-15-03.pdf"));
+    missing->Close();
   }
 
   void reportWithoutPrinterBecomesAPdf() {
+    QCOMPARE(ui::PdfFileName("full system", QDateTime(QDate(2026, 12, 5), QTime(22, 15, 3))),
+             "Ballwright full system 2026-12-05 22-15-03.pdf");
     if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
     test::TestFolder folder;
     {
@@ -147,9 +128,9 @@ class HelpPrintTest : public QObject {
     }
     const auto files = PdfFiles(folder.Path());
     QCOMPARE(files.size(), std::size_t{1});
-    const std::string name = files[0].filename().string();
-    QVERIFY(name.starts_with("Ballwright full system ") && name.ends_with(".pdf"));
-    const std::string pdf = Bytes(files[0]);
+    QVERIFY(files[0].filename().string().starts_with("Ballwright full system "));
+    std::ifstream in(files[0], std::ios::binary);
+    const std::string pdf{std::istreambuf_iterator<char>(in), {}};
     QVERIFY(pdf.starts_with("%PDF"));
     QVERIFY(PageCount(pdf) >= 2);  // 150 printed lines do not fit on one page
 

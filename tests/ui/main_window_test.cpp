@@ -1,24 +1,22 @@
-// The General Services pages as a user drives them: picking on the number
-// grid in each mode, the Single Line check with its faces, the statistics
-// list, the tab rules, and the File and Help menus.
+// The General Services pages as a user drives them: the number grid in each
+// mode, the Single Line check with its faces, the statistics list, the tab
+// rules, and the File and Help menus.
 #include <QAction>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "ui/number_grid.h"
-#include "ui/tab_strip.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
 using namespace bw::uitest;
-using ui::ChoiceTab;
-using ui::MainTab;
 
 namespace {
 
 const char* const kTripleSettings =
     "bonus=false\r\nstake=1\r\nret3=1\r\nret4=1\r\nret5=1\r\nret5p=1\r\nret6=1\r\n";
+const std::string kSaved = "01/05/2001 01 02 03 04 05 06 ";
 
 QStringList ListLines(const QWidget& root) {
   QStringList lines;
@@ -29,12 +27,6 @@ QStringList ListLines(const QWidget& root) {
 
 void RightClick(const QWidget& root, int number) {
   QTest::mousePress(&Child(root, QStringLiteral("cmdGetNumber%1").arg(number)), Qt::RightButton);
-}
-
-void Trigger(const QWidget& root, const QString& action) {
-  QAction* item = root.findChild<QAction*>(action);
-  if (!item) qFatal("no menu item %s", qPrintable(action));
-  item->trigger();
 }
 
 QString VisibleFace(const QWidget& root) {
@@ -49,317 +41,250 @@ QString VisibleFace(const QWidget& root) {
 
 class MainWindowTest : public QObject {
   Q_OBJECT
- private:
-  std::unique_ptr<TestFolder> folder_;
   std::unique_ptr<WindowRig> rig_;
-  ui::MainWindow* window_ = nullptr;
+  ui::MainWindow* w_ = nullptr;
 
-  void StartOn(void (*place)(const TestFolder&)) {
-    folder_ = std::make_unique<TestFolder>();
-    place(*folder_);
-    rig_ = std::make_unique<WindowRig>(*folder_);
+  void StartOn(bool demo) {
+    rig_ = std::make_unique<WindowRig>();
+    if (demo)
+      PlaceDemoLottery(rig_->folder);
+    else
+      WriteLottery(rig_->folder, TripleHistory(), kTripleSettings);
     QVERIFY(rig_->Start());
-    window_ = &rig_->Window();
+    w_ = &rig_->Window();
   }
-  static void PlaceTriple(const TestFolder& folder) {
-    WriteLottery(folder, TripleHistory(), kTripleSettings);
-  }
-  ui::NumberGrid& Grid() { return window_->Grid(); }
-  bool Enabled(const char* name) { return Child(*window_, name).isEnabled(); }
+  bool Picked(int number) { return w_->Grid().IsPicked(number); }
 
  private slots:
-  void init() { StartOn(PlaceTriple); }
-  void cleanup() {
-    rig_.reset();
-    folder_.reset();
-  }
+  void init() { StartOn(false); }
+  void cleanup() { rig_.reset(); }
 
   void lineModeKeepsTheLineSortedAndFull() {
-    window_->GetSession().State().stopRequested = true;
-    PickNumbers(*window_, {17, 5});
-    QCOMPARE(NumberRow(*window_, 7, 12), QString("||||5|17"));
-    QVERIFY(!window_->GetSession().State().stopRequested);
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {40, 1, 23});
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {9});
-    QCOMPARE(NumberRow(*window_, 7, 12), QString("1|5|9|17|23|40"));
-    QVERIFY(Enabled("cmdCheckUpdate"));
-
-    PickNumbers(*window_, {2});  // a seventh pick changes nothing
-    QCOMPARE(NumberRow(*window_, 7, 12), QString("1|5|9|17|23|40"));
-    QVERIFY(!Grid().IsPicked(2));
-    QVERIFY(Enabled("cmdCheckUpdate"));
-
-    PickNumbers(*window_, {17});  // unpicking re-sorts with the gap first
-    QCOMPARE(NumberRow(*window_, 7, 12), QString("|1|5|9|23|40"));
-    QVERIFY(!Grid().IsPicked(17));
-    QCOMPARE(Child(*window_, "cmdGetNumber5").property("Tag").toString(), QString("*"));
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-    QCOMPARE(NumberRow(*window_, 0, 6), QString("||||||"));
-
-    Click(*window_, "cmdClear");
-    QCOMPARE(NumberRow(*window_, 7, 12), QString("|||||"));
-    QVERIFY(!Grid().IsPicked(5));
+    rig_->State().stopRequested = true;
+    PickNumbers(*w_, {17, 5});
+    QCOMPARE(Row(*w_, 7, 12), "||||5|17");
+    QVERIFY(!rig_->State().stopRequested);
+    PickNumbers(*w_, {40, 1, 23});
+    QVERIFY(!Enabled(*w_, "cmdCheckUpdate"));
+    PickNumbers(*w_, {9, 2});  // the seventh pick changes nothing
+    QCOMPARE(Row(*w_, 7, 12), "1|5|9|17|23|40");
+    QVERIFY(!Picked(2));
+    QVERIFY(Enabled(*w_, "cmdCheckUpdate"));
+    PickNumbers(*w_, {17});  // unpicking re-sorts with the gap first
+    QCOMPARE(Row(*w_, 7, 12), "|1|5|9|23|40");
+    QCOMPARE(Child(*w_, "cmdGetNumber5").property("Tag").toString(), "*");
+    QVERIFY(!Enabled(*w_, "cmdCheckUpdate"));
+    QCOMPARE(Row(*w_, 0, 6), "||||||");
+    Click(*w_, "cmdClear");
+    QCOMPARE(Row(*w_, 7, 12), "|||||");
+    QVERIFY(!Picked(5));
   }
 
-  void drawModeWithoutBonusTakesSixNumbers() {
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kUpdate));
-    QVERIFY(!Enabled("cmdGetNumber7"));
-    PickNumbers(*window_, {7});  // no date picked yet: the grid ignores clicks
-    QCOMPARE(NumberRow(*window_, 0, 6), QString("||||||"));
-    PickDate(*window_, QDate(2001, 4, 1));
-    QVERIFY(Enabled("cmdGetNumber7"));
-    PickNumbers(*window_, {30, 3, 12, 44, 8, 21});
-    QCOMPARE(NumberRow(*window_, 1, 6), QString("3|8|12|21|30|44"));
-    QVERIFY(Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {1});
-    QCOMPARE(Caption(*window_, "lblNumber0"), QString());
-    QVERIFY(!Grid().IsPicked(1));
-    QVERIFY(Enabled("cmdCheckUpdate"));
+  void drawModeWithoutBonusTakesSixNumbersAfterADate() {
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
+    PickNumbers(*w_, {7});  // no date picked yet: the grid ignores clicks
+    QCOMPARE(Row(*w_, 0, 6), "||||||");
+    PickDate(*w_, QDate(2001, 4, 1));
+    PickNumbers(*w_, {30, 3, 12, 44, 8, 21, 1});
+    QCOMPARE(Row(*w_, 0, 6), "|3|8|12|21|30|44");
+    QVERIFY(!Picked(1));
+    QVERIFY(Enabled(*w_, "cmdCheckUpdate"));
   }
 
   void drawModeWithBonusPutsTheSeventhInTheBonusSlot() {
-    StartOn(fakehost::PlaceDemoLottery);
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kUpdate));
-    PickDate(*window_, QDate(2020, 6, 20));
-    PickNumbers(*window_, {30, 20, 10, 40, 45, 49});
-    QCOMPARE(NumberRow(*window_, 1, 6), QString("10|20|30|40|45|49"));
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {3});
-    QCOMPARE(Caption(*window_, "lblNumber0"), QString("3"));
-    QVERIFY(Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {20});
-    QCOMPARE(NumberRow(*window_, 0, 6), QString("3||10|30|40|45|49"));
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {25});  // refills the main row, not the bonus
-    QCOMPARE(NumberRow(*window_, 0, 6), QString("3|10|25|30|40|45|49"));
-    QVERIFY(Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {3});  // unpicking the bonus
-    QCOMPARE(Caption(*window_, "lblNumber0"), QString());
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-
-    Click(*window_, "cmdClear");
-    for (int n = 1; n <= 49; ++n) {
-      QVERIFY(!Child(*window_, QStringLiteral("cmdGetNumber%1").arg(n)).isEnabled());
+    StartOn(true);
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
+    PickDate(*w_, QDate(2020, 6, 20));
+    struct Step {
+      std::vector<int> picks;
+      QString row;
+      bool ready;
+    } steps[] = {{{30, 20, 10, 40, 45, 49}, "|10|20|30|40|45|49", false},
+                 {{3}, "3|10|20|30|40|45|49", true},
+                 {{20}, "3||10|30|40|45|49", false},
+                 {{25}, "3|10|25|30|40|45|49", true},  // refills the main row, not the bonus
+                 {{3}, "|10|25|30|40|45|49", false}};
+    for (const Step& step : steps) {
+      PickNumbers(*w_, step.picks);
+      QCOMPARE(Row(*w_, 0, 6), step.row);
+      QCOMPARE(Enabled(*w_, "cmdCheckUpdate"), step.ready);
     }
-    QCOMPARE(Caption(*window_, "cmdCheckUpdate"), QString("&Update"));
+    Click(*w_, "cmdClear");
+    for (int n = 1; n <= 49; ++n) QVERIFY(!Enabled(*w_, QStringLiteral("cmdGetNumber%1").arg(n)));
   }
 
-  void twelveNumberModeFillsBothRowsAscending() {
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kOptimise));
-    QCOMPARE(Caption(*window_, "cmdCheckUpdate"), QString("&Optimise"));
-    QVERIFY(!Child(*window_, "Label3").isHidden());
-    PickNumbers(*window_, {49, 3, 41, 8, 11, 17, 20, 24, 29, 33, 38});
-    QVERIFY(!Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {45});
-    QCOMPARE(NumberRow(*window_, 1, 12), QString("3|8|11|17|20|24|29|33|38|41|45|49"));
-    QVERIFY(Enabled("cmdCheckUpdate"));
-    PickNumbers(*window_, {1});
-    QVERIFY(!Grid().IsPicked(1));
+  void twelveNumberModeHandsTheNumbersToTheOptimiser() {
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
+    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Optimise");
+    QVERIFY(!Child(*w_, "Label3").isHidden());
+    PickNumbers(*w_, {49, 3, 41, 8, 11, 17, 20, 24, 29, 33, 38});
+    QVERIFY(!Enabled(*w_, "cmdCheckUpdate"));
+    PickNumbers(*w_, {45, 1});
+    QCOMPARE(Row(*w_, 1, 12), "3|8|11|17|20|24|29|33|38|41|45|49");
+    QVERIFY(!Picked(1));
 
-    Click(*window_, "cmdCheckUpdate");  // hands the twelve to the Line Optimiser
-    QCOMPARE(window_->MainTabs().currentIndex(), int(MainTab::kLineOptimiser));
-    QCOMPARE(window_->SelectedNumbers()[0], std::string("3-8-11-17-20-24-29-33-38-41-45-49"));
-    QCOMPARE(window_->ChosenLines()[1], 1);
-    QCOMPARE(window_->ChosenLines()[2], 2);
-    QVERIFY(window_->MainTabs().IsTabSelectable(MainTab::kGeneralServices));
-
-    QVERIFY(ChooseTab(window_->MainTabs(), MainTab::kGeneralServices));
-    QVERIFY(!window_->MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
-    QCOMPARE(NumberRow(*window_, 1, 12), QString("|||||||||||"));
-    QCOMPARE(window_->ChosenLines()[1], 0);
+    Click(*w_, "cmdCheckUpdate");
+    QCOMPARE(w_->MainTabs().currentIndex(), int(MainTab::kLineOptimiser));
+    QCOMPARE(w_->SelectedNumbers()[0], "3-8-11-17-20-24-29-33-38-41-45-49");
+    QCOMPARE(w_->ChosenLines(), (std::array<int, 3>{0, 1, 2}));
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
+    QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
+    QCOMPARE(Row(*w_, 1, 12), "|||||||||||");
+    QCOMPARE(w_->ChosenLines()[1], 0);
   }
 
   void singleLineCheckShowsCountsAndTheRightFace() {
     struct Case {
       std::vector<int> line;
-      QString three, digit, ret, face;
-    };
-    const std::vector<Case> cases = {
-        {{1, 2, 3, 46, 47, 48}, "9", "45", "%", "ImageHappyFace"},
-        {{4, 5, 6, 46, 47, 48}, "5", "25", "%", "ImageMoodyFace"},
-        {{7, 8, 9, 46, 47, 48}, "4", "20", "%", "ImageVeryMoody"},
-        {{4, 5, 6, 19, 39, 44}, "4", "20", "%+", "ImageHappyFace"},  // a draw of its own: six
-    };
+      QString counts;  // three, four, five, five plus, six
+      const char *digit, *ret;
+      const char* face;
+    } cases[] = {{{1, 2, 3, 46, 47, 48}, "9||||", "45", "%", "ImageHappyFace"},
+                 {{4, 5, 6, 46, 47, 48}, "5||||", "25", "%", "ImageMoodyFace"},
+                 {{7, 8, 9, 46, 47, 48}, "4||||", "20", "%", "ImageVeryMoody"},
+                 {{4, 5, 6, 19, 39, 44}, "4||||1", "20", "%+", "ImageHappyFace"}};  // a six
     for (const Case& check : cases) {
-      Click(*window_, "cmdClear");
-      PickNumbers(*window_, check.line);
-      QVERIFY(Enabled("cmdCheckUpdate"));
-      Click(*window_, "cmdCheckUpdate");
-      QCOMPARE(Caption(*window_, "lblHitThree0"), check.three);
-      QCOMPARE(Caption(*window_, "Digit0"), check.digit);
-      QCOMPARE(Caption(*window_, "lblReturn0"), check.ret);
-      QCOMPARE(VisibleFace(*window_), check.face);
-      QCOMPARE(Caption(*window_, "cmdCheckUpdate"), QString("&Start"));
-      QVERIFY(window_->ChoiceTabs().IsTabSelectable(ChoiceTab::kUpdate));
+      Click(*w_, "cmdClear");
+      PickNumbers(*w_, check.line);
+      Click(*w_, "cmdCheckUpdate");
+      const QString counts = Caption(*w_, "lblHitThree0") + "|" + Caption(*w_, "lblHitFour0") +
+                             "|" + Caption(*w_, "lblHitFive0") + "|" +
+                             Caption(*w_, "lblHitFivePlus0") + "|" + Caption(*w_, "lblHitSix0");
+      QCOMPARE(counts, check.counts);
+      QCOMPARE(Caption(*w_, "Digit0"), check.digit);
+      QCOMPARE(Caption(*w_, "lblReturn0"), check.ret);
+      QCOMPARE(VisibleFace(*w_), check.face);
+      QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
+      QVERIFY(w_->ChoiceTabs().IsTabSelectable(ChoiceTab::kUpdate));
     }
-    QCOMPARE(Caption(*window_, "lblHitSix0"), QString("1"));
-    QCOMPARE(Caption(*window_, "lblHitFour0"), QString());
-    QCOMPARE(Caption(*window_, "Label8_3"), QString("5+"));
-    QCOMPARE(Caption(*window_, "Label1_1"), QString("Result"));
-
-    PickNumbers(*window_, {4});  // changing the line keeps the old result until Clear
-    Click(*window_, "cmdClear");
-    QCOMPARE(VisibleFace(*window_), QString());
-    QCOMPARE(Caption(*window_, "Digit0"), QString("0"));
-    QCOMPARE(Caption(*window_, "lblHitSix0"), QString());
-    QCOMPARE(Caption(*window_, "lblReturn0"), QString("%"));
+    QCOMPARE(Caption(*w_, "Label8_3"), "5+");
+    PickNumbers(*w_, {4});  // changing the line keeps the old result until Clear
+    QCOMPARE(VisibleFace(*w_), "ImageHappyFace");
+    Click(*w_, "cmdClear");
+    QCOMPARE(VisibleFace(*w_), "");
+    QCOMPARE(Caption(*w_, "Digit0") + Caption(*w_, "lblHitSix0") + Caption(*w_, "lblReturn0"),
+             "0%");
   }
 
   void rightClickListsStatisticsByTheChosenOption() {
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kOptimise));
-    Click(*window_, "optDoubleTreble0");  // before any right click: number 1
-    QStringList lines = ListLines(*window_);
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
+    Click(*w_, "optDoubleTreble0");  // before any right click: number 1
+    QStringList lines = ListLines(*w_);
     QCOMPARE(lines.size(), 49);
-    QCOMPARE(lines[0], QString("  01=  9x"));
-    QCOMPARE(lines[45], QString("  46=  0x"));
-
-    Click(*window_, "optDoubleTreble1");
-    RightClick(*window_, 4);
-    lines = ListLines(*window_);
+    QCOMPARE(lines[0], "  01=  9x");
+    QCOMPARE(lines[45], "  46=  0x");
+    Click(*w_, "optDoubleTreble1");
+    RightClick(*w_, 4);
+    lines = ListLines(*w_);
     QCOMPARE(lines.size(), 45);
-    QCOMPARE(lines[0], QString("  04-05=  5x"));
-    QVERIFY(!Grid().IsPicked(4));  // a right click picks nothing
-
-    RightClick(*window_, 49);  // no doubles above 49: the list stays
-    QCOMPARE(ListLines(*window_).size(), 45);
-
-    Click(*window_, "optDoubleTreble2");
-    QCOMPARE(ListLines(*window_), QStringList());  // trebles of 49
-    RightClick(*window_, 1);
-    lines = ListLines(*window_);
+    QCOMPARE(lines[0], "  04-05=  5x");
+    QVERIFY(!Picked(4));  // a right click picks nothing
+    RightClick(*w_, 49);  // no doubles above 49: the list stays
+    QCOMPARE(ListLines(*w_).size(), 45);
+    Click(*w_, "optDoubleTreble2");
+    QCOMPARE(ListLines(*w_), QStringList());  // trebles of 49
+    RightClick(*w_, 1);
+    lines = ListLines(*w_);
     QCOMPARE(lines.size(), 1128);
-    QCOMPARE(lines[0], QString("  01-02-03=  9x"));
-
-    Click(*window_, "cmdCheckUpdate");  // disabled: nothing happens, List7 stays
-    QVERIFY(!Child(*window_, "List7").isHidden());
+    QCOMPARE(lines[0], "  01-02-03=  9x");
   }
 
   void pageChangesFollowTheTabRules() {
-    PickNumbers(*window_, {1, 2});
-    QVERIFY(ChooseTab(window_->MainTabs(), MainTab::kRandomLineFinder));
-    QVERIFY(!window_->MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
-    QVERIFY(window_->GetSession().State().stopRequested);
-    QVERIFY(ChooseTab(window_->MainTabs(), MainTab::kGeneralServices));
-    QCOMPARE(NumberRow(*window_, 7, 12), QString("|||||"));
+    PickNumbers(*w_, {1, 2});
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
+    QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
+    QVERIFY(rig_->State().stopRequested);
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
+    QCOMPARE(Row(*w_, 7, 12), "|||||");
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSingleLine));
+    QVERIFY(Child(*w_, "Label3").isHidden());
+    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
 
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kOptimise));
-    QVERIFY(!Child(*window_, "Label3").isHidden());
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kSingleLine));
-    QVERIFY(Child(*window_, "Label3").isHidden());
-    QCOMPARE(Caption(*window_, "cmdCheckUpdate"), QString("&Start"));
-
-    window_->SetTabsEnabled(false);
-    QVERIFY(!window_->MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
-    QVERIFY(!window_->ChoiceTabs().IsTabSelectable(ChoiceTab::kUpdate));
-    QVERIFY(window_->ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));  // the page on show
-    QVERIFY(!ChooseTab(window_->ChoiceTabs(), ChoiceTab::kUpdate));
-    window_->SetTabsEnabled(true);
-    QVERIFY(ChooseTab(window_->ChoiceTabs(), ChoiceTab::kUpdate));
+    w_->SetTabsEnabled(false);
+    QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
+    QVERIFY(w_->ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));  // the page on show
+    QVERIFY(!ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
+    w_->SetTabsEnabled(true);
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
   }
 
   void helpMenuAndButtonsOpenTheirTopics() {
-    for (const char* item :
-         {"mnuContents", "mnuSingleLine", "mnuUpdate", "mnuOptimise", "mnu6from49",
-          "mnuRandomLineFinder", "mnuLineOptimiser", "mnuImport"}) {
-      Trigger(*window_, item);
+    for (const char* item : {"mnuContents", "mnuSingleLine", "mnuUpdate", "mnuOptimise",
+                             "mnu6from49", "mnuRandomLineFinder", "mnuLineOptimiser", "mnuImport",
+                             "cmdHelpSingle", "cmdHelpUpdate", "cmdHelpRunAll"}) {
+      if (item[0] == 'm')
+        Trigger(*w_, item);
+      else
+        Click(*w_, item);
     }
-    QCOMPARE(rig_->help.topics, (std::vector<int>{340, 740, 400, 410, 420, 430, 450, 590}));
-    rig_->help.topics.clear();
-    Child<QAbstractButton>(*window_, "cmdHelpSingle").click();
-    Child<QAbstractButton>(*window_, "cmdHelpUpdate").click();
-    Child<QAbstractButton>(*window_, "cmdHelpRunAll").click();
-    QCOMPARE(rig_->help.topics, (std::vector<int>{740, 400, 420}));
-    QCOMPARE(Caption(*window_, "cmdHelpRunAll"), QString("&Read me once"));
-    QCOMPARE(window_->findChild<QAction*>("mnuImportCreate")->text(),
-             QString("&Import / Switch / Create Lottery"));
+    QCOMPARE(rig_->help.topics,
+             (std::vector<int>{340, 740, 400, 410, 420, 430, 450, 590, 740, 400, 420}));
+    QCOMPARE(Caption(*w_, "cmdHelpRunAll"), "&Read me once");
+    QCOMPARE(Child<QAction>(*w_, "mnuImportCreate").text(), "&Import / Switch / Create Lottery");
   }
 
-  void quitAsksAndNoKeepsTheWindow() {
+  void quitNoKeepsTheWindowAndTheTitleBarNeverAsks() {
     rig_->messages.answers = {MessageAnswer::No};
-    Trigger(*window_, "mnuQuit");
-    QCOMPARE(rig_->messages.shown.size(), std::size_t{1});
-    const Message& question = rig_->messages.shown[0];
-    QCOMPARE(question.text, std::string("Do you really want to go?"));
-    QCOMPARE(question.title, std::string("Confirm"));
-    QCOMPARE(question.buttons, MessageButtons::YesNo);
-    QCOMPARE(question.icon, MessageIcon::Question);
-    QVERIFY(window_->isVisible());
-    QVERIFY(!window_->IsUnloaded());
-    QVERIFY(!window_->GetSession().State().stopRequested);
-
-    window_->close();  // the title-bar button never asks
-    QCOMPARE(rig_->messages.shown.size(), std::size_t{1});
-    QVERIFY(window_->IsUnloaded());
+    Trigger(*w_, "mnuQuit");
+    QCOMPARE(rig_->messages.shown.size(), 1u);
+    QCOMPARE(Text(rig_->Last()), "Confirm|Do you really want to go?|YesNo|Question|Yes");
+    QVERIFY(w_->isVisible() && !w_->IsUnloaded());
+    w_->close();
+    QCOMPARE(rig_->messages.shown.size(), 1u);
+    QVERIFY(w_->IsUnloaded());
     QCOMPARE(rig_->help.closed, 1);
   }
 
-  void quitWithYesSavesAndCloses() {
-    window_->GetSession().AppendDraw("01/05/2001 01 02 03 04 05 06 ");
-    rig_->messages.answers = {MessageAnswer::Yes};
-    Trigger(*window_, "mnuQuit");
-    QVERIFY(window_->IsUnloaded());
-    QVERIFY(!window_->isVisible());
-    QVERIFY(folder_->Read("Test.opt").ends_with("01/05/2001 01 02 03 04 05 06 \r\n"));
+  void quitYesSavesAndCloses() {
+    rig_->session.AppendDraw(kSaved);
+    Trigger(*w_, "mnuQuit");  // Yes
+    QVERIFY(w_->IsUnloaded() && !w_->isVisible());
+    QVERIFY(rig_->folder.Read("Test.opt").ends_with(kSaved + "\r\n"));
   }
 
-  void reinitialiseNoChangesNothing() {
+  void reinitialiseNoChangesNothingAndYesDropsOnlyThisIndex() {
+    TestFolder& folder = rig_->folder;
+    folder.Write("Other.opt", "01/01/2000 01 02 03 04 05 06 \r\n");
+    folder.Write("01_S_Other.opt", "010203040506=  1:");
+    folder.Write("Other.dnd", "WARNING:- DO NOT DELETE THIS FILE.\r\n");
     rig_->messages.answers = {MessageAnswer::No};
-    Trigger(*window_, "mnuInitialise");
-    const Message& question = rig_->messages.shown.at(0);
-    QCOMPARE(question.title, std::string("Please confirm..."));
-    QCOMPARE(question.defaultButton, MessageAnswer::No);
-    QCOMPARE(question.icon, MessageIcon::Question);
-    QCOMPARE(question.text,
-             std::string("Re-Initialising should only be done if you have re-installed the "
-                         "program or when you have manually altered (using TextEditor) file "
-                         "'Test.opt'.\r\n\r\nYou do not need to re-initialise if you have added "
-                         "results using the 'Update' function of this program. You will need to "
-                         "re-start the program!\r\n\r\nDo you wish to continue ?"));
-    QVERIFY(folder_->Exists("Test.dnd"));
-    QVERIFY(folder_->Exists("01_S_Test.opt"));
-    QVERIFY(!window_->IsUnloaded());
-  }
+    Trigger(*w_, "mnuInitialise");
+    QCOMPARE(Text(rig_->Last()),
+             "Please confirm...|Re-Initialising should only be done if you have re-installed "
+             "the program or when you have manually altered (using TextEditor) file "
+             "'Test.opt'.\r\n\r\nYou do not need to re-initialise if you have added results "
+             "using the 'Update' function of this program. You will need to re-start the "
+             "program!\r\n\r\nDo you wish to continue ?|YesNo|Question|No");
+    QVERIFY(folder.Exists("Test.dnd") && folder.Exists("01_S_Test.opt"));
+    QVERIFY(!w_->IsUnloaded());
 
-  void reinitialiseYesSavesThenDropsOnlyThisIndex() {
-    folder_->Write("Other.opt", "01/01/2000 01 02 03 04 05 06 \r\n");
-    folder_->Write("01_S_Other.opt", "010203040506=  1:");
-    folder_->Write("Other.dnd", "WARNING:- DO NOT DELETE THIS FILE.\r\n");
-    window_->GetSession().AppendDraw("01/05/2001 01 02 03 04 05 06 ");
-    rig_->messages.answers = {MessageAnswer::Yes};
-    Trigger(*window_, "mnuInitialise");
-    QCOMPARE(rig_->messages.shown.size(), std::size_t{1});  // no restart notice
-    QVERIFY(window_->IsUnloaded());
-    QVERIFY(folder_->Read("Test.opt").ends_with("01/05/2001 01 02 03 04 05 06 \r\n"));
-    QVERIFY(!folder_->Exists("Test.dnd"));
-    QVERIFY(!folder_->Exists("01_S_Test.opt"));
-    QVERIFY(!folder_->Exists("04_F_Test.opt"));
-    QVERIFY(folder_->Exists("Test.opt"));
-    QVERIFY(folder_->Exists("Test.ini"));
-    QVERIFY(folder_->Exists("Other.dnd"));
-    QVERIFY(folder_->Exists("01_S_Other.opt"));
-    QVERIFY(folder_->Exists("Other.opt"));
+    rig_->session.AppendDraw(kSaved);
+    Trigger(*w_, "mnuInitialise");              // Yes
+    QCOMPARE(rig_->messages.shown.size(), 2u);  // no restart notice
+    QVERIFY(w_->IsUnloaded());
+    QVERIFY(folder.Read("Test.opt").ends_with(kSaved + "\r\n"));
+    for (const char* gone : {"Test.dnd", "01_S_Test.opt", "04_F_Test.opt"})
+      QVERIFY2(!folder.Exists(gone), gone);
+    for (const char* kept : {"Test.opt", "Test.ini", "Other.dnd", "01_S_Other.opt", "Other.opt"})
+      QVERIFY2(folder.Exists(kept), kept);
   }
 
   void importKeepingTheLotteryStaysOpenAndSwitchingEnds() {
-    window_->GetSession().AppendDraw("01/05/2001 01 02 03 04 05 06 ");
-    Trigger(*window_, "mnuImportCreate");
+    rig_->session.AppendDraw(kSaved);
+    Trigger(*w_, "mnuImportCreate");
     QCOMPARE(rig_->dialogShown, 1);
     QVERIFY(rig_->messages.shown.empty());
-    QVERIFY(!window_->IsUnloaded());
-    QVERIFY(window_->GetSession().State().stopRequested);
-    QVERIFY(!Child<QTimer>(*window_, "Timer2").isActive());
-    QVERIFY(!window_->GetSession().State().historyChanged);  // saved before the dialog
+    QVERIFY(!w_->IsUnloaded());
+    QVERIFY(!Child<QTimer>(*w_, "Timer2").isActive());
+    QVERIFY(!rig_->State().historyChanged);  // saved before the dialog
 
     rig_->dialogAction = [](ProgramState& state) { state.lottoFile = "Other.opt"; };
-    Trigger(*window_, "mnuImportCreate");
-    QCOMPARE(rig_->messages.shown.size(), std::size_t{1});
-    QCOMPARE(rig_->messages.shown[0].text,
-             std::string("You are switching to a different lottery. You need to re-start the "
-                         "program."));
-    QCOMPARE(rig_->messages.shown[0].title, std::string("Need to re-start"));
-    QVERIFY(window_->IsUnloaded());
+    Trigger(*w_, "mnuImportCreate");
+    QCOMPARE(Text(rig_->Last()),
+             "Need to re-start|You are switching to a different lottery. You need to re-start "
+             "the program.|Ok|None|Ok");
+    QVERIFY(w_->IsUnloaded());
   }
 };
 

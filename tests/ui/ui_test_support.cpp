@@ -1,35 +1,32 @@
 #include "ui/ui_test_support.h"
 
+#include <QAction>
+#include <QCalendarWidget>
+#include <QCoreApplication>
 #include <QTest>
 
+#include "model/numbers.h"
+#include "print/reports.h"
 #include "ui/start_up.h"
-#include "ui/tab_strip.h"
 
 namespace bw::uitest {
 namespace {
 
-// Forwards a print job into a recording that outlives the job.
-class ForwardingSurface : public PrintSurface {
+// Hands its text to the rig's job list when the window ends the job.
+class KeptSurface : public RecordingSurface {
  public:
-  explicit ForwardingSurface(PrintSurface& target) : target_(target) {}
-  void SetFont(const std::string& name, int points) override { target_.SetFont(name, points); }
-  void SetBold(bool on) override { target_.SetBold(on); }
-  void SetUnderline(bool on) override { target_.SetUnderline(on); }
-  void Print(const std::string& text) override { target_.Print(text); }
-  void PrintLine(const std::string& text) override { target_.PrintLine(text); }
-  void EmptyLine() override { target_.EmptyLine(); }
-  void EndDocument() override { target_.EndDocument(); }
+  KeptSurface(std::vector<PrintJob>& jobs, std::size_t slot) : jobs_(jobs), slot_(slot) {}
+  ~KeptSurface() override { jobs_[slot_].text = Text(); }
 
  private:
-  PrintSurface& target_;
+  std::vector<PrintJob>& jobs_;
+  std::size_t slot_;
 };
 
 }  // namespace
 
-std::string DrawLine(const std::string& date, const Line& numbers, int bonus) {
-  std::string line = date + " " + JoinTwoDigits(numbers, " ");
-  if (bonus > 0) line += " " + TwoDigits(bonus);
-  return line;
+void PlaceDemoLottery(const TestFolder& folder) {
+  for (const char* name : {"Sample.opt", "Sample.ini", "vomrix.ini"}) folder.CopyDemo(name);
 }
 
 void WriteLottery(const TestFolder& folder, const std::vector<std::string>& history,
@@ -45,15 +42,27 @@ std::vector<std::string> TripleHistory() {
   std::vector<std::string> history;
   for (int k = 0; k < 20; ++k) {
     const int first = k < 9 ? 1 : k < 14 ? 4 : k < 18 ? 7 : 0;
-    const std::string date = (k < 9 ? "0" : "") + std::to_string(k + 1) + "/03/2001";
     Line numbers{first, first + 1, first + 2, 10 + k, 30 + k % 10, 40 + k % 5};
     if (first == 0) numbers = {20, 10 + k, 30 + k % 10, 40 + k % 5, 45, 49};
-    history.push_back(DrawLine(date, numbers));
+    history.push_back(TwoDigits(k + 1) + "/03/2001 " + JoinTwoDigits(numbers, " "));
   }
   return history;
 }
 
-WindowRig::WindowRig(const TestFolder& folder) : session(folder.Path(), messages, clock) {}
+MessageAnswer ScriptedMessages::Show(const Message& message) {
+  shown.push_back(message);
+  if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  if (answers.empty()) return MessageAnswer::Yes;
+  const MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void HookedEvents::LetEventsRun() {
+  ++calls;
+  QCoreApplication::processEvents();
+  if (hook) hook();
+}
 
 bool WindowRig::Start() {
   ui::ReadProgramSettingsReported(session);
@@ -63,8 +72,8 @@ bool WindowRig::Start() {
     if (dialogAction) dialogAction(session.State());
   };
   services.openPrintJob = [this](const std::string& what) -> std::unique_ptr<PrintSurface> {
-    printJobs.push_back({what, std::make_unique<RecordingSurface>()});
-    return std::make_unique<ForwardingSurface>(*printJobs.back().surface);
+    printJobs.push_back({what, {}});
+    return std::make_unique<KeptSurface>(printJobs, printJobs.size() - 1);
   };
   window = std::make_unique<ui::MainWindow>(session, services);
   return window->Initialize();
@@ -78,6 +87,10 @@ QString Caption(const QWidget& root, const QString& name) {
   return {};
 }
 
+bool Enabled(const QWidget& root, const QString& name) {
+  return Child(root, name).isEnabled();
+}
+
 void Click(const QWidget& root, const QString& name) {
   QWidget& control = Child(root, name);
   if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
@@ -85,6 +98,10 @@ void Click(const QWidget& root, const QString& name) {
   } else {
     QTest::mouseClick(&control, Qt::LeftButton);
   }
+}
+
+void Trigger(const QWidget& root, const QString& menuItem) {
+  Child<QAction>(root, menuItem).trigger();
 }
 
 bool ChooseTab(ui::TabStrip& strip, int index) {
@@ -103,12 +120,18 @@ void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {
   for (int number : numbers) Click(root, QStringLiteral("cmdGetNumber%1").arg(number));
 }
 
-QString NumberRow(const QWidget& root, int first, int last) {
+QString Row(const QWidget& root, int first, int last, const QString& prefix) {
   QStringList captions;
-  for (int slot = first; slot <= last; ++slot) {
-    captions << Caption(root, QStringLiteral("lblNumber%1").arg(slot));
-  }
+  for (int k = first; k <= last; ++k) captions << Caption(root, prefix + QString::number(k));
   return captions.join('|');
+}
+
+std::string Text(const Message& message) {
+  static const char* const kButtons[] = {"Ok", "YesNo"};
+  static const char* const kIcons[] = {"None", "Critical", "Exclamation", "Question"};
+  static const char* const kAnswers[] = {"Ok", "Yes", "No"};
+  return message.title + "|" + message.text + "|" + kButtons[int(message.buttons)] + "|" +
+         kIcons[int(message.icon)] + "|" + kAnswers[int(message.defaultButton)];
 }
 
 }  // namespace bw::uitest

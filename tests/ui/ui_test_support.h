@@ -1,13 +1,13 @@
-// The main window over a lottery in a test folder, with scripted messages,
-// a fixed clock, recorded help topics, print jobs and lottery dialog calls,
-// and helpers to find controls by objectName and to read their captions.
+// The main window over a lottery in its own test folder, with scripted
+// messages, a fixed clock, recorded help topics, print jobs and lottery
+// dialog calls, and helpers to drive controls by objectName.
 #pragma once
 
 #include <QAbstractButton>
-#include <QCalendarWidget>
 #include <QDate>
 #include <QLabel>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,46 +15,78 @@
 
 #include "app/session.h"
 #include "platform/system_services.h"
-#include "print/reports.h"
 #include "support/test_folder.h"
-#include "ui/fake_host_support.h"
 #include "ui/main_window.h"
+#include "ui/tab_strip.h"
 
 namespace bw::uitest {
 
-using fakehost::CountingClock;
-using fakehost::HookedEvents;
-using fakehost::RecordingHelp;
-using fakehost::ScriptedMessages;
 using test::TestFolder;
+using ui::ChoiceTab;
+using ui::MainTab;
 
-// A history line "dd/mm/yyyy 01 02 03 10 30 40" (plus " bb" for a bonus).
-std::string DrawLine(const std::string& date, const Line& numbers, int bonus = 0);
-
-// Writes a lottery "Test" (Test.opt, Test.ini, vomrix.ini) into the folder:
-// the history lines joined by CR LF, and the settings as written.
+// Copies the demo lottery (history, its settings, the program settings).
+void PlaceDemoLottery(const TestFolder& folder);
+// Writes lottery "Test": the history lines joined by CR LF and the settings.
 void WriteLottery(const TestFolder& folder, const std::vector<std::string>& history,
                   const std::string& settings);
-
 // Twenty draws: 1 2 3 in nine of them, 4 5 6 in five, 7 8 9 in four, each
-// with three fillers from 10..44 that no test line uses. With ret3 = 1 a
-// line of a triple and 46 47 48 makes 45, 25 or 20 percent.
+// with fillers no test line uses. With ret3 = 1 a line of a triple and
+// 46 47 48 makes 45, 25 or 20 percent.
 std::vector<std::string> TripleHistory();
 
+// Records every message; answers questions from a script (Yes when empty).
+class ScriptedMessages : public MessageSink {
+ public:
+  MessageAnswer Show(const Message& message) override;
+  void Beep() override { ++beeps; }
+  std::vector<Message> shown;
+  std::deque<MessageAnswer> answers;
+  int beeps = 0;
+};
+
+// A fixed day and seeds counting up from 1.
+class CountingClock : public Clock {
+ public:
+  int32_t TodayDayNumber() override { return 46000; }
+  uint64_t SeedFromClock() override { return ++lastSeed; }
+  uint64_t lastSeed = 0;
+};
+
+class RecordingHelp : public HelpViewer {
+ public:
+  void ShowTopic(int contextNumber) override { topics.push_back(contextNumber); }
+  void Close() override { ++closed; }
+  std::vector<int> topics;
+  int closed = 0;
+};
+
+// Lets Qt events run, then calls the test's hook (a Stop click, say).
+class HookedEvents : public EventPump {
+ public:
+  void LetEventsRun() override;
+  std::function<void()> hook;
+  int calls = 0;
+};
+
 struct PrintJob {
-  std::string what;
-  std::unique_ptr<RecordingSurface> surface;
+  std::string what, text;  // the text once the job has ended
 };
 
 class WindowRig {
  public:
-  explicit WindowRig(const TestFolder& folder);
-
+  // Over its own empty folder, or over another folder.
+  explicit WindowRig(const std::filesystem::path& other = {})
+      : session(other.empty() ? folder.Path() : other, messages, clock) {}
   // The start procedure after the instance check: the program settings,
   // then the window and its initialisation. Returns Initialize()'s result.
   bool Start();
   ui::MainWindow& Window() { return *window; }
+  ProgramState& State() { return session.State(); }
+  // The last message shown.
+  const Message& Last() const { return messages.shown.back(); }
 
+  TestFolder folder;
   ScriptedMessages messages;
   CountingClock clock;
   HookedEvents events;
@@ -68,26 +100,24 @@ class WindowRig {
   std::unique_ptr<ui::MainWindow> window;
 };
 
-// The child of `root` with that objectName; a missing one ends the test
-// program (a misspelt name is a fault of the test).
+// The child with that objectName; a missing one ends the test program.
 template <class T = QWidget>
-T& Child(const QWidget& root, const QString& name) {
+T& Child(const QObject& root, const QString& name) {
   T* child = root.findChild<T*>(name);
   if (!child) qFatal("no control named %s", qPrintable(name));
   return *child;
 }
-
-// The caption of a label or button.
 QString Caption(const QWidget& root, const QString& name);
+bool Enabled(const QWidget& root, const QString& name);
 // Clicks a control as the user would (a disabled one ignores the click).
 void Click(const QWidget& root, const QString& name);
-// Chooses a tab as the user would: false when the tab cannot be selected.
+void Trigger(const QWidget& root, const QString& menuItem);
+// Chooses a tab as the user would: false when it cannot be selected.
 bool ChooseTab(ui::TabStrip& strip, int index);
-// Clicks a day of the Update page's calendar.
 void PickDate(const QWidget& root, const QDate& date);
-// Left-clicks the grid numbers in order.
 void PickNumbers(const QWidget& root, const std::vector<int>& numbers);
-// Captions of lblNumber(first..last) joined by "|".
-QString NumberRow(const QWidget& root, int first, int last);
+// Captions of <prefix>first..last joined by "|".
+QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
+std::string Text(const Message& message);  // "title|text|buttons|icon"
 
 }  // namespace bw::uitest

@@ -1,109 +1,104 @@
-// Entering new draws on the Update page: the confirmation text, answering No
-// and Yes, the draw list entry, the date labels, and the history file written
-// when the page is left or the window closes.
+// Entering new draws on the Update page: the confirmation, answering No and
+// Yes, the date labels, and the history written when the page is left or the
+// window closes.
 #include <QTest>
 
 #include "model/day_number.h"
 #include "support/privileges.h"
-#include "ui/tab_strip.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
 using namespace bw::uitest;
-using ui::ChoiceTab;
+
+namespace {
+const char* const kSettings = "stake=1\r\nret3=1\r\nret4=1\r\n";
+const QString kRange = "Recorded Database Entries\r\nFrom: %1\r\nTo: %2";
+}  // namespace
 
 class UpdatePageTest : public QObject {
   Q_OBJECT
  private slots:
   void drawWithBonusIsConfirmedAddedAndSavedOnPageChange() {
-    TestFolder folder;
-    fakehost::PlaceDemoLottery(folder);
-    WindowRig rig(folder);
+    WindowRig rig;
+    PlaceDemoLottery(rig.folder);
     QVERIFY(rig.Start());
     ui::MainWindow& window = rig.Window();
-    const std::string savedHistory = folder.Read("Sample.opt");
+    const std::string saved = rig.folder.Read("Sample.opt");
     QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kUpdate));
-    QCOMPARE(Caption(window, "cmdCheckUpdate"), QString("&Update"));
+    QCOMPARE(Caption(window, "cmdCheckUpdate"), "&Update");
     PickDate(window, QDate(2020, 6, 20));
     PickNumbers(window, {38, 3, 17, 44, 11, 25, 9});
-    QCOMPARE(NumberRow(window, 0, 6), QString("9|3|11|17|25|38|44"));
 
     rig.messages.answers = {MessageAnswer::No};
     Click(window, "cmdCheckUpdate");
-    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
-    const Message& question = rig.messages.shown[0];
-    QCOMPARE(question.text, std::string("Lottery Update Details\r\n\r\nDate: 20 June 2020\r\n"
-                                        "Numbers: 03-11-17-25-38-44 | 09\r\n\r\n"
-                                        "Proceed with update?"));
-    QCOMPARE(question.title, std::string("Confirm Update"));
-    QCOMPARE(question.buttons, MessageButtons::YesNo);
-    QCOMPARE(question.icon, MessageIcon::Question);
-    QCOMPARE(question.defaultButton, MessageAnswer::No);
-    QCOMPARE(rig.session.State().draws.size(), std::size_t{3799});
-    QVERIFY(Child(window, "cmdCheckUpdate").isEnabled());
-    QCOMPARE(NumberRow(window, 0, 6), QString("9|3|11|17|25|38|44"));
+    QCOMPARE(Text(rig.Last()),
+             "Confirm Update|Lottery Update Details\r\n\r\nDate: 20 June 2020\r\nNumbers: "
+             "03-11-17-25-38-44 | 09\r\n\r\nProceed with update?|YesNo|Question|No");
+    QCOMPARE(rig.State().draws.size(), 3799u);
+    QVERIFY(Enabled(window, "cmdCheckUpdate"));
+    QCOMPARE(Row(window, 0, 6), "9|3|11|17|25|38|44");
 
-    rig.messages.answers = {MessageAnswer::Yes};
-    Click(window, "cmdCheckUpdate");
-    QCOMPARE(rig.session.State().draws.back(), std::string("20/06/2020 03 11 17 25 38 44 09"));
-    QVERIFY(rig.session.State().historyChanged);
-    QCOMPARE(NumberRow(window, 0, 6), QString("||||||"));
-    QVERIFY(!Child(window, "cmdCheckUpdate").isEnabled());
-    QVERIFY(!Child(window, "cmdGetNumber3").isEnabled());
-    QCOMPARE(Caption(window, "lblRecorded"),
-             QString("Recorded Database Entries\r\nFrom: 12 June 1982\r\nTo: 20 June 2020"));
-    QCOMPARE(Caption(window, "lblLastUpdate"), QString("Last Database Entry 20 June 2020"));
-    QCOMPARE(folder.Read("Sample.opt"), savedHistory);            // only in memory so far
-    QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kUpdate));  // tabs unlocked again
-
-    PickDate(window, QDate(2020, 6, 21));  // a new date makes the grid usable again
-    QVERIFY(Child(window, "cmdGetNumber3").isEnabled());
+    Click(window, "cmdCheckUpdate");  // Yes
+    QCOMPARE(rig.State().draws.back(), "20/06/2020 03 11 17 25 38 44 09");
+    QCOMPARE(Row(window, 0, 6), "||||||");
+    QVERIFY(!Enabled(window, "cmdCheckUpdate"));
+    QVERIFY(!Enabled(window, "cmdGetNumber3"));
+    QCOMPARE(Caption(window, "lblRecorded"), kRange.arg("12 June 1982", "20 June 2020"));
+    QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry 20 June 2020");
+    QCOMPARE(rig.folder.Read("Sample.opt"), saved);  // only in memory so far
+    PickDate(window, QDate(2020, 6, 21));            // a new date opens the grid again
+    QVERIFY(Enabled(window, "cmdGetNumber3"));
 
     QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kSingleLine));
-    QCOMPARE(folder.Read("Sample.opt"), savedHistory + "20/06/2020 03 11 17 25 38 44 09\r\n");
-    QCOMPARE(folder.Read("Sample.old"), savedHistory);
-    QVERIFY(!rig.session.State().historyChanged);
-
-    // The new draw counts at once: its own line is a six.
-    PickNumbers(window, {3, 11, 17, 25, 38, 44});
+    QCOMPARE(rig.folder.Read("Sample.opt"), saved + "20/06/2020 03 11 17 25 38 44 09\r\n");
+    QCOMPARE(rig.folder.Read("Sample.old"), saved);
+    QVERIFY(!rig.State().historyChanged);
+    PickNumbers(window, {3, 11, 17, 25, 38, 44});  // the new draw counts at once
     Click(window, "cmdCheckUpdate");
-    QCOMPARE(Caption(window, "lblHitSix0"), QString("1"));
+    QCOMPARE(Caption(window, "lblHitSix0"), "1");
   }
 
-  void drawWithoutBonusBeforeTheOldestMovesOnlyFrom() {
-    TestFolder folder;
-    WriteLottery(folder, TripleHistory(), "stake=1\r\nret3=1\r\nret4=1\r\n");
-    WindowRig rig(folder);
+  void drawWithoutBonusBeforeTheOldestMovesOnlyFromAndIsSavedOnClose() {
+    WindowRig rig;
+    WriteLottery(rig.folder, TripleHistory(), kSettings);
     QVERIFY(rig.Start());
     ui::MainWindow& window = rig.Window();
-    QCOMPARE(Caption(window, "lblRecorded"),
-             QString("Recorded Database Entries\r\nFrom: 01 March 2001\r\nTo: 20 March 2001"));
     QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kUpdate));
     PickDate(window, QDate(2000, 1, 5));
     PickNumbers(window, {6, 5, 4, 3, 2, 1});
-    rig.messages.answers = {MessageAnswer::Yes};
     Click(window, "cmdCheckUpdate");
-    QCOMPARE(rig.messages.shown.at(0).text,
-             std::string("Lottery Update Details\r\n\r\nDate: 05 January 2000\r\nNumbers: "
-                         "01-02-03-04-05-06\r\n\r\nProceed with update?"));
-    QCOMPARE(rig.session.State().draws.back(), std::string("05/01/2000 01 02 03 04 05 06 "));
-    QCOMPARE(Caption(window, "lblRecorded"),
-             QString("Recorded Database Entries\r\nFrom: 05 January 2000\r\nTo: 20 March 2001"));
-    QCOMPARE(Caption(window, "lblLastUpdate"), QString("Last Database Entry 20 March 2001"));
+    QCOMPARE(rig.Last().text,
+             "Lottery Update Details\r\n\r\nDate: 05 January 2000\r\nNumbers: "
+             "01-02-03-04-05-06\r\n\r\nProceed with update?");
+    QCOMPARE(Caption(window, "lblRecorded"), kRange.arg("05 January 2000", "20 March 2001"));
+    QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry 20 March 2001");
+    window.close();  // saves without asking
+    QCOMPARE(rig.messages.shown.size(), 1u);
+    QVERIFY(rig.folder.Read("Test.opt")
+                .ends_with("20/03/2001 20 29 39 44 45 49 \r\n05/01/2000 01 02 03 04 05 06 \r\n"));
+  }
 
-    window.close();  // closing saves without asking
-    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
-    QVERIFY(folder.Read("Test.opt")
-                .ends_with("20/03/2001 20 29 39 44 45 49 \r\n"
-                           "05/01/2000 01 02 03 04 05 06 \r\n"));
+  void firstDrawOfAnEmptyHistoryIsSavedOnClose() {
+    WindowRig rig;
+    WriteLottery(rig.folder, {}, kSettings);
+    QVERIFY(rig.Start());
+    PickDate(rig.Window(), QDate(2002, 2, 2));
+    PickNumbers(rig.Window(), {10, 20, 30, 40, 41, 42});
+    Click(rig.Window(), "cmdCheckUpdate");
+    // The empty history took today as its range; an older draw moves "From:".
+    const QString today =
+        QString::fromStdString(FormatLongDate(DateOfDayNumber(rig.clock.TodayDayNumber())));
+    QCOMPARE(Caption(rig.Window(), "lblRecorded"), kRange.arg("02 February 2002", today));
+    QVERIFY(rig.Window().ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
+    rig.Window().close();
+    QCOMPARE(rig.folder.Read("Test.opt"), "02/02/2002 10 20 30 40 41 42 \r\n");
   }
 
   void failedSaveOnCloseIsReportedAndKeepsTheOldHistory() {
-    TestFolder folder;
-    WriteLottery(folder, TripleHistory(), "stake=1\r\nret3=1\r\nret4=1\r\n");
-    WindowRig rig(folder);
+    WindowRig rig;
+    WriteLottery(rig.folder, TripleHistory(), kSettings);
     QVERIFY(rig.Start());
-    const std::string before = folder.Read("Test.opt");
+    const std::string before = rig.folder.Read("Test.opt");
     rig.session.AppendDraw("05/01/2002 01 02 03 04 05 06 ");
     {
       test::AsUnprivilegedUser nobody;  // the folder cannot be written
@@ -111,31 +106,9 @@ class UpdatePageTest : public QObject {
       rig.Window().close();
     }
     QVERIFY(rig.Window().IsUnloaded());
-    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
-    QCOMPARE(rig.messages.shown[0].title, std::string("Error saving file"));
-    QCOMPARE(folder.Read("Test.opt"), before);
-  }
-
-  void firstDrawOfAnEmptyHistoryIsSavedOnClose() {
-    TestFolder folder;
-    WriteLottery(folder, {}, "stake=1\r\nret3=1\r\nret4=1\r\n");
-    WindowRig rig(folder);
-    QVERIFY(rig.Start());
-    ui::MainWindow& window = rig.Window();
-    PickDate(window, QDate(2002, 2, 2));
-    PickNumbers(window, {10, 20, 30, 40, 41, 42});
-    Click(window, "cmdCheckUpdate");
-    // An empty history file took today as its range; an older draw moves "From:".
-    const QString today =
-        QString::fromStdString(FormatLongDate(DateOfDayNumber(rig.clock.TodayDayNumber())));
-    QCOMPARE(Caption(window, "lblRecorded"),
-             "Recorded Database Entries\r\nFrom: 02 February 2002\r\nTo: " + today);
-    QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry " + today);
-    QVERIFY(rig.session.State().historyChanged);
-    // Unlocking the pages after the update opens them all.
-    QVERIFY(window.ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
-    window.close();
-    QCOMPARE(folder.Read("Test.opt"), std::string("02/02/2002 10 20 30 40 41 42 \r\n"));
+    QCOMPARE(rig.messages.shown.size(), 1u);
+    QCOMPARE(rig.Last().title, "Error saving file");
+    QCOMPARE(rig.folder.Read("Test.opt"), before);
   }
 };
 
