@@ -100,14 +100,15 @@ void MainWindow::RunAll() {
   state_.stopRequested = false;
   std::optional<Line> next = FirstLineToCheck(UsableStartLine(grid_->LowerRow()));
   int foundCount = 0;
+  Line lastChecked = grid_->LowerRow();
   // Checks up to `lines` lines from `next`, shows the last one checked and
   // lists the found ones.
   const auto checkFromNext = [&](int64_t lines) {
     std::vector<FoundLine> found;
     const SliceResult slice = session_.Search().CheckSlice(*next, lines, found);
     if (slice.checked > 0) {
-      grid_->ShowLowerRow(slice.lastChecked);
-      for (int k = 1; k <= 6; ++k) preDigit_[k]->setText(QString::number(slice.lastChecked[k - 1]));
+      lastChecked = slice.lastChecked;
+      for (int k = 1; k <= 6; ++k) preDigit_[k]->setText(QString::number(lastChecked[k - 1]));
       digit9_->setText(QString::number(slice.lastPercent));
     }
     for (const FoundLine& line : found) ShowFoundLine(line, foundCount);
@@ -118,15 +119,14 @@ void MainWindow::RunAll() {
     const auto began = std::chrono::steady_clock::now();
     checkFromNext(budget);
     budget = TunedBudget(budget, std::chrono::steady_clock::now() - began);
+    // Between slices the line labels show the next line not yet checked: the
+    // position that a timer tick, a Stop or closing the window saves, and the
+    // line a resumed search checks first. A saved line ending in 49 is passed
+    // over on resume, so a slice never ends just before one.
+    while (next && (*next)[5] == 49) checkFromNext(1);
+    grid_->ShowLowerRow(next ? *next : lastChecked);
     services_.events.LetEventsRun();
     digit9_->repaint();
-  }
-  if (next) {
-    // Stopped: the display (and so the position file) shows the next line not
-    // yet checked, which a resumed search checks first. A start line ending in
-    // 49 is passed over on resume, so such lines are checked now.
-    while (next && (*next)[5] == 49) checkFromNext(1);
-    if (next) grid_->ShowLowerRow(*next);
   }
   if (!list4_.empty()) PrintRunAll(true);
   timer2_->stop();
