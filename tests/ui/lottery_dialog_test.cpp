@@ -1,11 +1,8 @@
-// The lottery profile dialog as a user drives it: the list, the key filters
-// with their beep, picking, switching, creating with and without a bonus
-// number, refusing bad values, and cancelling.
+// The lottery profile dialog: list, key filters, switching, creating, refusing and cancelling.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include "store/settings_files.h"
@@ -27,7 +24,6 @@ const std::string kHistory = "05/12/2000 03 11 17 25 38 44 \r\n";
 const std::string kOnSample = "file=Sample.opt\r\n";
 using Keys = std::initializer_list<int>;
 
-// Types text as key presses (any Unicode letter).
 void Type(QWidget* target, const QString& text) {
   for (QChar character : text) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
@@ -59,13 +55,10 @@ struct Fixture : WindowRig {
   QComboBox& Combo() { return Child<QComboBox>(*dialog, "Combo1"); }
   QLineEdit* Box(const char* name) { return &Child<QLineEdit>(*dialog, name); }
   bool Checked(const char* option) { return Child<QRadioButton>(*dialog, option).isChecked(); }
-  QStringList Values() {
+  QString Values() {
     QStringList values;
     for (const char* box : kBoxes) values << Box(box)->text();
-    return values;
-  }
-  void SetValues(const QStringList& values) {
-    for (int i = 0; i < 6; ++i) Box(kBoxes[i])->setText(values[i]);
+    return values.join(' ');
   }
   void Pick(const QString& name) {
     const int index = Combo().findText(name);
@@ -76,7 +69,11 @@ struct Fixture : WindowRig {
     Combo().lineEdit()->clear();
     Type(Combo().lineEdit(), name);
   }
-  void Save() { Click(*dialog, "cmdSave"); }
+  void Save(const QString& values = {}) {
+    if (!values.isEmpty())
+      for (int i = 0; i < 6; ++i) Box(kBoxes[i])->setText(values.section(' ', i, i));
+    Click(*dialog, "cmdSave");
+  }
 };
 
 }  // namespace
@@ -87,14 +84,11 @@ class LotteryDialogTest : public QObject {
  private slots:
   void keyFilters() {
     for (int key : Keys{8, '0', '9'}) QVERIFY(ui::IsDigitKey(key));
-    for (int key : Keys{'a', '-', '.', 13, 7, '/', ':'}) QVERIFY(!ui::IsDigitKey(key));
-    for (int key : Keys{8, 'a', 'z', 'A', 'Z', '-', ' ', 192, 214, 216, 246, 248, 255, 138, 140,
-                        154, 156, 159, 181}) {
+    for (int key : Keys{'-', '.', '/', ':'}) QVERIFY(!ui::IsDigitKey(key));
+    for (int key : Keys{8, 'a', 'Z', '-', ' ', 192, 214, 216, 246, 248, 255, 138, 159, 181})
       QVERIFY2(ui::IsNameKey(key), std::to_string(key).c_str());
-    }
-    for (int key : Keys{'0', '9', '_', '.', '@', '[', '`', '{', 13, 128, 191, 215, 247, 139, 157}) {
+    for (int key : Keys{'0', '_', '@', '[', '`', '{', 13, 128, 191, 215, 247, 139, 157})
       QVERIFY2(!ui::IsNameKey(key), std::to_string(key).c_str());
-    }
     for (auto [text, code] : {std::pair{"é", 233}, {"Š", 138}, {"€", 128}, {"ア", '?'}, {"", -1}})
       QCOMPARE(ui::Windows1252KeyCode(QString::fromUtf8(text)), code);
   }
@@ -105,18 +99,14 @@ class LotteryDialogTest : public QObject {
     for (int i = 0; i < f.Combo().count(); ++i) names << f.Combo().itemText(i);
     QCOMPARE(names, QStringList({"alpha", "Broken", "Sample"}));  // sorted, lotteries only
     QCOMPARE(f.Combo().currentText(), "Sample");
-    QCOMPARE(f.Values(), QStringList({"1", "10", "60", "1500", "100000", "1000000"}));
+    QCOMPARE(f.Values(), "1 10 60 1500 100000 1000000");
     QVERIFY(f.Checked("optBonus0"));
     QVERIFY(!Enabled(*f.dialog, "cmdSave"));
     QVERIFY(!f.State().newFileCreated);
     QVERIFY(f.messages.shown.empty());  // the unreadable Broken was passed silently
-    QCOMPARE(Caption(*f.dialog, "optBonus1"), "Lottery deos NOT have a bonus number");
-    QCOMPARE(Caption(*f.dialog, "cmdSave"), "Import / &Switch / Create");
-
-    Fixture none("");
-    QCOMPARE(none.Combo().currentText(), "alpha");  // no current one: the first
-    Fixture noBonus("alpha.opt");
-    QVERIFY(noBonus.Checked("optBonus0"));  // opens with the bonus option all the same
+    QCOMPARE(Caption(*f.dialog, "optBonus1") + Caption(*f.dialog, "cmdSave"),
+             "Lottery deos NOT have a bonus numberImport / &Switch / Create");
+    QCOMPARE(Fixture("").Combo().currentText(), "alpha");  // no current one: the first
   }
 
   void typingANameResetsValuesAndFiltersKeys() {
@@ -124,17 +114,14 @@ class LotteryDialogTest : public QObject {
     Click(*f.dialog, "optBonus1");
     QLineEdit* text = f.Combo().lineEdit();
     f.TypeName("5");  // refused, but the values are reset all the same
-    QCOMPARE(f.Values(), QStringList({"0", "0", "0", "0", "0", "0"}));
+    QCOMPARE(f.Values(), "0 0 0 0 0 0");
     QVERIFY(f.Checked("optBonus0"));
     QCOMPARE(f.messages.beeps, 1);
     QCOMPARE(text->text(), "");
-    QVERIFY(!Enabled(*f.dialog, "cmdSave"));
     Type(text, QString::fromUtf8("Lé_t.o 7-X"));
     QCOMPARE(text->text(), QString::fromUtf8("Léto -X"));
     QCOMPARE(f.messages.beeps, 4);
     QVERIFY(Enabled(*f.dialog, "cmdSave"));
-    QTest::keyClick(text, Qt::Key_Backspace);
-    QCOMPARE(f.messages.beeps, 4);
     text->selectAll();
     QTest::keyClick(text, Qt::Key_Backspace);
     QVERIFY(!Enabled(*f.dialog, "cmdSave"));  // a blank name cannot be saved
@@ -144,18 +131,15 @@ class LotteryDialogTest : public QObject {
     Type(stake, "1a2.-3");
     QCOMPARE(stake->text(), "123");
     QCOMPARE(f.messages.beeps, 4);  // value boxes refuse silently
-    QSignalSpy enterInStake(stake, &QLineEdit::returnPressed);
     QTest::keyClick(stake, Qt::Key_Return);
-    QCOMPARE(enterInStake.count(), 0);
     QVERIFY(f.dialog->isVisible());  // Enter presses no button
   }
 
   void pickingALotteryShowsItsSettingsOrPutsThePreviousBack() {
     Fixture f;
     f.Pick("alpha");
-    QCOMPARE(f.Values(), QStringList({"2", "8", "50", "900", "9000", "90000"}));
+    QCOMPARE(f.Values(), "2 8 50 900 9000 90000");
     QVERIFY(f.Checked("optBonus1"));
-    QVERIFY(Enabled(*f.dialog, "cmdSave"));
     QCOMPARE(f.State().lottoFile, "alpha.opt");
 
     f.Pick("Sample");
@@ -166,18 +150,15 @@ class LotteryDialogTest : public QObject {
     QCOMPARE(f.Combo().currentText(), "Sample");
     QCOMPARE(f.State().lottoFile, "Sample.opt");
     QCOMPARE(f.State().settings.stake, 5);
-    QCOMPARE(f.Values().front(), "5");
-    QVERIFY(f.dialog->isVisible());
+    QVERIFY(f.Values().startsWith("5 "));
 
     Fixture gone("Gone.opt");  // the previous cannot be read either
     gone.State().settings.stake = 3;
     gone.Pick("Broken");
-    QCOMPARE(gone.messages.shown.size(), 2u);
     QCOMPARE(Text(gone.Last()),
              "Error|Could not re-initialise previous database, cannot continue...|Ok|Critical|Ok");
     QVERIFY(!gone.dialog->isVisible());
     QCOMPARE(gone.State().lottoFile, "Gone.opt");
-    QCOMPARE(gone.State().settings.stake, 3);
   }
 
   void switchingAsksThenWritesBothSettingsFiles() {
@@ -197,34 +178,22 @@ class LotteryDialogTest : public QObject {
     QVERIFY(!f.dialog->isVisible());
     QCOMPARE(f.dialog->result(), int(QDialog::Accepted));
     QCOMPARE(f.folder.Read("vomrix.ini"), "file=alpha.opt\r\n");
-    QCOMPARE(f.folder.Read("alpha.ini"),
-             "bonus=false\r\nstake=4\r\nret3=8\r\nret4=50\r\n"
-             "ret5=900\r\nret5p=9000\r\nret6=90000\r\n");
+    QVERIFY(f.folder.Read("alpha.ini").starts_with("bonus=false\r\nstake=4\r\nret3=8\r\n"));
     QCOMPARE(f.folder.Read("alpha.opt"), kHistory);
-
-    Fixture same;  // saving the current lottery rewrites its values
-    same.Pick("Sample");
-    same.Box("txtRet3")->setText("12");
-    same.Save();
-    QCOMPARE(same.Last().text, "Are you sure you want to switch to Sample");
-    QVERIFY(same.folder.Read("Sample.ini").find("ret3=12\r\n") != std::string::npos);
-    QCOMPARE(same.folder.Read("vomrix.ini"), kOnSample);
   }
 
   void zeroEmptyOrHugeValuesAreRefused() {
     struct Case {
-      QStringList values;
+      QString values;
       const char* focused;
-    } cases[] = {{{"1", "10", "0", "0", "5", "6"}, "txtRet4"},
-                 {{"0", "0", "1", "1", "1", "1"}, "txtStake"},
-                 {{"1", "1", "1", "1", "1", ""}, "txtRet6"},
-                 {{"99999999999", "1", "1", "1", "1", "1"}, "txtStake"}};
+    } cases[] = {{"1 10 0 0 5 6", "txtRet4"},
+                 {"1 1 1 1 1 ", "txtRet6"},
+                 {"99999999999 1 1 1 1 1", "txtStake"}};
     for (const Case& c : cases) {
       Fixture f;
       QApplication::setActiveWindow(f.dialog.get());
       f.Pick("Sample");
-      f.SetValues(c.values);
-      f.Save();
+      f.Save(c.values);
       QCOMPARE(Text(f.Last()),
                "Invalid Details|All values must be greater than '0'.\r\n\r\n"
                "Please correct values!|Ok|Exclamation|Ok");
@@ -238,8 +207,7 @@ class LotteryDialogTest : public QObject {
   void creatingALotteryWithOrWithoutBonus() {
     Fixture f;
     f.TypeName(QString::fromUtf8("Lotto Österreich"));
-    f.SetValues({"1", "3", "20", "800", "5000", "100000"});
-    f.Save();
+    f.Save("1 3 20 800 5000 100000");
     const std::string file = "Lotto Österreich.opt";
     QCOMPARE(Text(f.Last()), "Please confirm|" + (f.folder / file).string() +
                                  "\r\n\r\nThis Lottery USES a bonus number!\r\n\r\nAre you sure "
@@ -248,32 +216,24 @@ class LotteryDialogTest : public QObject {
     QCOMPARE(f.State().lottoFile, file);
     QVERIFY(f.State().newFileCreated);
     QCOMPARE(f.folder.Read("vomrix.ini"), Windows1252FromUtf8("file=" + file) + "\r\n");
-    QCOMPARE(f.folder.Read("Lotto Österreich.ini"),
-             "bonus=true\r\nstake=1\r\nret3=3\r\nret4=20\r\nret5=800\r\nret5p=5000\r\n"
-             "ret6=100000\r\n");
-    const std::string history = f.folder.Read(file);
-    QVERIFY(history.starts_with("00/00/0000 01 02 03 04 05 06 49\r\n"));
-    QCOMPARE(std::count(history.begin(), history.end(), '\n'), 8);
+    QVERIFY(
+        f.folder.Read("Lotto Österreich.ini").starts_with("bonus=true\r\nstake=1\r\nret3=3\r\n"));
+    QVERIFY(f.folder.Read(file).starts_with("00/00/0000 01 02 03 04 05 06 49\r\n"));
 
     Fixture plain;
     plain.TypeName("Plain");
     Click(*plain.dialog, "optBonus1");
-    plain.SetValues({"1", "3", "20", "800", "5000", "100000"});
-    plain.Save();
+    plain.Save("1 3 20 800 5000 100000");
     QVERIFY(plain.Last().text.find("This Lottery DOES NOT USE a bonus number!") !=
             std::string::npos);
-    QVERIFY(!plain.State().settings.useBonus);
     QVERIFY(plain.folder.Read("Plain.ini").starts_with("bonus=false\r\n"));
-    QVERIFY(plain.folder.Read("Plain.opt").starts_with("00/00/0000 01 02 03 04 05 06\r\n"));
-    QCOMPARE(plain.folder.Read("vomrix.ini"), "file=Plain.opt\r\n");
   }
 
   void creatingOverAnExistingLotteryKeepsItsHistoryAsBackup() {
     Fixture f;
     f.TypeName("alpha");
-    f.SetValues({"1", "1", "1", "1", "1", "1"});
     f.messages.answers = {MessageAnswer::No};
-    f.Save();
+    f.Save("1 1 1 1 1 1");
     QVERIFY(f.dialog->isVisible());  // No: nothing written
     QCOMPARE(f.folder.Read("alpha.opt") + f.folder.Read("alpha.ini"), kHistory + kAlphaIni);
     QVERIFY(!f.folder.Exists("alpha.old"));
@@ -287,13 +247,11 @@ class LotteryDialogTest : public QObject {
     Fixture f;
     f.State().appFolder = f.folder / "no-such-folder";
     f.TypeName("Lost");
-    f.SetValues({"1", "1", "1", "1", "1", "1"});
-    f.Save();
-    QVERIFY(f.Last().text.starts_with("Could not create "));
+    f.Save("1 1 1 1 1 1");
+    QVERIFY(Text(f.Last()).starts_with("Error|Could not create "));
     QCOMPARE(f.Last().icon, MessageIcon::Critical);
     QVERIFY(f.dialog->isVisible());
     QCOMPARE(f.State().lottoFile, "Sample.opt");
-    QVERIFY(!f.State().newFileCreated);
     QCOMPARE(f.folder.Read("vomrix.ini"), kOnSample);
   }
 
@@ -306,7 +264,6 @@ class LotteryDialogTest : public QObject {
     QCOMPARE(f.State().settings.stake, 0);
     Click(*f.dialog, "cmdCancel");
     QVERIFY(!f.dialog->isVisible());
-    QCOMPARE(f.dialog->result(), int(QDialog::Rejected));
     QCOMPARE(f.State().lottoFile, "Sample.opt");
     QVERIFY(f.State().settings == before);
     QCOMPARE(f.folder.Read("alpha.ini"), kAlphaIni);
