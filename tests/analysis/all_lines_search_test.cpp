@@ -9,13 +9,10 @@
 namespace bw {
 namespace {
 
-using test::FoundTexts;
 using test::Returns;
 using test::TestDraw;
 using test::TestLottery;
 
-// Strictly ascending valid lines, as many as there are, are every line in
-// lexicographic order: the order of the search.
 TEST(LineOrder, NextLineRankAndUnrankWalkEveryLineInOrder) {
   Line line{1, 2, 3, 4, 5, 6}, previous = line;
   int64_t rank = 0;
@@ -36,7 +33,7 @@ TEST(LineOrder, NextLineRankAndUnrankWalkEveryLineInOrder) {
   EXPECT_EQ(LineAtRank(-3), (Line{1, 2, 3, 4, 5, 6}));
 }
 
-TEST(FirstLineToCheck, StartLineRules) {
+TEST(FirstLineToCheck, StartLineRulesAndEntries) {
   const std::pair<Line, std::optional<Line>> cases[] = {
       {{1, 2, 3, 4, 5, 6}, Line{1, 2, 3, 4, 5, 6}},
       {{1, 2, 3, 4, 5, 49}, Line{1, 2, 3, 4, 6, 7}},
@@ -49,80 +46,39 @@ TEST(FirstLineToCheck, StartLineRules) {
       {{0, 0, 0, 0, 0, 0}, std::nullopt}};
   for (const auto& [start, first] : cases)
     EXPECT_EQ(FirstLineToCheck(start), first) << LineKey(start);
-  // From any start line: the line itself, or the one after it when it ends in 49.
-  std::mt19937 generator(9);
-  for (int i = 0; i < 2000; ++i) {
-    Line start = LineAtRank(generator() % kAllLinesCount), after = start;
-    if (i % 2) start[5] = after[5] = 49;
-    if (i % 4 == 1) start[4] = after[4] = 48;
-    if (!IsValidLine(start)) continue;
-    const bool more = start[5] != 49 || NextLine(after);
-    EXPECT_EQ(FirstLineToCheck(start), more ? std::optional(after) : std::nullopt)
-        << LineKey(start);
-  }
   EXPECT_EQ(FoundLineEntry({1, 12, 23, 31, 40, 49}, 71), "01-12-23-31-40-49=71%");
   EXPECT_EQ(FoundLineEntry({1, 2, 3, 4, 5, 6}, 100), "01-02-03-04-05-06=100%");
 }
 
-// A history rich in five, six and bonus hits: repeated draws, draws that
-// share five numbers with different or matching bonuses.
+// Rich in fives, sixes and bonus hits: repeated draws and near repeats.
 std::vector<TestDraw> RichHistory() {
   std::vector<TestDraw> draws = test::RandomDraws(60, 21);
-  draws.insert(draws.end(), {{{1, 2, 3, 4, 5, 6}, 7},
-                             {{1, 2, 3, 4, 5, 6}, 8},    // a six twice
-                             {{1, 2, 3, 4, 5, 9}, 6},    // 5+ for 1..6
-                             {{1, 2, 3, 4, 5, 10}, 11},  // five for 1..5 and any
-                             {{40, 41, 42, 43, 44, 45}, 46},
-                             {{40, 41, 42, 43, 44, 47}, 45},
-                             {{40, 41, 42, 43, 44, 49}, 0},
-                             {{44, 45, 46, 47, 48, 49}, 1},
-                             {{10, 20, 30, 40, 45, 49}, 11},
-                             {{10, 20, 30, 40, 45, 48}, 49}});
+  draws.insert(draws.end(),
+               {{{1, 2, 3, 4, 5, 6}, 7}, {{1, 2, 3, 4, 5, 6}, 8}, {{1, 2, 3, 4, 5, 9}, 6},
+                {{1, 2, 3, 4, 5, 10}, 11}, {{40, 41, 42, 43, 44, 45}, 46},
+                {{40, 41, 42, 43, 44, 47}, 45}, {{40, 41, 42, 43, 44, 49}, 0},
+                {{44, 45, 46, 47, 48, 49}, 1}, {{10, 20, 30, 40, 45, 49}, 11},
+                {{10, 20, 30, 40, 45, 48}, 49}});
   return draws;
-}
-
-// Every line from `from`, checked one by one.
-std::vector<FoundLine> FoundOneByOne(Line from, int64_t count, const TestLottery& lottery,
-                                     const LotterySettings& returns, IndexLookup& index) {
-  std::vector<FoundLine> found;
-  for (int64_t i = 0; i < count; ++i) {
-    const int percent = lottery.Check(from, index, returns).percent;
-    if (percent >= kFoundThreshold) found.push_back({from, percent});
-    if (!NextLine(from)) break;
-  }
-  return found;
 }
 
 TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLine) {
   const auto draws = RichHistory();
   const TestLottery lottery(draws);
-  // 70 draws: one three at 47 gives exactly 67 (just found); at 46, 65.
-  const std::pair<LotterySettings, const char*> cases[] = {
-      {Returns(47, 0, 0, 50, 1000), "one three just found"},
-      {Returns(46, 90, 1, 50, 1000), "fours decide"},
-      {Returns(10, 60, 1500, 50, 1000), "usual returns"},
-      {Returns(-20, 600, 0, 50, 1000), "negative three return"},
-      {Returns(1000, 1000, 0, 50, 1000), "most lines found"}};
+  std::vector<std::pair<Line, int64_t>> slices = {{{40, 41, 42, 43, 44, 45}, 126},
+                                                  {{1, 2, 3, 4, 5, 6}, 3000},
+                                                  {{39, 45, 46, 47, 48, 49}, 200}};
+  for (const TestDraw& draw : draws)
+    slices.push_back({LineAtRank(std::max<int64_t>(0, LineRank(draw.main) - 500)), 1000});
   std::mt19937 generator(17);
-  for (const auto& [returns, name] : cases) {
-    CachedIndexLookup index(lottery.state);
-    CachedIndexLookup fresh(lottery.state);  // the same counts as reading the files
-    AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), returns);
-    std::vector<std::pair<Line, int64_t>> slices = {{{40, 41, 42, 43, 44, 45}, 126},
-                                                    {{1, 2, 3, 4, 5, 6}, 3000},
-                                                    {{39, 45, 46, 47, 48, 49}, 200}};
-    for (const TestDraw& draw : draws)  // around each draw's own line
-      slices.push_back({LineAtRank(std::max<int64_t>(0, LineRank(draw.main) - 500)), 1000});
-    for (int i = 0; i < 3; ++i)
-      slices.push_back({LineAtRank(generator() % (kAllLinesCount - 20000)), 20000});
-    for (const auto& [from, count] : slices) {
-      SCOPED_TRACE(std::string(name) + " from " + LineKey(from));
-      std::vector<FoundLine> found;
-      const SliceResult slice = search.CheckSlice(from, count, found);
-      ASSERT_EQ(FoundTexts(found), FoundTexts(FoundOneByOne(from, count, lottery, returns, fresh)));
-      EXPECT_EQ(slice.checked, std::min(count, kAllLinesCount - LineRank(from)));
-      EXPECT_EQ(slice.lastPercent, lottery.Check(slice.lastChecked, fresh, returns).percent);
-    }
+  for (int i = 0; i < 3; ++i)
+    slices.push_back({LineAtRank(generator() % (kAllLinesCount - 20000)), 20000});
+  // 70 draws: one three at 47 gives exactly 67 (just found); at 46, 65.
+  for (const LotterySettings& returns :
+       {Returns(47, 0, 0, 50, 1000), Returns(46, 90, 1, 50, 1000), Returns(10, 60, 1500, 50, 1000),
+        Returns(-20, 600, 0, 50, 1000), Returns(1000, 1000, 0, 50, 1000)}) {
+    SCOPED_TRACE(returns.ret3);
+    test::ExpectSlicesMatchEachLine(lottery, returns, slices);
   }
 }
 
@@ -131,14 +87,12 @@ TEST(AllLinesSearch, WholeSearchIsTheSameInSlicesAndOnOneThread) {
   CachedIndexLookup index(lottery.state);
   AllLinesSearch twoThreads(lottery.state.tables, index, lottery.DrawCount(), Returns(), 2);
   AllLinesSearch oneThread(lottery.state.tables, index, lottery.DrawCount(), Returns(), 1);
-  std::vector<FoundLine> whole;
+  std::vector<FoundLine> whole, sliced;
   const SliceResult all = twoThreads.CheckSlice({1, 2, 3, 4, 5, 6}, kAllLinesCount * 2, whole);
   EXPECT_EQ(all.checked, kAllLinesCount);
   EXPECT_EQ(all.lastChecked, (Line{44, 45, 46, 47, 48, 49}));
   EXPECT_FALSE(all.next.has_value());
-  ASSERT_FALSE(whole.empty());
-
-  std::vector<FoundLine> sliced;
+  EXPECT_GT(whole.size(), 10u);
   int64_t checked = 0;
   for (std::optional<Line> next = Line{1, 2, 3, 4, 5, 6}; next;) {
     const SliceResult slice = oneThread.CheckSlice(*next, 1'234'567, sliced);
@@ -146,9 +100,7 @@ TEST(AllLinesSearch, WholeSearchIsTheSameInSlicesAndOnOneThread) {
     next = slice.next;
   }
   EXPECT_EQ(checked, kAllLinesCount);
-  EXPECT_EQ(FoundTexts(whole), FoundTexts(sliced));
-  for (std::size_t i = 1; i < whole.size(); ++i)
-    ASSERT_LT(LineRank(whole[i - 1].line), LineRank(whole[i].line));
+  EXPECT_EQ(test::FoundTexts(whole), test::FoundTexts(sliced));  // in line order
 }
 
 TEST(AllLinesSearch, EdgesOfASlice) {
@@ -168,26 +120,21 @@ TEST(AllLinesSearch, EdgesOfASlice) {
     const SliceResult slice = search.CheckSlice(c.from, c.count, found);
     EXPECT_EQ(slice.checked, c.checked) << LineKey(c.from);
     EXPECT_EQ(slice.next, c.next) << LineKey(c.from);
-    if (c.checked) {
-      EXPECT_EQ(slice.lastChecked, c.from);
-    }
+    EXPECT_TRUE(!c.checked || slice.lastChecked == c.from) << LineKey(c.from);
   }
 }
 
-TEST(AllLinesSearch, ExactlySixtySixIsFoundSixtyFourIsNot) {
+TEST(AllLinesSearch, ExactlySixtySixIsFoundSixtyFourIsNotAndNoDrawsFindNothing) {
   std::vector<TestDraw> draws(49, TestDraw{{40, 41, 42, 43, 44, 45}, 0});
   draws.push_back({{1, 2, 3, 10, 11, 12}, 0});  // the only three of 1 2 3 4 5 6
-  const TestLottery lottery(draws);
-  CachedIndexLookup index(lottery.state);
+  const TestLottery lottery(draws), empty({});
+  CachedIndexLookup index(lottery.state), none(empty.state);
   for (const int ret3 : {33, 32}) {
     AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), Returns(ret3, 0));
     std::vector<FoundLine> found;
     EXPECT_EQ(search.CheckSlice({1, 2, 3, 4, 5, 6}, 1, found).lastPercent, 2 * ret3);
     EXPECT_EQ(found.size(), ret3 == 33 ? 1u : 0u);
   }
-  // With no draws nothing is found, whatever the returns.
-  const TestLottery empty({});
-  CachedIndexLookup none(empty.state);
   AllLinesSearch search(empty.state.tables, none, 0, Returns(1000, 1000));
   std::vector<FoundLine> found;
   EXPECT_EQ(search.CheckSlice({1, 2, 3, 4, 5, 6}, 500'000, found).checked, 500'000);

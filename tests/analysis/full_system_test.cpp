@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace bw {
 namespace {
 
@@ -13,24 +11,23 @@ TEST(BuildSystemPatterns, AllSixOfTwelveInLexicographicOrder) {
   EXPECT_EQ(patterns[0], "******------");
   EXPECT_EQ(patterns[1], "*****-*-----");
   EXPECT_EQ(patterns[923], "------******");
-  EXPECT_EQ(std::set<std::string>(patterns.begin(), patterns.end()).size(), 924u);
   for (const auto& pattern : patterns)
     EXPECT_EQ(std::count(pattern.begin(), pattern.end(), '*'), 6) << pattern;
-  EXPECT_TRUE(std::is_sorted(patterns.begin(), patterns.end()));  // "*" sorts before "-"
+  // Strictly ascending ("*" sorts before "-"), so no pattern twice.
+  EXPECT_EQ(std::adjacent_find(patterns.begin(), patterns.end(), std::greater_equal<>()),
+            patterns.end());
 }
 
 TEST(BuildSystemLines, SortsTheNumbersAndExpandsThemInOrder) {
   const auto patterns = BuildSystemPatterns();
-  std::array<std::string, 13> selected{"",   "12", "3", "7", "1",  "11", "2",
+  std::array<std::string, 13> selected{"",  "12", "3", "7", "1", "11", "2",
                                        "10", "9",  "4", "8", " 5", "6"};
   const auto lines = BuildSystemLines(selected, patterns);
   ASSERT_EQ(lines.size(), 924u);
   EXPECT_EQ(SystemLineText(lines[0]), "01-02-03-04-05-06");
   EXPECT_EQ(SystemLineText(lines[1]), "01-02-03-04-05-07");
   EXPECT_EQ(SystemLineText(lines[923]), "07-08-09-10-11-12");
-  EXPECT_EQ(selected[1], "1");
-  EXPECT_EQ(selected[5], " 5");  // moved, not trimmed
-  EXPECT_EQ(selected[12], "12");
+  EXPECT_EQ(selected[1] + selected[5] + selected[12], "1 512");  // moved, not trimmed
   std::array<std::string, 13> reversed{"",  "12", "11", "10", "9", "8", "7",
                                        "6", " 5", "4",  "3",  "2", "1"};
   EXPECT_EQ(BuildSystemLines(reversed, patterns), lines);
@@ -39,19 +36,13 @@ TEST(BuildSystemLines, SortsTheNumbersAndExpandsThemInOrder) {
 }
 
 TEST(FormatResultRow, ColumnsStandUnderTheHeader) {
+  EXPECT_EQ(ResultRowHeader(), "                  | 3 | 4 | 5|5+| 6|result");
   const std::pair<ResultCaptions, std::string> cases[] = {
       {{"5", "1", "", "", "", "12", "%"}, "01-02-03-04-05-06 |  5|  1|  |  |  |  12%"},
       {{"123", "45", "3", "12", "1", "100", "%+"}, "01-02-03-04-05-06 |123| 45| 3|12| 1| 100%+"},
-      {{"", "", "", "", "", "0", "%"}, "01-02-03-04-05-06 |   |   |  |  |  |   0%"},
-  };
+      {{"", "", "", "", "", "0", "%"}, "01-02-03-04-05-06 |   |   |  |  |  |   0%"}};
   for (const auto& [captions, row] : cases)
     EXPECT_EQ(FormatResultRow("01-02-03-04-05-06", captions), row);
-  const std::string header = ResultRowHeader();
-  EXPECT_EQ(header, "                  | 3 | 4 | 5|5+| 6|result");
-  for (std::size_t column : {19u, 23u, 27u, 30u, 33u, 36u}) {
-    EXPECT_EQ(cases[0].second[column - 1], '|') << column;
-    EXPECT_EQ(header[column - 1], '|') << column;
-  }
 }
 
 TEST(RunFullSystem, CountersAndStopping) {

@@ -1,6 +1,9 @@
 #include "analysis/history_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "model/draw_fields.h"
@@ -19,6 +22,10 @@ std::string Entry(const TestDraw& draw) {
 }
 
 }  // namespace
+
+LotterySettings Returns(int ret3, int ret4, int ret5, int ret5p, int ret6) {
+  return LotterySettings{true, 1, ret3, ret4, ret5, ret5p, ret6};
+}
 
 TestLottery::TestLottery(const std::vector<TestDraw>& draws) {
   state.appFolder = folder.Path();
@@ -55,10 +62,6 @@ Line TestLottery::DrawLine(std::size_t i) const {
   return line;
 }
 
-LotterySettings Returns(int ret3, int ret4, int ret5, int ret5p, int ret6) {
-  return LotterySettings{true, 1, ret3, ret4, ret5, ret5p, ret6};
-}
-
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
                                 const LotterySettings& returns) {
   SingleLineResult expected;
@@ -80,6 +83,29 @@ SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& d
   return expected;
 }
 
+std::size_t ExpectSlicesMatchEachLine(const TestLottery& lottery, const LotterySettings& returns,
+                                      const std::vector<std::pair<Line, int64_t>>& slices) {
+  CachedIndexLookup index(lottery.state), fresh(lottery.state);
+  AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), returns);
+  std::size_t total = 0;
+  for (const auto& [from, count] : slices) {
+    SCOPED_TRACE(LineKey(from));
+    std::vector<FoundLine> found, expected;
+    const SliceResult slice = search.CheckSlice(from, count, found);
+    Line line = from;
+    for (int64_t i = 0; i < count; ++i) {
+      const int percent = lottery.Check(line, fresh, returns).percent;
+      if (percent >= kFoundThreshold) expected.push_back({line, percent});
+      if (!NextLine(line)) break;
+    }
+    EXPECT_EQ(FoundTexts(found), FoundTexts(expected));
+    EXPECT_EQ(slice.checked, std::min(count, kAllLinesCount - LineRank(from)));
+    EXPECT_EQ(slice.lastPercent, lottery.Check(slice.lastChecked, fresh, returns).percent);
+    total += found.size();
+  }
+  return total;
+}
+
 std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found) {
   std::vector<std::string> texts;
   for (const FoundLine& line : found) texts.push_back(FoundLineEntry(line.line, line.percent));
@@ -89,9 +115,9 @@ std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found) {
 std::vector<TestDraw> RandomDraws(int count, unsigned seed) {
   std::mt19937 generator(seed);
   std::vector<TestDraw> draws(count);
+  std::array<int, 49> pool;
+  std::iota(pool.begin(), pool.end(), 1);
   for (TestDraw& draw : draws) {
-    std::array<int, 49> pool;
-    for (int n = 0; n < 49; ++n) pool[n] = n + 1;
     std::shuffle(pool.begin(), pool.end(), generator);
     std::copy(pool.begin(), pool.begin() + 6, draw.main.begin());
     std::sort(draw.main.begin(), draw.main.end());

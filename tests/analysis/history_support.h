@@ -1,6 +1,5 @@
-// A lottery of given draws in a scratch program folder, read and indexed by
-// the store as at a start, and the exact hits of a line counted draw by draw
-// as the reference the engines must agree with.
+// A lottery of given draws in a scratch program folder, indexed by the store,
+// and the references the engines must agree with.
 #pragma once
 
 #include <string>
@@ -19,37 +18,39 @@ struct TestDraw {
   int bonus = 0;  // 0 = no bonus
 };
 
+LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p = 100000,
+                        int ret6 = 1000000);
+
 struct TestLottery {
   enum class From { Demo };
   explicit TestLottery(const std::vector<TestDraw>& draws);
-  // The demo lottery with its own settings.
-  explicit TestLottery(From);
-  // Appended and indexed at once, as after an update.
-  void AddDraw(const TestDraw& draw);
+  explicit TestLottery(From);  // the demo lottery with its own settings
+  void AddDraw(const TestDraw& draw);  // appended and indexed, as after an update
   // Overwrites the index file of `kind` for keys starting with `firstTwo`.
   void DamageIndex(IndexKind kind, const std::string& firstTwo, const std::string& line) const;
   int32_t DrawCount() const { return static_cast<int32_t>(state.draws.size()); }
   Line DrawLine(std::size_t i) const;
+  SingleLineResult Check(const Line& line, IndexLookup& index,
+                         const LotterySettings& returns) const {
+    return CheckSingleLine(line, DrawCount(), returns, state.tables, index);
+  }
   SingleLineResult Check(const Line& line, IndexLookup& index) const {
     return Check(line, index, state.settings);
-  }
-  SingleLineResult Check(const Line& line, IndexLookup& index, const LotterySettings& ret) const {
-    return CheckSingleLine(line, DrawCount(), ret, state.tables, index);
   }
 
   TestFolder folder;
   ProgramState state;
 };
 
-// Returns of 10 and 60 for three and four, and the usual high returns.
-LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p = 100000,
-                        int ret6 = 1000000);
-
 // Exact counts by comparing the line with every draw.
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
                                 const LotterySettings& returns);
 
-// Found lines as their listed entries, for readable comparisons.
+// Searches each slice and asserts it finds what checking its lines one by one
+// finds; returns how many lines were found in all.
+std::size_t ExpectSlicesMatchEachLine(const TestLottery& lottery, const LotterySettings& returns,
+                                      const std::vector<std::pair<Line, int64_t>>& slices);
+
 std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found);
 
 // `count` random draws (fixed seed) with bonus numbers.

@@ -12,10 +12,7 @@ namespace {
 // Plays a script of values, then a seeded generator; or one stuck value.
 struct ScriptedRandom : RandomSource {
   explicit ScriptedRandom(std::deque<double> values = {}) : script(std::move(values)) {}
-  void Seed(uint64_t seed) override {
-    generator.seed(seed);
-    seeds.push_back(seed);
-  }
+  void Seed(uint64_t seed) override { generator.seed(seeds.emplace_back(seed)); }
   double Next() override {
     if (stuck) return *stuck;
     if (script.empty()) return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
@@ -31,18 +28,10 @@ struct ScriptedRandom : RandomSource {
 
 // Every number 1..49 once, each line of six ascending.
 void ExpectWellDealt(const std::array<int, 49>& numbers) {
-  std::set<int> all(numbers.begin(), numbers.end());
-  EXPECT_EQ(all.size(), 49u);
-  EXPECT_EQ(*all.begin(), 1);
-  EXPECT_EQ(*all.rbegin(), 49);
+  const std::set<int> all(numbers.begin(), numbers.end());
+  EXPECT_TRUE(all.size() == 49u && *all.begin() == 1 && *all.rbegin() == 49);
   for (int first = 0; first < 48; first += 6)
     EXPECT_TRUE(std::is_sorted(numbers.begin() + first, numbers.begin() + first + 6)) << first;
-}
-
-TEST(IsOdd, LooksAtTheLastDigit) {
-  for (const auto& [n, odd] :
-       {std::pair{10, false}, {7, true}, {49, true}, {0, false}, {98, false}})
-    EXPECT_EQ(IsOdd(n), odd) << n;
 }
 
 TEST(DealRandomSet, EveryNumberOnceAndTheSeedDecides) {
@@ -53,15 +42,17 @@ TEST(DealRandomSet, EveryNumberOnceAndTheSeedDecides) {
     EXPECT_EQ(random.seeds, std::vector<uint64_t>{seed});
     EXPECT_EQ(DealRandomSet(again, seed), numbers);
   }
-  // A broken source must not hang.
   for (double value : {0.0, 1.0, -3.0, std::numeric_limits<double>::quiet_NaN()}) {
-    ScriptedRandom stuck;
+    ScriptedRandom stuck;  // a broken source must not hang
     stuck.stuck = value;
     ExpectWellDealt(DealRandomSet(stuck, 0));
   }
 }
 
 TEST(DealRandomSet, OddPositionsAreDrawnAgain) {
+  for (const auto& [n, odd] :
+       {std::pair{10, false}, {7, true}, {49, true}, {0, false}, {98, false}})
+    EXPECT_EQ(IsOdd(n), odd) << n;
   // 0.0 and 0.01 fall on position 1 (odd); 0.015 on 2: the number 1.
   // Then 0.99 of the 96 left is position 96: the number 49.
   ScriptedRandom random({0.0, 0.01, 0.015, 0.99});
@@ -69,8 +60,7 @@ TEST(DealRandomSet, OddPositionsAreDrawnAgain) {
   ExpectWellDealt(numbers);
   EXPECT_EQ(numbers[0], 1);
   EXPECT_EQ(numbers[5], 49);
-  // Always the first number of the pool (position 2): 1..48 dealt, 49 left.
-  std::deque<double> script;
+  std::deque<double> script;  // always position 2, the first of the pool: 1..49 in order
   for (int left = 49; left > 1; --left) script.push_back(1.5 / (2 * left));
   ScriptedRandom first(script);
   const auto inOrder = DealRandomSet(first, 1);
@@ -81,10 +71,8 @@ TEST(SortRange, SortsOnlyTheRange) {
   std::array<int, 49> numbers{};
   for (int i = 0; i < 49; ++i) numbers[i] = 49 - i;
   SortRange(numbers, 6, 11);
-  EXPECT_EQ(numbers[5], 44);
-  EXPECT_EQ(numbers[6], 38);
-  EXPECT_EQ(numbers[11], 43);
-  EXPECT_EQ(numbers[12], 37);
+  EXPECT_EQ((std::array{numbers[5], numbers[6], numbers[11], numbers[12]}),
+            (std::array{44, 38, 43, 37}));
   SortRange(numbers, -5, 60);  // out of range ends are clipped
   EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
 }

@@ -13,7 +13,7 @@ using test::Returns;
 using test::TestDraw;
 using test::TestLottery;
 
-TEST(ResultFromRawHits, CorrectionPercentAndPlus) {
+TEST(ResultFromRawHits, CorrectionPercentPlusCaptionsAndFaces) {
   const struct {
     const char* name;
     RawHits raw;
@@ -26,33 +26,26 @@ TEST(ResultFromRawHits, CorrectionPercentAndPlus) {
       // (100 / 29) * 145 is just below 500 in double precision.
       {"order of operations", {1}, 29, Returns(145, 0), {1, 0, 0, 0, 0, 499, false}},
       {"truncated toward zero", {1}, 3, Returns(-1, 0), {1, 0, 0, 0, 0, -33, false}},
-      {"no draws: no percent, plus", {20, 15, 6, 0, 1}, 0, Returns(), {0, 0, 0, 0, 1, 0, true}},
+      {"no draws", {20, 15, 6, 0, 1}, 0, Returns(), {0, 0, 0, 0, 1, 0, true}},
       // A 5+ is found as a five too; its fours and threes are its own.
       {"5+ only", {10, 5, 1, 1}, 100, Returns(10, 60, 0, 5, 0), {0, 0, 0, 1, 0, 0, true}},
-      {"zero high return",
-       {10, 5, 1, 1},
-       100,
-       Returns(10, 60, 0, 0, 0),
+      {"zero high return", {10, 5, 1, 1}, 100, Returns(10, 60, 0, 0, 0),
        {0, 0, 0, 1, 0, 0, false}}};
   for (const auto& c : cases)
     EXPECT_EQ(ResultFromRawHits(c.raw, c.draws, c.returns), c.expected) << c.name;
-}
-
-TEST(ResultFromRawHits, CaptionsAndFaces) {
-  const ResultCaptions worked = CaptionsOf({20, 1, 0, 0, 0, 26, false});
-  EXPECT_EQ(worked.three + "|" + worked.four + "|" + worked.five + "|" + worked.fivePlus + "|" +
-                worked.six + "|" + worked.digit + worked.ret,
-            "20|1||||26%");
-  EXPECT_EQ(CaptionsOf({0, 0, 0, 0, 1, 0, true}).digit + CaptionsOf({0, 0, 0, 0, 1, 0, true}).ret,
-            "0%+");
-  const std::pair<SingleLineResult, Verdict> faces[] = {
-      {{0, 0, 0, 0, 0, 45, false}, Verdict::Happy},
-      {{0, 0, 0, 0, 0, 44, false}, Verdict::Moody},
-      {{0, 0, 0, 0, 0, 25, false}, Verdict::Moody},
-      {{0, 0, 0, 0, 0, 24, false}, Verdict::VeryMoody},
-      {{0, 0, 0, 0, 0, 24, true}, Verdict::Happy}};
-  for (const auto& [result, face] : faces)
-    EXPECT_EQ(VerdictOf(result), face) << result.percent << (result.plus ? "+" : "");
+  const auto text = [](const ResultCaptions& c) {
+    return c.three + "|" + c.four + "|" + c.five + "|" + c.fivePlus + "|" + c.six + "|" + c.digit +
+           c.ret;
+  };
+  EXPECT_EQ(text(CaptionsOf({20, 1, 0, 0, 0, 26, false})), "20|1||||26%");
+  EXPECT_EQ(text(CaptionsOf({0, 0, 3, 2, 1, 0, true})), "||3|2|1|0%+");
+  const std::tuple<int, bool, Verdict> faces[] = {{45, false, Verdict::Happy},
+                                                  {44, false, Verdict::Moody},
+                                                  {25, false, Verdict::Moody},
+                                                  {24, false, Verdict::VeryMoody},
+                                                  {24, true, Verdict::Happy}};
+  for (const auto& [percent, plus, face] : faces)
+    EXPECT_EQ(VerdictOf({0, 0, 0, 0, 0, percent, plus}), face) << percent << plus;
 }
 
 TEST(CheckSingleLine, HandWorkedHistories) {
@@ -62,32 +55,20 @@ TEST(CheckSingleLine, HandWorkedHistories) {
     Line line;
     SingleLineResult expected;
   } cases[] = {
-      {"the line is a draw",
-       {{{3, 11, 17, 25, 38, 44}, 9}, {{1, 2, 4, 5, 6, 7}, 0}},
-       {3, 11, 17, 25, 38, 44},
-       {0, 0, 0, 0, 1, 0, true}},
-      {"five and the sixth as bonus",
-       {{{5, 10, 15, 20, 25, 44}, 30}},
-       {5, 10, 15, 20, 25, 30},
-       {0, 0, 0, 1, 0, 0, true}},
-      {"five and another bonus",
-       {{{5, 10, 15, 20, 25, 44}, 43}},
-       {5, 10, 15, 20, 25, 30},
-       {0, 0, 1, 0, 0, 0, true}},
-      {"four and the bonus is still a four",
-       {{{5, 10, 15, 20, 43, 44}, 30}},
-       {5, 10, 15, 20, 25, 30},
-       {0, 1, 0, 0, 0, 6000, false}},
+      {"the line is a draw", {{{3, 11, 17, 25, 38, 44}, 9}, {{1, 2, 4, 5, 6, 7}, 0}},
+       {3, 11, 17, 25, 38, 44}, {0, 0, 0, 0, 1, 0, true}},
+      {"five and the sixth as bonus", {{{5, 10, 15, 20, 25, 44}, 30}},
+       {5, 10, 15, 20, 25, 30}, {0, 0, 0, 1, 0, 0, true}},
+      {"five and another bonus", {{{5, 10, 15, 20, 25, 44}, 43}},
+       {5, 10, 15, 20, 25, 30}, {0, 0, 1, 0, 0, 0, true}},
+      {"four and the bonus is still a four", {{{5, 10, 15, 20, 43, 44}, 30}},
+       {5, 10, 15, 20, 25, 30}, {0, 1, 0, 0, 0, 6000, false}},
       // Without 12 the five reads 0123304045, which holds "12" across two numbers.
-      {"bonus is the whole left-out number",
-       {{{1, 23, 30, 40, 45, 46}, 12}},
-       {1, 12, 23, 30, 40, 45},
-       {0, 0, 0, 1, 0, 0, true}},
+      {"bonus is the whole left-out number", {{{1, 23, 30, 40, 45, 46}, 12}},
+       {1, 12, 23, 30, 40, 45}, {0, 0, 0, 1, 0, 0, true}},
       {"no bonus, no 5+", {{{1, 2, 3, 4, 5, 6}, 0}}, {1, 2, 3, 4, 5, 7}, {0, 0, 1, 0, 0, 0, true}},
-      {"three of two draws",
-       {{{1, 2, 3, 10, 11, 12}, 0}, {{1, 7, 8, 10, 11, 12}, 0}},
-       {1, 2, 3, 4, 5, 6},
-       {1, 0, 0, 0, 0, 500, false}}};
+      {"three of two draws", {{{1, 2, 3, 10, 11, 12}, 0}, {{1, 7, 8, 10, 11, 12}, 0}},
+       {1, 2, 3, 4, 5, 6}, {1, 0, 0, 0, 0, 500, false}}};
   for (const auto& c : cases) {
     const TestLottery lottery(c.draws);
     FileIndexLookup index(lottery.state);
@@ -113,8 +94,7 @@ TEST(CheckSingleLine, DamagedIndexAndInvalidLines) {
 
 TEST(CheckSingleLine, AgreesWithCountingDrawByDraw) {
   std::vector<TestDraw> draws = test::RandomDraws(400, 7);
-  // Repeated draws, with another bonus or none, give counts above one.
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 40; ++i) {  // repeats, with another bonus or none
     TestDraw again{draws[i].main, draws[i + 1].main[0]};
     if (std::count(again.main.begin(), again.main.end(), again.bonus)) again.bonus = 0;
     draws.push_back(again);
