@@ -1,12 +1,13 @@
 #include "print/reports.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace bw {
 namespace {
 
-// Result rows as the Line Optimiser lists them: the percentage right-aligned
-// in columns 37 to 40, then the marker.
+// Result rows: the percentage right-aligned in columns 37 to 40, then the marker.
 const std::string kRow65 = "01-02-03-04-05-06 | 10|  2|  |  |  |  65%";
 const std::string kRow66 = "01-02-03-04-05-07 | 11|  2|  |  |  |  66%";
 const std::string kRow12Plus = "01-02-03-04-05-08 |  3|   | 1|  |  |  12%+";
@@ -27,32 +28,25 @@ TEST(FullSystemReport, LayoutThresholdAndEmphasis) {
   const std::string row60 = "01-02-03-04-05-12 | 10|  2|  |  |  |  60%";
   const std::string row79 = "01-02-03-04-05-13 | 10|  2|  |  |  |  79%";
   const std::string row59 = "01-02-03-04-05-14 | 10|  2|  |  |  |  59%";
-  const struct {
-    const char* name;
-    std::vector<std::string> rows;
-    int threshold;
-    std::string body;
-  } cases[] = {{"empty list", {}, 66, ""},
-               {"rows at or above the threshold and plus rows",
-                {kRow65, kRow66, kRow12Plus},
-                66,
-                "<b>  " + kRow66 + "</b>    " + "  " + kRow12Plus + "\n"},
-               {"two to a line, an odd one left on the last",
-                {kRow49, kRow65, kRow12Plus, kRow66, kRow49},
-                0,
-                "  " + kRow49 + "    " + "<b>  " + kRow65 + "\n</b>" + "  " + kRow12Plus + "   " +
-                    "<b>  " + kRow66 + "\n</b>" + "  " + kRow49 + "    "},
-               {"bold from 60, underlined from 80, spaces never underlined",
-                {row59, row60, row79, kRow80, kRow100},
-                0,
-                "  " + row59 + "    " + "<b>  " + row60 + "\n</b>" + "<b>  " + row79 + "</b>    " +
-                    "<b><u>  " + kRow80 + "\n</b></u>" + "<b><u>  " + kRow100 + "</b></u>    "},
-               {"short or odd rows", {"", "abc"}, 0, "      " + std::string("  abc\n")},
-               {"short or odd rows above a threshold", {"", "abc"}, 1, ""}};
-  for (const auto& c : cases) {
+  // Rows, threshold, body: bold from 60, underlined from 80, spaces never underlined,
+  // two rows to a line with an odd one left on the last.
+  const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+      {{}, 66, ""},
+      {{kRow65, kRow66, kRow12Plus}, 66, "<b>  " + kRow66 + "</b>    " + "  " + kRow12Plus + "\n"},
+      {{kRow49, kRow65, kRow12Plus, kRow66, kRow49},
+       0,
+       "  " + kRow49 + "    " + "<b>  " + kRow65 + "\n</b>" + "  " + kRow12Plus + "   " + "<b>  " +
+           kRow66 + "\n</b>" + "  " + kRow49 + "    "},
+      {{row59, row60, row79, kRow80, kRow100},
+       0,
+       "  " + row59 + "    " + "<b>  " + row60 + "\n</b>" + "<b>  " + row79 + "</b>    " +
+           "<b><u>  " + kRow80 + "\n</b></u>" + "<b><u>  " + kRow100 + "</b></u>    "},
+      {{"", "abc"}, 0, "      " + std::string("  abc\n")},
+      {{"", "abc"}, 1, ""}};
+  for (const auto& [rows, threshold, body] : cases) {
     RecordingSurface surface;
-    PrintFullSystemReport(surface, c.rows, kNumbers, c.threshold);
-    EXPECT_EQ(surface.Text(), kTitleAndHeader + c.body + "[end]") << c.name;
+    PrintFullSystemReport(surface, rows, kNumbers, threshold);
+    EXPECT_EQ(surface.Text(), kTitleAndHeader + body + "[end]");
   }
 }
 
