@@ -45,14 +45,7 @@ int PageCount(const std::string& pdf) {
   return pages;
 }
 
-// Rows of the width of the Line Optimiser's result rows, some of them bold.
-std::vector<std::string> ReportRows(int count) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < count; ++i) {
-    rows.push_back("01-02-03-04-05-06 |  12|  1|  |  |  | " + std::to_string(40 + i % 50) + "%");
-  }
-  return rows;
-}
+const std::vector<std::string> kRows(300, "01-02-03-04-05-06 |  12|  1|  |  |  | 70%");
 
 }  // namespace
 
@@ -75,10 +68,8 @@ class HelpPrintTest : public QObject {
       QVERIFY2(page.find("#topic") == std::string::npos, title);  // ends before the next topic
     }
     const std::string page = ui::HelpTopicHtml(kHelpFile, ui::help_topic::kImportingLottery);
-    for (const char* needed : {"dd/mm/yyyy 03 11 17 25 38 44 09", "CR LF", "00/00/0000",
-                               "Re-Initialise", "Import / Switch / Create"}) {
+    for (const char* needed : {"dd/mm/yyyy 03 11 17 25 38 44 09", "00/00/0000", "Re-Initialise"})
       QVERIFY2(page.find(needed) != std::string::npos, needed);
-    }
   }
 
   void missingFileOrTopicGivesNothing() {
@@ -94,8 +85,7 @@ class HelpPrintTest : public QObject {
     auto help = ui::MakeHelpViewer(kHelpFile, &owner);
     help->ShowTopic(430);
     QTextBrowser* window = ViewerWindow();
-    QVERIFY(window);
-    QVERIFY(window->isVisible());
+    QVERIFY(window && window->isVisible());
     QVERIFY(window->toPlainText().startsWith("Random Line Finder"));
 
     help->ShowTopic(340);  // the same window shows the next topic
@@ -106,7 +96,6 @@ class HelpPrintTest : public QObject {
 
     help->Close();
     QVERIFY(!window->isVisible());
-    help->Close();  // closing twice is harmless
     help.reset();
     QVERIFY(!ViewerWindow());
 
@@ -124,7 +113,7 @@ class HelpPrintTest : public QObject {
     test::TestFolder folder;
     {
       auto job = ui::OpenQtPrintJob(folder.Path(), "full system");
-      PrintFullSystemReport(*job, ReportRows(300), "1-2-3-4-5-6-7-8-9-10-11-12", 0);
+      PrintFullSystemReport(*job, kRows, "1-2-3-4-5-6-7-8-9-10-11-12", 0);
     }
     const auto files = PdfFiles(folder.Path());
     QCOMPARE(files.size(), std::size_t{1});
@@ -132,7 +121,7 @@ class HelpPrintTest : public QObject {
     std::ifstream in(files[0], std::ios::binary);
     const std::string pdf{std::istreambuf_iterator<char>(in), {}};
     QVERIFY(pdf.starts_with("%PDF"));
-    QVERIFY(PageCount(pdf) >= 2);  // 150 printed lines do not fit on one page
+    QVERIFY(PageCount(pdf) >= 2);  // 300 rows do not fit on one page
 
     // A second report in the same second gets a file of its own.
     auto again = ui::OpenQtPrintJob(folder.Path(), "full system");
@@ -147,17 +136,16 @@ class HelpPrintTest : public QObject {
     test::TestFolder folder;
     folder.Write("plain-file", "not a folder");
     auto job = ui::OpenQtPrintJob(folder / "plain-file", "full system");
-    PrintFullSystemReport(*job, ReportRows(10), "1-2", 0);  // no crash, nothing written
+    PrintFullSystemReport(*job, kRows, "1-2", 0);  // no crash, nothing written
     job.reset();
     QCOMPARE(folder.Read("plain-file"), std::string("not a folder"));
     QVERIFY(PdfFiles(folder.Path()).empty());
   }
 
   void fixedPitchFontIsMonospaced() {
-    const QFont font = ui::FixedPitchFont("Courier", 9);
+    const QFont font = ui::FixedPitchFont("No Such Family At All", 9);
     QVERIFY(QFontInfo(font).fixedPitch());
     QCOMPARE(font.pointSize(), 9);
-    QVERIFY(QFontInfo(ui::FixedPitchFont("No Such Family At All", 10)).fixedPitch());
   }
 };
 
