@@ -20,17 +20,12 @@ namespace fs = std::filesystem;
 // A scratch program folder holding a copy of the demo lottery.
 class DemoFolder {
  public:
-  DemoFolder() : path_(fs::temp_directory_path() / ("ballwright-bench-" + Random())) {
-    fs::create_directories(path_);
-    for (const char* name : {"Sample.opt", "Sample.ini"})
-      fs::copy_file(fs::path(BALLWRIGHT_DEMO_DIR) / name, path_ / name);
-  }
+  DemoFolder() : path_(fs::temp_directory_path() / ("ballwright-bench-" + Random())) { Copy(); }
   ~DemoFolder() { fs::remove_all(path_); }
   // Back to a folder that has never been started: no index, no marker.
   void ForgetIndex() const {
-    for (const auto& entry : fs::directory_iterator(path_))
-      if (entry.path().filename() != "Sample.opt" && entry.path().filename() != "Sample.ini")
-        fs::remove(entry.path());
+    fs::remove_all(path_);
+    Copy();
   }
   // What the program does at start: read, count, build the index if needed.
   void Start(ProgramState& state) const {
@@ -43,6 +38,11 @@ class DemoFolder {
 
  private:
   static std::string Random() { return std::to_string(std::random_device{}()); }
+  void Copy() const {
+    fs::create_directories(path_);
+    for (const char* name : {"Sample.opt", "Sample.ini"})
+      fs::copy_file(fs::path(BALLWRIGHT_DEMO_DIR) / name, path_ / name);
+  }
   fs::path path_;
 };
 
