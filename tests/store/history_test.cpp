@@ -13,63 +13,65 @@ namespace {
 using test::StoreTest;
 constexpr int32_t kToday = 45000;
 
-int32_t Day(int year, int month, int day) {
-  return DayNumber({year, month, day});
+int32_t Day(int yyyymmdd) {
+  return DayNumber({yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100});
 }
 
 TEST_F(StoreTest, HistoryReadingRules) {
-  const int32_t dec5 = Day(2000, 12, 5);
   const struct {
-    const char* name;
-    std::string bytes;
-    DrawList draws;
+    std::string bytes, draws;  // the draws joined by "|"
     bool bonus;
-    int32_t oldest, newest;
+    int32_t oldest, newest;  // yyyymmdd
   } cases[] = {
-      {"sorted, no bonus", "05/12/2000 44 03 25 17 11 38\r\n", {"05/12/2000 03 11 17 25 38 44 "},
-       false, dec5, dec5},
-      {"sorted, bonus last", "05/12/2000 44 38 25 17 11 03 09\r\n",
-       {"05/12/2000 03 11 17 25 38 44 09"}, true, dec5, dec5},
-      {"bonus 00 is none but sets the flag", "05/12/2000 03 11 17 25 38 44 00\r\n",
-       {"05/12/2000 03 11 17 25 38 44 "}, true, dec5, dec5},
-      {"blanks and blank lines", "\r\n   \r\n1/2/2001    01 02 03 04 05 06   \n\r\n",
-       {"1/2/2001 01 02 03 04 05 06 "}, false, Day(2001, 2, 1), Day(2001, 2, 1)},
-      {"malformed lines are dropped",
-       "01/01/2001 50 02 03 04 05 06\r\n02/01/2001 01 02 03 04 00 06\r\n"
+      {"05/12/2000 44 03 25 17 11 38\r\n", "05/12/2000 03 11 17 25 38 44 ", false, 20001205,
+       20001205},
+      {"05/12/2000 44 38 25 17 11 03 09\r\n", "05/12/2000 03 11 17 25 38 44 09", true, 20001205,
+       20001205},
+      // A bonus 00 is none but sets the flag.
+      {"05/12/2000 03 11 17 25 38 44 00\r\n", "05/12/2000 03 11 17 25 38 44 ", true, 20001205,
+       20001205},
+      {"\r\n   \r\n1/2/2001    01 02 03 04 05 06   \n\r\n", "1/2/2001 01 02 03 04 05 06 ", false,
+       20010201, 20010201},
+      // Malformed lines are dropped; a dropped last line sets the flag.
+      {"01/01/2001 50 02 03 04 05 06\r\n02/01/2001 01 02 03 04 00 06\r\n"
        "03/01/2001 01 02 03 04 05 50\r\n04/01/2001 01 02 03 04 05 06 50\r\n"
        "05/01/2001 01 02 03\r\n06/01/2001 01 02 03 04 05 +6\r\n"
        "07/01/2001 01 02 03 04 05 06 00\r\n08/01/2001 01 02 03 04 05 49 49\r\n",
-       {"07/01/2001 01 02 03 04 05 06 ", "08/01/2001 01 02 03 04 05 49 49"}, true,
-       Day(2001, 1, 7), Day(2001, 1, 8)},
-      {"a dropped last line sets the flag",
-       "01/01/2001 01 02 03 04 05 06\r\n02/01/2001 01 02 03 04 05 06 50\r\n\r\n",
-       {"01/01/2001 01 02 03 04 05 06 "}, true, Day(2001, 1, 1), Day(2001, 1, 1)},
-      {"placeholders set no dates",
-       "00/00/0000 01 02 03 04 05 06\r\n10/06/2020 01 02 03 04 05 06\r\n"
+       "07/01/2001 01 02 03 04 05 06 |08/01/2001 01 02 03 04 05 49 49", true, 20010107, 20010108},
+      {"01/01/2001 01 02 03 04 05 06\r\n02/01/2001 01 02 03 04 05 06 50\r\n\r\n",
+       "01/01/2001 01 02 03 04 05 06 ", true, 20010101, 20010101},
+      // Placeholders set no dates; an empty file dates today.
+      {"00/00/0000 01 02 03 04 05 06\r\n10/06/2020 01 02 03 04 05 06\r\n"
        "12/06/1982 01 02 03 04 05 06\r\n00/00/00 07 08 09 10 11 12\r\n",
-       {"00/00/0000 01 02 03 04 05 06 ", "10/06/2020 01 02 03 04 05 06 ",
-        "12/06/1982 01 02 03 04 05 06 ", "00/00/00 07 08 09 10 11 12 "},
-       false, Day(1982, 6, 12), Day(2020, 6, 10)},
-      {"empty file dates today", "", {}, false, kToday, kToday}};
+       "00/00/0000 01 02 03 04 05 06 |10/06/2020 01 02 03 04 05 06 |"
+       "12/06/1982 01 02 03 04 05 06 |00/00/00 07 08 09 10 11 12 ",
+       false, 19820612, 20200610},
+      {"", "", false, 0, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.bytes);
     folder.Write("Lotto.opt", c.bytes);
     state.oldestDrawDate = state.newestDrawDate = 0;  // a fresh start
     if (!c.bytes.empty()) state.settings.useBonus = !c.bonus;
     EXPECT_TRUE(ReadHistoryFile(state, kToday));
-    EXPECT_EQ(state.draws, c.draws);
+    std::string draws;
+    for (const std::string& draw : state.draws) draws += (draws.empty() ? "" : "|") + draw;
+    EXPECT_EQ(draws, c.draws);
     EXPECT_EQ(state.settings.useBonus, c.bonus);
-    EXPECT_EQ(std::pair(state.oldestDrawDate, state.newestDrawDate), std::pair(c.oldest, c.newest));
+    EXPECT_EQ(std::pair(state.oldestDrawDate, state.newestDrawDate),
+              c.oldest ? std::pair(Day(c.oldest), Day(c.newest)) : std::pair(kToday, kToday));
   }
 }
 
 TEST_F(StoreTest, HistoryReadingFailures) {
   // Not a date: the entry is kept and the read ends there.
   const std::pair<const char*, std::size_t> badDates[] = {
-      {"31/02/2020 01 02 03 04 05 06\r\n", 1}, {" 01 02 03 04 05 06\r\n", 1},
-      {"01/02/20 01 02 03 04 05 06\r\n", 1}, {"1.2.2020 01 02 03 04 05 06\r\n", 1},
+      {"31/02/2020 01 02 03 04 05 06\r\n", 1},
+      {" 01 02 03 04 05 06\r\n", 1},
+      {"01/02/20 01 02 03 04 05 06\r\n", 1},
+      {"1.2.2020 01 02 03 04 05 06\r\n", 1},
       {"10/06/2020 01 02 03 04 05 06\r\n2020-06-11 01 02 03 04 05 07\r\n"
-       "12/06/2020 01 02 03 04 05 08\r\n", 2}};
+       "12/06/2020 01 02 03 04 05 08\r\n",
+       2}};
   for (const auto& [bytes, kept] : badDates) {
     folder.Write("Lotto.opt", bytes);
     EXPECT_FALSE(ReadHistoryFile(state, kToday)) << bytes;
@@ -77,7 +79,7 @@ TEST_F(StoreTest, HistoryReadingFailures) {
     EXPECT_EQ(state.draws.size(), kept) << bytes;
   }
   EXPECT_EQ(state.draws.back(), "2020-06-11 01 02 03 04 05 07 ");
-  EXPECT_EQ(state.newestDrawDate, Day(2020, 6, 10));
+  EXPECT_EQ(state.newestDrawDate, Day(20200610));
   std::filesystem::permissions(folder / "Lotto.opt", std::filesystem::perms::owner_read);
   {
     test::AsUnprivilegedUser nobody;
