@@ -111,6 +111,7 @@ TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
       {"stats singles 3", "takes no number"},
       {"add 31/02/2001 1 2 3 4 5 6 7", "not a draw date"},
       {"add 03/02/2001 1 2 3 4 5 6", "needs a bonus"},
+      {"add 03/02/2001 1 2 3 4 5 6 7 8", "six numbers"},
       {"add 03/02/2001 1 2 3 4 5 6 6", "6 given twice"},
       {"--lottery Plain add 03/02/2001 1 2 3 4 5 6 7", "draws no bonus"},
   };
