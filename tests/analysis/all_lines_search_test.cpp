@@ -53,21 +53,24 @@ TEST(FirstLineToCheck, StartLineRulesAndEntries) {
 // Rich in fives, sixes and bonus hits: repeated draws and near repeats.
 std::vector<TestDraw> RichHistory() {
   std::vector<TestDraw> draws = test::RandomDraws(60, 21);
-  draws.insert(draws.end(),
-               {{{1, 2, 3, 4, 5, 6}, 7}, {{1, 2, 3, 4, 5, 6}, 8}, {{1, 2, 3, 4, 5, 9}, 6},
-                {{1, 2, 3, 4, 5, 10}, 11}, {{40, 41, 42, 43, 44, 45}, 46},
-                {{40, 41, 42, 43, 44, 47}, 45}, {{40, 41, 42, 43, 44, 49}, 0},
-                {{44, 45, 46, 47, 48, 49}, 1}, {{10, 20, 30, 40, 45, 49}, 11},
-                {{10, 20, 30, 40, 45, 48}, 49}});
+  draws.insert(draws.end(), {{{1, 2, 3, 4, 5, 6}, 7},
+                             {{1, 2, 3, 4, 5, 6}, 8},
+                             {{1, 2, 3, 4, 5, 9}, 6},
+                             {{1, 2, 3, 4, 5, 10}, 11},
+                             {{40, 41, 42, 43, 44, 45}, 46},
+                             {{40, 41, 42, 43, 44, 47}, 45},
+                             {{40, 41, 42, 43, 44, 49}, 0},
+                             {{44, 45, 46, 47, 48, 49}, 1},
+                             {{10, 20, 30, 40, 45, 49}, 11},
+                             {{10, 20, 30, 40, 45, 48}, 49}});
   return draws;
 }
 
 TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLine) {
   const auto draws = RichHistory();
   const TestLottery lottery(draws);
-  std::vector<std::pair<Line, int64_t>> slices = {{{40, 41, 42, 43, 44, 45}, 126},
-                                                  {{1, 2, 3, 4, 5, 6}, 3000},
-                                                  {{39, 45, 46, 47, 48, 49}, 200}};
+  std::vector<std::pair<Line, int64_t>> slices = {
+      {{40, 41, 42, 43, 44, 45}, 126}, {{1, 2, 3, 4, 5, 6}, 3000}, {{39, 45, 46, 47, 48, 49}, 200}};
   for (const TestDraw& draw : draws)
     slices.push_back({LineAtRank(std::max<int64_t>(0, LineRank(draw.main) - 500)), 1000});
   std::mt19937 generator(17);

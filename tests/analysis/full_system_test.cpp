@@ -20,7 +20,7 @@ TEST(BuildSystemPatterns, AllSixOfTwelveInLexicographicOrder) {
 
 TEST(BuildSystemLines, SortsTheNumbersAndExpandsThemInOrder) {
   const auto patterns = BuildSystemPatterns();
-  std::array<std::string, 13> selected{"",  "12", "3", "7", "1", "11", "2",
+  std::array<std::string, 13> selected{"",   "12", "3", "7", "1",  "11", "2",
                                        "10", "9",  "4", "8", " 5", "6"};
   const auto lines = BuildSystemLines(selected, patterns);
   ASSERT_EQ(lines.size(), 924u);

@@ -24,7 +24,7 @@ LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p
 struct TestLottery {
   enum class From { Demo };
   explicit TestLottery(const std::vector<TestDraw>& draws);
-  explicit TestLottery(From);  // the demo lottery with its own settings
+  explicit TestLottery(From);          // the demo lottery with its own settings
   void AddDraw(const TestDraw& draw);  // appended and indexed, as after an update
   // Overwrites the index file of `kind` for keys starting with `firstTwo`.
   void DamageIndex(IndexKind kind, const std::string& firstTwo, const std::string& line) const;
