@@ -87,10 +87,6 @@ QString Caption(const QWidget& root, const QString& name) {
   return {};
 }
 
-bool Enabled(const QWidget& root, const QString& name) {
-  return Child(root, name).isEnabled();
-}
-
 void Click(const QWidget& root, const QString& name) {
   QWidget& control = Child(root, name);
   if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
@@ -104,20 +100,10 @@ void Trigger(const QWidget& root, const QString& menuItem) {
   Child<QAction>(root, menuItem).trigger();
 }
 
-bool ChooseTab(ui::TabStrip& strip, int index) {
-  if (!strip.IsTabSelectable(index)) return false;
-  strip.setCurrentIndex(index);
-  return true;
-}
-
 void PickDate(const QWidget& root, const QDate& date) {
   auto& calendar = Child<QCalendarWidget>(root, "MonthView1");
   calendar.setSelectedDate(date);
   emit calendar.clicked(date);
-}
-
-void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {
-  for (int number : numbers) Click(root, QStringLiteral("cmdGetNumber%1").arg(number));
 }
 
 QString Row(const QWidget& root, int first, int last, const QString& prefix) {
@@ -127,11 +113,11 @@ QString Row(const QWidget& root, int first, int last, const QString& prefix) {
 }
 
 std::string Text(const Message& message) {
-  static const char* const kButtons[] = {"Ok", "YesNo"};
-  static const char* const kIcons[] = {"None", "Critical", "Exclamation", "Question"};
-  static const char* const kAnswers[] = {"Ok", "Yes", "No"};
-  return message.title + "|" + message.text + "|" + kButtons[int(message.buttons)] + "|" +
-         kIcons[int(message.icon)] + "|" + kAnswers[int(message.defaultButton)];
+  const char* const buttons[] = {"Ok", "YesNo"};
+  const char* const icons[] = {"None", "Critical", "Exclamation", "Question"};
+  const char* const answers[] = {"Ok", "Yes", "No"};
+  return message.title + "|" + message.text + "|" + buttons[int(message.buttons)] + "|" +
+         icons[int(message.icon)] + "|" + answers[int(message.defaultButton)];
 }
 
 }  // namespace bw::uitest

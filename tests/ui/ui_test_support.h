@@ -108,14 +108,22 @@ T& Child(const QObject& root, const QString& name) {
   return *child;
 }
 QString Caption(const QWidget& root, const QString& name);
-bool Enabled(const QWidget& root, const QString& name);
+inline bool Enabled(const QWidget& root, const QString& name) {
+  return Child(root, name).isEnabled();
+}
 // Clicks a control as the user would (a disabled one ignores the click).
 void Click(const QWidget& root, const QString& name);
 void Trigger(const QWidget& root, const QString& menuItem);
 // Chooses a tab as the user would: false when it cannot be selected.
-bool ChooseTab(ui::TabStrip& strip, int index);
+inline bool ChooseTab(ui::TabStrip& strip, int index) {
+  if (!strip.IsTabSelectable(index)) return false;
+  strip.setCurrentIndex(index);
+  return true;
+}
 void PickDate(const QWidget& root, const QDate& date);
-void PickNumbers(const QWidget& root, const std::vector<int>& numbers);
+inline void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {
+  for (int number : numbers) Click(root, QStringLiteral("cmdGetNumber%1").arg(number));
+}
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
 std::string Text(const Message& message);  // "title|text|buttons|icon"
