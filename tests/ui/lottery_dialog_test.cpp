@@ -113,14 +113,11 @@ class LotteryDialogTest : public QObject {
     Fixture f;
     Click(*f.dialog, "optBonus1");
     QLineEdit* text = f.Combo().lineEdit();
-    f.TypeName("5");  // refused, but the values are reset all the same
+    f.TypeName(QString::fromUtf8("5Lé_o -X"));  // the values are reset all the same
     QCOMPARE(f.Values(), "0 0 0 0 0 0");
     QVERIFY(f.Checked("optBonus0"));
-    QCOMPARE(f.messages.beeps, 1);
-    QCOMPARE(text->text(), "");
-    Type(text, QString::fromUtf8("Lé_t.o 7-X"));
-    QCOMPARE(text->text(), QString::fromUtf8("Léto -X"));
-    QCOMPARE(f.messages.beeps, 4);
+    QCOMPARE(text->text(), QString::fromUtf8("Léo -X"));
+    QCOMPARE(f.messages.beeps, 2);
     QVERIFY(Enabled(*f.dialog, "cmdSave"));
     text->selectAll();
     QTest::keyClick(text, Qt::Key_Backspace);
@@ -130,7 +127,7 @@ class LotteryDialogTest : public QObject {
     stake->clear();
     Type(stake, "1a2.-3");
     QCOMPARE(stake->text(), "123");
-    QCOMPARE(f.messages.beeps, 4);  // value boxes refuse silently
+    QCOMPARE(f.messages.beeps, 2);  // value boxes refuse silently
     QTest::keyClick(stake, Qt::Key_Return);
     QVERIFY(f.dialog->isVisible());  // Enter presses no button
   }

@@ -160,25 +160,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!Picked(4));  // a right click picks nothing
   }
 
-  void pageChangesFollowTheTabRules() {
-    PickNumbers(*w_, {1, 2});
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
-    QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
-    QCOMPARE(Row(*w_, 7, 12), "|||||");
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSingleLine));
-    QVERIFY(Child(*w_, "Label3").isHidden());
-    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
-
-    w_->SetTabsEnabled(false);
-    QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
-    QVERIFY(w_->ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));  // the page on show
-    QVERIFY(!ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
-    w_->SetTabsEnabled(true);
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
-  }
-
   void helpMenuAndButtonsOpenTheirTopics() {
     for (const char* item : {"mnuContents", "mnuSingleLine", "mnuUpdate", "mnuOptimise",
                              "mnu6from49", "mnuRandomLineFinder", "mnuLineOptimiser", "mnuImport"})
