@@ -115,19 +115,26 @@ int RunSearch(Session& session, const SearchRequest& request, std::ostream& out,
   std::optional<Line> lastChecked;
   std::vector<FoundLine> found;
   ProgressBar bar(err, progress, "Searching");
-  while (next && checked < total) {
-    const SliceResult slice =
-        session.Search().CheckSlice(*next, std::min(kSearchSlice, total - checked), found);
+  const auto checkFromNext = [&](int64_t lines) {
+    const SliceResult slice = session.Search().CheckSlice(*next, lines, found);
     for (const FoundLine& line : found) out << FoundLineEntry(line.line, line.percent) << "\n";
     foundCount += static_cast<int64_t>(found.size());
     found.clear();
-    if (slice.checked == 0) break;
     checked += slice.checked;
-    lastChecked = slice.lastChecked;
+    if (slice.checked > 0) lastChecked = slice.lastChecked;
     next = slice.next;
-    // Saved after every slice so an interrupted search loses little.
-    if (request.resume) SaveSearchPosition(session.State(), Captions(*lastChecked));
-    bar.Show(static_cast<double>(checked) / static_cast<double>(total));
+    return slice.checked > 0;
+  };
+  while (next && checked < total) {
+    if (!checkFromNext(std::min(kSearchSlice, total - checked))) break;
+    if (request.resume) {
+      // The position is the next line not yet checked, as the window saves it,
+      // so a resumed search repeats and skips nothing. A saved line ending in
+      // 49 is passed over on resume, so such lines are checked now.
+      while (next && (*next)[5] == 49) checkFromNext(1);
+      SaveSearchPosition(session.State(), Captions(next ? *next : *lastChecked));
+    }
+    bar.Show(std::min(1.0, static_cast<double>(checked) / static_cast<double>(total)));
   }
   out << "checked " << checked << " lines, found " << foundCount;
   if (lastChecked) out << ", last line reached " << SystemLineText(*lastChecked);

@@ -195,10 +195,15 @@ TEST_F(Cli, SearchListsFoundLinesInOrderAndStartsAfterTheGivenOrSavedLine) {
   const std::string resume = "search --lines 10 --resume";
   EXPECT_EQ(Run(resume).Lines().back(),
             "checked 10 lines, found 10, last line reached 01-02-03-04-05-15");
-  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 15\r\n");
-  // The saved line is checked again first, as after a stop on the page.
-  EXPECT_EQ(Run(resume).Lines().front(), "01-02-03-04-05-15=1750%");
-  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 24\r\n");
+  // The position is the next line not yet checked, and a resumed search starts there.
+  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 16\r\n");
+  EXPECT_EQ(Run(resume).Lines().front(), "01-02-03-04-05-16=1750%");
+  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 05 26\r\n");
+  // A slice that ends just before a line ending in 49 checks it at once.
+  folder_.Write("Tiny.ful", "01 02 03 04 05 47\r\n");
+  EXPECT_EQ(Run("search --lines 2 --resume").Lines().back(),
+            "checked 3 lines, found 3, last line reached 01-02-03-04-05-49");
+  EXPECT_EQ(folder_.Read("Tiny.ful"), "01 02 03 04 06 07\r\n");
   folder_.Write("Tiny.ful", "01 02 03 04 05 49\r\n");
   EXPECT_EQ(Run(resume).Lines().front(), "01-02-03-04-06-07=1750%");
   folder_.Write("Tiny.ful", "");
