@@ -6,12 +6,9 @@
 #include <numeric>
 #include <random>
 
-#include "model/draw_fields.h"
 #include "model/numbers.h"
-#include "store/history_file.h"
 #include "store/index_files.h"
 #include "store/integration.h"
-#include "store/settings_files.h"
 
 namespace bw::test {
 namespace {
@@ -35,16 +32,6 @@ TestLottery::TestLottery(const std::vector<TestDraw>& draws) {
   IntegrateDraws(state, true, true);
 }
 
-TestLottery::TestLottery(From) {
-  folder.CopyDemo("Sample.opt");
-  folder.CopyDemo("Sample.ini");
-  state.appFolder = folder.Path();
-  state.lottoFile = "Sample.opt";
-  ReadLotterySettings(state);
-  ReadHistoryFile(state, 45000);
-  IntegrateDraws(state, true, true);
-}
-
 void TestLottery::AddDraw(const TestDraw& draw) {
   state.draws.push_back(Entry(draw));
   IntegrateDraws(state, false, false);
@@ -53,13 +40,6 @@ void TestLottery::AddDraw(const TestDraw& draw) {
 void TestLottery::DamageIndex(IndexKind kind, const std::string& firstTwo,
                               const std::string& line) const {
   folder.Write(IndexFileName(firstTwo + "0000000000", kind, state.lottoFile), line + "\r\n");
-}
-
-Line TestLottery::DrawLine(std::size_t i) const {
-  const DrawFields fields = ParseDrawEntry(state.draws[i]);
-  Line line{};
-  for (int k = 0; k < 6; ++k) line[k] = FieldNumber(fields[k + 1]);
-  return line;
 }
 
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,

@@ -22,14 +22,11 @@ LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p
                         int ret6 = 1000000);
 
 struct TestLottery {
-  enum class From { Demo };
   explicit TestLottery(const std::vector<TestDraw>& draws);
-  explicit TestLottery(From);          // the demo lottery with its own settings
   void AddDraw(const TestDraw& draw);  // appended and indexed, as after an update
   // Overwrites the index file of `kind` for keys starting with `firstTwo`.
   void DamageIndex(IndexKind kind, const std::string& firstTwo, const std::string& line) const;
   int32_t DrawCount() const { return static_cast<int32_t>(state.draws.size()); }
-  Line DrawLine(std::size_t i) const;
   SingleLineResult Check(const Line& line, IndexLookup& index,
                          const LotterySettings& returns) const {
     return CheckSingleLine(line, DrawCount(), returns, state.tables, index);
