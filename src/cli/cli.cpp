@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "app/start_up_messages.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "platform/system_services.h"
@@ -28,10 +29,6 @@ class StreamMessageSink : public MessageSink {
  private:
   std::ostream& err_;
 };
-
-void ShowError(MessageSink& messages, const std::string& title, const std::string& text) {
-  messages.Show({text, title, MessageButtons::Ok, MessageIcon::Critical, MessageAnswer::Ok});
-}
 
 std::filesystem::path ProgramFolder(const std::vector<std::string>& args) {
   if (args.empty() || args[0].empty()) return std::filesystem::current_path();
@@ -61,23 +58,14 @@ bool ReadSettings(Session& session, const std::optional<std::string>& lottery) {
   if (lottery) {
     state.lottoFile = *lottery + ".opt";
   } else if (!ReadProgramSettings(state)) {
-    ShowError(session.Messages(), "Error Reading File",
-              "Error reading initialisation file...\r\n\r\nError " +
-                  std::to_string(state.fileErrorNumber) + " " +
-                  FileErrorDescription(state.fileErrorNumber) +
-                  "\r\nYou may still be able to run the program but you must provide manually "
-                  "all required details.");
+    session.Messages().Show(ProgramSettingsErrorMessage(state.fileErrorNumber));
   }
   if (!ReadLotterySettings(state)) {
-    ShowError(session.Messages(), "Error",
-              "There seems to be no lottery data file available, you must select (or create a "
-              "new) one.");
+    session.Messages().Show(NoLotteryMessage());
     return false;
   }
-  const LotterySettings& settings = state.settings;
-  if (settings.stake == 0 || settings.ret3 == 0 || settings.ret4 == 0) {
-    ShowError(session.Messages(), "Error",
-              "There are some unresolved details please correct first.");
+  if (!DetailsResolved(state.settings)) {
+    session.Messages().Show(UnresolvedDetailsMessage(false));
     return false;
   }
   return true;
@@ -127,11 +115,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const auto* add = std::get_if<AddRequest>(&invocation.request);
   if (add) CheckBonus(*add, session);
   if (session.State().draws.empty() && !add) {
-    ShowError(messages, "Error loading file",
-              "No past draws available, please read information on how to obtain past draws "
-              "history under (Help: Importing an unlisted lottery.\r\n\r\nHowever you may use "
-              "the internal update routine to enter the past draws, just follow the on screen "
-              "instructions.");
+    messages.Show(NoPastDrawsMessage());
     return kCliDataError;
   }
   {

@@ -118,7 +118,6 @@ class MainWindow : public QMainWindow, public PageHost {
   void mnuInitialise_Click();
   void mnuQuit_Click();
   void SaveHistory();
-  void ShowError(const std::string& title, const std::string& text);
 
   // Pages and the Start button (main_window_pages.cpp).
   void tabChoice_Click(int previousTab);

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 
+#include "app/start_up_messages.h"
 #include "model/day_number.h"
 #include "store/history_file.h"
 #include "store/index_files.h"
@@ -16,10 +17,6 @@ namespace bw::ui {
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
-
-bool DetailsResolved(const LotterySettings& settings) {
-  return settings.stake != 0 && settings.ret3 != 0 && settings.ret4 != 0;
-}
 
 QString LongDate(int32_t dayNumber) {
   return QString::fromStdString(FormatLongDate(DateOfDayNumber(dayNumber)));
@@ -59,18 +56,16 @@ bool MainWindow::Initialize() {
 // False when the window was closed for a restart.
 bool MainWindow::ResolveLottery() {
   if (!ReadLotterySettings(state_)) {
-    ShowError("Error",
-              "There seems to be no lottery data file available, you must select (or create a "
-              "new) one.");
+    services_.messages.Show(NoLotteryMessage());
     ShowLotteryDialog();
     NeedRestart(true);
     return false;
   }
   if (DetailsResolved(state_.settings)) return true;
-  ShowError("Error", "There are some unresolved details please correct first.");
+  services_.messages.Show(UnresolvedDetailsMessage(false));
   ShowLotteryDialog();
   if (DetailsResolved(state_.settings)) return true;  // the dialog settled them: start normally
-  ShowError("Error", "There are still some unresolved details cannot continue.");
+  services_.messages.Show(UnresolvedDetailsMessage(true));
   NeedRestart(false);
   return false;
 }
@@ -89,12 +84,7 @@ void MainWindow::LoadHistoryWithSplash() {
 // A history without draws: only the Update page can be used.
 void MainWindow::ShowUpdateOnly() {
   lastUpdate_->setText("No Database entries found.");
-  ShowError("Error loading file",
-            std::string("No past draws available, please read information on how to obtain "
-                        "past draws history under (Help: Importing an unlisted lottery.") +
-                kCrLf + kCrLf +
-                "However you may use the internal update routine to enter the past draws, "
-                "just follow the on screen instructions.");
+  services_.messages.Show(NoPastDrawsMessage());
   tabChoice_->SetTabSelectable(kUpdate, true);
   tabChoice_->setCurrentIndex(kUpdate);
   for (int tab : {kSingleLine, kOptimise, kSixFrom49}) tabChoice_->SetTabSelectable(tab, false);
@@ -108,10 +98,6 @@ void MainWindow::ShowDateLabels() {
                      "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
                      "To: " + LongDate(state_.newestDrawDate));
   lastUpdate_->setText("Last Database Entry " + LongDate(state_.newestDrawDate));
-}
-
-void MainWindow::ShowError(const std::string& title, const std::string& text) {
-  services_.messages.Show({text, title, MessageButtons::Ok, MessageIcon::Critical});
 }
 
 void MainWindow::ShowLotteryDialog() {

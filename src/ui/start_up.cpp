@@ -1,5 +1,7 @@
 #include "ui/start_up.h"
 
+#include "app/start_up_messages.h"
+
 #include "store/file_error.h"
 #include "store/settings_files.h"
 
@@ -35,12 +37,7 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments,
 void ReadProgramSettingsReported(Session& session) {
   ProgramState& state = session.State();
   if (ReadProgramSettings(state)) return;
-  const std::string text = "Error reading initialisation file...\r\n\r\nError " +
-                           std::to_string(state.fileErrorNumber) + " " +
-                           FileErrorDescription(state.fileErrorNumber) +
-                           "\r\nYou may still be able to run the program but you must provide "
-                           "manually all required details.";
-  session.Messages().Show({text, "Error Reading File", MessageButtons::Ok, MessageIcon::Critical});
+  session.Messages().Show(ProgramSettingsErrorMessage(state.fileErrorNumber));
 }
 
 }  // namespace bw::ui

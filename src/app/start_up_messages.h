@@ -1,0 +1,23 @@
+// The messages of the start-up, shared by the windows and the command line.
+#pragma once
+
+#include <cstdint>
+
+#include "model/program_state.h"
+#include "platform/messages.h"
+
+namespace bw {
+
+// The program settings file could not be read (error number and description).
+Message ProgramSettingsErrorMessage(int16_t errorNumber);
+// No lottery, or its settings file cannot be read.
+Message NoLotteryMessage();
+// Stake, 3-hit or 4-hit return is 0; `still` after the dialog left them so.
+Message UnresolvedDetailsMessage(bool still);
+// The history holds no draws.
+Message NoPastDrawsMessage();
+
+// Stake, 3-hit and 4-hit returns are all non-zero.
+bool DetailsResolved(const LotterySettings& settings);
+
+}  // namespace bw
