@@ -24,7 +24,6 @@ class UpdatePageTest : public QObject {
     ui::MainWindow& window = rig.Window();
     const std::string saved = rig.folder.Read("Sample.opt");
     QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kUpdate));
-    QCOMPARE(Caption(window, "cmdCheckUpdate"), "&Update");
     PickDate(window, QDate(2020, 6, 20));
     PickNumbers(window, {38, 3, 17, 44, 11, 25, 9});
 
