@@ -202,9 +202,8 @@ class LotteryDialogTest : public QObject {
     f.TypeName(QString::fromUtf8("Lotto Österreich"));
     f.Save("1 3 20 800 5000 100000");
     const std::string file = "Lotto Österreich.opt";
-    QCOMPARE(Text(f.Last()), "Please confirm|" + (f.folder / file).string() +
-                                 "\r\n\r\nThis Lottery USES a bonus number!\r\n\r\nAre you sure "
-                                 "to create the new file?|YesNo|Question|Yes");
+    QVERIFY(f.Last().text.starts_with((f.folder / file).string() +
+                                      "\r\n\r\nThis Lottery USES a bonus number!"));
     QVERIFY(!f.dialog->isVisible());
     QCOMPARE(f.State().lottoFile, file);
     QVERIFY(f.State().newFileCreated);
