@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 
 #include "analysis/history_support.h"
@@ -82,6 +83,27 @@ TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLine) {
     SCOPED_TRACE(returns.ret3);
     test::ExpectSlicesMatchEachLine(lottery, returns, slices);
   }
+}
+
+// The real history: every line starting with 30 or 40, and slices round a few
+// drawn lines, with the demo's returns and with returns that find many lines.
+TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLineOnTheDemoHistory) {
+  std::vector<TestDraw> draws;
+  std::ifstream history(std::string(BALLWRIGHT_DEMO_DIR) + "/Sample.opt");
+  for (std::string date; history >> date;) {
+    TestDraw draw;
+    for (int& number : draw.main) history >> number;
+    history >> draw.bonus;
+    draws.push_back(draw);
+  }
+  ASSERT_EQ(draws.size(), 3799u);
+  const TestLottery lottery(draws);
+  std::vector<std::pair<Line, int64_t>> slices = {{{30, 31, 32, 33, 34, 35}, 11628},
+                                                  {{40, 41, 42, 43, 44, 45}, 126}};
+  for (std::size_t i = 0; i < draws.size(); i += 950)
+    slices.push_back({LineAtRank(std::max<int64_t>(0, LineRank(draws[i].main) - 300)), 600});
+  EXPECT_EQ(test::ExpectSlicesMatchEachLine(lottery, Returns(), slices), 0u);
+  EXPECT_GT(test::ExpectSlicesMatchEachLine(lottery, Returns(30, 200), slices), 0u);
 }
 
 TEST(AllLinesSearch, EdgesOfASlice) {
