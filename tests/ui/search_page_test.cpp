@@ -65,7 +65,6 @@ class SearchPageTest : public QObject {
   void enteringTakesTheStoredPositionOrTheFirstLine() {
     Start(kFewFound);
     QCOMPARE(Row(*w_, 7, 12), "1|2|3|4|5|6");
-    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
     QCOMPARE(Caption(*w_, "Digit9") + Caption(*w_, "lblFoundAll"), "0");
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
     struct Case {
