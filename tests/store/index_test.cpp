@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
+#include "model/day_number.h"
 #include "model/draw_fields.h"
 #include "model/numbers.h"
 #include "store/history_file.h"
@@ -147,6 +149,33 @@ TEST_F(StoreTest, DemoLotteryRebuiltAtOnceEqualsAppendedOneByOne) {
   };
   EXPECT_GT(content(bulkFolder).size(), 90u);
   EXPECT_EQ(content(bulkFolder), content(oneByOneFolder));
+}
+
+TEST_F(StoreTest, DemoLotteryLoadsWithTableSumsMatchingItsDraws) {
+  folder.CopyDemo("Sample.opt");
+  state.lottoFile = "Sample.opt";
+  ASSERT_TRUE(ReadHistoryFile(state, 1));
+  IntegrateDraws(state, true, false);
+  ASSERT_EQ(state.draws.size(), 3799u);
+  EXPECT_TRUE(state.settings.useBonus);
+  EXPECT_EQ(FormatDrawDate(DateOfDayNumber(state.oldestDrawDate)), "12/06/1982");
+  EXPECT_EQ(FormatDrawDate(DateOfDayNumber(state.newestDrawDate)), "17/06/2020");
+  EXPECT_TRUE(folder.Exists("Sample.dnd"));
+  // Every draw adds 6 singles, 15 pairs, 20 sets of three and 15 of four.
+  long singles = 0, doubles = 0, trebles = 0, quads = 0;
+  const CountingTables& t = state.tables;
+  for (int a = 1; a <= 49; ++a) {
+    singles += t.Single(a);
+    for (int b = a + 1; b <= 49; ++b) {
+      doubles += t.Double(a, b);
+      for (int c = b + 1; c <= 49; ++c) {
+        trebles += t.Treble(a, b, c);
+        for (int d = c + 1; d <= 49; ++d) quads += t.Quad(a, b, c, d);
+      }
+    }
+  }
+  EXPECT_EQ(std::vector<long>({singles, doubles, trebles, quads}),
+            std::vector<long>({6 * 3799, 15 * 3799, 20 * 3799, 15 * 3799}));
 }
 
 }  // namespace
