@@ -8,16 +8,10 @@ namespace bw {
 namespace {
 
 constexpr std::size_t kKeyLength = 12;
-constexpr std::size_t kCountOffset = 13;                   // from the key's start, past the "="
 constexpr uint64_t kFirstNumberScale = 10'000'000'000ULL;  // 10^10
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int CountAt(std::string_view indexLine, std::size_t keyPos) {
-  const std::size_t countPos = keyPos + kCountOffset;
-  return countPos < indexLine.size() ? LeadingNumber(indexLine.substr(countPos)) : 0;
 }
 
 // The value of twelve digits, or false when `text` is anything else.
@@ -51,14 +45,8 @@ std::string KeyText(uint64_t value) {
 
 }  // namespace
 
-int CountOfKey(std::string_view indexLine, std::string_view key) {
-  if (key.empty()) return 0;
-  const std::size_t pos = indexLine.find(key);
-  return pos == std::string_view::npos ? 0 : CountAt(indexLine, pos);
-}
-
 int FileIndexLookup::Count(IndexKind kind, const std::string& key) {
-  return CountOfKey(read_(kind, key), key);
+  return CountInIndexLine(read_(kind, key), key);
 }
 
 // Every 12-digit text of the line is a place the key search can stop at,
@@ -78,7 +66,7 @@ struct CachedIndexLookup::FileKeys {
   void Record(const std::string& line, std::size_t pos) {
     uint64_t value = 0;
     KeyValue(std::string_view(line).substr(pos, kKeyLength), value);
-    if (counts.emplace(value, CountAt(line, pos)).second) order.push_back(value);
+    if (counts.emplace(value, CountAfterKeyAt(line, pos)).second) order.push_back(value);
   }
 };
 

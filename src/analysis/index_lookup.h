@@ -33,11 +33,6 @@ using IndexLineReader = std::function<std::string(IndexKind kind, const std::str
 // must outlive the reader.
 IndexLineReader FolderIndexReader(const ProgramState& state);
 
-// Count of `key` in an index line as the check reads it: the first place
-// the key's text occurs, then the number that starts 13 characters later
-// (after the "="); 0 when the text does not occur.
-int CountOfKey(std::string_view indexLine, std::string_view key);
-
 // Reads the key's index file at every look-up.
 class FileIndexLookup : public IndexLookup {
  public:

@@ -53,10 +53,13 @@ void AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind
     line += Entry(key, 1);
   } else {
     const std::size_t countStart = position + kKeyLength + 1;
-    const int count = LeadingNumber(std::string_view(line).substr(countStart)) + 1;
+    const int count = CountAfterKeyAt(line, position) + 1;
     const std::size_t colon = line.find(':', countStart);
     const std::string rest = colon == std::string::npos ? "" : line.substr(colon + 1);
-    line = line.substr(0, countStart) + RightAligned(count, kCountWidth) + ":" + rest;
+    // The key and its "=" (put back when a damaged line lost it), the count,
+    // then the entries after this one.
+    line =
+        line.substr(0, position + kKeyLength) + "=" + RightAligned(count, kCountWidth) + ":" + rest;
   }
   WriteTextLines(IndexPath(state, key, kind), {line});
 }
@@ -125,27 +128,15 @@ void DeleteIndexFiles(const ProgramState& state) {
   }
 }
 
-std::vector<IndexEntry> ParseIndexLine(const std::string& line) {
-  std::vector<IndexEntry> entries;
-  std::size_t start = 0;
-  while (start < line.size()) {
-    const std::size_t equals = line.find('=', start);
-    if (equals == std::string::npos) break;
-    std::size_t colon = line.find(':', equals);
-    if (colon == std::string::npos) colon = line.size();
-    if (equals > start) {
-      entries.push_back({line.substr(start, equals - start),
-                         LeadingNumber(std::string_view(line).substr(equals + 1))});
-    }
-    start = colon + 1;
-  }
-  return entries;
+int CountInIndexLine(std::string_view line, std::string_view key) {
+  if (key.empty()) return 0;
+  const std::size_t position = line.find(key.substr(0, kKeyLength));
+  return position == std::string_view::npos ? 0 : CountAfterKeyAt(line, position);
 }
 
-int CountInIndexLine(const std::string& line, const std::string& key) {
-  const std::size_t position = line.find(key.substr(0, kKeyLength));
-  if (key.empty() || position == std::string::npos) return 0;
-  return LeadingNumber(std::string_view(line).substr(position + kKeyLength + 1));
+int CountAfterKeyAt(std::string_view line, std::size_t keyPosition) {
+  const std::size_t countStart = keyPosition + kKeyLength + 1;
+  return countStart < line.size() ? LeadingNumber(line.substr(countStart)) : 0;
 }
 
 std::string FormatIndexLine(const std::vector<IndexEntry>& entries) {

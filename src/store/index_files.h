@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -50,10 +51,12 @@ struct IndexEntry {
   int count = 0;
   bool operator==(const IndexEntry&) const = default;
 };
-std::vector<IndexEntry> ParseIndexLine(const std::string& line);
-// Count of `key` in an index line as the check reads it: the number after
-// the key's "=", or 0 when the key is absent.
-int CountInIndexLine(const std::string& line, const std::string& key);
+// Count of `key` in an index line as the check reads it: the first place the
+// key's twelve digits occur, then the number after its "=" (13 characters on);
+// 0 when the key is absent or a damaged line holds no count there.
+int CountInIndexLine(std::string_view line, std::string_view key);
+// The count of the entry whose key starts at `keyPosition`.
+int CountAfterKeyAt(std::string_view line, std::size_t keyPosition);
 
 // Formats entries back into one index line ("030811172538=  1:...").
 std::string FormatIndexLine(const std::vector<IndexEntry>& entries);

@@ -9,7 +9,7 @@ namespace {
 
 using test::TestLottery;
 
-TEST(CountOfKey, ReadsTheNumberAfterTheKey) {
+TEST(CountInIndexLine, ReadsTheNumberAfterTheKey) {
   const std::string line = "030811172538=  1:031117253844= 12:031215203040=123:";
   const std::tuple<std::string, std::string, int> cases[] = {
       {line, "030811172538", 1},
@@ -20,7 +20,7 @@ TEST(CountOfKey, ReadsTheNumberAfterTheKey) {
       {"031215203040", "031215203040", 0},      // no count after it
       {"031215203040=  7", "031215203040", 7},  // no ":" at the end
   };
-  for (const auto& [text, key, count] : cases) EXPECT_EQ(CountOfKey(text, key), count) << key;
+  for (const auto& [text, key, count] : cases) EXPECT_EQ(CountInIndexLine(text, key), count) << key;
 }
 
 TEST(CachedIndexLookup, GivesTheSameCountsAsReadingEachTime) {

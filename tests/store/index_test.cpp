@@ -58,6 +58,10 @@ TEST_F(StoreTest, IndexCountsGrowInPlaceAndNewKeysAreAppended) {
   EXPECT_EQ(folder.Read("03_S_Lotto.opt"), line() + "\r\n");
   EXPECT_EQ(CountInIndexLine(line(), "030506070810"), 0);
   EXPECT_EQ(ReadIndexLine(state, "070809101112", IndexKind::Five), "");  // no such file
+  // A damaged line that ends with the key is mended, not a reason to fail.
+  folder.Write("05_S_Lotto.opt", "x050607080910\r\n");
+  RecordIndexKey(state, "050607080910", IndexKind::Six);
+  EXPECT_EQ(folder.Read("05_S_Lotto.opt"), "x050607080910=  1:\r\n");
   test::MarkReadOnly(folder / "03_S_Lotto.opt");  // a read-only index file stays as it was
   RecordIndexKey(state, six, IndexKind::Six);
   EXPECT_EQ(CountInIndexLine(line(), six), 1000);
