@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth)
+  libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth ccache)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
