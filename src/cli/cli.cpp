@@ -78,20 +78,22 @@ void CheckBonus(const AddRequest& add, const Session& session) {
   if (!useBonus && add.bonus) throw UsageError("this lottery draws no bonus number");
 }
 
-int RunRequest(Session& session, const CliRequest& request, std::ostream& out, std::ostream& err,
-               const CliOptions& options) {
+int RunRequest(Session& session, const CliInvocation& invocation, std::ostream& out,
+               std::ostream& err, const CliOptions& options) {
+  const CliRequest& request = invocation.request;
+  const OutputFormat format = invocation.format;
   if (const auto* check = std::get_if<CheckRequest>(&request)) {
-    return RunCheck(session, *check, out);
+    return RunCheck(session, *check, out, format);
   }
   if (const auto* system = std::get_if<SystemRequest>(&request)) {
-    return RunSystem(session, *system, out);
+    return RunSystem(session, *system, out, err, format);
   }
   if (std::holds_alternative<RandomRequest>(request)) return RunRandom(session, out);
   if (const auto* search = std::get_if<SearchRequest>(&request)) {
-    return RunSearch(session, *search, out, err, options.progressOnErr);
+    return RunSearch(session, *search, out, err, options.progressOnErr, format);
   }
   if (const auto* stats = std::get_if<StatsRequest>(&request)) {
-    return RunStats(session, *stats, out);
+    return RunStats(session, *stats, out, format);
   }
   return RunAdd(session, std::get<AddRequest>(request), out);
 }
@@ -102,6 +104,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       ParseCliArguments({args.begin() + (args.empty() ? 0 : 1), args.end()});
   if (std::holds_alternative<HelpRequest>(invocation.request)) {
     out << CliUsage();
+    return kCliOk;
+  }
+  if (std::holds_alternative<VersionRequest>(invocation.request)) {
+    out << "ballwright-cli " << BALLWRIGHT_VERSION << "\n";
     return kCliOk;
   }
   const std::filesystem::path folder = invocation.folder.value_or(ProgramFolder(args));
@@ -126,7 +132,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       bar.Show(static_cast<double>(done) / static_cast<double>(std::max<std::size_t>(total, 1)));
     });
   }
-  return RunRequest(session, invocation.request, out, err, options);
+  return RunRequest(session, invocation, out, err, options);
 }
 
 }  // namespace

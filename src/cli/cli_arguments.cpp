@@ -140,6 +140,30 @@ std::string OptionValue(const std::vector<std::string>& args, std::size_t i) {
   return args[i + 1];
 }
 
+OutputFormat ParseFormat(const std::string& word) {
+  if (word == "csv") return OutputFormat::Csv;
+  if (word == "json") return OutputFormat::Json;
+  if (word == "text") return OutputFormat::Text;
+  throw UsageError("unknown format " + Quoted(word) + " (text, csv or json)");
+}
+
+// Reads "--format NAME" at `i`; true when it was there.
+bool TakeFormat(const std::vector<std::string>& args, std::size_t& i,
+                std::optional<OutputFormat>& format) {
+  if (i >= args.size() || args[i] != "--format") return false;
+  if (format) throw UsageError("--format given twice");
+  format = ParseFormat(OptionValue(args, i));
+  i += 2;
+  return true;
+}
+
+bool ListsRecords(const CliRequest& request) {
+  return std::holds_alternative<CheckRequest>(request) ||
+         std::holds_alternative<SystemRequest>(request) ||
+         std::holds_alternative<SearchRequest>(request) ||
+         std::holds_alternative<StatsRequest>(request);
+}
+
 }  // namespace
 
 int ParseLotteryNumber(const std::string& word) {
@@ -174,35 +198,56 @@ Line ParseLine(const std::vector<std::string>& words) {
 
 CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   CliInvocation invocation;
+  std::optional<OutputFormat> format;
   std::size_t i = 0;
-  for (; i < args.size(); ++i) {
+  while (i < args.size()) {
+    if (TakeFormat(args, i, format)) continue;
     const std::string& word = args[i];
     if (word == "--help" || word == "-h") {
       invocation.request = HelpRequest{};
       return invocation;
     }
+    if (word == "--version") {
+      invocation.request = VersionRequest{};
+      return invocation;
+    }
     if (word == "--folder") {
-      invocation.folder = OptionValue(args, i++);
+      invocation.folder = OptionValue(args, i);
     } else if (word == "--lottery") {
-      invocation.lottery = OptionValue(args, i++);
+      invocation.lottery = OptionValue(args, i);
     } else if (word.starts_with("-")) {
       throw UsageError("unknown option " + Quoted(word) + " (try --help)");
     } else {
       break;
     }
+    i += 2;
   }
   if (i >= args.size()) throw UsageError("no command given (try --help)");
-  invocation.request = ParseCommand(args[i], Rest(args, i + 1));
+  const std::string& command = args[i++];
+  // The format may also follow the command, before its numbers.
+  TakeFormat(args, i, format);
+  if (std::find(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), "--format") !=
+      args.end()) {
+    throw UsageError("--format goes before the numbers");
+  }
+  invocation.request = ParseCommand(command, Rest(args, i));
+  invocation.format = format.value_or(OutputFormat::Text);
+  if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
+    throw UsageError(command + " has no --format (check, system, search and stats have)");
+  }
   return invocation;
 }
 
 const std::string& CliUsage() {
   static const std::string usage =
-      "Usage: ballwright-cli [--folder DIR] [--lottery NAME] COMMAND ...\n"
+      "Usage: ballwright-cli [--folder DIR] [--lottery NAME] COMMAND [--format F] ...\n"
+      "       ballwright-cli --help | --version\n"
       "\n"
       "  --folder DIR     program folder with the lottery files (default: the\n"
       "                   folder of this program)\n"
       "  --lottery NAME   lottery NAME.opt instead of the one in vomrix.ini\n"
+      "  --format F       text (default), csv or json (one object per line) for\n"
+      "                   check, system, search and stats; the README lists the fields\n"
       "\n"
       "Commands:\n"
       "  check N1 .. N6 [N1 .. N6 ...]   result row of each line of six numbers\n"

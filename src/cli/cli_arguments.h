@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/record_writer.h"
 #include "model/day_number.h"
 #include "model/numbers.h"
 
@@ -43,13 +44,15 @@ struct AddRequest {
   std::optional<int> bonus;
 };
 struct HelpRequest {};
+struct VersionRequest {};
 
-using CliRequest = std::variant<HelpRequest, CheckRequest, SystemRequest, RandomRequest,
-                                SearchRequest, StatsRequest, AddRequest>;
+using CliRequest = std::variant<HelpRequest, VersionRequest, CheckRequest, SystemRequest,
+                                RandomRequest, SearchRequest, StatsRequest, AddRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;
   std::optional<std::string> lottery;
+  OutputFormat format = OutputFormat::Text;
   CliRequest request;
 };
 

@@ -19,6 +19,21 @@ std::string ResultRow(Session& session, const Line& line) {
   return FormatResultRow(SystemLineText(line), CaptionsOf(session.Check(line)));
 }
 
+std::vector<int> Numbers(const Line& line) {
+  return {line.begin(), line.end()};
+}
+
+Record LineResultRecord(const Line& line, const SingleLineResult& result) {
+  return {{"line", Numbers(line)},
+          {"hits3", int64_t{result.hits3}},
+          {"hits4", int64_t{result.hits4}},
+          {"hits5", int64_t{result.hits5}},
+          {"hits5bonus", int64_t{result.hits5Bonus}},
+          {"hits6", int64_t{result.hits6}},
+          {"percent", int64_t{result.percent}},
+          {"plus", result.plus}};
+}
+
 std::array<std::string, 6> Captions(const Line& line) {
   std::array<std::string, 6> captions;
   std::transform(line.begin(), line.end(), captions.begin(),
@@ -66,12 +81,21 @@ void ProgressBar::Show(double fraction) {
        << "] " << percent << "%" << std::flush;
 }
 
-int RunCheck(Session& session, const CheckRequest& request, std::ostream& out) {
-  for (const Line& line : request.lines) out << ResultRow(session, line) << "\n";
+int RunCheck(Session& session, const CheckRequest& request, std::ostream& out,
+             OutputFormat format) {
+  RecordWriter records(out, format);
+  for (const Line& line : request.lines) {
+    if (format == OutputFormat::Text) {
+      out << ResultRow(session, line) << "\n";
+    } else {
+      records.Write(LineResultRecord(line, session.Check(line)));
+    }
+  }
   return kCliOk;
 }
 
-int RunSystem(Session& session, const SystemRequest& request, std::ostream& out) {
+int RunSystem(Session& session, const SystemRequest& request, std::ostream& out, std::ostream& err,
+              OutputFormat format) {
   std::array<std::string, 13> selected;
   for (std::size_t i = 0; i < request.numbers.size(); ++i) {
     selected[i + 1] = std::to_string(request.numbers[i]);
@@ -81,12 +105,18 @@ int RunSystem(Session& session, const SystemRequest& request, std::ostream& out)
   SystemRunHooks hooks;
   hooks.letEventsRun = [] {};
   hooks.stopRequested = [] { return false; };
-  hooks.onRow = [&out](int, const std::string& row, const SingleLineResult&) {
-    out << row << "\n";
+  RecordWriter records(out, format);
+  hooks.onRow = [&](int i, const std::string& row, const SingleLineResult& result) {
+    if (format == OutputFormat::Text) {
+      out << row << "\n";
+    } else {
+      records.Write(LineResultRecord(lines[static_cast<std::size_t>(i)], result));
+    }
   };
   RunFullSystem(
       lines, [&session](const Line& line) { return session.Check(line); }, counters, hooks);
-  out << counters.analysed << " lines: " << counters.from50to65 << " at 50 to 65%, "
+  (format == OutputFormat::Text ? out : err)
+      << counters.analysed << " lines: " << counters.from50to65 << " at 50 to 65%, "
       << counters.atLeast66 << " at 66% or more\n";
   return kCliOk;
 }
@@ -104,7 +134,7 @@ int RunRandom(Session& session, std::ostream& out) {
 }
 
 int RunSearch(Session& session, const SearchRequest& request, std::ostream& out, std::ostream& err,
-              bool progress) {
+              bool progress, OutputFormat format) {
   const std::optional<Line> start = SearchStartLine(session, request, err);
   if (!start) return kCliDataError;
   std::optional<Line> next = FirstLineToCheck(*start);
@@ -114,10 +144,18 @@ int RunSearch(Session& session, const SearchRequest& request, std::ostream& out,
   int64_t foundCount = 0;
   std::optional<Line> lastChecked;
   std::vector<FoundLine> found;
+  RecordWriter records(out, format);
+  const auto list = [&](const FoundLine& line) {
+    if (format == OutputFormat::Text) {
+      out << FoundLineEntry(line.line, line.percent) << "\n";
+    } else {
+      records.Write({{"line", Numbers(line.line)}, {"percent", int64_t{line.percent}}});
+    }
+  };
   ProgressBar bar(err, progress, "Searching");
   const auto checkFromNext = [&](int64_t lines) {
     const SliceResult slice = session.Search().CheckSlice(*next, lines, found);
-    for (const FoundLine& line : found) out << FoundLineEntry(line.line, line.percent) << "\n";
+    for (const FoundLine& line : found) list(line);
     foundCount += static_cast<int64_t>(found.size());
     found.clear();
     checked += slice.checked;
@@ -136,27 +174,36 @@ int RunSearch(Session& session, const SearchRequest& request, std::ostream& out,
     }
     bar.Show(std::min(1.0, static_cast<double>(checked) / static_cast<double>(total)));
   }
-  out << "checked " << checked << " lines, found " << foundCount;
-  if (lastChecked) out << ", last line reached " << SystemLineText(*lastChecked);
-  out << "\n";
+  std::ostream& summary = format == OutputFormat::Text ? out : err;
+  summary << "checked " << checked << " lines, found " << foundCount;
+  if (lastChecked) summary << ", last line reached " << SystemLineText(*lastChecked);
+  summary << "\n";
   return kCliOk;
 }
 
-int RunStats(Session& session, const StatsRequest& request, std::ostream& out) {
+int RunStats(Session& session, const StatsRequest& request, std::ostream& out,
+             OutputFormat format) {
   const CountingTables& tables = session.State().tables;
-  std::vector<std::string> lines;
+  std::vector<NumberSetCount> sets;
   switch (request.kind) {
     case StatsRequest::Kind::Singles:
-      lines = FillSinglesText(tables);
+      sets = SinglesCounts(tables);
       break;
     case StatsRequest::Kind::Doubles:
-      lines = FillDoublesText(tables, request.number);
+      sets = DoublesCounts(tables, request.number);
       break;
     case StatsRequest::Kind::Trebles:
-      lines = FillTreblesText(tables, request.number);
+      sets = TreblesCounts(tables, request.number);
       break;
   }
-  for (const std::string& line : lines) out << line << "\n";
+  if (format == OutputFormat::Text) {
+    for (const std::string& line : StatisticsText(sets)) out << line << "\n";
+    return kCliOk;
+  }
+  RecordWriter records(out, format);
+  for (const NumberSetCount& set : sets) {
+    records.Write({{"numbers", set.numbers}, {"count", int64_t{set.count}}});
+  }
   return kCliOk;
 }
 

@@ -1,11 +1,14 @@
 // The commands of the command line, run on a loaded session. Each writes its
-// listing to `out` and returns an exit code (CliExitCode).
+// listing to `out` and returns an exit code (CliExitCode). In CSV or JSON the
+// listing holds only records; the closing summary of a text listing goes to
+// `err` instead.
 #pragma once
 
 #include <ostream>
 
 #include "app/session.h"
 #include "cli/cli_arguments.h"
+#include "cli/record_writer.h"
 
 namespace bw {
 
@@ -23,12 +26,13 @@ class ProgressBar {
   int shownPercent_ = -1;
 };
 
-int RunCheck(Session& session, const CheckRequest& request, std::ostream& out);
-int RunSystem(Session& session, const SystemRequest& request, std::ostream& out);
+int RunCheck(Session& session, const CheckRequest& request, std::ostream& out, OutputFormat format);
+int RunSystem(Session& session, const SystemRequest& request, std::ostream& out, std::ostream& err,
+              OutputFormat format);
 int RunRandom(Session& session, std::ostream& out);
 int RunSearch(Session& session, const SearchRequest& request, std::ostream& out, std::ostream& err,
-              bool progress);
-int RunStats(Session& session, const StatsRequest& request, std::ostream& out);
+              bool progress, OutputFormat format);
+int RunStats(Session& session, const StatsRequest& request, std::ostream& out, OutputFormat format);
 int RunAdd(Session& session, const AddRequest& request, std::ostream& out);
 
 // The draw list entry of a new draw: "05/12/2000 03 11 17 25 38 44 09", or

@@ -5,44 +5,61 @@
 namespace bw {
 namespace {
 
-std::string CountText(int count) {
-  return "=" + RightAligned(count, 3) + "x";
-}
-
 bool IsNumber(int number) {
   return number >= kLowestNumber && number <= kHighestNumber;
 }
 
 }  // namespace
 
-std::vector<std::string> FillSinglesText(const CountingTables& tables) {
+std::vector<std::string> StatisticsText(const std::vector<NumberSetCount>& sets) {
   std::vector<std::string> lines;
-  for (int a = kLowestNumber; a <= kHighestNumber; ++a) {
-    lines.push_back("  " + TwoDigits(a) + CountText(tables.Single(a)));
+  lines.reserve(sets.size());
+  for (const NumberSetCount& set : sets) {
+    std::string line = "  ";
+    for (std::size_t i = 0; i < set.numbers.size(); ++i) {
+      line += (i > 0 ? "-" : "") + TwoDigits(set.numbers[i]);
+    }
+    lines.push_back(line + "=" + RightAligned(set.count, 3) + "x");
   }
   return lines;
+}
+
+std::vector<NumberSetCount> SinglesCounts(const CountingTables& tables) {
+  std::vector<NumberSetCount> sets;
+  for (int a = kLowestNumber; a <= kHighestNumber; ++a) sets.push_back({{a}, tables.Single(a)});
+  return sets;
+}
+
+std::vector<NumberSetCount> DoublesCounts(const CountingTables& tables, int number) {
+  std::vector<NumberSetCount> sets;
+  if (!IsNumber(number)) return sets;
+  for (int b = number + 1; b <= kHighestNumber; ++b) {
+    sets.push_back({{number, b}, tables.Double(number, b)});
+  }
+  return sets;
+}
+
+std::vector<NumberSetCount> TreblesCounts(const CountingTables& tables, int number) {
+  std::vector<NumberSetCount> sets;
+  if (!IsNumber(number)) return sets;
+  for (int b = number + 1; b < kHighestNumber; ++b) {
+    for (int c = b + 1; c <= kHighestNumber; ++c) {
+      sets.push_back({{number, b, c}, tables.Treble(number, b, c)});
+    }
+  }
+  return sets;
+}
+
+std::vector<std::string> FillSinglesText(const CountingTables& tables) {
+  return StatisticsText(SinglesCounts(tables));
 }
 
 std::vector<std::string> FillDoublesText(const CountingTables& tables, int number) {
-  std::vector<std::string> lines;
-  if (!IsNumber(number)) return lines;
-  for (int b = number + 1; b <= kHighestNumber; ++b) {
-    lines.push_back("  " + TwoDigits(number) + "-" + TwoDigits(b) +
-                    CountText(tables.Double(number, b)));
-  }
-  return lines;
+  return StatisticsText(DoublesCounts(tables, number));
 }
 
 std::vector<std::string> FillTreblesText(const CountingTables& tables, int number) {
-  std::vector<std::string> lines;
-  if (!IsNumber(number)) return lines;
-  for (int b = number + 1; b < kHighestNumber; ++b) {
-    for (int c = b + 1; c <= kHighestNumber; ++c) {
-      lines.push_back("  " + TwoDigits(number) + "-" + TwoDigits(b) + "-" + TwoDigits(c) +
-                      CountText(tables.Treble(number, b, c)));
-    }
-  }
-  return lines;
+  return StatisticsText(TreblesCounts(tables, number));
 }
 
 void GetAllNumbers(SelectedNumbers& selected) {

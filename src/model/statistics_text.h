@@ -10,6 +10,20 @@
 
 namespace bw {
 
+// How often a set of one, two or three numbers (ascending) was drawn together.
+struct NumberSetCount {
+  std::vector<int> numbers;
+  int count = 0;
+};
+
+// The sets of each list below in its order, with their counts.
+std::vector<NumberSetCount> SinglesCounts(const CountingTables& tables);
+std::vector<NumberSetCount> DoublesCounts(const CountingTables& tables, int number);
+std::vector<NumberSetCount> TreblesCounts(const CountingTables& tables, int number);
+
+// "  07-12=  5x" for each set.
+std::vector<std::string> StatisticsText(const std::vector<NumberSetCount>& sets);
+
 // "  07= 52x" for every number 1..49.
 std::vector<std::string> FillSinglesText(const CountingTables& tables);
 // "  07-12=  5x" for `number` with each higher number; empty when `number`

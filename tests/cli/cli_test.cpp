@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "cli/record_writer.h"
 #include "support/privileges.h"
 #include "support/test_folder.h"
 
@@ -114,6 +115,11 @@ TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
       {"add 03/02/2001 1 2 3 4 5 6 7 8", "six numbers"},
       {"add 03/02/2001 1 2 3 4 5 6 6", "6 given twice"},
       {"--lottery Plain add 03/02/2001 1 2 3 4 5 6 7", "draws no bonus"},
+      {"--format xml check 1 2 3 4 5 6", "unknown format \"xml\""},
+      {"check --format", "--format needs a value"},
+      {"--format csv check --format json 1 2 3 4 5 6", "--format given twice"},
+      {"random --format csv", "random has no --format"},
+      {"check 1 2 3 4 5 6 --format csv", "--format goes before the numbers"},
   };
   const auto before = Snapshot(folder_);
   for (const auto& [words, says] : cases) {
@@ -126,6 +132,62 @@ TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
     EXPECT_EQ(Snapshot(folder_), before);
   }
   EXPECT_EQ(Run("--help").out.rfind("Usage: ballwright-cli", 0), 0u);
+  EXPECT_EQ(Run("--version dance").out, "ballwright-cli " BALLWRIGHT_VERSION "\n");
+}
+
+TEST_F(Cli, MachineReadableListingsNameEveryFieldAndLeaveTheSummaryToTheErrorStream) {
+  const std::string checkJson =
+      R"({"line":[1,2,3,4,5,6],"hits3":1,"hits4":1,"hits5":0,"hits5bonus":0,"hits6":1,)"
+      R"("percent":1750,"plus":true})"
+      "\n";
+  const std::string checkCsv = "line,hits3,hits4,hits5,hits5bonus,hits6,percent,plus\r\n";
+  const struct {
+    std::string words, out, err;
+  } cases[] = {
+      {"check --format json 1 2 3 4 5 6", checkJson, ""},
+      {"--format json check 1 2 3 4 5 6", checkJson, ""},
+      {"check --format text 1 2 3 4 5 6", kRow, ""},
+      {"--format csv check 1 2 3 4 5 6 1 2 3 40 41 42",
+       (checkCsv + "01-02-03-04-05-06,1,1,0,0,1,1750,true\r\n"
+                   "01-02-03-40-41-42,3,0,0,0,0,750,false\r\n"),
+       ""},
+      {"search --format csv --lines 1 --from 1 2 3 4 5 49",
+       "line,percent\r\n01-02-03-04-06-07,1750\r\n",
+       "checked 1 lines, found 1, last line reached 01-02-03-04-06-07\n"},
+      {"search --format json --lines 1 --from 44 45 46 47 48 49", "", "checked 0 lines, found 0\n"},
+      {"stats --format csv doubles 48", "numbers,count\r\n48-49,0\r\n", ""},
+      {"stats --format json trebles 1 ",
+       R"({"numbers":[1,2,3],"count":3})"
+       "\n",
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    const Result result = Run(c.words);
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.out.substr(0, c.out.size()), c.out);
+    EXPECT_EQ(result.err, c.err);
+  }
+  const auto system = Run("system --format json 12 11 10 9 8 7 6 5 4 3 2 1");
+  EXPECT_EQ(system.Lines().size(), 924u);
+  EXPECT_EQ(system.Lines()[0] + "\n", checkJson);
+  EXPECT_EQ(system.err, "924 lines: 0 at 50 to 65%, 843 at 66% or more\n");
+}
+
+TEST(RecordWriter, QuotesCsvTextsOnlyWhereNeededAndEscapesJsonTexts) {
+  const std::pair<std::string, std::pair<std::string, std::string>> cases[] = {
+      {"plain", {"plain", R"("plain")"}},
+      {"a,b", {R"("a,b")", R"("a,b")"}},
+      {"say \"hi\"", {R"("say ""hi""")", R"("say \"hi\"")"}},
+      {"two\r\nlines\\", {"\"two\r\nlines\\\"", R"("two\u000d\u000alines\\")"}},
+  };
+  for (const auto& [text, expected] : cases) {
+    std::ostringstream csv, json;
+    RecordWriter(csv, OutputFormat::Csv).Write({{"name", text}});
+    RecordWriter(json, OutputFormat::Json).Write({{"name", text}});
+    EXPECT_EQ(csv.str(), "name\r\n" + expected.first + "\r\n");
+    EXPECT_EQ(json.str(), R"({"name":)" + expected.second + "}\n");
+  }
 }
 
 TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {
