@@ -1,18 +1,16 @@
 // The command line program: the work is done by RunCli.
-#include <unistd.h>
-
-#include <filesystem>
 #include <iostream>
 
 #include "cli/cli.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv, argv + argc);
   // The program file itself, wherever it was started from.
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error && !args.empty()) args[0] = self.string();
+  const auto self = bw::RunningProgramFile();
+  if (!self.empty() && !args.empty()) args[0] = self.string();
+  bw::KeepStandardStreamBytes();
   bw::CliOptions options;
-  options.progressOnErr = isatty(STDERR_FILENO) != 0;
+  options.progressOnErr = bw::StandardErrorIsTerminal();
   return bw::RunCli(std::move(args), std::cout, std::cerr, options);
 }
