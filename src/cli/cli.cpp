@@ -5,6 +5,7 @@
 #include "app/start_up_messages.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
+#include "platform/lottery_folder.h"
 #include "platform/system_services.h"
 #include "store/file_error.h"
 #include "store/integration.h"
@@ -110,7 +111,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << "ballwright-cli " << BALLWRIGHT_VERSION << "\n";
     return kCliOk;
   }
-  const std::filesystem::path folder = invocation.folder.value_or(ProgramFolder(args));
+  const LotteryFolder place =
+      ChooseLotteryFolder(invocation.folder, ProgramFolder(args), options.environment);
+  if (!place.error.empty()) throw std::runtime_error(place.error);
+  if (std::holds_alternative<WhereRequest>(invocation.request)) {
+    out << place.folder.string() << "\n";
+    return kCliOk;
+  }
+  if (const std::string error = PrepareLotteryFolder(place); !error.empty()) {
+    throw std::runtime_error(error);
+  }
+  const std::filesystem::path& folder = place.folder;
   CheckFolderAndLottery(folder, invocation.lottery);
 
   StreamMessageSink messages(err);

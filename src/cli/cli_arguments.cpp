@@ -199,6 +199,7 @@ Line ParseLine(const std::vector<std::string>& words) {
 CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   CliInvocation invocation;
   std::optional<OutputFormat> format;
+  bool where = false;
   std::size_t i = 0;
   while (i < args.size()) {
     if (TakeFormat(args, i, format)) continue;
@@ -211,6 +212,11 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
       invocation.request = VersionRequest{};
       return invocation;
     }
+    if (word == "--where") {
+      where = true;
+      ++i;
+      continue;
+    }
     if (word == "--folder") {
       invocation.folder = OptionValue(args, i);
     } else if (word == "--lottery") {
@@ -221,6 +227,11 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
       break;
     }
     i += 2;
+  }
+  if (where) {
+    if (i < args.size()) throw UsageError("--where takes no command");
+    invocation.request = WhereRequest{};
+    return invocation;
   }
   if (i >= args.size()) throw UsageError("no command given (try --help)");
   const std::string& command = args[i++];
@@ -242,12 +253,15 @@ const std::string& CliUsage() {
   static const std::string usage =
       "Usage: ballwright-cli [--folder DIR] [--lottery NAME] COMMAND [--format F] ...\n"
       "       ballwright-cli --help | --version\n"
+      "       ballwright-cli [--folder DIR] --where\n"
       "\n"
-      "  --folder DIR     program folder with the lottery files (default: the\n"
-      "                   folder of this program)\n"
+      "  --folder DIR     folder with the lottery files (default: the folder of\n"
+      "                   this program when vomrix.ini is there, otherwise the\n"
+      "                   user's data folder, ~/.local/share/Ballwright)\n"
       "  --lottery NAME   lottery NAME.opt instead of the one in vomrix.ini\n"
       "  --format F       text (default), csv or json (one object per line) for\n"
       "                   check, system, search and stats; the README lists the fields\n"
+      "  --where          prints the folder with the lottery files\n"
       "\n"
       "Commands:\n"
       "  check N1 .. N6 [N1 .. N6 ...]   result row of each line of six numbers\n"

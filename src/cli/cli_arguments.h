@@ -45,9 +45,11 @@ struct AddRequest {
 };
 struct HelpRequest {};
 struct VersionRequest {};
+struct WhereRequest {};  // print the lottery folder
 
-using CliRequest = std::variant<HelpRequest, VersionRequest, CheckRequest, SystemRequest,
-                                RandomRequest, SearchRequest, StatsRequest, AddRequest>;
+using CliRequest =
+    std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
+                 RandomRequest, SearchRequest, StatsRequest, AddRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;

@@ -1,4 +1,4 @@
-// The start procedure: one instance per program folder, the program settings,
+// The start procedure: the lottery folder, one instance per folder, the program settings,
 // the main window with its loading, and the run loop until it closes.
 #include <QApplication>
 #include <QTimer>
@@ -24,18 +24,24 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ballwright: %s\n", start.error.c_str());
     return 2;
   }
-  const bw::ui::InstanceLock lock(start.folder);
+  bw::ui::QtMessageSink messages;
+  if (const std::string error = bw::PrepareLotteryFolder(start.place); !error.empty()) {
+    std::fprintf(stderr, "ballwright: %s\n", error.c_str());
+    messages.Show({error, "Error", bw::MessageButtons::Ok, bw::MessageIcon::Critical});
+    return 1;
+  }
+  const bw::ui::InstanceLock lock(start.place.folder);
   if (!lock.Acquired()) return 0;  // another instance serves this folder
 
-  bw::ui::QtMessageSink messages;
   bw::ui::QtEventPump events;
   bw::SystemClock clock;
   bw::MersenneRandom random;
-  bw::Session session(start.folder, messages, clock);
+  bw::Session session(start.place.folder, messages, clock);
   bw::ui::ReadProgramSettingsReported(session);
 
-  bw::ui::MainWindow window(session,
-                            bw::ui::Services{messages, events, clock, random, nullptr, {}, {}});
+  bw::ui::MainWindow window(
+      session,
+      bw::ui::Services{messages, events, clock, random, nullptr, {}, {}, start.place.helpFile});
   if (!window.Initialize() || window.IsUnloaded()) return 0;
   window.show();
   if (!start.screenshot.empty()) {

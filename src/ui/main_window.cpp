@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "platform/lottery_folder.h"
 #include "ui/help_viewer.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
@@ -84,10 +85,12 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "border-radius: 4px; padding: 2px 6px; color: #123; }"
       "QLabel[guidance=\"true\"] { color: #445; }"
       "QGroupBox { font-weight: bold; }");
-  // Form_Load: the help file beside the program, owned by this window.
+  // Form_Load: the help file (installed data or program folder), owned by this window.
   help_ = services_.help;
   if (!help_) {
-    ownHelp_ = MakeHelpViewer(state_.InFolder("vomrix.HLP"), this);
+    const std::filesystem::path helpFile =
+        services_.helpFile.empty() ? state_.InFolder(kHelpFile) : services_.helpFile;
+    ownHelp_ = MakeHelpViewer(helpFile, this);
     help_ = ownHelp_.get();
   }
 

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,6 +46,8 @@ struct Services {
   std::function<void(QWidget* parent)> showLotteryDialog;
   // Opens a print job; empty: Qt printing (printer or PDF in the folder).
   std::function<std::unique_ptr<PrintSurface>(const std::string& what)> openPrintJob;
+  // The help file of the own help viewer; empty: vomrix.HLP in AppFolder.
+  std::filesystem::path helpFile;
 };
 
 // Tabs of tabMain and tabChoice.

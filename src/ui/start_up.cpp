@@ -8,8 +8,10 @@
 namespace bw::ui {
 
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments,
-                                   const std::filesystem::path& programFileFolder) {
-  StartArguments result{programFileFolder, {}, {}};
+                                   const std::filesystem::path& programFileFolder,
+                                   const EnvironmentLookup& environment) {
+  StartArguments result;
+  std::optional<std::filesystem::path> folder;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
     if (option != "--folder" && option != "--screenshot") {
@@ -22,15 +24,18 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments,
       return result;
     }
     if (option == "--folder") {
-      result.folder = arguments[++i];
+      folder = arguments[++i];
     } else {
       result.screenshot = arguments[++i];
     }
   }
   std::error_code error;
-  if (!std::filesystem::is_directory(result.folder, error)) {
-    result.error = "\"" + result.folder.string() + "\" is not a folder";
+  if (folder && !std::filesystem::is_directory(*folder, error)) {
+    result.error = "\"" + folder->string() + "\" is not a folder";
+    return result;
   }
+  result.place = ChooseLotteryFolder(folder, programFileFolder, environment);
+  result.error = result.place.error;
   return result;
 }
 

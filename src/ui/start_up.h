@@ -1,4 +1,4 @@
-// The start procedure's pieces that need no window: the program folder from
+// The start procedure's pieces that need no window: the lottery folder from
 // the command line, and reading the program settings with its message.
 #pragma once
 
@@ -7,21 +7,23 @@
 #include <vector>
 
 #include "app/session.h"
+#include "platform/lottery_folder.h"
 
 namespace bw::ui {
 
 struct StartArguments {
-  std::filesystem::path folder;  // the program folder
-  std::string screenshot;        // not empty: save a picture of the window there and end
-  std::string error;             // not empty: the arguments are unusable
+  LotteryFolder place;     // where the lotteries live, and the help file
+  std::string screenshot;  // not empty: save a picture of the window there and end
+  std::string error;       // not empty: the arguments are unusable
 };
 
-// `--folder DIR` names the program folder; otherwise it is the folder of the
-// program file. `--screenshot FILE` asks for a picture of the started window.
-// Any other argument, a missing value or a DIR that is not a folder is an
-// error.
+// `--folder DIR` names the lottery folder; otherwise ChooseLotteryFolder
+// decides from the program file's folder. `--screenshot FILE` asks for a
+// picture of the started window. Any other argument, a missing value or a DIR
+// that is not a folder is an error.
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments,
-                                   const std::filesystem::path& programFileFolder);
+                                   const std::filesystem::path& programFileFolder,
+                                   const EnvironmentLookup& environment = ProcessEnvironment);
 
 // ReadProgramSettings; a failure is reported with the "Error Reading File"
 // message and the start goes on.

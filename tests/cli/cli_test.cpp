@@ -40,13 +40,13 @@ struct Result {
 };
 
 // The default lottery is Tiny; "Plain" draws no bonus and has no history yet.
-void WriteLotteries(const TestFolder& folder) {
-  folder.Write("vomrix.ini", "file=Tiny.opt\r\n");
-  folder.Write("Tiny.ini",
+void WriteLotteries(const TestFolder& folder, const std::string& in = "") {
+  folder.Write(in + "vomrix.ini", "file=Tiny.opt\r\n");
+  folder.Write(in + "Tiny.ini",
                "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n"
                "ret5p=100000\r\nret6=1000000\r\n");
-  folder.Write("Tiny.opt", kTiny);
-  folder.Write("Plain.ini", "bonus=false\r\nstake=1\r\nret3=10\r\nret4=60\r\n");
+  folder.Write(in + "Tiny.opt", kTiny);
+  folder.Write(in + "Plain.ini", "bonus=false\r\nstake=1\r\nret3=10\r\nret4=60\r\n");
 }
 
 Result RunIn(const TestFolder& folder, const std::string& words, bool folderOption = true) {
@@ -120,6 +120,7 @@ TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
       {"--format csv check --format json 1 2 3 4 5 6", "--format given twice"},
       {"random --format csv", "random has no --format"},
       {"check 1 2 3 4 5 6 --format csv", "--format goes before the numbers"},
+      {"--where random", "--where takes no command"},
   };
   const auto before = Snapshot(folder_);
   for (const auto& [words, says] : cases) {
@@ -188,6 +189,41 @@ TEST(RecordWriter, QuotesCsvTextsOnlyWhereNeededAndEscapesJsonTexts) {
     EXPECT_EQ(csv.str(), "name\r\n" + expected.first + "\r\n");
     EXPECT_EQ(json.str(), R"({"name":)" + expected.second + "}\n");
   }
+}
+
+TEST(CliWhere, PortableFolderGivenFolderOrTheUserDataFolderOfAnInstalledProgram) {
+  TestFolder root;
+  fs::create_directories(root / "usr/bin");
+  fs::create_directories(root / "usr/share/ballwright");
+  WriteLotteries(root, "usr/share/ballwright/");
+  fs::create_directories(root / "portable");
+  WriteLotteries(root, "portable/");
+  const fs::path userFolder = root / "data/Ballwright";
+  CliOptions options;
+  options.environment = [&root](const std::string& name) -> std::optional<std::string> {
+    if (name == "XDG_DATA_HOME") return (root / "data").string();
+    return std::nullopt;
+  };
+  const auto run = [&root, &options](const std::string& program, std::vector<std::string> words) {
+    words.insert(words.begin(), (root / program / "ballwright-cli").string());
+    std::ostringstream out, err;
+    const int code = RunCli(words, out, err, options);
+    return Result{code, out.str(), err.str()};
+  };
+  const struct {
+    const char* program;
+    std::vector<std::string> words;
+    fs::path folder;
+  } cases[] = {
+      {"portable", {"--where"}, root / "portable"},
+      {"usr/bin", {"--folder", (root / "portable").string(), "--where"}, root / "portable"},
+      {"usr/bin", {"--where"}, userFolder}};
+  for (const auto& c : cases) EXPECT_EQ(run(c.program, c.words).out, c.folder.string() + "\n");
+  EXPECT_FALSE(fs::exists(userFolder));  // --where only tells
+
+  const Result first = run("usr/bin", {"check", "1", "2", "3", "4", "5", "6"});
+  EXPECT_EQ(first.out, kRow) << first.err;
+  EXPECT_EQ(root.Read("data/Ballwright/Tiny.opt"), kTiny);
 }
 
 TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {

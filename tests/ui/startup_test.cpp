@@ -37,7 +37,7 @@ class StartupTest : public QObject {
     for (const Case& c : cases) {
       const auto parsed = ui::ParseStartArguments(c.args, c.base);
       QVERIFY2(parsed.error.empty() == c.ok, c.args.empty() ? "none" : c.args[0].c_str());
-      if (c.ok) QCOMPARE(parsed.folder, folder.Path());
+      if (c.ok) QCOMPARE(parsed.place.folder, folder.Path());
     }
     QCOMPARE(ui::ParseStartArguments({"--screenshot", "w.png"}, here).screenshot, "w.png");
   }

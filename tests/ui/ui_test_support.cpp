@@ -66,7 +66,7 @@ void HookedEvents::LetEventsRun() {
 
 bool WindowRig::Start() {
   ui::ReadProgramSettingsReported(session);
-  ui::Services services{messages, events, clock, random, &help, {}, {}};
+  ui::Services services{messages, events, clock, random, &help, {}, {}, {}};
   services.showLotteryDialog = [this](QWidget*) {
     ++dialogShown;
     if (dialogAction) dialogAction(session.State());
