@@ -14,6 +14,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Ballwright");
+  QApplication::setDesktopFileName("org.ballwright.Ballwright");  // its desktop entry and icon
   std::vector<std::string> arguments;
   for (const QString& argument : QApplication::arguments().mid(1)) {
     arguments.push_back(argument.toStdString());
