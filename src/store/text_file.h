@@ -6,16 +6,24 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "store/windows1252.h"
 
 namespace bw {
 
 struct ReadResult {
-  std::vector<std::string> lines;  // UTF-8, without line ends (CR LF or LF)
+  std::vector<std::string> lines;  // UTF-8, without line ends
   int16_t error = 0;               // 0 = read to the end
 };
 
 ReadResult ReadTextLines(const std::filesystem::path& file);
+
+// The lines of a text file's bytes, in UTF-8. A line ends at LF, CR LF, CR
+// alone, or CRs before LF. After a UTF-8 byte-order mark the rest is taken as
+// UTF-8 when it is well formed; otherwise the bytes are Windows-1252.
+std::vector<std::string> LinesFromFileBytes(std::string_view bytes);
 
 // Replaces the file with the lines, each ended by CR LF. The new content is
 // written to a sibling file first and then moved over the old one, so a
@@ -36,9 +44,5 @@ int16_t MakeWritable(const std::filesystem::path& file);
 // Renames, and deletes a file if it exists; 0 or the error number.
 int16_t RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 int16_t DeleteFileIfPresent(const std::filesystem::path& file);
-
-std::string Utf8FromWindows1252(const std::string& bytes);
-// Characters with no Windows-1252 form become "?".
-std::string Windows1252FromUtf8(const std::string& text);
 
 }  // namespace bw
