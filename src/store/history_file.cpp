@@ -1,47 +1,14 @@
 #include "store/history_file.h"
 
 #include <algorithm>
-#include <array>
 
 #include "model/day_number.h"
-#include "model/numbers.h"
+#include "store/draw_line.h"
 #include "store/file_error.h"
 #include "store/text_file.h"
 
 namespace bw {
 namespace {
-
-constexpr std::size_t kNumbersWithoutBonus = 17;
-
-// Value of a two-character field as the range check reads it: leading blanks
-// skipped, digits up to the first non-digit, 0 when there are none.
-int FieldDigitsValue(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && field[i] == ' ') ++i;
-  int value = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
-    value = value * 10 + field[i] - '0';
-  return value;
-}
-
-bool InRange(int value) {
-  return value >= kLowestNumber && value <= kHighestNumber;
-}
-
-std::string_view FieldAt(std::string_view text, std::size_t start) {
-  return start < text.size() ? text.substr(start, 2) : std::string_view{};
-}
-
-// All six main numbers must be 1..49, and so must a bonus that is present and
-// not "00"; no other value may ever reach the counting tables or the index.
-bool NumbersInRange(std::string_view numbers) {
-  for (std::size_t k = 0; k < 6; ++k) {
-    if (!InRange(FieldDigitsValue(FieldAt(numbers, 3 * k)))) return false;
-  }
-  if (numbers.size() <= kNumbersWithoutBonus) return true;
-  const std::string_view bonus = numbers.substr(numbers.size() - 2);
-  return bonus == "00" || InRange(FieldDigitsValue(bonus));
-}
 
 bool IsPlaceholderLine(std::string_view line) {
   return line.substr(0, 8) == "00/00/00";
@@ -52,17 +19,14 @@ void AddDrawDate(ProgramState& state, int32_t day) {
   if (state.oldestDrawDate == 0 || day < state.oldestDrawDate) state.oldestDrawDate = day;
 }
 
-// Reads one non-blank line into the draw list; false when its date is not a
+// Takes one non-blank line into the draw list; false when its date is not a
 // date (the entry is appended all the same).
-bool ReadDrawLine(ProgramState& state, std::string_view line) {
-  const std::size_t blank = line.find(' ');
-  const std::size_t datePiece = blank == std::string_view::npos ? 0 : blank + 1;
-  const std::string_view numbers = TrimBlanks(line.substr(datePiece));
-  state.settings.useBonus = numbers.size() != kNumbersWithoutBonus;
-  if (!NumbersInRange(numbers)) return true;
-  state.draws.push_back(std::string(line.substr(0, datePiece)) + SortDrawNumbers(numbers));
+bool ReadDrawLine(ProgramState& state, std::string_view line, const DrawLine& draw) {
+  state.settings.useBonus = draw.bonusColumn;
+  if (draw.entry.empty()) return true;
+  state.draws.push_back(draw.entry);
   if (IsPlaceholderLine(line)) return true;
-  const auto date = ParseDrawDate(line.substr(0, datePiece == 0 ? 0 : datePiece - 1));
+  const auto date = ParseDrawDate(draw.dateText);
   if (!date) return false;
   AddDrawDate(state, DayNumber(*date));
   return true;
@@ -127,23 +91,6 @@ std::string SaveErrorText(const ProgramState& state) {
 
 }  // namespace
 
-std::string SortDrawNumbers(std::string_view numbersText) {
-  std::array<std::string, 8> fields;
-  for (std::size_t k = 1; k <= 6; ++k) fields[k] = std::string(FieldAt(numbersText, 3 * k - 3));
-  fields[7] = numbersText.size() > kNumbersWithoutBonus
-                  ? std::string(numbersText.substr(numbersText.size() - 2))
-                  : "00";
-  for (std::size_t i = 1; i <= 5; ++i) {
-    for (std::size_t j = i + 1; j <= 6; ++j) {
-      if (LeadingNumber(fields[j]) < LeadingNumber(fields[i])) std::swap(fields[i], fields[j]);
-    }
-  }
-  if (fields[7] == "00") fields[7].clear();
-  std::string entry;
-  for (std::size_t k = 1; k <= 6; ++k) entry += fields[k] + " ";
-  return entry + fields[7];
-}
-
 bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
   state.draws.clear();
   state.fileErrorNumber = 0;
@@ -158,8 +105,9 @@ bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
   }
   state.draws.reserve(file.lines.size());
   for (const std::string& line : file.lines) {
-    if (TrimBlanks(line).empty()) continue;
-    if (!ReadDrawLine(state, line)) {
+    const std::optional<DrawLine> draw = ParseDrawLine(line);
+    if (!draw) continue;  // blanks only
+    if (!ReadDrawLine(state, line, *draw)) {
       state.fileErrorNumber = kTypeMismatch;
       return false;
     }

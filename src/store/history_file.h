@@ -18,11 +18,6 @@ namespace bw {
 // read so far stay.
 bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber);
 
-// The entry text after the date piece for a line's numbers text: the six main
-// numbers ascending, each followed by a blank, then the bonus when present
-// and not "00".
-std::string SortDrawNumbers(std::string_view numbersText);
-
 // The eight placeholder lines of a new history file, without bonus column.
 const std::vector<std::string>& PlaceholderLines();
 

@@ -62,6 +62,48 @@ TEST_F(StoreTest, HistoryReadingRules) {
   }
 }
 
+// Files from other editors and web pages: every spelling gives the same two
+// draws, bonus included.
+TEST_F(StoreTest, HistoryReadsTheSameDrawsWhateverTheFileSpelling) {
+  const std::string draws = "05/12/2000 03 11 17 25 38 44 09|12/12/2000 01 02 03 04 05 06 10";
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"CR LF", "05/12/2000 03 11 17 25 38 44 09\r\n12/12/2000 01 02 03 04 05 06 10\r\n"},
+      {"LF", "05/12/2000 03 11 17 25 38 44 09\n12/12/2000 01 02 03 04 05 06 10"},
+      {"CR", "05/12/2000 03 11 17 25 38 44 09\r12/12/2000 01 02 03 04 05 06 10\r\r"},
+      {"CR CR LF", "05/12/2000 03 11 17 25 38 44 09\r\r\n12/12/2000 01 02 03 04 05 06 10\r\r\n"},
+      {"UTF-8 mark",
+       "\xEF\xBB\xBF"
+       "05/12/2000 03 11 17 25 38 44 09\r\n"
+       "12/12/2000 01 02 03 04 05 06 10\r\n"},
+      {"non-breaking spaces",
+       "05/12/2000 03 11 17 25 38 44 09\xA0\r\n"
+       "12/12/2000 \xA0"
+       "01 02 03 04 05 06 10\xA0\xA0\r\n"},
+      // Separators are not read, whatever character they are.
+      {"one-byte separators",
+       "05/12/2000 03\x9D"
+       "11\x80"
+       "17 25 38 44\x81"
+       "09\r\n"
+       "12/12/2000 01\xA0"
+       "02 03 04 05 06 10\r\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder.Write("Lotto.opt", c.bytes);
+    EXPECT_TRUE(ReadHistoryFile(state, kToday));
+    std::string read;
+    for (const std::string& draw : state.draws) read += (read.empty() ? "" : "|") + draw;
+    EXPECT_EQ(read, draws);
+  }
+  folder.Write("Lotto.opt", "05/12/2000 03 11 17 25 38 44 09\r\r\n");
+  ASSERT_TRUE(ReadHistoryFile(state, kToday));
+  ASSERT_TRUE(WriteHistoryFile(state, false));
+  EXPECT_EQ(folder.Read("Lotto.opt"), "05/12/2000 03 11 17 25 38 44 09\r\n");
+}
+
 TEST_F(StoreTest, HistoryReadingFailures) {
   // Not a date: the entry is kept and the read ends there.
   const std::pair<const char*, std::size_t> badDates[] = {
