@@ -48,7 +48,7 @@ std::optional<Line> SearchStartLine(Session& session, const SearchRequest& reque
   const Line firstLine{1, 2, 3, 4, 5, 6};
   if (!request.resume) return firstLine;
   const std::optional<std::string> saved = LoadSearchPosition(session.State());
-  if (!saved) return firstLine;
+  if (!saved || saved->empty()) return firstLine;  // as the window takes it up
   const std::array<std::string, 6> captions = CaptionsFromResumeLine(*saved);
   Line line{};
   std::transform(captions.begin(), captions.end(), line.begin(),
