@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <system_error>
 #include <thread>
 
@@ -61,11 +62,81 @@ bool LineWith(const std::array<int, 6>& five, int extra, Line& line) {
   return true;
 }
 
+// What a sweep does with each line: Exact() for a line whose percentage is
+// known, Money() for one whose percentage follows from its 3- and 4-hit money.
+// line[5] is only set by the sink when it keeps the line.
+class FoundSink {
+ public:
+  FoundSink(int64_t leastFoundMoney, int32_t drawCount)
+      : least_(leastFoundMoney), drawCount_(drawCount) {}
+  void Exact(Line& line, int f, int percent) {
+    if (percent < kFoundThreshold) return;
+    line[5] = f;
+    found.push_back({line, percent});
+  }
+  void Money(Line& line, int f, int64_t money) {
+    if (money >= least_) Exact(line, f, PercentOfMoney(money, drawCount_));
+  }
+  std::vector<FoundLine> found;
+
+ private:
+  int64_t least_;
+  int32_t drawCount_;
+};
+
+// Counts the lines at each percentage. Most lines are counted by their money,
+// which turns into a percentage once for all lines of the same money.
+class PercentSink {
+ public:
+  explicit PercentSink(int32_t drawCount)
+      : drawCount_(drawCount), byMoney_(kMoneySlots, 0), byPercent_(kPercentSlots, 0) {}
+  void Exact(Line&, int, int percent) {
+    if (percent >= 0 && percent < kPercentSlots)
+      ++byPercent_[static_cast<std::size_t>(percent)];
+    else
+      ++rare_[percent];
+  }
+  void Money(Line& line, int f, int64_t money) {
+    if (money >= 0 && money < kMoneySlots)
+      ++byMoney_[static_cast<std::size_t>(money)];
+    else
+      Exact(line, f, PercentOfMoney(money, drawCount_));
+  }
+  void AddTo(std::map<int, int64_t>& counts) const {
+    for (int money = 0; money < kMoneySlots; ++money)
+      if (const int64_t lines = byMoney_[static_cast<std::size_t>(money)])
+        counts[PercentOfMoney(money, drawCount_)] += lines;
+    for (int percent = 0; percent < kPercentSlots; ++percent)
+      if (const int64_t lines = byPercent_[static_cast<std::size_t>(percent)])
+        counts[percent] += lines;
+    for (const auto& [percent, lines] : rare_) counts[percent] += lines;
+  }
+
+ private:
+  static constexpr int kMoneySlots = 1 << 16, kPercentSlots = 1024;
+  int32_t drawCount_;
+  std::vector<int64_t> byMoney_, byPercent_;
+  std::map<int, int64_t> rare_;  // percentages beyond the slots
+};
+
+// Keeps the percentage of the last line it is given.
+class LastPercentSink {
+ public:
+  explicit LastPercentSink(int32_t drawCount) : drawCount_(drawCount) {}
+  void Exact(Line&, int, int percent) { percent_ = percent; }
+  void Money(Line&, int, int64_t money) { percent_ = PercentOfMoney(money, drawCount_); }
+  int Percent() const { return percent_; }
+
+ private:
+  int32_t drawCount_;
+  int percent_ = 0;
+};
+
 }  // namespace
 
 struct AllLinesSearch::Engine {
   const CountingTables& tables;
-  CachedIndexLookup& index;
+  IndexEntrySource& index;
   int32_t drawCount;
   LotterySettings returns;
   int threads;
@@ -78,7 +149,7 @@ struct AllLinesSearch::Engine {
   std::vector<uint64_t> specials;  // sorted by rank
   unsigned generation = 0;
 
-  Engine(const CountingTables& t, CachedIndexLookup& i, int32_t draws, const LotterySettings& r,
+  Engine(const CountingTables& t, IndexEntrySource& i, int32_t draws, const LotterySettings& r,
          int threadCount)
       : tables(t), index(i), drawCount(draws), returns(r), threads(std::max(1, threadCount)) {
     FindLeastFoundMoney();
@@ -150,15 +221,22 @@ struct AllLinesSearch::Engine {
     std::array<const int32_t*, 5> fivesWithF{};                    // four of a b c d e, f
   };
   // Checks `line` with f from fLo to fHi; rank and the special items move on.
+  template <class Sink>
   void CheckRun(const RunSums& sums, Line line, int fLo, int fHi, int64_t& rank,
-                const uint64_t*& special, std::vector<FoundLine>& found) const;
-  void Sweep(int64_t firstRank, int64_t count, std::vector<FoundLine>& found) const;
+                const uint64_t*& special, Sink& sink) const;
+  template <class Sink>
+  void Sweep(int64_t firstRank, int64_t count, Sink& sink) const;
+  // Sweeps `count` lines from `firstRank` split over the threads, one sink
+  // made by makeSink() for each part, in order.
+  template <class MakeSink>
+  auto SweepInParts(int64_t firstRank, int64_t count, MakeSink makeSink);
   SliceResult Slice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found);
+  std::vector<PercentageCount> CountPercentages(int64_t firstRank, int64_t count);
 };
 
+template <class Sink>
 void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, int fHi,
-                                      int64_t& rank, const uint64_t*& special,
-                                      std::vector<FoundLine>& found) const {
+                                      int64_t& rank, const uint64_t*& special, Sink& sink) const {
   // Local copies: stores through the references or the vector would make
   // every row pointer be read again for each line.
   const auto [t0, t1, t2, t3] = sums.treblesWithEF;
@@ -166,7 +244,7 @@ void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, i
   const auto [v0, v1, v2, v3, v4] = sums.fivesWithF;
   const int32_t *pairs = sums.pairsWithF, *triples = sums.triplesWithF;
   const int three = sums.three, four = sums.four, five = sums.five;
-  const int64_t ret3 = returns.ret3, ret4 = returns.ret4, least = leastFoundMoney;
+  const int64_t ret3 = returns.ret3, ret4 = returns.ret4;
   const uint64_t* const specialsEnd = specials.data() + specials.size();
   const uint64_t* item = special;
   int64_t r = rank;
@@ -178,19 +256,13 @@ void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, i
     if (r == nextSpecial || h5 != 0) {
       const uint64_t* last = item;
       while (last != specialsEnd && ItemRank(*last) == r) ++last;
-      const SingleLineResult result = Exact(h3, h4, h5, item, last);
-      line[5] = f;
-      if (result.percent >= kFoundThreshold) found.push_back({line, result.percent});
+      sink.Exact(line, f, Exact(h3, h4, h5, item, last).percent);
       item = last;
       if (item != specialsEnd) nextSpecial = ItemRank(*item);
       continue;
     }
     // No five or six: only the fours are peeled off the threes.
-    const int64_t money = ret3 * (h3 - 4 * std::max(h4, 0)) + ret4 * h4;
-    if (money >= least) {
-      line[5] = f;
-      found.push_back({line, Exact(h3, h4, 0, item, item).percent});
-    }
+    sink.Money(line, f, ret3 * (h3 - 4 * std::max(h4, 0)) + ret4 * h4);
   }
   rank = r;
   special = item;
@@ -199,8 +271,8 @@ void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, i
 // Lines in order from `firstRank`. Along a run only the last number f
 // moves, so the sets without f are summed once per run, and the rows over f
 // of the sets with it are summed once per level of the prefix a b c d.
-void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
-                                   std::vector<FoundLine>& found) const {
+template <class Sink>
+void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count, Sink& sink) const {
   constexpr int N = CountingTables::kSize;
   const CountingTables& t = tables;
   const Line s = LineAtRank(firstRank);
@@ -248,7 +320,7 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
             const int fLo = resume ? s[5] : e + 1;
             resume = false;
             const int fHi = static_cast<int>(std::min<int64_t>(49, fLo + (endRank - rank) - 1));
-            CheckRun(sums, {a, b, c, d, e, 0}, fLo, fHi, rank, special, found);
+            CheckRun(sums, {a, b, c, d, e, 0}, fLo, fHi, rank, special, sink);
             if (rank >= endRank) return;
             for (int k = 1; k < 5; ++k) sums.fivesWithF[k] += 48 - e;
           }
@@ -256,6 +328,29 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count,
       }
     }
   }
+}
+
+template <class MakeSink>
+auto AllLinesSearch::Engine::SweepInParts(int64_t firstRank, int64_t count, MakeSink makeSink) {
+  if (index.Generation() != generation) CollectSpecials();
+  const int parts = static_cast<int>(
+      std::clamp<int64_t>(count / kMinLinesPerThread, 1, static_cast<int64_t>(threads)));
+  std::vector<decltype(makeSink())> sinks;
+  for (int part = 0; part < parts; ++part) sinks.push_back(makeSink());
+  std::vector<std::thread> workers;
+  for (int part = 1; part < parts; ++part) {
+    const int64_t begin = firstRank + count * part / parts;
+    const int64_t end = firstRank + count * (part + 1) / parts;
+    auto& sink = sinks[static_cast<std::size_t>(part)];
+    try {
+      workers.emplace_back([this, begin, end, &sink] { Sweep(begin, end - begin, sink); });
+    } catch (const std::system_error&) {  // no thread to be had: sweep it here
+      Sweep(begin, end - begin, sink);
+    }
+  }
+  Sweep(firstRank, count / parts, sinks[0]);
+  for (auto& worker : workers) worker.join();
+  return sinks;
 }
 
 SliceResult AllLinesSearch::Engine::Slice(const Line& from, int64_t maxLines,
@@ -266,37 +361,38 @@ SliceResult AllLinesSearch::Engine::Slice(const Line& from, int64_t maxLines,
     slice.next = firstRank < 0 ? std::nullopt : std::optional<Line>(from);
     return slice;
   }
-  if (index.Generation() != generation) CollectSpecials();
   const int64_t count = std::min(maxLines, kAllLinesCount - firstRank);
-
-  const int parts = static_cast<int>(
-      std::clamp<int64_t>(count / kMinLinesPerThread, 1, static_cast<int64_t>(threads)));
-  std::vector<std::vector<FoundLine>> partFound(static_cast<std::size_t>(parts));
-  std::vector<std::thread> workers;
-  for (int part = 1; part < parts; ++part) {
-    const int64_t begin = firstRank + count * part / parts;
-    const int64_t end = firstRank + count * (part + 1) / parts;
-    try {
-      workers.emplace_back([this, begin, end, &partFound, part] {
-        Sweep(begin, end - begin, partFound[static_cast<std::size_t>(part)]);
-      });
-    } catch (const std::system_error&) {  // no thread to be had: sweep it here
-      Sweep(begin, end - begin, partFound[static_cast<std::size_t>(part)]);
-    }
-  }
-  Sweep(firstRank, count / parts, partFound[0]);
-  for (auto& worker : workers) worker.join();
-  for (auto& part : partFound) found.insert(found.end(), part.begin(), part.end());
+  for (FoundSink& part :
+       SweepInParts(firstRank, count, [this] { return FoundSink(leastFoundMoney, drawCount); }))
+    found.insert(found.end(), part.found.begin(), part.found.end());
 
   slice.checked = count;
-  slice.lastChecked = LineAtRank(firstRank + count - 1);
-  slice.lastPercent = CheckSingleLine(slice.lastChecked, drawCount, returns, tables, index).percent;
+  const int64_t lastRank = firstRank + count - 1;
+  slice.lastChecked = LineAtRank(lastRank);
+  LastPercentSink last(drawCount);
+  Sweep(lastRank, 1, last);
+  slice.lastPercent = last.Percent();
   Line next = slice.lastChecked;
   if (NextLine(next)) slice.next = next;
   return slice;
 }
 
-AllLinesSearch::AllLinesSearch(const CountingTables& tables, CachedIndexLookup& index,
+std::vector<PercentageCount> AllLinesSearch::Engine::CountPercentages(int64_t firstRank,
+                                                                      int64_t count) {
+  firstRank = std::clamp<int64_t>(firstRank, 0, kAllLinesCount);
+  count = std::clamp<int64_t>(count, 0, kAllLinesCount - firstRank);
+  std::map<int, int64_t> counts;
+  if (count > 0) {
+    for (const PercentSink& part :
+         SweepInParts(firstRank, count, [this] { return PercentSink(drawCount); }))
+      part.AddTo(counts);
+  }
+  std::vector<PercentageCount> result;
+  for (const auto& [percent, lines] : counts) result.push_back({percent, lines});
+  return result;
+}
+
+AllLinesSearch::AllLinesSearch(const CountingTables& tables, IndexEntrySource& index,
                                int32_t drawCount, const LotterySettings& returns, int threads)
     : engine_(std::make_unique<Engine>(tables, index, drawCount, returns, threads)) {}
 
@@ -305,6 +401,10 @@ AllLinesSearch::~AllLinesSearch() = default;
 SliceResult AllLinesSearch::CheckSlice(const Line& from, int64_t maxLines,
                                        std::vector<FoundLine>& found) {
   return engine_->Slice(from, maxLines, found);
+}
+
+std::vector<PercentageCount> AllLinesSearch::CountPercentages(int64_t firstRank, int64_t count) {
+  return engine_->CountPercentages(firstRank, count);
 }
 
 }  // namespace bw

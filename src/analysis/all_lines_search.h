@@ -48,6 +48,13 @@ struct FoundLine {
   int percent = 0;
 };
 
+// How many lines of all 13,983,816 reach one result percentage.
+struct PercentageCount {
+  int percent = 0;
+  int64_t lines = 0;
+  bool operator==(const PercentageCount&) const = default;
+};
+
 struct SliceResult {
   int64_t checked = 0;       // lines checked in this slice
   Line lastChecked{};        // valid when checked > 0
@@ -58,8 +65,9 @@ struct SliceResult {
 class AllLinesSearch {
  public:
   // The tables, index and draw list must stay as they are while the search
-  // object is used (a new draw needs a new object).
-  AllLinesSearch(const CountingTables& tables, CachedIndexLookup& index, int32_t drawCount,
+  // object is used (a new draw needs a new object). drawCount is the number
+  // the percentages are taken of.
+  AllLinesSearch(const CountingTables& tables, IndexEntrySource& index, int32_t drawCount,
                  const LotterySettings& returns, int threads = 2);
   ~AllLinesSearch();
   AllLinesSearch(const AllLinesSearch&) = delete;
@@ -69,6 +77,12 @@ class AllLinesSearch {
   // appends every line of 66 percent or more to `found`, in order. Results
   // equal CheckSingleLine's for every line.
   SliceResult CheckSlice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found);
+
+  // The result percentages of `count` lines in order from `firstRank`,
+  // counted: one entry per percentage some line reaches, ascending. Equal to
+  // checking each line.
+  std::vector<PercentageCount> CountPercentages(int64_t firstRank = 0,
+                                                int64_t count = kAllLinesCount);
 
  private:
   struct Engine;

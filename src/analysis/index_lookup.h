@@ -44,9 +44,18 @@ class FileIndexLookup : public IndexLookup {
   IndexLineReader read_;
 };
 
+// Every index entry a check of a line can find, by kind, for engines that
+// derive their own data from them; Generation() changes whenever they may.
+class IndexEntrySource {
+ public:
+  virtual ~IndexEntrySource() = default;
+  virtual std::vector<IndexEntry> AllEntries(IndexKind kind) = 0;
+  virtual unsigned Generation() const = 0;
+};
+
 // Reads each index file once; Forget() drops what a newly added draw changed
 // (call it after the draw was integrated).
-class CachedIndexLookup : public IndexLookup {
+class CachedIndexLookup : public IndexLookup, public IndexEntrySource {
  public:
   explicit CachedIndexLookup(const ProgramState& state);
   explicit CachedIndexLookup(IndexLineReader reader);
@@ -56,9 +65,9 @@ class CachedIndexLookup : public IndexLookup {
   // Every key of one kind that a check of a line of numbers 1..49 can find:
   // the keys of the files "01".."49" that start with their file's number,
   // each once with the count the check reads. Reads any file not read yet.
-  std::vector<IndexEntry> AllEntries(IndexKind kind);
+  std::vector<IndexEntry> AllEntries(IndexKind kind) override;
   // Bumped by Forget(); engines that derive data from the entries compare it.
-  unsigned Generation() const { return generation_; }
+  unsigned Generation() const override { return generation_; }
 
  private:
   // Keys as 12-digit numbers -> count, in order of first occurrence.

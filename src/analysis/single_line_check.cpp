@@ -1,21 +1,7 @@
 #include "analysis/single_line_check.h"
 
-#include <cmath>
-#include <limits>
-
 namespace bw {
 namespace {
-
-// Whole percentage of `money` in one unit staked per draw, computed as the
-// result has always been: (100 / drawCount) * money in double precision,
-// truncated toward zero.
-int PercentOf(int64_t money, int32_t drawCount) {
-  if (drawCount <= 0) return 0;
-  const double percent = std::trunc((100.0 / drawCount) * static_cast<double>(money));
-  if (percent >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  if (percent <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-  return static_cast<int>(percent);
-}
 
 std::string CountCaption(int16_t count) {
   return count == 0 ? std::string() : std::to_string(count);
@@ -48,17 +34,23 @@ SingleLineResult ResultFromRawHits(const RawHits& raw, int32_t drawCount,
   }
   if (hits4 > 0) hits3 -= 4 * hits4;
   if (hits5Bonus > 0) hits5 -= hits5Bonus;
+  return ResultFromExactHits({hits3, hits4, hits5, hits5Bonus, hits6}, drawCount, returns);
+}
 
+SingleLineResult ResultFromExactHits(const RawHits& exact, int32_t drawCount,
+                                     const LotterySettings& returns) {
   SingleLineResult result;
-  result.hits3 = static_cast<int16_t>(hits3);
-  result.hits4 = static_cast<int16_t>(hits4);
-  result.hits5 = static_cast<int16_t>(hits5);
-  result.hits5Bonus = static_cast<int16_t>(hits5Bonus);
-  result.hits6 = static_cast<int16_t>(hits6);
-  const int64_t smallReturns = int64_t{hits3} * returns.ret3 + int64_t{hits4} * returns.ret4;
-  result.percent = PercentOf(smallReturns, drawCount);
-  result.plus = int64_t{hits5} * returns.ret5 >= 1 || int64_t{hits5Bonus} * returns.ret5p >= 1 ||
-                int64_t{hits6} * returns.ret6 >= 1;
+  result.hits3 = static_cast<int16_t>(exact.hits3);
+  result.hits4 = static_cast<int16_t>(exact.hits4);
+  result.hits5 = static_cast<int16_t>(exact.hits5);
+  result.hits5Bonus = static_cast<int16_t>(exact.hits5Bonus);
+  result.hits6 = static_cast<int16_t>(exact.hits6);
+  const int64_t smallReturns =
+      int64_t{exact.hits3} * returns.ret3 + int64_t{exact.hits4} * returns.ret4;
+  result.percent = PercentOfMoney(smallReturns, drawCount);
+  result.plus = int64_t{exact.hits5} * returns.ret5 >= 1 ||
+                int64_t{exact.hits5Bonus} * returns.ret5p >= 1 ||
+                int64_t{exact.hits6} * returns.ret6 >= 1;
   return result;
 }
 

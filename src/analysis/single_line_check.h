@@ -2,7 +2,9 @@
 // over every draw of the history.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "analysis/index_lookup.h"
@@ -27,6 +29,21 @@ struct SingleLineResult {
 struct RawHits {
   int hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
 };
+
+// Whole percentage of `money` in one unit staked per draw, computed as the
+// result has always been: (100 / drawCount) * money in double precision,
+// truncated toward zero; 0 without draws.
+inline int PercentOfMoney(int64_t money, int32_t drawCount) {
+  if (drawCount <= 0) return 0;
+  const double percent = std::trunc((100.0 / drawCount) * static_cast<double>(money));
+  if (percent >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (percent <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(percent);
+}
+
+// The result of exact counts (draws with exactly that many numbers right).
+SingleLineResult ResultFromExactHits(const RawHits& exact, int32_t drawCount,
+                                     const LotterySettings& returns);
 
 // Turns raw sums into exact counts and the percentage (the correction and
 // money rules of the check). drawCount is the draw list's entry count,

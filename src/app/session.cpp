@@ -32,6 +32,34 @@ SingleLineResult Session::Check(const Line& line) {
   return CheckSingleLine(line, DrawCount(), state_.settings, state_.tables, index_);
 }
 
+SingleLineResult Session::Check(const Line& line, const DateRange& range) {
+  if (range.IsWholeHistory()) return Check(line);
+  return CheckOverDraws(line, DrawsIn(range), state_.settings);
+}
+
+LineHits Session::Hits(const Line& line, const DateRange& range) {
+  return FindLineHits(line, DrawsIn(range), state_.draws, state_.settings);
+}
+
+NumberFrequency Session::Frequency(const DateRange& range) {
+  return FrequencyOf(DrawsIn(range));
+}
+
+DistributionInput Session::DistributionInputFor(const DateRange& range) {
+  if (range.IsWholeHistory()) return {state_.draws, DrawCount(), state_.settings};
+  const std::vector<DatedDraw> chosen = DrawsIn(range);
+  return {EntriesOf(chosen, state_.draws), static_cast<int32_t>(chosen.size()), state_.settings};
+}
+
+const std::vector<DatedDraw>& Session::DatedDraws() {
+  if (!datedDraws_) datedDraws_ = DatedDrawsOf(state_.draws);
+  return *datedDraws_;
+}
+
+std::vector<DatedDraw> Session::DrawsIn(const DateRange& range) {
+  return DrawsInRange(DatedDraws(), range);
+}
+
 void Session::AppendDraw(const std::string& entry) {
   state_.draws.push_back(entry);
   IntegrateDraws(state_, /*full=*/false, /*rebuild=*/false);
@@ -64,6 +92,7 @@ int32_t Session::DrawCount() const {
 void Session::DropDerivedData() {
   index_.Forget();
   search_.reset();
+  datedDraws_.reset();
 }
 
 }  // namespace bw

@@ -5,11 +5,16 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/all_lines_search.h"
+#include "analysis/draw_range.h"
 #include "analysis/index_lookup.h"
+#include "analysis/line_hits.h"
+#include "analysis/number_frequency.h"
+#include "analysis/percentage_distribution.h"
 #include "analysis/single_line_check.h"
 #include "model/program_state.h"
 #include "platform/messages.h"
@@ -41,6 +46,18 @@ class Session {
   // Checks an ascending line against the loaded history.
   SingleLineResult Check(const Line& line);
 
+  // The same restricted to a date range (the whole history: the check above).
+  // The analyses over a range throw EmptyRangeError when it holds no draws.
+  SingleLineResult Check(const Line& line, const DateRange& range);
+  LineHits Hits(const Line& line, const DateRange& range);
+  NumberFrequency Frequency(const DateRange& range);
+  // What the distribution of all lines over the range is counted from; the
+  // whole history gives the percentages of the check above.
+  DistributionInput DistributionInputFor(const DateRange& range);
+  // The dated draws of the history (built on first use), and those in a range.
+  const std::vector<DatedDraw>& DatedDraws();
+  std::vector<DatedDraw> DrawsIn(const DateRange& range);
+
   // Appends a draw list entry ("dd/mm/yyyy 03 11 17 25 38 44 09" or with a
   // trailing blank and no bonus), integrates it at once and marks the history
   // changed; the date range follows the draw's date.
@@ -65,6 +82,7 @@ class Session {
   Clock& clock_;
   CachedIndexLookup index_;
   std::unique_ptr<AllLinesSearch> search_;
+  std::optional<std::vector<DatedDraw>> datedDraws_;
   std::vector<std::string> systemPatterns_;
 };
 
