@@ -28,11 +28,51 @@ void ExpectCount(const std::vector<std::string>& words, std::size_t count,
   }
 }
 
-CheckRequest ParseCheck(const std::vector<std::string>& words) {
+// Takes --since and --until (dd/mm/yyyy) out of `words`; the rest is left.
+DateRange TakeDateRange(std::vector<std::string>& words) {
+  DateRange range;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word != "--since" && word != "--until") {
+      rest.push_back(word);
+      continue;
+    }
+    std::optional<int32_t>& end = word == "--since" ? range.since : range.until;
+    if (end) throw UsageError(word + " given twice");
+    if (i + 1 >= words.size()) throw UsageError(word + " needs a date DD/MM/YYYY");
+    const auto date = ParseDrawDate(words[++i]);
+    if (!date) throw UsageError("not a date (DD/MM/YYYY): " + Quoted(words[i]));
+    end = DayNumber(*date);
+  }
+  if (range.since && range.until && *range.since > *range.until) {
+    throw UsageError("--since is after --until");
+  }
+  words = std::move(rest);
+  return range;
+}
+
+// Takes a flag out of `words`; true when it was there.
+bool TakeFlag(std::vector<std::string>& words, const std::string& flag) {
+  const auto found = std::remove(words.begin(), words.end(), flag);
+  const bool taken = found != words.end();
+  words.erase(found, words.end());
+  return taken;
+}
+
+void ExpectNoOptions(const std::vector<std::string>& words, const std::string& command) {
+  for (const std::string& word : words)
+    if (word.starts_with("--")) throw UsageError("unknown " + command + " option " + Quoted(word));
+}
+
+CheckRequest ParseCheck(std::vector<std::string> words) {
+  CheckRequest request;
+  request.range = TakeDateRange(words);
+  request.rank = TakeFlag(words, "--rank");
+  ExpectNoOptions(words, "check");
   if (words.empty() || words.size() % 6 != 0) {
     throw UsageError("check needs six numbers for each line, got " + std::to_string(words.size()));
   }
-  CheckRequest request;
   for (std::size_t i = 0; i < words.size(); i += 6) {
     request.lines.push_back(ParseLine({words.begin() + static_cast<std::ptrdiff_t>(i),
                                        words.begin() + static_cast<std::ptrdiff_t>(i + 6)}));
@@ -120,6 +160,21 @@ AddRequest ParseAdd(const std::vector<std::string>& words) {
   return request;
 }
 
+HitsRequest ParseHits(std::vector<std::string> words) {
+  HitsRequest request;
+  request.range = TakeDateRange(words);
+  ExpectNoOptions(words, "hits");
+  request.line = ParseLine(words);
+  return request;
+}
+
+// A command whose only arguments are a date range.
+DateRange ParseRangeOnly(std::vector<std::string> words, const std::string& command) {
+  const DateRange range = TakeDateRange(words);
+  if (!words.empty()) throw UsageError(command + " takes only --since and --until");
+  return range;
+}
+
 CliRequest ParseCommand(const std::string& command, const std::vector<std::string>& words) {
   if (command == "check") return ParseCheck(words);
   if (command == "system") return ParseSystem(words);
@@ -130,6 +185,9 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "search") return ParseSearch(words);
   if (command == "stats") return ParseStats(words);
   if (command == "add") return ParseAdd(words);
+  if (command == "hits") return ParseHits(words);
+  if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
+  if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
   throw UsageError("unknown command " + Quoted(command) + " (try --help)");
 }
 
@@ -264,7 +322,14 @@ const std::string& CliUsage() {
       "  --where          prints the folder with the lottery files\n"
       "\n"
       "Commands:\n"
-      "  check N1 .. N6 [N1 .. N6 ...]   result row of each line of six numbers\n"
+      "  check [--rank] N1 .. N6 [N1 .. N6 ...]\n"
+      "                                  result row of each line of six numbers;\n"
+      "                                  --rank adds its standing among all lines\n"
+      "  hits N1 .. N6                   the draws in which the line had 3 or more\n"
+      "                                  numbers, with what it staked and returned\n"
+      "  frequency                       how often and how lately each number was\n"
+      "                                  drawn, and a test of fairness\n"
+      "  distribution                    how many lines reach each result percentage\n"
       "  system N1 .. N12                the 924 lines of the full system 6 from 12\n"
       "  random                          eight random lines of the 49 numbers\n"
       "  search [--from N1 .. N6] [--lines COUNT] [--resume]\n"
@@ -273,6 +338,9 @@ const std::string& CliUsage() {
       "  stats singles | doubles N | trebles N\n"
       "                                  how often numbers were drawn together\n"
       "  add DD/MM/YYYY N1 .. N6 [BONUS] adds a draw and saves the history\n"
+      "\n"
+      "check, hits, frequency and distribution take --since DD/MM/YYYY and\n"
+      "--until DD/MM/YYYY to count only the draws of those dates (both included).\n"
       "\n"
       "Exit codes: 0 done, 1 data error, 2 wrong arguments.\n";
   return usage;

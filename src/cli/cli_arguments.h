@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/draw_range.h"
 #include "cli/record_writer.h"
 #include "model/day_number.h"
 #include "model/numbers.h"
@@ -24,6 +25,18 @@ class UsageError : public std::runtime_error {
 
 struct CheckRequest {
   std::vector<Line> lines;  // each ascending
+  DateRange range;
+  bool rank = false;  // add each line's standing among all lines
+};
+struct HitsRequest {
+  Line line{};  // ascending
+  DateRange range;
+};
+struct FrequencyRequest {
+  DateRange range;
+};
+struct DistributionRequest {
+  DateRange range;
 };
 struct SystemRequest {
   std::array<int, 12> numbers{};  // as given
@@ -47,9 +60,9 @@ struct HelpRequest {};
 struct VersionRequest {};
 struct WhereRequest {};  // print the lottery folder
 
-using CliRequest =
-    std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
-                 RandomRequest, SearchRequest, StatsRequest, AddRequest>;
+using CliRequest = std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest,
+                                SystemRequest, RandomRequest, SearchRequest, StatsRequest,
+                                AddRequest, HitsRequest, FrequencyRequest, DistributionRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;

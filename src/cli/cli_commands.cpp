@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "analysis/full_system.h"
 #include "analysis/random_finder.h"
@@ -15,8 +16,19 @@ namespace {
 
 constexpr int64_t kSearchSlice = 1'000'000;
 
+std::string ResultRow(const Line& line, const SingleLineResult& result) {
+  return FormatResultRow(SystemLineText(line), CaptionsOf(result));
+}
+
 std::string ResultRow(Session& session, const Line& line) {
-  return FormatResultRow(SystemLineText(line), CaptionsOf(session.Check(line)));
+  return ResultRow(line, session.Check(line));
+}
+
+// A number with a fixed count of decimals, rounded.
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
 }
 
 std::vector<int> Numbers(const Line& line) {
@@ -83,14 +95,54 @@ void ProgressBar::Show(double fraction) {
 
 int RunCheck(Session& session, const CheckRequest& request, std::ostream& out,
              OutputFormat format) {
+  std::vector<PercentageCount> distribution;
+  if (request.rank)
+    distribution = PercentageDistribution(session.DistributionInputFor(request.range));
   RecordWriter records(out, format);
   for (const Line& line : request.lines) {
-    if (format == OutputFormat::Text) {
-      out << ResultRow(session, line) << "\n";
-    } else {
-      records.Write(LineResultRecord(line, session.Check(line)));
+    const SingleLineResult result = session.Check(line, request.range);
+    const LineStanding standing = StandingOf(distribution, result.percent);
+    if (format != OutputFormat::Text) {
+      Record record = LineResultRecord(line, result);
+      if (request.rank) {
+        record.push_back({"lines_lower", standing.lower});
+        record.push_back({"lines_higher", standing.higher});
+      }
+      records.Write(record);
+      continue;
     }
+    out << ResultRow(line, result);
+    if (request.rank) out << " | " << StandingText(standing);
+    out << "\n";
   }
+  return kCliOk;
+}
+
+int RunHits(Session& session, const HitsRequest& request, std::ostream& out) {
+  const LineHits hits = session.Hits(request.line, request.range);
+  for (const LineHit& hit : hits.hits)
+    out << hit.entry << " | " << HitClassName(hit.hitClass) << "\n";
+  const HitTotals& totals = hits.totals;
+  out << "total: " << totals.draws << " draws, staked " << totals.staked << ", returned "
+      << totals.returned << "\n";
+  out << "balance: " << totals.balance << "\n";
+  return kCliOk;
+}
+
+int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream& out) {
+  const NumberFrequency frequency = session.Frequency(request.range);
+  for (const NumberCount& count : frequency.numbers)
+    out << TwoDigits(count.number) << " " << count.mainCount << " " << count.since << "\n";
+  const FairnessTest& test = frequency.fairness;
+  out << "chi-square " << Fixed(test.statistic, 2) << " on " << test.degreesOfFreedom
+      << " degrees of freedom, p = " << Fixed(test.p, 3) << "\n";
+  return kCliOk;
+}
+
+int RunDistribution(Session& session, const DistributionRequest& request, std::ostream& out) {
+  for (const PercentageCount& count :
+       PercentageDistribution(session.DistributionInputFor(request.range)))
+    out << count.percent << " " << count.lines << "\n";
   return kCliOk;
 }
 

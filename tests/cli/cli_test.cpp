@@ -121,6 +121,13 @@ TEST_F(Cli, ArgumentErrorsExitTwoWithOneLineAndChangeNothing) {
       {"random --format csv", "random has no --format"},
       {"check 1 2 3 4 5 6 --format csv", "--format goes before the numbers"},
       {"--where random", "--where takes no command"},
+      {"hits 1 2 3 4 5", "needs 6 numbers"},
+      {"check --since 1 2 3 4 5 6", "not a date"},
+      {"frequency --until", "needs a date"},
+      {"distribution --since 2/1/2000 --until 1/1/2000", "--since is after --until"},
+      {"hits --since 1/1/2000 --since 2/1/2000 1 2 3 4 5 6", "given twice"},
+      {"frequency 7", "only --since and --until"},
+      {"check --rnak 1 2 3 4 5 6", "\"--rnak\""},
   };
   const auto before = Snapshot(folder_);
   for (const auto& [words, says] : cases) {
@@ -315,6 +322,46 @@ TEST_F(Cli, SearchListsFoundLinesInOrderAndStartsAfterTheGivenOrSavedLine) {
     const Result result = Run(resume);
     EXPECT_EQ(result.out.substr(0, result.out.find('\n')), first) << bytes << result.err;
   }
+}
+
+TEST_F(Cli, HitsFrequencyAndRanksOverTheHistoryOrADateRange) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"hits 1 2 3 4 5 6",
+       "10/01/2000 01 02 03 04 05 06 07 | 6\n17/01/2000 01 02 03 10 11 12 13 | 3\n"
+       "31/01/2000 01 02 03 04 20 30 06 | 4\n"
+       "total: 4 draws, staked 4, returned 1000070\nbalance: 1000066\n"},
+      {"hits --until 10/1/2000 1 2 3 4 5 7",
+       "10/01/2000 01 02 03 04 05 06 07 | 5+\ntotal: 1 draws, staked 1, returned 100000\n"
+       "balance: 99999\n"},
+      {"hits --since 17/01/2000 --until 24/01/2000 20 21 22 23 24 30",
+       "24/01/2000 20 21 22 23 24 25 26 | 5\ntotal: 2 draws, staked 2, returned 1500\n"
+       "balance: 1498\n"},
+      {"hits 40 41 42 43 44 45", "total: 4 draws, staked 4, returned 0\nbalance: -4\n"},
+      // Three draws: one 3 and one 4 make (100 / 3) x 70.
+      {"check --since 17/1/2000 1 2 3 4 5 6", "01-02-03-04-05-06 |  1|  1|  |  |  | 2333%\n"},
+      {"check --rank --until 10/1/2000 1 2 3 4 5 6 43 44 45 46 47 48",
+       "01-02-03-04-05-06 |   |   |  |  | 1|   0%+ | better than 0.0% of all lines, 260365 do "
+       "better\n43-44-45-46-47-48 |   |   |  |  |  |   0% | better than 0.0% of all lines, "
+       "260365 do better\n"},
+  };
+  for (const auto& [words, out] : cases) {
+    const Result result = Run(words);
+    EXPECT_EQ(result.code, 0) << words << result.err;
+    EXPECT_EQ(result.out, out) << words;
+  }
+  const auto frequency = Run("frequency --since 17/01/2000").Lines();
+  ASSERT_EQ(frequency.size(), 50u);
+  EXPECT_EQ(frequency[0], "01 2 0");
+  EXPECT_EQ(frequency[4], "05 0 3");
+  EXPECT_EQ(frequency[19], "20 2 0");
+  EXPECT_EQ(frequency[49], "chi-square 58.91 on 48 degrees of freedom, p = 0.134");
+  int64_t lines = 0;
+  for (const std::string& line : Run("distribution").Lines())
+    lines += std::stoll(line.substr(line.find(' ')));
+  EXPECT_EQ(lines, 13983816);
+  const Result empty = Run("distribution --since 1/2/2000");
+  EXPECT_EQ(empty.code, 1);
+  EXPECT_EQ(empty.err, "ballwright-cli: no draws between 01/02/2000 and 31/01/2000\n");
 }
 
 TEST_F(Cli, StatisticsListsStartAtTheGivenNumber) {
