@@ -343,6 +343,10 @@ TEST_F(Cli, HitsFrequencyAndRanksOverTheHistoryOrADateRange) {
        "01-02-03-04-05-06 |   |   |  |  | 1|   0%+ | better than 0.0% of all lines, 260365 do "
        "better\n43-44-45-46-47-48 |   |   |  |  |  |   0% | better than 0.0% of all lines, "
        "260365 do better\n"},
+      {"--format json check --rank --until 10/1/2000 44 45 46 47 48 49",
+       R"({"line":[44,45,46,47,48,49],"hits3":0,"hits4":0,"hits5":0,"hits5bonus":0,"hits6":0,)"
+       R"("percent":0,"plus":false,"lines_lower":0,"lines_higher":260365})"
+       "\n"},
   };
   for (const auto& [words, out] : cases) {
     const Result result = Run(words);
