@@ -6,6 +6,7 @@
 #include "analysis/full_system.h"
 #include "analysis/random_finder.h"
 #include "cli/cli.h"
+#include "model/draw_fields.h"
 #include "model/statistics_text.h"
 #include "platform/system_services.h"
 #include "store/index_files.h"
@@ -260,10 +261,7 @@ int RunStats(Session& session, const StatsRequest& request, std::ostream& out,
 }
 
 std::string NewDrawEntry(const AddRequest& request) {
-  std::string entry = FormatDrawDate(request.date) + " ";
-  for (int number : request.numbers) entry += TwoDigits(number) + " ";
-  if (request.bonus) entry += TwoDigits(*request.bonus);
-  return entry;
+  return FormatDrawEntry(request.date, request.numbers, request.bonus);
 }
 
 int RunAdd(Session& session, const AddRequest& request, std::ostream& out) {

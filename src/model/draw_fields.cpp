@@ -31,4 +31,12 @@ int FieldNumber(const std::string& field) {
   return value >= 0 && value <= kHighestNumber ? value : -1;
 }
 
+std::string FormatDrawEntry(const CalendarDate& date, const Line& ascending,
+                            std::optional<int> bonus) {
+  std::string entry = FormatDrawDate(date) + " ";
+  for (int number : ascending) entry += TwoDigits(number) + " ";
+  if (bonus) entry += TwoDigits(*bonus);
+  return entry;
+}
+
 }  // namespace bw

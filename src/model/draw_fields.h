@@ -2,8 +2,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/day_number.h"
+#include "model/numbers.h"
 
 namespace bw {
 
@@ -21,5 +25,10 @@ DrawFields ParseDrawEntry(std::string_view entry, std::string* date = nullptr);
 // Integer value of a field, or -1 when it is not a number within 0..49
 // (such a value must never index a counting table).
 int FieldNumber(const std::string& field);
+
+// The draw list entry (and history line) of a draw as it is entered by hand:
+// "05/12/2000 03 11 17 25 38 44 09", or with a trailing blank and no bonus.
+std::string FormatDrawEntry(const CalendarDate& date, const Line& ascending,
+                            std::optional<int> bonus);
 
 }  // namespace bw

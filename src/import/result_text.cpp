@@ -1,0 +1,206 @@
+#include "import/result_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "store/text_file.h"
+
+namespace bw {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+constexpr std::size_t kDrawFields = 7;  // a date and six numbers
+
+unsigned char Byte(char c) {
+  return static_cast<unsigned char>(c);
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char lead = Byte(text[i]);
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((Byte(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// Pairs of bytes after the mark; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const char32_t a = Byte(bytes[i]);
+    const char32_t b = Byte(bytes[i + 1]);
+    return littleEndian ? a | (b << 8) : (a << 8) | b;
+  };
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t code = unit(i);
+    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low < 0xE000) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(out, code >= 0xD800 && code < 0xE000 ? 0xFFFD : code);
+  }
+  return out;
+}
+
+bool IsBlankText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::vector<TextLine> SplitLines(std::string_view text) {
+  std::vector<TextLine> lines;
+  int number = 1;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
+    if (!IsBlankText(line)) lines.push_back({number, std::string(line)});
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+    ++number;
+  }
+  return lines;
+}
+
+bool IsBlank(char c, FieldSeparator separator) {
+  return c == ' ' || (c == '\t' && separator != FieldSeparator::Tab);
+}
+
+bool EndsField(char c, FieldSeparator separator) {
+  switch (separator) {
+    case FieldSeparator::Comma:
+      return c == ',';
+    case FieldSeparator::Semicolon:
+      return c == ';';
+    case FieldSeparator::Tab:
+      return c == '\t';
+    case FieldSeparator::Blanks:
+      return c == ' ' || c == '\t';
+  }
+  return false;
+}
+
+}  // namespace
+
+DecodedText DecodeResultText(std::string_view bytes) {
+  DecodedText decoded;
+  std::string text;
+  if (bytes.starts_with(kUtf8Mark)) {
+    decoded.encoding = "UTF-8";
+    text = bytes.substr(kUtf8Mark.size());
+  } else if (bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark)) {
+    decoded.encoding = "UTF-16";
+    text = Utf8FromUtf16(bytes.substr(2), bytes.starts_with(kUtf16LittleMark));
+  } else if (IsValidUtf8(bytes)) {
+    decoded.encoding = "UTF-8";
+    text = bytes;
+  } else {
+    decoded.encoding = "Windows-1252";
+    text = Utf8FromWindows1252(std::string(bytes));
+  }
+  decoded.lines = SplitLines(text);
+  return decoded;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+std::string_view SeparatorName(FieldSeparator separator) {
+  switch (separator) {
+    case FieldSeparator::Comma:
+      return "comma";
+    case FieldSeparator::Semicolon:
+      return "semicolon";
+    case FieldSeparator::Tab:
+      return "tab";
+    case FieldSeparator::Blanks:
+      return "blanks";
+  }
+  return "";
+}
+
+std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator) {
+  std::vector<std::string> fields;
+  std::size_t i = 0;
+  const auto skipBlanks = [&] {
+    while (i < line.size() && IsBlank(line[i], separator)) ++i;
+  };
+  skipBlanks();
+  while (i <= line.size()) {
+    std::string field;
+    bool quoted = false;
+    for (; i < line.size() && (quoted || !EndsField(line[i], separator)); ++i) {
+      if (line[i] != '"') {
+        field += line[i];
+      } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+        field += line[i++];
+      } else {
+        quoted = !quoted;
+      }
+    }
+    while (!field.empty() && IsBlank(field.back(), separator)) field.pop_back();
+    fields.push_back(std::move(field));
+    if (i >= line.size()) break;
+    ++i;
+    skipBlanks();
+    if (separator == FieldSeparator::Blanks && i >= line.size()) break;
+  }
+  return fields;
+}
+
+FieldSeparator ChooseSeparator(const std::vector<TextLine>& lines) {
+  constexpr std::array kPreferred = {FieldSeparator::Tab, FieldSeparator::Semicolon,
+                                     FieldSeparator::Comma, FieldSeparator::Blanks};
+  FieldSeparator best = FieldSeparator::Comma;
+  std::size_t bestCount = 0;
+  for (FieldSeparator separator : kPreferred) {
+    const auto count =
+        static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [&](const TextLine& l) {
+          return SplitFields(l.text, separator).size() >= kDrawFields;
+        }));
+    if (count > bestCount) {
+      best = separator;
+      bestCount = count;
+    }
+  }
+  return best;
+}
+
+}  // namespace bw
