@@ -63,6 +63,10 @@ class Session {
   // changed; the date range follows the draw's date.
   void AppendDraw(const std::string& entry);
 
+  // After the draw list changed as a whole and was saved (an import): the
+  // date range, the counting tables and the index are built anew from it.
+  void RebuildFromDraws();
+
   // Saves the history when it holds unsaved changes (reports failures).
   void SaveHistoryIfChanged(SaveProgress* progress = nullptr);
 

@@ -5,6 +5,7 @@
 #include "app/start_up_messages.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
+#include "cli/import_command.h"
 #include "platform/lottery_folder.h"
 #include "platform/system_services.h"
 #include "store/file_error.h"
@@ -134,8 +135,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   StreamMessageSink messages(err);
   SystemClock clock;
   Session session(folder, messages, clock);
+  const auto* import = std::get_if<ImportRequest>(&invocation.request);
+  if (import && import->newLottery) return RunImportNew(session, *import, out, err);
   if (!ReadSettings(session, invocation.lottery)) return kCliDataError;
-  session.ReadHistory();
+  const bool readToEnd = session.ReadHistory();
+  // The import builds the index of the history it writes.
+  if (import) return RunImport(session, *import, readToEnd, out, err);
   const auto* add = std::get_if<AddRequest>(&invocation.request);
   if (add) CheckBonus(*add, session);
   if (session.State().draws.empty() && !add) {

@@ -188,6 +188,7 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "hits") return ParseHits(words);
   if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
+  if (command == "import") return ParseImport(words);
   throw UsageError("unknown command " + Quoted(command) + " (try --help)");
 }
 
@@ -338,6 +339,14 @@ const std::string& CliUsage() {
       "  stats singles | doubles N | trebles N\n"
       "                                  how often numbers were drawn together\n"
       "  add DD/MM/YYYY N1 .. N6 [BONUS] adds a draw and saves the history\n"
+      "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
+      "         [--date-order dmy|mdy|ymd]\n"
+      "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"
+      "                                  adds the draws of a published result file\n"
+      "                                  (CSV or text) to the lottery, or starts the\n"
+      "                                  new lottery NAME with them; nothing is\n"
+      "                                  written while a row has a problem unless\n"
+      "                                  --skip-bad leaves such rows out\n"
       "\n"
       "check, hits, frequency and distribution take --since DD/MM/YYYY and\n"
       "--until DD/MM/YYYY to count only the draws of those dates (both included).\n"

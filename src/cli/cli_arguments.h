@@ -13,8 +13,10 @@
 
 #include "analysis/draw_range.h"
 #include "cli/record_writer.h"
+#include "import/result_file.h"
 #include "model/day_number.h"
 #include "model/numbers.h"
+#include "model/program_state.h"
 
 namespace bw {
 
@@ -56,13 +58,26 @@ struct AddRequest {
   Line numbers{};  // ascending
   std::optional<int> bonus;
 };
+// import FILE [--skip-bad] [--dry-run] [--columns ...] [--date-order ...]
+// [--new NAME --stake S --returns R3,R4,R5,R5P,R6] (read in import_command.cpp).
+struct ImportRequest {
+  std::filesystem::path file;
+  bool skipBad = false;
+  bool dryRun = false;
+  ImportOptions options;
+  std::optional<std::string> newLottery;
+  LotterySettings settings;  // of the new lottery: stake and returns
+};
+ImportRequest ParseImport(const std::vector<std::string>& words);
+
 struct HelpRequest {};
 struct VersionRequest {};
 struct WhereRequest {};  // print the lottery folder
 
-using CliRequest = std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest,
-                                SystemRequest, RandomRequest, SearchRequest, StatsRequest,
-                                AddRequest, HitsRequest, FrequencyRequest, DistributionRequest>;
+using CliRequest =
+    std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
+                 RandomRequest, SearchRequest, StatsRequest, AddRequest, HitsRequest,
+                 FrequencyRequest, DistributionRequest, ImportRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;

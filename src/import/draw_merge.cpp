@@ -72,6 +72,7 @@ DrawMerge MergeDraws(const DrawList& history, std::optional<bool> lotteryBonus,
                      const ResultFile& file) {
   DrawMerge merge;
   merge.rows = file.rows;
+  merge.shape = file.shape;
   merge.refusal = file.refusal ? file.refusal : BonusRefusal(lotteryBonus, file);
   merge.fileHasBonus = file.shape.numbers.bonus.has_value();
   merge.placeOfEntry.resize(history.size());

@@ -15,6 +15,7 @@ namespace bw {
 
 struct DrawMerge {
   std::optional<std::string> refusal;  // the file as a whole
+  ResultShape shape;                   // as the reader found it
   std::vector<RowProblem> problems;    // the reader's and the conflicts, by line
   std::size_t rows = 0;
   std::size_t alreadyThere = 0;

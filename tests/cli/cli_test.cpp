@@ -391,5 +391,74 @@ TEST_F(Cli, RandomPrintsEightCheckedLinesAndTheNumberLeft) {
   EXPECT_TRUE(std::regex_match(out, std::regex(layout + R"(Not placed   >> \d\d?\n)"))) << out;
 }
 
+// Importing published result files into Tiny, or into a new lottery.
+const std::string kImportData = BALLWRIGHT_IMPORT_DATA;
+
+TEST_F(Cli, ImportIntoANewLotteryGivesTheDemoFilesByteForByte) {
+  const Result result = Run("import " + kImportData +
+                            "/Sample-results.csv --new Demo --stake 1 --returns "
+                            "10,60,1500,100000,1000000");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "shape: separator comma, header yes, dates yyyy-mm-dd, newest first no, date column 4, "
+            "main columns 5-10, bonus column 11\n"
+            "read 3799 rows: 3799 new draws, 0 already there, 0 problems\n");
+  folder_.CopyDemo("Sample.opt");
+  folder_.CopyDemo("Sample.ini");
+  EXPECT_EQ(folder_.Read("Demo.opt"), folder_.Read("Sample.opt"));
+  EXPECT_EQ(folder_.Read("Demo.ini"), folder_.Read("Sample.ini"));
+  EXPECT_EQ(folder_.Read("vomrix.ini"), "file=Demo.opt\r\n");
+  EXPECT_TRUE(folder_.Exists("Demo.dnd"));
+  EXPECT_EQ(Run("check 3 11 12 14 41 43").out, Run("--lottery Sample check 3 11 12 14 41 43").out);
+}
+
+TEST_F(Cli, ImportMergesOnlyWhenEveryRowIsADrawOrBadRowsAreSkipped) {
+  const std::string good =
+      "Date,N1,N2,N3,N4,N5,N6,Bonus\n07/02/2000,1,2,3,4,5,9,8\n"
+      "24/01/2000,20,21,22,23,24,25,26\n";
+  const std::string bad = good + "14/02/2000,1,2,3,4,5,50,8\n";
+  folder_.Write("good.csv", good);
+  folder_.Write("bad.csv", bad);
+  const struct {
+    const char* words;
+    int code;
+    const char* out;  // after the shape line
+    bool written;
+  } cases[] = {
+      {"import @good.csv --dry-run", 0, "read 2 rows: 1 new draws, 1 already there, 0 problems\n",
+       false},
+      {"import @bad.csv", 1,
+       "read 3 rows: 1 new draws, 1 already there, 1 problems\n"
+       "line 4: main number \"50\" is not a number from 1 to 49\n",
+       false},
+      {"import @bad.csv --skip-bad", 0,
+       "read 3 rows: 1 new draws, 1 already there, 1 problems\n"
+       "line 4: main number \"50\" is not a number from 1 to 49\n",
+       true},
+      {"import @seven.csv", 1, "", false},
+      {"import @good.csv --columns main=2-8", 2, "", false},
+      {"import @good.csv --stake 2", 2, "", false},
+      {"import @good.csv --new Tiny --stake 1 --returns 1,2,3,4,5", 2, "", false},
+      {"import", 2, "", false},
+  };
+  fs::copy_file(kImportData + "/seven-numbers.csv", folder_ / "seven.csv");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    const auto before = Snapshot(folder_);
+    std::string words = c.words;
+    if (words.find('@') != std::string::npos)
+      words.replace(words.find('@'), 1, folder_.Path().string() + "/");
+    const Result result = Run(words);
+    EXPECT_EQ(result.code, c.code) << result.err;
+    if (c.code == 0 || !std::string(c.out).empty()) {
+      EXPECT_EQ(result.out.substr(result.out.find('\n') + 1), c.out);
+    }
+    EXPECT_EQ(Snapshot(folder_) != before, c.written);
+  }
+  EXPECT_EQ(folder_.Read("Tiny.opt"), kTiny + "07/02/2000 01 02 03 04 05 09 08\r\n");
+  EXPECT_EQ(folder_.Read("Tiny.old"), kTiny);
+  EXPECT_EQ(Run("stats singles").Lines()[0], "  01=  4x");
+}
+
 }  // namespace
 }  // namespace bw::test

@@ -1,0 +1,67 @@
+#include "app/draw_import.h"
+
+#include "store/file_error.h"
+#include "store/history_file.h"
+#include "store/settings_files.h"
+#include "store/text_file.h"
+
+namespace bw {
+
+DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
+                     const ImportOptions& options, bool newLottery) {
+  const ProgramState& state = session.State();
+  const ResultFile read = ReadResultFile(file, options);
+  if (newLottery) return MergeDraws({}, std::nullopt, read);
+  return MergeDraws(state.draws, state.settings.useBonus, read);
+}
+
+bool ImportIntoCurrent(Session& session, const DrawMerge& merge, SaveProgress* progress) {
+  if (merge.newEntries.empty()) return true;  // nothing to write
+  ProgramState& state = session.State();
+  DrawList previous = std::move(state.draws);
+  state.draws = merge.draws;
+  state.historyChanged = true;
+  session.SaveHistoryIfChanged(progress);
+  if (state.historyChanged) {
+    state.draws = std::move(previous);
+    state.historyChanged = false;
+    return false;
+  }
+  session.RebuildFromDraws();
+  return true;
+}
+
+bool CreateLotteryFromDraws(Session& session, const std::string& name,
+                            const LotterySettings& settings, const DrawMerge& merge,
+                            std::string& error) {
+  if (merge.newEntries.empty()) {
+    error = "the file holds no draws to start a lottery with";
+    return false;
+  }
+  ProgramState& state = session.State();
+  const std::string keptFile = state.lottoFile;
+  const LotterySettings keptSettings = state.settings;
+  state.lottoFile = name + ".opt";
+  state.settings = settings;
+  state.settings.useBonus = merge.fileHasBonus;
+  DrawList previous = std::move(state.draws);
+  state.draws = merge.draws;
+  const bool written =
+      WriteHistoryFile(state, false) && WriteLotterySettings(state) && WriteProgramSettings(state);
+  if (!written) {
+    error = "Could not create " + state.InFolder(state.lottoFile).string() + ": Error " +
+            std::to_string(state.fileErrorNumber) + " " +
+            FileErrorDescription(state.fileErrorNumber);
+    DeleteFileIfPresent(state.InFolder(state.lottoFile));
+    DeleteFileIfPresent(state.InFolder(state.LotteryFileName(".ini")));
+    state.lottoFile = keptFile;
+    state.settings = keptSettings;
+    state.draws = std::move(previous);
+    return false;
+  }
+  state.historyChanged = false;
+  session.RebuildFromDraws();
+  return true;
+}
+
+}  // namespace bw

@@ -1,0 +1,32 @@
+// Bringing the draws of a result file into the current lottery, or into a
+// new lottery, through the history store: the save keeps a backup and is
+// crash-safe, and the index and counting tables then hold every draw.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/session.h"
+#include "import/draw_merge.h"
+#include "import/result_file.h"
+
+namespace bw {
+
+// Reads the file and merges it into the session's history (a new lottery's
+// when `newLottery`: its bonus then comes from the file).
+DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
+                     const ImportOptions& options, bool newLottery = false);
+
+// Writes the merged history (problem rows left out) and rebuilds the index
+// and counting tables, so every page works on the new history at once.
+// False when the save failed: it was reported and nothing changed.
+bool ImportIntoCurrent(Session& session, const DrawMerge& merge, SaveProgress* progress = nullptr);
+
+// Creates the lottery `name` (settings, history without placeholders) and
+// makes it the current one. False, with the reason, when a file could not
+// be written; what was written is removed again.
+bool CreateLotteryFromDraws(Session& session, const std::string& name,
+                            const LotterySettings& settings, const DrawMerge& merge,
+                            std::string& error);
+
+}  // namespace bw

@@ -1,0 +1,156 @@
+#include "cli/import_command.h"
+
+#include <algorithm>
+
+#include "app/draw_import.h"
+#include "cli/cli.h"
+#include "import/result_options.h"
+
+namespace bw {
+namespace {
+
+constexpr const char* kSettleHint =
+    "settle the shape by hand with --columns date=N,main=N-M,bonus=N|none and "
+    "--date-order dmy|mdy|ymd";
+
+int32_t PositiveAmount(const std::string& word, const std::string& what) {
+  const bool digits =
+      !word.empty() && word.size() <= 9 &&
+      std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!digits || std::stol(word) == 0) {
+    throw UsageError(what + " needs a whole amount above 0, got \"" + word + "\"");
+  }
+  return static_cast<int32_t>(std::stol(word));
+}
+
+void ReadReturns(const std::string& text, LotterySettings& settings) {
+  int32_t LotterySettings::*const fields[] = {&LotterySettings::ret3, &LotterySettings::ret4,
+                                              &LotterySettings::ret5, &LotterySettings::ret5p,
+                                              &LotterySettings::ret6};
+  std::size_t start = 0;
+  for (std::size_t k = 0; k < 5; ++k) {
+    const std::size_t comma = text.find(',', start);
+    if ((comma == std::string::npos) != (k == 4)) {
+      throw UsageError("--returns needs five amounts R3,R4,R5,R5P,R6, got \"" + text + "\"");
+    }
+    settings.*fields[k] = PositiveAmount(text.substr(start, comma - start), "--returns");
+    start = comma + 1;
+  }
+}
+
+// Letters (accented ones too), spaces and "-", as the lottery dialog takes them.
+void CheckLotteryName(const std::string& name) {
+  const bool plain = name.find_first_not_of(' ') != std::string::npos &&
+                     std::all_of(name.begin(), name.end(), [](char c) {
+                       return std::isalpha(static_cast<unsigned char>(c)) || c == ' ' || c == '-' ||
+                              static_cast<unsigned char>(c) >= 0x80;
+                     });
+  if (!plain)
+    throw UsageError("a lottery name has letters, spaces and \"-\" only: \"" + name + "\"");
+}
+
+void Report(const DrawMerge& merge, std::ostream& out, std::ostream& err) {
+  if (merge.refusal) {
+    out << "refused: " << *merge.refusal << "\n";
+    err << "ballwright-cli: nothing imported; " << kSettleHint << "\n";
+    return;
+  }
+  out << "shape: " << DescribeShape(merge.shape) << "\n" << MergeCountsText(merge) << "\n";
+  for (const RowProblem& problem : merge.problems) {
+    out << "line " << problem.line << ": " << problem.reason << "\n";
+  }
+}
+
+// The report, and whether the merge may be written.
+bool Reported(const DrawMerge& merge, const ImportRequest& request, std::ostream& out,
+              std::ostream& err) {
+  Report(merge, out, err);
+  if (merge.refusal) return false;
+  if (!merge.CanImport(request.skipBad)) {
+    err << "ballwright-cli: nothing imported: " << merge.problems.size()
+        << " rows have problems (--skip-bad leaves them out)\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ImportRequest ParseImport(const std::vector<std::string>& words) {
+  if (words.empty() || words[0].starts_with("--")) throw UsageError("import needs a FILE");
+  ImportRequest request;
+  request.file = words[0];
+  std::optional<std::string> stake, returns;
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 >= words.size()) throw UsageError(word + " needs a value");
+      return words[++i];
+    };
+    if (word == "--skip-bad") {
+      request.skipBad = true;
+    } else if (word == "--dry-run") {
+      request.dryRun = true;
+    } else if (word == "--columns") {
+      auto choice = ParseColumnChoice(value());
+      if (auto* wrong = std::get_if<std::string>(&choice)) throw UsageError(*wrong);
+      request.options.columns = std::get<ColumnChoice>(choice);
+    } else if (word == "--date-order") {
+      const std::string order = value();
+      request.options.dateOrder = ParseDateOrder(order);
+      if (!request.options.dateOrder)
+        throw UsageError("--date-order is dmy, mdy or ymd, got \"" + order + "\"");
+    } else if (word == "--new") {
+      request.newLottery = value();
+      CheckLotteryName(*request.newLottery);
+    } else if (word == "--stake") {
+      stake = value();
+    } else if (word == "--returns") {
+      returns = value();
+    } else {
+      throw UsageError("unknown import option \"" + word + "\"");
+    }
+  }
+  if (request.newLottery.has_value() != (stake && returns) ||
+      (!request.newLottery && (stake || returns))) {
+    throw UsageError("--new NAME goes with --stake S and --returns R3,R4,R5,R5P,R6");
+  }
+  if (stake) request.settings.stake = PositiveAmount(*stake, "--stake");
+  if (returns) ReadReturns(*returns, request.settings);
+  return request;
+}
+
+int RunImport(Session& session, const ImportRequest& request, bool historyReadToEnd,
+              std::ostream& out, std::ostream& err) {
+  if (!historyReadToEnd) {
+    err << "ballwright-cli: the history " << session.State().lottoFile
+        << " was not read to its end; nothing imported, so none of it is lost\n";
+    return kCliDataError;
+  }
+  const DrawMerge merge = PlanImport(session, request.file, request.options);
+  if (!Reported(merge, request, out, err)) return kCliDataError;
+  if (request.dryRun) return kCliOk;
+  return ImportIntoCurrent(session, merge) ? kCliOk : kCliDataError;
+}
+
+int RunImportNew(Session& session, const ImportRequest& request, std::ostream& out,
+                 std::ostream& err) {
+  const ProgramState& state = session.State();
+  const std::string& name = *request.newLottery;
+  std::error_code ignored;
+  if (std::filesystem::exists(state.InFolder(name + ".opt"), ignored) ||
+      std::filesystem::exists(state.InFolder(name + ".ini"), ignored)) {
+    throw UsageError("the lottery \"" + name + "\" exists already (import into it with --lottery)");
+  }
+  const DrawMerge merge = PlanImport(session, request.file, request.options, /*newLottery=*/true);
+  if (!Reported(merge, request, out, err)) return kCliDataError;
+  if (request.dryRun) return kCliOk;
+  std::string error;
+  if (!CreateLotteryFromDraws(session, name, request.settings, merge, error)) {
+    err << "ballwright-cli: " << error << "\n";
+    return kCliDataError;
+  }
+  return kCliOk;
+}
+
+}  // namespace bw
