@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "store/text_file.h"
+#include "store/windows1252.h"
 
 namespace bw {
 namespace {
@@ -18,44 +19,9 @@ unsigned char Byte(char c) {
   return static_cast<unsigned char>(c);
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char lead = Byte(text[i]);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((Byte(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // Pairs of bytes after the mark; an unpaired surrogate becomes U+FFFD.
 std::string Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
-  std::string out;
+  std::u32string out;
   out.reserve(bytes.size() / 2);
   const auto unit = [&](std::size_t i) -> char32_t {
     const char32_t a = Byte(bytes[i]);
@@ -71,26 +37,22 @@ std::string Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
         i += 2;
       }
     }
-    AppendUtf8(out, code >= 0xD800 && code < 0xE000 ? 0xFFFD : code);
+    out += code >= 0xD800 && code < 0xE000 ? char32_t{0xFFFD} : code;
   }
-  return out;
+  return EncodeUtf8(out);
 }
 
 bool IsBlankText(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-std::vector<TextLine> SplitLines(std::string_view text) {
+// The lines as the history reader splits them, numbered from 1.
+std::vector<TextLine> SplitLines(const std::string& utf8) {
   std::vector<TextLine> lines;
-  int number = 1;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(start, end - start);
-    if (!IsBlankText(line)) lines.push_back({number, std::string(line)});
-    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+  int number = 0;
+  for (std::string& line : LinesFromFileBytes(std::string(kUtf8Mark) + utf8)) {
     ++number;
+    if (!IsBlankText(line)) lines.push_back({number, std::move(line)});
   }
   return lines;
 }
