@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,11 +15,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/draw_import.h"
 #include "model/numbers.h"
 #include "store/file_error.h"
 #include "store/history_file.h"
 #include "store/settings_files.h"
 #include "store/text_file.h"
+#include "ui/import_preview_dialog.h"
 
 namespace bw::ui {
 
@@ -160,7 +163,11 @@ void LotteryDialog::BuildLayout() {
   cmdCancel_->setObjectName("cmdCancel");
   cmdHelp_ = new QPushButton("&Help", this);
   cmdHelp_->setObjectName("cmdHelp");
-  for (QPushButton* button : {cmdSave_, cmdCancel_, cmdHelp_}) {
+  cmdCreateFromFile_ = new QPushButton("Create from file...", this);
+  cmdCreateFromFile_->setObjectName("cmdCreateFromFile");
+  cmdCreateFromFile_->setEnabled(false);
+  connect(cmdCreateFromFile_, &QPushButton::clicked, this, &LotteryDialog::cmdCreateFromFile_Click);
+  for (QPushButton* button : {cmdSave_, cmdCreateFromFile_, cmdCancel_, cmdHelp_}) {
     button->setAutoDefault(false);  // Enter in a box does not press a button
     buttons->addWidget(button);
   }
@@ -240,6 +247,7 @@ bool LotteryDialog::Combo1_KeyPress(int keyCode) {
 void LotteryDialog::Combo1_Change(const QString& text) {
   typedName_ = text.toStdString();
   cmdSave_->setEnabled(!TrimBlanks(typedName_).empty());
+  cmdCreateFromFile_->setEnabled(cmdSave_->isEnabled());
 }
 
 void LotteryDialog::Combo1_Click() {
@@ -281,7 +289,7 @@ void LotteryDialog::Combo1_Click() {
   if (!previousReadable) done(QDialog::Rejected);
 }
 
-void LotteryDialog::cmdSave_Click() {
+bool LotteryDialog::ReadValues() {
   LotterySettings& settings = session_.State().settings;
   int firstInvalid = -1;
   for (int i = 0; i < 6; ++i) {
@@ -294,8 +302,13 @@ void LotteryDialog::cmdSave_Click() {
     messages_.Show(Notice("All values must be greater than '0'.\r\n\r\nPlease correct values!",
                           "Invalid Details", MessageIcon::Exclamation));
     boxes_[firstInvalid]->setFocus();
-    return;
+    return false;
   }
+  return true;
+}
+
+void LotteryDialog::cmdSave_Click() {
+  if (!ReadValues()) return;
   if (!TrimBlanks(typedName_).empty()) {
     if (CreateNewLottery()) done(QDialog::Accepted);
     return;
@@ -342,6 +355,25 @@ bool LotteryDialog::CreateNewLottery() {
   }
   WriteProgramSettings(state);
   return true;
+}
+
+// A new lottery whose history is filled from a published result file at
+// once: no placeholder draws, the bonus as the file has it.
+void LotteryDialog::cmdCreateFromFile_Click() {
+  if (TrimBlanks(typedName_).empty() || !ReadValues()) return;
+  const QString file = QFileDialog::getOpenFileName(
+      this, "Create from file", QString::fromStdString(session_.State().appFolder.string()),
+      "Result files (*.csv *.txt *.tsv);;All files (*)");
+  if (file.isEmpty()) return;
+  ImportPreviewDialog preview(session_, file.toStdString(), /*newLottery=*/true, this);
+  if (preview.exec() != QDialog::Accepted) return;
+  std::string error;
+  const std::string name(TrimBlanks(ComboText()));
+  if (!CreateLotteryFromDraws(session_, name, session_.State().settings, preview.Merge(), error)) {
+    messages_.Show(Notice(error, "Error", MessageIcon::Critical));
+    return;
+  }
+  done(QDialog::Accepted);
 }
 
 void LotteryDialog::cmdCancel_Click() {

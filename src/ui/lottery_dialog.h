@@ -56,6 +56,10 @@ class LotteryDialog : public QDialog {
   void Combo1_Change(const QString& text);
   void Combo1_Click();
   bool CreateNewLottery();
+  // Reads the six boxes into the settings; false (with the message and the
+  // focus in the first bad box) when one is not above 0.
+  bool ReadValues();
+  void cmdCreateFromFile_Click();
   std::string ComboText() const;
 
   Session& session_;
@@ -70,6 +74,7 @@ class LotteryDialog : public QDialog {
   QPushButton* cmdSave_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
   QPushButton* cmdHelp_ = nullptr;
+  QPushButton* cmdCreateFromFile_ = nullptr;
 
   bool loadingList_ = false;
   std::string typedName_;

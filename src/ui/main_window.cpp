@@ -116,6 +116,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
   column->addWidget(tabMain_, 1);
   column->addWidget(progressBar_);
   setCentralWidget(central);
+  setAcceptDrops(true);
 
   timer2_ = new QTimer(this);
   timer2_->setObjectName("Timer2");
@@ -137,6 +138,8 @@ void MainWindow::BuildMenus() {
   };
   connect(addItem(file, "mnuImportCreate", "&Import / Switch / Create Lottery"),
           &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
+  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered, this,
+          [this] { mnuImportDraws_Click(); });
   connect(addItem(file, "mnuInitialise", "Re-Initialise Current Database"), &QAction::triggered,
           this, [this] { mnuInitialise_Click(); });
   file->addSeparator()->setObjectName("mnuBlank0");
@@ -161,6 +164,7 @@ void MainWindow::BuildMenus() {
   addTopic(help, "mnuLineOptimiser", "&Line Optimiser", 450);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", 590);
+  addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", 600);
 }
 
 QPushButton* MainWindow::HelpButton(const char* name, const QString& caption, int topic) {

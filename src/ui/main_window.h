@@ -93,8 +93,14 @@ class MainWindow : public QMainWindow, public PageHost {
   SingleLineResult CheckLineOnPanel(const Line& line) override;
   void ShowLineOptimiser() override;
 
+  // Opens the import preview for a result file (File menu, or a file
+  // dropped on the window); refused while a run is going.
+  void ImportDrawsFrom(const std::filesystem::path& file);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   class SaveBar;
@@ -120,6 +126,9 @@ class MainWindow : public QMainWindow, public PageHost {
   void mnuImportCreate_Click();
   void mnuInitialise_Click();
   void mnuQuit_Click();
+  void mnuImportDraws_Click();
+  // Tabs, date labels and statistics after the history changed as a whole.
+  void ShowNewHistory();
   void SaveHistory();
 
   // Pages and the Start button (main_window_pages.cpp).
@@ -189,6 +198,7 @@ class MainWindow : public QMainWindow, public PageHost {
 
   std::array<std::string, 13> selectedNumbers_{};
   std::array<int, 3> chosenLines_{};
+  bool runGoing_ = false;  // a page has locked the others for a run
   bool quitAsked_ = false;
   bool unloaded_ = false;
 };

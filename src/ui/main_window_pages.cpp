@@ -67,6 +67,7 @@ void MainWindow::tabMain_Click(int /*previousTab*/) {
 }
 
 void MainWindow::SetTabsEnabled(bool enabled) {
+  runGoing_ = !enabled;
   label3_->hide();
   switch (tabMain_->currentIndex()) {
     case kGeneralServices:

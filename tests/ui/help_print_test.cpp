@@ -61,7 +61,8 @@ class HelpPrintTest : public QObject {
                                   {420, "6 from 49"},
                                   {430, "Random Line Finder"},
                                   {450, "Line Optimiser"},
-                                  {590, "Importing an unlisted Lottery"}}) {
+                                  {590, "Importing an unlisted Lottery"},
+                                  {600, "Importing Published Draws"}}) {
       const std::string page = ui::HelpTopicHtml(kHelpFile, context);
       QVERIFY2(page.starts_with("<h2>" + std::string(title) + "</h2>"), title);
       QVERIFY2(page.find("#topic") == std::string::npos, title);  // ends before the next topic
