@@ -63,10 +63,11 @@ bool MainWindow::ResolveLottery() {
   }
   if (DetailsResolved(state_.settings)) return true;
   services_.messages.Show(UnresolvedDetailsMessage(false));
+  const std::string lottery = state_.lottoFile;
   ShowLotteryDialog();
   if (DetailsResolved(state_.settings)) return true;  // the dialog settled them: start normally
   services_.messages.Show(UnresolvedDetailsMessage(true));
-  NeedRestart(false);
+  NeedRestart(state_.lottoFile == lottery);  // no word of switching when none was made
   return false;
 }
 
