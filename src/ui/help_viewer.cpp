@@ -3,9 +3,13 @@
 #include <charconv>
 #include <fstream>
 
+#include <QHBoxLayout>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <vector>
 
 #include "model/numbers.h"
 
@@ -35,43 +39,70 @@ std::string NotFoundPage(const std::filesystem::path& helpFile, int contextNumbe
          std::to_string(contextNumber) + ".</p>";
 }
 
+// The help window belongs to no other window: a modal dialog blocks only its
+// own owner, so help opened from the dialog stays readable and usable.
 class TextBrowserHelp : public HelpViewer {
  public:
-  TextBrowserHelp(std::filesystem::path helpFile, QWidget* owner)
-      : helpFile_(std::move(helpFile)), owner_(owner) {}
-  ~TextBrowserHelp() override { delete browser_.data(); }
+  explicit TextBrowserHelp(std::filesystem::path helpFile) : helpFile_(std::move(helpFile)) {}
+  ~TextBrowserHelp() override { delete window_.data(); }
 
   void ShowTopic(int contextNumber) override {
-    std::string page = HelpTopicHtml(helpFile_, contextNumber);
-    if (page.empty()) page = NotFoundPage(helpFile_, contextNumber);
-    QTextBrowser* browser = Browser();
-    browser->setHtml(QString::fromStdString(page));
-    browser->show();
-    browser->raise();
-    browser->activateWindow();
+    if (visited_.empty() || visited_.back() != contextNumber) visited_.push_back(contextNumber);
+    Show(contextNumber);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
   }
   void Close() override {
-    if (browser_) browser_->close();
+    if (window_) window_->close();
   }
 
  private:
-  QTextBrowser* Browser() {
-    if (browser_) return browser_;
-    browser_ = new QTextBrowser(owner_);
-    browser_->setWindowFlag(Qt::Window);
-    browser_->setObjectName("HelpViewer");
-    browser_->setWindowTitle("Ballwright Help");
-    browser_->setOpenLinks(false);
-    browser_->resize(620, 520);
-    QObject::connect(browser_, &QTextBrowser::anchorClicked, browser_, [this](const QUrl& url) {
+  void Show(int contextNumber) {
+    std::string page = HelpTopicHtml(helpFile_, contextNumber);
+    if (page.empty()) page = NotFoundPage(helpFile_, contextNumber);
+    Build();
+    text_->setHtml(QString::fromStdString(page));
+    back_->setEnabled(visited_.size() > 1);
+  }
+  void Back() {
+    if (visited_.size() < 2) return;
+    visited_.pop_back();
+    Show(visited_.back());
+  }
+  void Build() {
+    if (window_) return;
+    window_ = new QWidget(nullptr, Qt::Window);
+    window_->setObjectName("HelpViewer");
+    window_->setWindowTitle("Ballwright Help");
+    window_->resize(620, 520);
+    back_ = new QPushButton("&Back", window_);
+    back_->setObjectName("HelpBack");
+    auto* contents = new QPushButton("C&ontents", window_);
+    contents->setObjectName("HelpContents");
+    text_ = new QTextBrowser(window_);
+    text_->setObjectName("HelpText");
+    text_->setOpenLinks(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back_);
+    buttons->addWidget(contents);
+    buttons->addStretch();
+    auto* column = new QVBoxLayout(window_);
+    column->addLayout(buttons);
+    column->addWidget(text_, 1);
+    QObject::connect(back_, &QPushButton::clicked, window_, [this] { Back(); });
+    QObject::connect(contents, &QPushButton::clicked, window_,
+                     [this] { ShowTopic(help_topic::kContents); });
+    QObject::connect(text_, &QTextBrowser::anchorClicked, window_, [this](const QUrl& url) {
       if (url.scheme() == "topic") ShowTopic(url.path().toInt());
     });
-    return browser_;
   }
 
   std::filesystem::path helpFile_;
-  QPointer<QWidget> owner_;
-  QPointer<QTextBrowser> browser_;
+  std::vector<int> visited_;  // topics in the order shown; Back returns along it
+  QPointer<QWidget> window_;
+  QPushButton* back_ = nullptr;
+  QTextBrowser* text_ = nullptr;
 };
 
 }  // namespace
@@ -96,8 +127,8 @@ std::string HelpTopicHtml(const std::filesystem::path& helpFile, int contextNumb
   return "<h2>" + HtmlEscaped(title) + "</h2>\n" + body;
 }
 
-std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile, QWidget* owner) {
-  return std::make_unique<TextBrowserHelp>(helpFile, owner);
+std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile) {
+  return std::make_unique<TextBrowserHelp>(helpFile);
 }
 
 }  // namespace bw::ui

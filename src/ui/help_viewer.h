@@ -30,9 +30,10 @@ inline constexpr int kSingleLine = 740;
 // body), or an empty text when the file or the topic is missing.
 std::string HelpTopicHtml(const std::filesystem::path& helpFile, int contextNumber);
 
-// A viewer window (a QTextBrowser named "HelpViewer") owned by `owner`. A
+// A viewer window ("HelpViewer": the page in "HelpText", buttons "HelpBack"
+// and "HelpContents") of its own, usable while a modal dialog is open. A
 // missing file or topic shows a plain "not found" page in the viewer; links
 // "topic:NNN" in a page open that topic.
-std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile, QWidget* owner);
+std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile);
 
 }  // namespace bw::ui

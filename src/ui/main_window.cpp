@@ -85,12 +85,12 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "border-radius: 4px; padding: 2px 6px; color: #123; }"
       "QLabel[guidance=\"true\"] { color: #445; }"
       "QGroupBox { font-weight: bold; }");
-  // Form_Load: the help file (installed data or program folder), owned by this window.
+  // Form_Load: the help file (installed data or program folder).
   help_ = services_.help;
   if (!help_) {
     const std::filesystem::path helpFile =
         services_.helpFile.empty() ? state_.InFolder(kHelpFile) : services_.helpFile;
-    ownHelp_ = MakeHelpViewer(helpFile, this);
+    ownHelp_ = MakeHelpViewer(helpFile);
     help_ = ownHelp_.get();
   }
 

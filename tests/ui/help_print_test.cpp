@@ -19,11 +19,10 @@ namespace {
 
 const std::filesystem::path kHelpFile = std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP";
 
+// The page shown in the help window, or null when there is no help window.
 QTextBrowser* ViewerWindow() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* browser = qobject_cast<QTextBrowser*>(widget)) {
-      if (browser->objectName() == "HelpViewer") return browser;
-    }
+    if (widget->objectName() == "HelpViewer") return widget->findChild<QTextBrowser*>("HelpText");
   }
   return nullptr;
 }
@@ -78,8 +77,7 @@ class HelpPrintTest : public QObject {
   }
 
   void viewerShowsFollowsLinksAndCloses() {
-    QWidget owner;
-    auto help = ui::MakeHelpViewer(kHelpFile, &owner);
+    auto help = ui::MakeHelpViewer(kHelpFile);
     help->ShowTopic(430);
     QTextBrowser* window = ViewerWindow();
     QVERIFY(window && window->isVisible());
@@ -97,7 +95,7 @@ class HelpPrintTest : public QObject {
     QVERIFY(!ViewerWindow());
 
     test::TestFolder folder;
-    auto missing = ui::MakeHelpViewer(folder / "vomrix.HLP", nullptr);
+    auto missing = ui::MakeHelpViewer(folder / "vomrix.HLP");
     missing->ShowTopic(740);
     QVERIFY(ViewerWindow()->toPlainText().startsWith("Help topic 740 not found"));
     missing->Close();
