@@ -28,7 +28,6 @@ namespace bw::ui {
 namespace {
 
 constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
 constexpr int kHelpTopicImporting = 590;
 
 // The six value boxes in the order of the checks: stake, then the returns.
@@ -77,6 +76,17 @@ Message Notice(std::string text, std::string title, MessageIcon icon) {
   return message;
 }
 
+// The Windows-1252 code of the character a key types, or -1 for keys that
+// type none: editing and moving keys (Tab, Delete, arrows, Home, End, Enter,
+// Escape) and shortcuts keep their usual meaning. Backspace counts as typed.
+int TypedKeyCode(const QKeyEvent& key) {
+  if (key.key() == Qt::Key_Backspace) return kBackspace;
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return -1;
+  const QString text = key.text();
+  if (text.isEmpty() || text.at(0).category() == QChar::Other_Control) return -1;
+  return Windows1252KeyCode(text);
+}
+
 Message Question(std::string text) {
   Message message = Notice(std::move(text), "Please confirm", MessageIcon::Question);
   message.buttons = MessageButtons::YesNo;
@@ -105,7 +115,8 @@ LotteryDialog::LotteryDialog(Session& session, MessageSink& messages, HelpViewer
     : QDialog(parent), session_(session), messages_(messages), help_(help) {
   setObjectName("frmDatabase");
   setWindowTitle("Ballwright - Lottery");
-  setModal(true);
+  // Modal to its owner only, so the help window it opens stays usable.
+  setWindowModality(Qt::WindowModal);
   BuildLayout();
   Form_Load();
 }
@@ -122,6 +133,8 @@ void LotteryDialog::BuildLayout() {
   combo1_->setCompleter(nullptr);
   combo1_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);  // no pasting past the filter
   combo1_->lineEdit()->setAcceptDrops(false);
+  // Keys reach the box itself, which hands them on to its text field.
+  combo1_->installEventFilter(this);
   combo1_->lineEdit()->installEventFilter(this);
   connect(combo1_->lineEdit(), &QLineEdit::textEdited, this, &LotteryDialog::Combo1_Change);
   connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
@@ -139,6 +152,7 @@ void LotteryDialog::BuildLayout() {
     box->setContextMenuPolicy(Qt::NoContextMenu);
     box->setAcceptDrops(false);
     box->installEventFilter(this);
+    connect(box, &QLineEdit::textEdited, this, &LotteryDialog::Value_Change);
     caption->setBuddy(box);
     values->addWidget(caption, i, 0);
     values->addWidget(box, i, 1);
@@ -188,6 +202,7 @@ void LotteryDialog::Form_Load() {
   FillList();
   SelectCurrentLottery();
   loadingList_ = false;
+  cmdSave_->setEnabled(false);  // also with an empty list
 }
 
 void LotteryDialog::FillList() {
@@ -227,12 +242,11 @@ void LotteryDialog::SelectBonus(bool useBonus) {
 bool LotteryDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
-  int code = Windows1252KeyCode(key->text());
-  if (code < 0 && key->key() == Qt::Key_Backspace) code = kBackspace;
-  if (code < 0) return false;  // a key that types nothing (arrows, Home, ...)
-  if (watched == combo1_->lineEdit()) return !Combo1_KeyPress(code);
-  const bool enterInRet3 = watched == boxes_[1] && code == kEnter;
-  return !(IsDigitKey(code) || enterInRet3);
+  if (key->matches(QKeySequence::Paste)) return true;  // pasting would pass the filters by
+  const int code = TypedKeyCode(*key);
+  if (code < 0) return false;
+  if (watched == combo1_ || watched == combo1_->lineEdit()) return !Combo1_KeyPress(code);
+  return !IsDigitKey(code);
 }
 
 bool LotteryDialog::Combo1_KeyPress(int keyCode) {
@@ -248,6 +262,11 @@ void LotteryDialog::Combo1_Change(const QString& text) {
   typedName_ = text.toStdString();
   cmdSave_->setEnabled(!TrimBlanks(typedName_).empty());
   cmdCreateFromFile_->setEnabled(cmdSave_->isEnabled());
+}
+
+// An edited value of a listed lottery can be saved at once.
+void LotteryDialog::Value_Change() {
+  cmdSave_->setEnabled(!TrimBlanks(ComboText()).empty());
 }
 
 void LotteryDialog::Combo1_Click() {
@@ -314,11 +333,11 @@ void LotteryDialog::cmdSave_Click() {
     return;
   }
   const std::string name = ComboText();
-  if (!TrimBlanks(name).empty() && name != savedLottoFile_) {
-    if (messages_.Show(Question("Are you sure you want to switch to " + name)) !=
-        MessageAnswer::Yes) {
-      return;
-    }
+  if (!TrimBlanks(name).empty()) {
+    const bool current = name + ".opt" == savedLottoFile_;
+    const std::string question = current ? "Are you sure you want to save the settings of "
+                                         : "Are you sure you want to switch to ";
+    if (messages_.Show(Question(question + name)) != MessageAnswer::Yes) return;
     ProgramState& state = session_.State();
     state.lottoFile = name + ".opt";
     WriteProgramSettings(state);

@@ -55,6 +55,7 @@ class LotteryDialog : public QDialog {
   bool Combo1_KeyPress(int keyCode);  // false swallows the key
   void Combo1_Change(const QString& text);
   void Combo1_Click();
+  void Value_Change();
   bool CreateNewLottery();
   // Reads the six boxes into the settings; false (with the message and the
   // focus in the first bad box) when one is not above 0.

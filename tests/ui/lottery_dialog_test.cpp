@@ -1,13 +1,19 @@
-// The lottery profile dialog: list, key filters, switching, creating, refusing and cancelling.
+// The lottery profile dialog as a user drives it: clicks, keys typed into the
+// focus widget, Tab between fields, and real message boxes answered by key.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "store/settings_files.h"
 #include "store/text_file.h"
+#include "ui/help_viewer.h"
 #include "ui/lottery_dialog.h"
+#include "ui/qt_platform.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
@@ -21,60 +27,137 @@ const std::string kSampleIni =
 const std::string kAlphaIni =
     "bonus=false\r\nstake=2\r\nret3=8\r\nret4=50\r\nret5=900\r\nret5p=9000\r\nret6=90000\r\n";
 const std::string kHistory = "05/12/2000 03 11 17 25 38 44 \r\n";
-const std::string kOnSample = "file=Sample.opt\r\n";
-using Keys = std::initializer_list<int>;
+const QString kSwitchToAlpha = "Please confirm|Are you sure you want to switch to alpha";
+const QString kInvalid =
+    "Invalid Details|All values must be greater than '0'.\n\nPlease correct values!";
 
-void Type(QWidget* target, const QString& text) {
-  for (QChar character : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-    QApplication::sendEvent(target, &press);
+// Real message boxes, answered by a click from a script as they come up; beeps
+// are counted instead of sounded.
+class AnsweredBoxes : public ui::QtMessageSink {
+ public:
+  AnsweredBoxes() {
+    QObject::connect(&poll_, &QTimer::timeout, [this] { AnswerOpenBox(); });
+    poll_.start(5);
   }
-}
+  void Beep() override { ++beeps; }
+  QString answers;   // Yes (y), No (n) or Ok (o) for each box in turn
+  QStringList seen;  // "title|text" of each box
+  int beeps = 0;
 
-// A program folder with Sample (current), alpha, Broken (no settings file),
-// an index file and a file that is not a lottery; the dialog open on it.
-struct Fixture : WindowRig {
+ private:
+  void AnswerOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || box->property("answered").toBool()) return;
+    box->setProperty("answered", true);
+    seen << box->windowTitle() + "|" + box->text();
+    const QChar answer = answers.isEmpty() ? QChar('o') : answers.front();
+    answers.remove(0, 1);
+    const auto button = answer == 'y'   ? QMessageBox::Yes
+                        : answer == 'n' ? QMessageBox::No
+                                        : QMessageBox::Ok;
+    QTest::mouseClick(box->button(button), Qt::LeftButton);
+  }
+  QTimer poll_;
+};
+
+// A program folder with Sample (current), alpha, Broken (no settings file), an
+// index file and a file that is not a lottery; the dialog open on it.
+struct Fixture {
+  test::TestFolder folder;
+  AnsweredBoxes boxes;
+  CountingClock clock;
+  RecordingHelp help;
+  Session session{folder.Path(), boxes, clock};
   std::unique_ptr<ui::LotteryDialog> dialog;
 
-  explicit Fixture(const std::string& lottoFile = "Sample.opt") {
-    folder.Write("vomrix.ini", "file=" + lottoFile + "\r\n");
+  explicit Fixture(const QString& lottoFile = "Sample.opt") {
+    folder.Write("vomrix.ini", "file=" + lottoFile.toStdString() + "\r\n");
     for (const char* name : {"Sample.opt", "alpha.opt", "Broken.opt"}) folder.Write(name, kHistory);
     folder.Write("Sample.ini", kSampleIni);
     folder.Write("alpha.ini", kAlphaIni);
     folder.Write("01_S_Sample.opt", "");
     folder.Write("notes.txt", "");
-    ReadProgramSettings(State());
-    ReadLotterySettings(State());
-    State().newFileCreated = true;
-    Open();
+    ProgramState& state = session.State();
+    ReadProgramSettings(state);
+    ReadLotterySettings(state);
+    state.newFileCreated = true;
   }
-  void Open() {
-    dialog = std::make_unique<ui::LotteryDialog>(session, messages, help, nullptr);
+  void Open(HelpViewer* viewer = nullptr) {
+    dialog = std::make_unique<ui::LotteryDialog>(session, boxes, viewer ? *viewer : help, nullptr);
     dialog->show();
+    QApplication::setActiveWindow(dialog.get());
   }
-  QComboBox& Combo() { return Child<QComboBox>(*dialog, "Combo1"); }
-  QLineEdit* Box(const char* name) { return &Child<QLineEdit>(*dialog, name); }
-  bool Checked(const char* option) { return Child<QRadioButton>(*dialog, option).isChecked(); }
   QString Values() {
     QStringList values;
-    for (const char* box : kBoxes) values << Box(box)->text();
+    for (const char* box : kBoxes) values << Child<QLineEdit>(*dialog, box).text();
     return values.join(' ');
   }
-  void Pick(const QString& name) {
-    const int index = Combo().findText(name);
-    Combo().setCurrentIndex(index);
-    emit Combo().activated(index);
+  // What a user sees: the name, the six values, the bonus choice, whether Save
+  // can be pressed, and whether the dialog is still open.
+  QString Shown() {
+    return Child<QComboBox>(*dialog, "Combo1").currentText() + "|" + Values() + "|" +
+           (Child<QRadioButton>(*dialog, "optBonus0").isChecked() ? "bonus" : "no bonus") + "|" +
+           (Enabled(*dialog, "cmdSave") ? "save" : "no save") + "|" +
+           (dialog->isVisible() ? "open"
+            : dialog->result()  ? "accepted"
+                                : "cancelled");
   }
-  void TypeName(const QString& name) {
-    Combo().lineEdit()->clear();
-    Type(Combo().lineEdit(), name);
+  // Runs a script: "@Name" clicks that control, "@Combo1=name" picks a name
+  // from the open list, "<Key>" presses a key, any other text is typed key by
+  // key; keys go to the focus widget.
+  void Run(const QString& script) {
+    static const QRegularExpression token("@\\w+(=\\w+)?|<\\w+>|[^@<]+");
+    for (const auto& match : token.globalMatch(script)) {
+      const QString part = match.captured();
+      ReturnFocus();
+      if (part.contains('=')) {
+        PickFromList(part.section('=', 1));
+      } else if (part.startsWith('@')) {
+        QTest::mouseClick(&Child(*dialog, part.mid(1)), Qt::LeftButton);
+      } else if (part.startsWith('<')) {
+        Press(part.mid(1, part.size() - 2));
+      } else {
+        for (QChar character : part) TypeCharacter(character);
+      }
+    }
   }
-  void Save(const QString& values = {}) {
-    if (!values.isEmpty())
-      for (int i = 0; i < 6; ++i) Box(kBoxes[i])->setText(values.section(' ', i, i));
-    Click(*dialog, "cmdSave");
+  QWidget* Focus() { return QApplication::focusWidget(); }
+  // As the window manager does when a message box closes.
+  void ReturnFocus() {
+    if (!QApplication::activeWindow() && dialog->isVisible())
+      QApplication::setActiveWindow(dialog.get());
+  }
+
+ private:
+  void PickFromList(const QString& name) {
+    auto& combo = Child<QComboBox>(*dialog, "Combo1");
+    combo.showPopup();
+    QAbstractItemView* view = combo.view();
+    const QPoint at = view->visualRect(view->model()->index(combo.findText(name), 0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  }
+  void TypeCharacter(QChar character) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+    QApplication::sendEvent(Focus(), &press);
+  }
+  void Press(const QString& key) {
+    static const std::map<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+        {"Tab", {Qt::Key_Tab, {}}},        {"Backtab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+        {"Esc", {Qt::Key_Escape, {}}},     {"Del", {Qt::Key_Delete, {}}},
+        {"Bksp", {Qt::Key_Backspace, {}}}, {"Home", {Qt::Key_Home, {}}},
+        {"End", {Qt::Key_End, {}}},        {"Left", {Qt::Key_Left, {}}},
+        {"Up", {Qt::Key_Up, {}}},          {"Down", {Qt::Key_Down, {}}},
+        {"Enter", {Qt::Key_Return, {}}},   {"All", {Qt::Key_A, Qt::ControlModifier}}};
+    const auto [code, modifiers] = keys.at(key);
+    QTest::keyClick(Focus(), code, modifiers);
   }
 };
+
+QWidget& HelpWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "HelpViewer") return *widget;
+  qFatal("no help window");
+}
 
 }  // namespace
 
@@ -83,6 +166,7 @@ class LotteryDialogTest : public QObject {
 
  private slots:
   void keyFilters() {
+    using Keys = std::initializer_list<int>;
     for (int key : Keys{8, '0', '9'}) QVERIFY(ui::IsDigitKey(key));
     for (int key : Keys{'-', '.', '/', ':'}) QVERIFY(!ui::IsDigitKey(key));
     for (int key : Keys{8, 'a', 'Z', '-', ' ', 192, 214, 216, 246, 248, 255, 138, 159, 181})
@@ -93,172 +177,226 @@ class LotteryDialogTest : public QObject {
       QCOMPARE(ui::Windows1252KeyCode(QString::fromUtf8(text)), code);
   }
 
-  void opensOnTheCurrentLotteryWithItsValues() {
+  void opensOnTheCurrentLottery() {
     Fixture f;
+    f.Open();
+    auto& combo = Child<QComboBox>(*f.dialog, "Combo1");
     QStringList names;
-    for (int i = 0; i < f.Combo().count(); ++i) names << f.Combo().itemText(i);
+    for (int i = 0; i < combo.count(); ++i) names << combo.itemText(i);
     QCOMPARE(names, QStringList({"alpha", "Broken", "Sample"}));  // sorted, lotteries only
-    QCOMPARE(f.Combo().currentText(), "Sample");
-    QCOMPARE(f.Values(), "1 10 60 1500 100000 1000000");
-    QVERIFY(f.Checked("optBonus0"));
-    QVERIFY(!Enabled(*f.dialog, "cmdSave"));
-    QVERIFY(!f.State().newFileCreated);
-    QVERIFY(f.messages.shown.empty());  // the unreadable Broken was passed silently
-    QCOMPARE(Fixture("").Combo().currentText(), "alpha");  // no current one: the first
+    QCOMPARE(f.Shown(), "Sample|1 10 60 1500 100000 1000000|bonus|no save|open");
+    QVERIFY(!f.session.State().newFileCreated);
+    QVERIFY(f.boxes.seen.isEmpty());  // the unreadable Broken was passed silently
+
+    Fixture none("");
+    none.Open();
+    QCOMPARE(Child<QComboBox>(*none.dialog, "Combo1").currentText(), "alpha");  // the first
+
+    test::TestFolder empty;  // no lottery at all: nothing to save until a name is typed
+    Session session(empty.Path(), none.boxes, none.clock);
+    ui::LotteryDialog blank(session, none.boxes, none.help, nullptr);
+    QVERIFY(!Enabled(blank, "cmdSave"));
   }
 
-  void typingANameResetsValuesAndFiltersKeys() {
-    Fixture f;
-    Click(*f.dialog, "optBonus1");
-    QLineEdit* text = f.Combo().lineEdit();
-    f.TypeName(QString::fromUtf8("5Lé_o -X"));  // the values are reset all the same
-    QCOMPARE(f.Values(), "0 0 0 0 0 0");
-    QVERIFY(f.Checked("optBonus0"));
-    QCOMPARE(text->text(), QString::fromUtf8("Léo -X"));
-    QCOMPARE(f.messages.beeps, 2);
-    QVERIFY(Enabled(*f.dialog, "cmdSave"));
-    text->selectAll();
-    QTest::keyClick(text, Qt::Key_Backspace);
-    QVERIFY(!Enabled(*f.dialog, "cmdSave"));  // a blank name cannot be saved
+  void typedAsAUser_data() {
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("boxes");  // the message boxes seen, "\n"-joined
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<QString>("files");  // name=start of its content, ";"-joined
 
-    QLineEdit* stake = f.Box("txtStake");
-    stake->clear();
-    Type(stake, "1a2.-3");
-    QCOMPARE(stake->text(), "123");
-    QCOMPARE(f.messages.beeps, 2);  // value boxes refuse silently
-    QTest::keyClick(stake, Qt::Key_Return);
-    QVERIFY(f.dialog->isVisible());  // Enter presses no button
+    QTest::newRow("name keys filtered, values reset") << "Sample.opt"
+                                                      << "@optBonus1@Combo1<End>Test1_."
+                                                      << ""
+                                                      << "SampleTest|0 0 0 0 0 0|bonus|save|open"
+                                                      << "" << 3 << "";
+    QTest::newRow("no digits, '_' or '.' in a name") << "Sample.opt"
+                                                     << "@Combo1<All>Bad_Name.1"
+                                                     << ""
+                                                     << "BadName|0 0 0 0 0 0|bonus|save|open"
+                                                     << "" << 3 << "";
+    QTest::newRow("blank name cannot be saved") << "Sample.opt"
+                                                << "@Combo1<All>L<Bksp>"
+                                                << ""
+                                                << "|0 0 0 0 0 0|bonus|no save|open"
+                                                << "" << 0 << "";
+    QTest::newRow("editing keys and Tab in value boxes")
+        << "Sample.opt"
+        << "@txtStake<End>2a.-3<Home><Del><End><Left><Bksp>9<Tab>7<Tab>5<Backtab><Backtab><End>4"
+        << ""
+        << "Sample|934 7 5 1500 100000 1000000|bonus|save|open"
+        << "" << 0 << "";
+    QTest::newRow("Escape in a value box cancels")
+        << "Sample.opt"
+        << "@txtRet5<All>8<Esc>"
+        << ""
+        << "Sample|1 10 60 8 100000 1000000|bonus|save|cancelled"
+        << "" << 0 << "Sample.ini=" + QString::fromStdString(kSampleIni);
+    QTest::newRow("Enter presses no button")
+        << "Sample.opt"
+        << "@txtRet3<Enter>@Combo1<Enter>"
+        << ""
+        << "Sample|1 10 60 1500 100000 1000000|bonus|no save|open"
+        << "" << 0 << "";
+    QTest::newRow("changed value of the current lottery saved")
+        << "Sample.opt"
+        << "@txtStake<End>5@cmdSave"
+        << "y"
+        << "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted"
+        << "Please confirm|Are you sure you want to save the settings of Sample" << 0
+        << "vomrix.ini=file=Sample.opt\r\n;Sample.ini=bonus=true\r\nstake=15\r\n";
+    QTest::newRow("switch refused, then confirmed")
+        << "Sample.opt"
+        << "@Combo1=alpha@txtStake<All>4@cmdSave@cmdSave"
+        << "ny"
+        << "alpha|4 8 50 900 9000 90000|no bonus|save|accepted"
+        << kSwitchToAlpha + "\n" + kSwitchToAlpha << 0
+        << "vomrix.ini=file=alpha.opt\r\n;alpha.ini=bonus=false\r\nstake=4\r\nret3=8\r\n;alpha."
+           "opt=" +
+               QString::fromStdString(kHistory);
+    QTest::newRow("unreadable pick puts the previous back")
+        << "Sample.opt"
+        << "@Combo1<Up>"
+        << ""
+        << "Sample|1 10 60 1500 100000 1000000|bonus|no save|open"
+        << "Error|Could not read Broken.ini" << 0 << "";
+    QTest::newRow("previous unreadable too closes")
+        << "Gone.opt"
+        << "@Combo1<Up>"
+        << ""
+        << "Sample|0 0 0 0 0 0|bonus|no save|cancelled"
+        << "Error|Could not read Broken.ini\nError|Could not re-initialise previous database, "
+           "cannot continue..."
+        << 0 << "vomrix.ini=file=Gone.opt";
+    QTest::newRow("zero stake refused")
+        << "Sample.opt"
+        << "@txtStake<All>0<Tab>@cmdSave"
+        << ""
+        << "Sample|0 10 60 1500 100000 1000000|bonus|save|open" << kInvalid << 0
+        << "Sample.ini=" + QString::fromStdString(kSampleIni);
+    QTest::newRow("huge return refused")
+        << "Sample.opt"
+        << "@txtRet4<All>99999999999@cmdSave"
+        << ""
+        << "Sample|1 10 99999999999 1500 100000 1000000|bonus|save|open" << kInvalid << 0
+        << "vomrix.ini=file=Sample.opt\r\n";
+    QTest::newRow("create with bonus")
+        << "Sample.opt"
+        << QString::fromUtf8(
+               "@Combo1<All>Lotto "
+               "Österreich<Tab>1<Tab>3<Tab>20<Tab>800<Tab>5000<Tab>100000@cmdSave")
+        << "y" << QString::fromUtf8("Lotto Österreich|1 3 20 800 5000 100000|bonus|save|accepted")
+        << QString::fromUtf8(
+               "Please confirm|<folder>/Lotto Österreich.opt\n\nThis Lottery USES a bonus "
+               "number!\n\nAre you sure to create the new file?")
+        << 0
+        << QString::fromUtf8(
+               "vomrix.ini=file=Lotto Österreich.opt\r\n;Lotto "
+               "Österreich.ini=bonus=true\r\nstake=1\r\nret3=3\r\n;"
+               "Lotto Österreich.opt=00/00/0000 01 02 03 04 05 06 49\r\n");
+    QTest::newRow("typing a listed name picks it")
+        << "Sample.opt"
+        << "@Combo1<All>alpha<Tab>"
+        << ""
+        << "alpha|2 8 50 900 9000 90000|no bonus|save|open"
+        << "" << 0 << "";
+    QTest::newRow("create without bonus, refused once")
+        << "Sample.opt"
+        << "@Combo1<All>Plain<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@optBonus1@cmdSave@cmdSave"
+        << "ny"
+        << "Plain|1 1 1 1 1 1|no bonus|save|accepted"
+        << "Please confirm|<folder>/Plain.opt\n\nThis Lottery DOES NOT USE a bonus number!\n\nAre "
+           "you sure to create the new file?\n"
+           "Please confirm|<folder>/Plain.opt\n\nThis Lottery DOES NOT USE a bonus number!\n\nAre "
+           "you sure to create the new file?"
+        << 0
+        << "Plain.opt=00/00/0000 01 02 03 04 05 06;Plain.ini=bonus=false;vomrix.ini=file=Plain.opt";
+    QTest::newRow("cancel after an edit writes nothing")
+        << "Sample.opt"
+        << "@Combo1=alpha@txtStake<All>0@cmdSave@cmdCancel"
+        << ""
+        << "alpha|0 8 50 900 9000 90000|no bonus|save|cancelled" << kInvalid << 0
+        << "vomrix.ini=file=Sample.opt\r\n;alpha.ini=" + QString::fromStdString(kAlphaIni);
   }
 
-  void pickingALotteryShowsItsSettingsOrPutsThePreviousBack() {
-    Fixture f;
-    f.Pick("alpha");
-    QCOMPARE(f.Values(), "2 8 50 900 9000 90000");
-    QVERIFY(f.Checked("optBonus1"));
-    QCOMPARE(f.State().lottoFile, "alpha.opt");
-
-    f.Pick("Sample");
-    f.Box("txtStake")->setText("5");
-    f.State().settings.stake = 5;
-    f.Pick("Broken");
-    QCOMPARE(Text(f.Last()), "Error|Could not read Broken.ini|Ok|None|Ok");
-    QCOMPARE(f.Combo().currentText(), "Sample");
-    QCOMPARE(f.State().lottoFile, "Sample.opt");
-    QCOMPARE(f.State().settings.stake, 5);
-    QVERIFY(f.Values().startsWith("5 "));
-
-    Fixture gone("Gone.opt");  // the previous cannot be read either
-    gone.State().settings.stake = 3;
-    gone.Pick("Broken");
-    QCOMPARE(Text(gone.Last()),
-             "Error|Could not re-initialise previous database, cannot continue...|Ok|Critical|Ok");
-    QVERIFY(!gone.dialog->isVisible());
-    QCOMPARE(gone.State().lottoFile, "Gone.opt");
-  }
-
-  void switchingAsksThenWritesBothSettingsFiles() {
-    Fixture f;
-    f.Pick("alpha");
-    f.Box("txtStake")->setText("4");
-    f.messages.answers = {MessageAnswer::No};
-    f.Save();
-    QCOMPARE(Text(f.Last()),
-             "Please confirm|Are you sure you want to switch to alpha|YesNo|"
-             "Question|Yes");
-    QVERIFY(f.dialog->isVisible());
-    QCOMPARE(f.folder.Read("vomrix.ini"), kOnSample);
-    QCOMPARE(f.folder.Read("alpha.ini"), kAlphaIni);
-
-    f.Save();  // Yes
-    QVERIFY(!f.dialog->isVisible());
-    QCOMPARE(f.dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(f.folder.Read("vomrix.ini"), "file=alpha.opt\r\n");
-    QVERIFY(f.folder.Read("alpha.ini").starts_with("bonus=false\r\nstake=4\r\nret3=8\r\n"));
-    QCOMPARE(f.folder.Read("alpha.opt"), kHistory);
-  }
-
-  void zeroOrHugeValuesAreRefused() {
-    struct Case {
-      QString values;
-      const char* focused;
-    } cases[] = {{"0 10 60 1 1 1", "txtStake"}, {"1 1 99999999999 1 1 1", "txtRet4"}};
-    for (const Case& c : cases) {
-      Fixture f;
-      QApplication::setActiveWindow(f.dialog.get());
-      f.Pick("Sample");
-      f.Save(c.values);
-      QCOMPARE(Text(f.Last()),
-               "Invalid Details|All values must be greater than '0'.\r\n\r\n"
-               "Please correct values!|Ok|Exclamation|Ok");
-      QVERIFY(f.dialog->isVisible());
-      QCOMPARE(QApplication::focusWidget(), f.Box(c.focused));
-      QCOMPARE(f.folder.Read("Sample.ini"), kSampleIni);
-      QCOMPARE(f.folder.Read("vomrix.ini"), kOnSample);
+  void typedAsAUser() {
+    QFETCH(QString, current);
+    QFETCH(QString, script);
+    QFETCH(QString, answers);
+    QFETCH(QString, shown);
+    QFETCH(QString, boxes);
+    QFETCH(int, beeps);
+    QFETCH(QString, files);
+    Fixture f(current);
+    const LotterySettings before = f.session.State().settings;
+    f.Open();
+    f.boxes.answers = answers;
+    f.Run(script);
+    QCOMPARE(f.Shown(), shown);
+    const QString folder = QString::fromStdString(f.folder.Path().string());
+    QCOMPARE(f.boxes.seen.join('\n').replace(folder, "<folder>"), boxes);
+    QCOMPARE(f.boxes.beeps, beeps);
+    for (const QString& file : files.split(';', Qt::SkipEmptyParts)) {
+      const QString name = file.section('=', 0, 0);
+      const std::string start = Windows1252FromUtf8(file.section('=', 1).toStdString());
+      QVERIFY2(f.folder.Read(name.toStdString()).starts_with(start), qPrintable(name));
+    }
+    if (shown.endsWith("cancelled") && !boxes.contains("re-initialise")) {
+      QCOMPARE(f.session.State().lottoFile, current.toStdString());  // Cancel puts everything back
+      QVERIFY(f.session.State().settings == before);
+    }
+    if (boxes == kInvalid && shown.endsWith("open")) {
+      f.ReturnFocus();
+      QWidget* focus = QApplication::focusWidget();
+      QCOMPARE(focus ? focus->objectName() : "none",
+               script.contains("Ret4") ? "txtRet4" : "txtStake");
     }
   }
 
-  void creatingALotteryWithOrWithoutBonus() {
+  void creationThatCannotWriteIsReported() {
     Fixture f;
-    f.TypeName(QString::fromUtf8("Lotto Österreich"));
-    f.Save("1 3 20 800 5000 100000");
-    const std::string file = "Lotto Österreich.opt";
-    QVERIFY(f.Last().text.starts_with((f.folder / file).string() +
-                                      "\r\n\r\nThis Lottery USES a bonus number!"));
-    QVERIFY(!f.dialog->isVisible());
-    QCOMPARE(f.State().lottoFile, file);
-    QVERIFY(f.State().newFileCreated);
-    QCOMPARE(f.folder.Read("vomrix.ini"), Windows1252FromUtf8("file=" + file) + "\r\n");
-    QVERIFY(
-        f.folder.Read("Lotto Österreich.ini").starts_with("bonus=true\r\nstake=1\r\nret3=3\r\n"));
-    QVERIFY(f.folder.Read(file).starts_with("00/00/0000 01 02 03 04 05 06 49\r\n"));
-
-    Fixture plain;
-    plain.TypeName("Plain");
-    Click(*plain.dialog, "optBonus1");
-    plain.Save("1 3 20 800 5000 100000");
-    QVERIFY(plain.Last().text.find("This Lottery DOES NOT USE a bonus number!") !=
-            std::string::npos);
-    QVERIFY(plain.folder.Read("Plain.ini").starts_with("bonus=false\r\n"));
-  }
-
-  void creatingOverAnExistingLotteryKeepsItsHistoryAsBackup() {
-    Fixture f;
-    f.TypeName("alpha");
-    f.messages.answers = {MessageAnswer::No};
-    f.Save("1 1 1 1 1 1");
-    QVERIFY(f.dialog->isVisible());  // No: nothing written
-    QCOMPARE(f.folder.Read("alpha.opt") + f.folder.Read("alpha.ini"), kHistory + kAlphaIni);
-    QVERIFY(!f.folder.Exists("alpha.old"));
-    f.Save();
-    QVERIFY(!f.dialog->isVisible());
-    QCOMPARE(f.folder.Read("alpha.old"), kHistory);
-    QVERIFY(f.folder.Read("alpha.opt").starts_with("00/00/0000"));
-  }
-
-  void creationThatCannotWriteIsReportedAndChangesNothing() {
-    Fixture f;
-    f.State().appFolder = f.folder / "no-such-folder";
-    f.TypeName("Lost");
-    f.Save("1 1 1 1 1 1");
-    QVERIFY(Text(f.Last()).starts_with("Error|Could not create "));
-    QCOMPARE(f.Last().icon, MessageIcon::Critical);
+    f.session.State().appFolder = f.folder / "no-such-folder";
+    f.Open();
+    f.boxes.answers = "y";
+    f.Run("@Combo1<All>Lost<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@cmdSave");
+    QCOMPARE(f.boxes.seen.size(), 2);
+    QVERIFY(f.boxes.seen.back().startsWith("Error|Could not create "));
     QVERIFY(f.dialog->isVisible());
-    QCOMPARE(f.State().lottoFile, "Sample.opt");
-    QCOMPARE(f.folder.Read("vomrix.ini"), kOnSample);
+    QCOMPARE(f.session.State().lottoFile, "Sample.opt");
+    QCOMPARE(f.folder.Read("vomrix.ini"), "file=Sample.opt\r\n");
   }
 
-  void cancelPutsEverythingBack() {
+  // Help opened from the modal dialog takes clicks while the dialog waits,
+  // and moves Back and to the Contents.
+  void helpIsUsableWhileTheDialogIsOpen() {
+    QWidget owner;  // the main window, blocked while the dialog is open
     Fixture f;
-    const LotterySettings before = f.State().settings;
-    f.Pick("alpha");
-    f.Box("txtStake")->setText("0");
-    f.Save();  // refused, but the variables hold the typed values
-    QCOMPARE(f.State().settings.stake, 0);
-    Click(*f.dialog, "cmdCancel");
-    QVERIFY(!f.dialog->isVisible());
-    QCOMPARE(f.State().lottoFile, "Sample.opt");
-    QVERIFY(f.State().settings == before);
-    QCOMPARE(f.folder.Read("alpha.ini"), kAlphaIni);
+    auto viewer = ui::MakeHelpViewer(std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP");
+    f.dialog = std::make_unique<ui::LotteryDialog>(f.session, f.boxes, *viewer, &owner);
+    QStringList pages;
+    QTimer::singleShot(0, [&] {
+      QTest::mouseClick(&Child(*f.dialog, "cmdHelp"), Qt::LeftButton);
+      QWidget& help = HelpWindow();
+      auto page = [&] {
+        return Child<QTextBrowser>(help, "HelpText").toPlainText().section('\n', 0, 0);
+      };
+      auto clickThroughWindow = [&](const char* name) {
+        QWidget& button = Child(help, name);
+        QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {},
+                          button.mapTo(&help, button.rect().center()));
+      };
+      pages << page();
+      clickThroughWindow("HelpContents");
+      pages << page();
+      clickThroughWindow("HelpBack");
+      pages << page() + (help.isEnabled() && help.isVisible() ? " (usable)" : "");
+      f.dialog->reject();
+    });
+    f.dialog->exec();
+    QCOMPARE(pages.join(','),
+             "Importing an unlisted Lottery,Contents,Importing an unlisted Lottery (usable)");
   }
 };
 
