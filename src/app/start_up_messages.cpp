@@ -3,6 +3,7 @@
 #include <string>
 
 #include "store/file_error.h"
+#include "store/history_file.h"
 
 namespace bw {
 namespace {
@@ -11,7 +12,58 @@ Message Critical(std::string title, std::string text) {
   return {std::move(text), std::move(title), MessageButtons::Ok, MessageIcon::Critical};
 }
 
+constexpr std::size_t kLinesNamed = 5;
+
+Message SetAsideMessage(const ProgramState& state) {
+  const HistoryReadStatus& status = state.historyRead;
+  const std::size_t count = status.ReportedCount();
+  std::string numbers;
+  std::string firstReason;
+  std::size_t named = 0;
+  for (const SetAsideLine& line : status.setAside) {
+    if (line.reason.empty() || named == kLinesNamed) continue;
+    if (named++ > 0) numbers += ", ";
+    numbers += std::to_string(line.lineNumber);
+    if (firstReason.empty()) firstReason = line.reason;
+  }
+  if (count > kLinesNamed) numbers += " and " + std::to_string(count - kLinesNamed) + " more";
+  const bool one = count == 1;
+  const std::string text =
+      std::to_string(count) + (one ? " line of " : " lines of ") + state.lottoFile +
+      (one ? " is not a draw and was set aside: line "
+           : " are not draws and were set aside: lines ") +
+      numbers + " (" + firstReason + ").\r\n\r\n" +
+      (one ? "It is kept in the file as it is." : "They are kept in the file as they are.");
+  return {text, "Lines set aside", MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
+Message StoppedMessage(const ProgramState& state) {
+  return {state.lottoFile + " could not be read to its end: " + StoppedLineText(state.historyRead) +
+              ".\r\n\r\nChecks and statistics use the draws before that line. Nothing is saved "
+              "to the file until the line is corrected.",
+          "History not read to its end", MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
+Message UnreadableMessage(const ProgramState& state) {
+  const int16_t error = state.historyRead.errorNumber;
+  return Critical("Error loading file",
+                  state.lottoFile + " could not be read: Error " + std::to_string(error) + " " +
+                      FileErrorDescription(error) +
+                      ".\r\n\r\nThe file is kept as it is; nothing is saved over it until it "
+                      "can be read.");
+}
+
 }  // namespace
+
+std::vector<Message> HistoryReadMessages(const ProgramState& state) {
+  std::vector<Message> messages;
+  const HistoryReadStatus& status = state.historyRead;
+  if (status.ReportedCount() > 0) messages.push_back(SetAsideMessage(state));
+  if (status.outcome == HistoryReadOutcome::Stopped) messages.push_back(StoppedMessage(state));
+  if (status.outcome == HistoryReadOutcome::Unreadable)
+    messages.push_back(UnreadableMessage(state));
+  return messages;
+}
 
 Message ProgramSettingsErrorMessage(int16_t errorNumber) {
   return Critical("Error Reading File",

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "model/program_state.h"
 #include "platform/messages.h"
@@ -16,6 +17,11 @@ Message NoLotteryMessage();
 Message UnresolvedDetailsMessage(bool still);
 // The history holds no draws.
 Message NoPastDrawsMessage();
+
+// What the user is told about the history just read: the lines set aside
+// (how many, the first line numbers), a read that stopped at a line, a file
+// that could not be read. Empty when the file was read whole.
+std::vector<Message> HistoryReadMessages(const ProgramState& state);
 
 // Stake, 3-hit and 4-hit returns are all non-zero.
 bool DetailsResolved(const LotterySettings& settings);

@@ -143,8 +143,16 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (import) return RunImport(session, *import, readToEnd, out, err);
   const auto* add = std::get_if<AddRequest>(&invocation.request);
   if (add) CheckBonus(*add, session);
+  if (const auto refusal = HistoryWriteRefusal(session.State()); add && refusal) {
+    messages.Show(*refusal);
+    return kCliDataError;
+  }
+  for (const Message& message : HistoryReadMessages(session.State())) messages.Show(message);
   if (session.State().draws.empty() && !add) {
-    messages.Show(NoPastDrawsMessage());
+    // An unreadable history was reported as such above.
+    if (session.State().historyRead.outcome != HistoryReadOutcome::Unreadable) {
+      messages.Show(NoPastDrawsMessage());
+    }
     return kCliDataError;
   }
   {

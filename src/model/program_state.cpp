@@ -2,6 +2,12 @@
 
 namespace bw {
 
+std::size_t HistoryReadStatus::ReportedCount() const {
+  std::size_t count = 0;
+  for (const SetAsideLine& line : setAside) count += line.reason.empty() ? 0 : 1;
+  return count;
+}
+
 bool IsPlaceholderEntry(std::string_view entry) {
   return entry.find("00/00/00") != std::string_view::npos;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/counting_tables.h"
+#include "model/history_read_status.h"
 
 namespace bw {
 
@@ -39,6 +40,7 @@ struct ProgramState {
   int16_t fileErrorNumber = 0;  // number of the last failed file procedure, 0 = none
 
   DrawList draws;
+  HistoryReadStatus historyRead;  // what the last read of the history found
   CountingTables tables;
   int32_t oldestDrawDate = 0;  // day numbers, 0 = none yet
   int32_t newestDrawDate = 0;

@@ -19,33 +19,83 @@ void AddDrawDate(ProgramState& state, int32_t day) {
   if (state.oldestDrawDate == 0 || day < state.oldestDrawDate) state.oldestDrawDate = day;
 }
 
-// Takes one non-blank line into the draw list; false when its date is not a
-// date (the entry is appended all the same).
-bool ReadDrawLine(ProgramState& state, std::string_view line, const DrawLine& draw) {
+// What reading one line did: appended an entry, set the line aside (with the
+// reason), or ended the read (the entry is appended all the same).
+struct LineOutcome {
+  enum Kind { Entry, SetAside, Stop } kind = Entry;
+  std::string reason;
+};
+
+LineOutcome ReadDrawLine(ProgramState& state, std::string_view line, const DrawLine& draw) {
   state.settings.useBonus = draw.bonusColumn;
-  if (draw.entry.empty()) return true;
+  if (draw.entry.empty()) {
+    return {LineOutcome::SetAside, "it does not hold six numbers from 1 to 49"};
+  }
   state.draws.push_back(draw.entry);
-  if (IsPlaceholderLine(line)) return true;
+  if (IsPlaceholderLine(line)) return {};
   const auto date = ParseDrawDate(draw.dateText);
-  if (!date) return false;
+  if (!date) return {LineOutcome::Stop, "\"" + draw.dateText + "\" is not a date"};
   AddDrawDate(state, DayNumber(*date));
+  return {};
+}
+
+// Reads the lines into the draw list, keeping every line that is no draw
+// with its place; false when a line ended the read.
+bool ReadHistoryLines(ProgramState& state, const std::vector<std::string>& lines) {
+  HistoryReadStatus& status = state.historyRead;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const std::size_t entriesBefore = state.draws.size();
+    const std::optional<DrawLine> draw = ParseDrawLine(line);
+    const LineOutcome outcome =
+        draw ? ReadDrawLine(state, line, *draw) : LineOutcome{LineOutcome::SetAside, ""};
+    if (outcome.kind == LineOutcome::SetAside) {
+      status.setAside.push_back({i + 1, entriesBefore, line, outcome.reason});
+    } else if (outcome.kind == LineOutcome::Stop) {
+      status.outcome = HistoryReadOutcome::Stopped;
+      status.stopLine = i + 1;
+      status.stopReason = outcome.reason;
+      return false;
+    }
+  }
+  status.outcome = HistoryReadOutcome::Complete;
   return true;
+}
+
+bool IsMissingFileError(int16_t error) {
+  return error == kFileNotFound || error == kPathNotFound;
 }
 
 std::filesystem::path HistoryPath(const ProgramState& state) {
   return state.InFolder(state.lottoFile);
 }
 
-// The lines a save writes: every entry that is not a placeholder, showing
-// the fill (100 / n) * i before entry i.
-std::vector<std::string> LinesToSave(const DrawList& draws, SaveProgress* progress) {
+// The set-aside lines that belong to the current history file.
+const std::vector<SetAsideLine>& SetAsideLinesOf(const ProgramState& state) {
+  static const std::vector<SetAsideLine> none;
+  return state.historyRead.file == state.lottoFile ? state.historyRead.setAside : none;
+}
+
+// The lines a save writes: every entry that is not a placeholder, with each
+// set-aside line of the file before the entry that followed it there,
+// showing the fill (100 / n) * i before entry i.
+std::vector<std::string> LinesToSave(const ProgramState& state, SaveProgress* progress) {
+  const DrawList& draws = state.draws;
+  const std::vector<SetAsideLine>& setAside = SetAsideLinesOf(state);
   std::vector<std::string> lines;
-  lines.reserve(draws.size());
+  lines.reserve(draws.size() + setAside.size());
+  auto kept = setAside.begin();
+  const auto keepLinesBefore = [&](std::size_t entry) {
+    for (; kept != setAside.end() && kept->entriesBefore <= entry; ++kept)
+      lines.push_back(kept->text);
+  };
   const float step = 100.0f / static_cast<float>(draws.size());
   for (std::size_t i = 0; i < draws.size(); ++i) {
     if (progress != nullptr) progress->SetFill(step * static_cast<float>(i));
+    keepLinesBefore(i);
     if (draws[i].find("00/00/0000") == std::string::npos) lines.push_back(draws[i]);
   }
+  keepLinesBefore(draws.size());
   return lines;
 }
 
@@ -91,26 +141,48 @@ std::string SaveErrorText(const ProgramState& state) {
 
 }  // namespace
 
+std::string StoppedLineText(const HistoryReadStatus& status) {
+  return "line " + std::to_string(status.stopLine) + ": " + status.stopReason;
+}
+
+std::optional<Message> HistoryWriteRefusal(const ProgramState& state) {
+  const HistoryReadStatus& status = state.historyRead;
+  if (status.file != state.lottoFile) return std::nullopt;
+  const std::string& file = state.lottoFile;
+  std::string text;
+  if (status.outcome == HistoryReadOutcome::Stopped) {
+    text = file +
+           " was not read to its end, so it is not written over: " + StoppedLineText(status) +
+           ".\r\n\r\nCorrect that line (or restore the backup " + state.LotteryFileName(".old") +
+           ") and start again.";
+  } else if (status.outcome == HistoryReadOutcome::Unreadable) {
+    text = file + " could not be read (Error " + std::to_string(status.errorNumber) + " " +
+           FileErrorDescription(status.errorNumber) +
+           "), so it is not written over.\r\n\r\nMake the file readable and start again.";
+  } else {
+    return std::nullopt;
+  }
+  return Message{text, "History not saved", MessageButtons::Ok, MessageIcon::Critical};
+}
+
 bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
   state.draws.clear();
   state.fileErrorNumber = 0;
-  if (state.lottoFile.empty()) {
-    state.fileErrorNumber = kFileNotFound;
-    return false;
-  }
-  const ReadResult file = ReadTextLines(HistoryPath(state));
+  state.historyRead = HistoryReadStatus{};
+  state.historyRead.file = state.lottoFile;
+  const ReadResult file =
+      state.lottoFile.empty() ? ReadResult{{}, kFileNotFound} : ReadTextLines(HistoryPath(state));
   if (file.error != 0) {
     state.fileErrorNumber = file.error;
+    state.historyRead.outcome = IsMissingFileError(file.error) ? HistoryReadOutcome::Missing
+                                                               : HistoryReadOutcome::Unreadable;
+    state.historyRead.errorNumber = file.error;
     return false;
   }
   state.draws.reserve(file.lines.size());
-  for (const std::string& line : file.lines) {
-    const std::optional<DrawLine> draw = ParseDrawLine(line);
-    if (!draw) continue;  // blanks only
-    if (!ReadDrawLine(state, line, *draw)) {
-      state.fileErrorNumber = kTypeMismatch;
-      return false;
-    }
+  if (!ReadHistoryLines(state, file.lines)) {
+    state.fileErrorNumber = kTypeMismatch;
+    return false;
   }
   if (state.newestDrawDate == 0) state.newestDrawDate = todayDayNumber;
   if (state.oldestDrawDate == 0) state.oldestDrawDate = todayDayNumber;
@@ -133,8 +205,10 @@ bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progres
   } else if (createNew) {
     state.fileErrorNumber = ReplaceHistory(state, NewFileLines(state.settings.useBonus));
     if (state.fileErrorNumber == 0) state.newFileCreated = true;
-  } else if (!state.draws.empty()) {
-    state.fileErrorNumber = ReplaceHistory(state, LinesToSave(state.draws, progress));
+  } else if (HistoryWriteRefusal(state)) {
+    state.fileErrorNumber = kPermissionDenied;
+  } else if (!state.draws.empty() || !SetAsideLinesOf(state).empty()) {
+    state.fileErrorNumber = ReplaceHistory(state, LinesToSave(state, progress));
   }
   if (!createNew && progress != nullptr) progress->SetFill(100.0f);
   return state.fileErrorNumber == 0;
@@ -145,7 +219,10 @@ void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progr
     progress->Show(true);
     progress->SetFill(0.0f);
   }
-  if (WriteHistoryFile(state, false, progress)) {
+  if (const auto refusal = HistoryWriteRefusal(state)) {
+    messages.Show(*refusal);
+    state.historyChanged = true;
+  } else if (WriteHistoryFile(state, false, progress)) {
     state.historyChanged = false;
   } else {
     messages.Show({SaveErrorText(state), "Error saving file", MessageButtons::Ok,

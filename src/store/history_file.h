@@ -2,6 +2,7 @@
 // list back with a ".old" backup, and creating a new file with placeholders.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +16,23 @@ namespace bw {
 // useBonus from every non-blank line and the oldest/newest draw dates.
 // `todayDayNumber` fills dates that no real draw set when the file was read
 // to its end. Returns false with fileErrorNumber set on any error; entries
-// read so far stay.
+// read so far stay. state.historyRead records the lines set aside (blank or
+// not a draw) and whether the file was missing, read to its end, stopped at
+// a line or could not be read.
 bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber);
 
 // The eight placeholder lines of a new history file, without bonus column.
 const std::vector<std::string>& PlaceholderLines();
+
+// Why the history file must not be written: it was not read to its end, or
+// it exists but could not be read. The message names the line and reason or
+// the error. nullopt when a save may go ahead. Every writer of the history
+// (adding a draw, the Update page, an import) asks this before it changes
+// the draw list.
+std::optional<Message> HistoryWriteRefusal(const ProgramState& state);
+
+// "line 100: "31/02/1984" is not a date" for a read that stopped at a line.
+std::string StoppedLineText(const HistoryReadStatus& status);
 
 // Percentage bar shown while a history is saved.
 class SaveProgress {
@@ -29,15 +42,17 @@ class SaveProgress {
   virtual void SetFill(float percent) = 0;
 };
 
-// createNew = false: saves the draw list (placeholders left out) after
-// turning the old file into the ".old" backup. createNew = true: writes the
-// eight placeholder draws (with " 49" bonus column when useBonus) and raises
-// newFileCreated. Returns false with fileErrorNumber set on failure; a failed
-// save never loses the previous history.
+// createNew = false: saves the draw list (placeholders left out, the lines
+// the read set aside kept in their places) after turning the old file into
+// the ".old" backup; refused (error 70) while HistoryWriteRefusal says so. createNew = true: writes
+// the eight placeholder draws (with " 49" bonus column when useBonus) and raises newFileCreated.
+// Returns false with fileErrorNumber set on failure; a failed save never loses the previous
+// history.
 bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progress = nullptr);
 
 // Saves the draw list, reporting a failure with the "Error saving file"
-// message; historyChanged is cleared on success and stays set on failure.
+// message (or the refusal); historyChanged is cleared on success and stays
+// set on failure.
 void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progress = nullptr);
 
 }  // namespace bw

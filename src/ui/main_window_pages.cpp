@@ -2,6 +2,7 @@
 // Single Line check with its faces, the statistics list and the Update page.
 #include "model/day_number.h"
 #include "model/statistics_text.h"
+#include "store/history_file.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
@@ -260,6 +261,11 @@ void MainWindow::MonthView1_DateClick() {
 
 // Confirms the draw picked on the Update page and appends it to the history.
 void MainWindow::AddNewDraw() {
+  if (const auto refusal = HistoryWriteRefusal(state_)) {
+    services_.messages.Show(*refusal);
+    grid_->StartButton()->setEnabled(true);
+    return;
+  }
   const QDate picked = monthView_->selectedDate();
   const CalendarDate date{picked.year(), picked.month(), picked.day()};
   std::string line = FormatDrawDate(date) + " ";

@@ -36,6 +36,7 @@ bool MainWindow::Initialize() {
   LoadHistoryWithSplash();
   QApplication::restoreOverrideCursor();
   setEnabled(true);
+  for (const Message& message : HistoryReadMessages(state_)) services_.messages.Show(message);
 
   tabMain_->SetTabSelectable(kGeneralServices, true);
   tabMain_->SetTabSelectable(kRandomLineFinder, true);
@@ -85,7 +86,10 @@ void MainWindow::LoadHistoryWithSplash() {
 // A history without draws: only the Update page can be used.
 void MainWindow::ShowUpdateOnly() {
   lastUpdate_->setText("No Database entries found.");
-  services_.messages.Show(NoPastDrawsMessage());
+  // An unreadable history was reported as such at loading.
+  if (state_.historyRead.outcome != HistoryReadOutcome::Unreadable) {
+    services_.messages.Show(NoPastDrawsMessage());
+  }
   tabChoice_->SetTabSelectable(kUpdate, true);
   tabChoice_->setCurrentIndex(kUpdate);
   for (int tab : {kSingleLine, kOptimise, kSixFrom49}) tabChoice_->SetTabSelectable(tab, false);

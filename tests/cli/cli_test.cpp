@@ -265,6 +265,50 @@ TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {
   }
 }
 
+TEST(CliHistoryReading, LinesNotReadAreNeverWrittenOver) {
+  const std::string first = "10/01/2000 01 02 03 04 05 06 07\r\n";
+  const struct {
+    std::string history;  // empty: the history cannot be read
+    bool asNobody;        // unreadable for lack of permission rather than a folder in its place
+    int checkCode, addCode;
+    const char* says;  // by both commands on the error stream
+  } cases[] = {
+      {first + "17/01/2000 01 02 03 04 05 50 07\r\n\r\n" + first, false, 0, 0,
+       "1 line of Tiny.opt is not a draw and was set aside: line 2"},
+      {first + "31/02/2000 01 02 03 04 05 06 07\r\n" + first, false, 0, 1,
+       "line 2: \"31/02/2000\" is not a date"},
+      {"", false, 1, 1, "Tiny.opt could not be read"},
+      {"", true, 1, 1, "Tiny.opt could not be read"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says);
+    TestFolder folder;
+    WriteLotteries(folder);
+    folder.Write("Tiny.old", "older\r\n");
+    if (c.history.empty() && !c.asNobody) {
+      fs::remove(folder / "Tiny.opt");
+      fs::create_directory(folder / "Tiny.opt");
+    } else if (c.history.empty()) {
+      fs::permissions(folder / "Tiny.opt", fs::perms::none);
+    } else {
+      folder.Write("Tiny.opt", c.history);
+    }
+    const std::string kept = folder.Read("Tiny.opt");
+    std::optional<AsUnprivilegedUser> nobody;
+    if (c.asNobody && !nobody.emplace().Switched()) continue;  // only root can become another user
+    const Result check = RunIn(folder, kCheck);
+    const Result add = RunIn(folder, "add 07/02/2000 1 2 3 4 5 6 9");
+    nobody.reset();
+    EXPECT_EQ(check.code, c.checkCode);
+    EXPECT_EQ(add.code, c.addCode);
+    EXPECT_NE(check.err.find(c.says), std::string::npos) << check.err;
+    EXPECT_NE(add.err.find(c.says), std::string::npos) << add.err;
+    const std::string added = c.addCode == 0 ? "07/02/2000 01 02 03 04 05 06 09\r\n" : "";
+    EXPECT_EQ(folder.Read("Tiny.opt"), kept + added);
+    EXPECT_EQ(folder.Read("Tiny.old"), c.addCode == 0 ? kept : "older\r\n");
+  }
+}
+
 TEST_F(Cli, AddKeepsABackupAndCountsLikeAFreshStart) {
   ASSERT_EQ(Run(kCheck).code, 0);
   const Result added = Run("add 7/2/2000 8 6 5 4 3 2 1");

@@ -161,6 +161,28 @@ TEST_F(StoreTest, SavingWritesRealDrawsAndKeepsTheLastFileAsBackup) {
   EXPECT_EQ(folder.Read("Lotto.old"), saved);
 }
 
+TEST_F(StoreTest, SetAsideLinesAreSavedInTheirPlaceByteForByte) {
+  // Windows-1252 bytes in a line that is no draw, a number 50, a blank line
+  // and a draw cut short: none of them may be lost or changed by a save.
+  const std::string bytes =
+      "x\x81\xE9 not a draw\r\n"
+      "05/12/2000 03 11 17 25 38 44 \r\n"
+      "06/12/2000 01 02 03 04 05 50 \r\n"
+      "\r\n"
+      "12/12/2000 01 02 03 04 05 06 \r\n"
+      "13/12/2000 01 02 03\r\n";
+  folder.Write("Lotto.opt", bytes);
+  ASSERT_TRUE(ReadHistoryFile(state, kToday));
+  EXPECT_EQ(state.draws.size(), 2u);
+  EXPECT_EQ(state.historyRead.ReportedCount(), 3u);
+  state.draws.push_back("19/12/2000 01 02 03 04 05 07 ");
+  const std::string saved = bytes + "19/12/2000 01 02 03 04 05 07 \r\n";
+  ASSERT_TRUE(WriteHistoryFile(state, false));
+  EXPECT_EQ(folder.Read("Lotto.opt"), saved);
+  ASSERT_TRUE(WriteHistoryFile(state, false));
+  EXPECT_EQ(folder.Read("Lotto.opt") + folder.Read("Lotto.old"), saved + saved);
+}
+
 TEST_F(StoreTest, NewHistoryFilesHoldEightPlaceholders) {
   for (const bool bonus : {false, true}) {
     state.lottoFile = bonus ? "Bonus.opt" : "Plain.opt";

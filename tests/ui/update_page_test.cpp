@@ -86,6 +86,42 @@ class UpdatePageTest : public QObject {
     QCOMPARE(rig.folder.Read("Test.opt"), "02/02/2002 10 20 30 40 41 42 \r\n");
   }
 
+  void linesTheReadSetAsideOrStoppedAtAreReportedAndNeverLost() {
+    const struct {
+      const char* line;  // put before the last draw of the history
+      const char* startTitle;
+      bool updates;
+    } cases[] = {{"17/01/2000 01 02 03 04 05 50", "Lines set aside", true},
+                 {"31/02/2000 01 02 03 04 05 06", "History not read to its end", false}};
+    for (const auto& c : cases) {
+      WindowRig rig;
+      std::vector<std::string> history = TripleHistory();
+      history.insert(history.end() - 1, c.line);
+      WriteLottery(rig.folder, history, kSettings);
+      QVERIFY(rig.Start());
+      const std::string before = rig.folder.Read("Test.opt");
+      QCOMPARE(rig.messages.shown.size(), 1u);
+      QCOMPARE(rig.Last().title, c.startTitle);
+      QVERIFY(rig.Last().text.find("line 20") != std::string::npos);
+      QVERIFY(ChooseTab(rig.Window().ChoiceTabs(), ChoiceTab::kUpdate));
+      PickDate(rig.Window(), QDate(2002, 2, 2));
+      PickNumbers(rig.Window(), {10, 20, 30, 40, 41, 42});
+      Click(rig.Window(), "cmdCheckUpdate");
+      if (!c.updates) {
+        QCOMPARE(rig.Last().title, "History not saved");
+        QVERIFY(rig.Last().text.find("line 20: \"31/02/2000\" is not a date") != std::string::npos);
+      }
+      rig.Window().close();
+      const std::string saved = rig.folder.Read("Test.opt");
+      if (c.updates) {
+        QVERIFY(saved.find("\r\n" + std::string(c.line) + "\r\n") != std::string::npos);
+        QVERIFY(saved.ends_with("\r\n02/02/2002 10 20 30 40 41 42 \r\n"));
+      } else {
+        QCOMPARE(saved, before);
+      }
+    }
+  }
+
   void failedSaveOnCloseIsReportedAndKeepsTheOldHistory() {
     WindowRig rig;
     WriteLottery(rig.folder, TripleHistory(), kSettings);
