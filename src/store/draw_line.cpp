@@ -8,6 +8,7 @@
 namespace bw {
 namespace {
 
+constexpr std::size_t kMainNumbers = 6;
 constexpr std::size_t kNumbersWithoutBonus = 17;
 
 // Spaces and non-breaking spaces (common in text copied from web pages).
@@ -37,11 +38,13 @@ std::string_view FieldAt(std::string_view text, std::size_t start) {
   return start < text.size() ? text.substr(start, 2) : std::string_view{};
 }
 
-// All six main numbers must be 1..49, and so must a bonus that is present and
-// not "00"; no other value may ever reach the counting tables or the index.
+// Every field from the first one on, every three characters up to the last
+// two (the bonus), must be 1..49: the six main numbers, and anything written
+// between the sixth number and the bonus. A bonus, when present, is 1..49 or
+// "00". No other value may ever reach the counting tables or the index.
 bool NumbersInRange(std::string_view numbers) {
-  for (std::size_t k = 0; k < 6; ++k) {
-    if (!InRange(FieldDigitsValue(FieldAt(numbers, 3 * k)))) return false;
+  for (std::size_t start = 0; start < 3 * kMainNumbers || start + 3 <= numbers.size(); start += 3) {
+    if (!InRange(FieldDigitsValue(FieldAt(numbers, start)))) return false;
   }
   if (numbers.size() <= kNumbersWithoutBonus) return true;
   const std::string_view bonus = numbers.substr(numbers.size() - 2);
