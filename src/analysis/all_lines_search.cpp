@@ -1,6 +1,7 @@
 #include "analysis/all_lines_search.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <map>
 #include <system_error>
@@ -19,7 +20,7 @@ constexpr int64_t kMinLinesPerThread = 100'000;
 enum SpecialKind : uint64_t { kFivePlus = 1, kSix = 2 };
 constexpr int kRankShift = 34;
 
-uint64_t SpecialItem(int64_t rank, SpecialKind kind, int count) {
+uint64_t SpecialItem(int64_t rank, SpecialKind kind, int64_t count) {
   return static_cast<uint64_t>(rank) << kRankShift | kind << 32 | static_cast<uint32_t>(count);
 }
 int64_t ItemRank(uint64_t item) {
@@ -148,6 +149,9 @@ struct AllLinesSearch::Engine {
   std::vector<int32_t> fiveCounts;
   std::vector<uint64_t> specials;  // sorted by rank
   unsigned generation = 0;
+  // An index count outside 0..drawCount, or a line result no history can
+  // give, was met: nothing this engine finds can be trusted.
+  mutable std::atomic<bool> impossible{false};
 
   Engine(const CountingTables& t, IndexEntrySource& i, int32_t draws, const LotterySettings& r,
          int threadCount)
@@ -173,29 +177,40 @@ struct AllLinesSearch::Engine {
     leastFoundMoney = money;
   }
 
+  // Index counts are untrusted: one that no history of drawCount draws can
+  // hold marks the index as damaged and is left out.
+  bool Plausible(const IndexEntry& entry) const {
+    const bool plausible = entry.count >= 0 && entry.count <= drawCount;
+    if (!plausible) impossible = true;
+    return plausible;
+  }
+
   void CollectSpecials() {
     generation = index.Generation();
     fiveCounts.assign(kFiveSetCount + kRowMargin, 0);
     specials.clear();
     std::array<int, 6> numbers{};
     Line line{};
+    // Each key comes once, so a set's count is its one entry's.
     for (const IndexEntry& entry : index.AllEntries(IndexKind::Five))
-      if (KeyNumbers(entry.key, numbers) && numbers[5] == 0 && IsFiveSet(numbers))
+      if (KeyNumbers(entry.key, numbers) && numbers[5] == 0 && IsFiveSet(numbers) &&
+          Plausible(entry))
         fiveCounts[kRowMargin + FiveSetRank({numbers[0], numbers[1], numbers[2], numbers[3],
-                                             numbers[4]})] += entry.count;
+                                             numbers[4]})] = static_cast<int32_t>(entry.count);
     for (const IndexEntry& entry : index.AllEntries(IndexKind::Six))
-      if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsValidLine(numbers))
+      if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsValidLine(numbers) &&
+          Plausible(entry))
         specials.push_back(SpecialItem(LineRank(numbers), kSix, entry.count));
     for (const IndexEntry& entry : index.AllEntries(IndexKind::FivePlus))
       if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsFiveSet(numbers) &&
           numbers[5] >= kLowestNumber && numbers[5] <= kHighestNumber &&
-          LineWith(numbers, numbers[5], line))
+          LineWith(numbers, numbers[5], line) && Plausible(entry))
         specials.push_back(SpecialItem(LineRank(line), kFivePlus, entry.count));
     std::sort(specials.begin(), specials.end());
   }
 
   // The result of a line from its table sums and its special items.
-  SingleLineResult Exact(int hits3, int hits4, int hits5, const uint64_t* item,
+  SingleLineResult Exact(int64_t hits3, int64_t hits4, int64_t hits5, const uint64_t* item,
                          const uint64_t* end) const {
     RawHits raw;
     raw.hits3 = hits3;
@@ -208,13 +223,15 @@ struct AllLinesSearch::Engine {
       else
         raw.hits5Bonus += count;
     }
-    return ResultFromRawHits(raw, drawCount, returns);
+    SingleLineResult result = ResultFromRawHits(raw, drawCount, returns);
+    if (result.impossible) impossible = true;
+    return result;
   }
 
   // What the lines of one run a b c d e f share: the sums of the sets
   // without f, and the rows over f of the sets with it.
   struct RunSums {
-    int three = 0, four = 0, five = 0;
+    int64_t three = 0, four = 0, five = 0;
     const int32_t *pairsWithF = nullptr, *triplesWithF = nullptr;  // within a b c d
     std::array<const int16_t*, 4> treblesWithEF{};                 // x e f
     std::array<const int16_t*, 6> quadsWithEF{};                   // x y e f
@@ -243,16 +260,17 @@ void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, i
   const auto [q0, q1, q2, q3, q4, q5] = sums.quadsWithEF;
   const auto [v0, v1, v2, v3, v4] = sums.fivesWithF;
   const int32_t *pairs = sums.pairsWithF, *triples = sums.triplesWithF;
-  const int three = sums.three, four = sums.four, five = sums.five;
+  const int64_t three = sums.three, four = sums.four, five = sums.five;
   const int64_t ret3 = returns.ret3, ret4 = returns.ret4;
   const uint64_t* const specialsEnd = specials.data() + specials.size();
   const uint64_t* item = special;
   int64_t r = rank;
   int64_t nextSpecial = item != specialsEnd ? ItemRank(*item) : -1;
   for (int f = fLo; f <= fHi; ++f, ++r) {
-    const int h3 = three + pairs[f] + t0[f] + t1[f] + t2[f] + t3[f];
-    const int h4 = four + triples[f] + q0[f] + q1[f] + q2[f] + q3[f] + q4[f] + q5[f];
-    const int h5 = five + v0[f] + v1[f] + v2[f] + v3[f] + v4[f];
+    // 64-bit sums: no count of a history, damaged or huge, can wrap them.
+    const int64_t h3 = three + pairs[f] + t0[f] + t1[f] + t2[f] + t3[f];
+    const int64_t h4 = four + triples[f] + q0[f] + q1[f] + q2[f] + q3[f] + q4[f] + q5[f];
+    const int64_t h5 = five + v0[f] + v1[f] + v2[f] + v3[f] + v4[f];
     if (r == nextSpecial || h5 != 0) {
       const uint64_t* last = item;
       while (last != specialsEnd && ItemRank(*last) == r) ++last;
@@ -262,7 +280,7 @@ void AllLinesSearch::Engine::CheckRun(const RunSums& sums, Line line, int fLo, i
       continue;
     }
     // No five or six: only the fours are peeled off the threes.
-    sink.Money(line, f, ret3 * (h3 - 4 * std::max(h4, 0)) + ret4 * h4);
+    sink.Money(line, f, ret3 * (h3 - 4 * std::max<int64_t>(h4, 0)) + ret4 * h4);
   }
   rank = r;
   special = item;
@@ -303,7 +321,7 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count, Sink& sink)
             p3d[x] = p3c[x] + tad[x] + tbd[x] + tcd[x];
             p4d[x] = p4c[x] + qabd[x] + qacd[x] + qbcd[x];
           }
-          const int three = tab[c] + tab[d] + tac[d] + tbc[d];
+          const int64_t three = int64_t{tab[c]} + tab[d] + tac[d] + tbc[d];
           const int32_t* fabcd = FiveRow(a, b, c, d);
           const int firstE = resume ? s[4] : d + 1;
           // Rows of the sets x y z e _ move on by 48 - e sets when e grows.
@@ -315,7 +333,7 @@ void AllLinesSearch::Engine::Sweep(int64_t firstRank, int64_t count, Sink& sink)
             sums.quadsWithEF = {t.QuadRow(a, b, e), t.QuadRow(a, c, e), t.QuadRow(a, d, e),
                                 t.QuadRow(b, c, e), t.QuadRow(b, d, e), t.QuadRow(c, d, e)};
             sums.three = three + tab[e] + tac[e] + tad[e] + tbc[e] + tbd[e] + tcd[e];
-            sums.four = qabc[d] + qabc[e] + qabd[e] + qacd[e] + qbcd[e];
+            sums.four = int64_t{qabc[d]} + qabc[e] + qabd[e] + qacd[e] + qbcd[e];
             sums.five = fabcd[e];
             const int fLo = resume ? s[5] : e + 1;
             resume = false;
@@ -372,6 +390,7 @@ SliceResult AllLinesSearch::Engine::Slice(const Line& from, int64_t maxLines,
   LastPercentSink last(drawCount);
   Sweep(lastRank, 1, last);
   slice.lastPercent = last.Percent();
+  slice.impossible = impossible;
   Line next = slice.lastChecked;
   if (NextLine(next)) slice.next = next;
   return slice;

@@ -60,6 +60,8 @@ struct SliceResult {
   Line lastChecked{};        // valid when checked > 0
   int lastPercent = 0;       // its result percentage
   std::optional<Line> next;  // the next line to check; nullopt when done
+  // The index disagrees with the draws: nothing of this slice may be shown.
+  bool impossible = false;
 };
 
 class AllLinesSearch {

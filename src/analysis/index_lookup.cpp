@@ -45,14 +45,14 @@ std::string KeyText(uint64_t value) {
 
 }  // namespace
 
-int FileIndexLookup::Count(IndexKind kind, const std::string& key) {
+int64_t FileIndexLookup::Count(IndexKind kind, const std::string& key) {
   return CountInIndexLine(read_(kind, key), key);
 }
 
 // Every 12-digit text of the line is a place the key search can stop at,
 // so recording the first occurrence of each gives the search's answers.
 struct CachedIndexLookup::FileKeys {
-  std::unordered_map<uint64_t, int> counts;
+  std::unordered_map<uint64_t, int64_t> counts;
   std::vector<uint64_t> order;
 
   explicit FileKeys(const std::string& line) {
@@ -80,7 +80,7 @@ const CachedIndexLookup::FileKeys& CachedIndexLookup::File(IndexKind kind, int f
   return *slot;
 }
 
-int CachedIndexLookup::Count(IndexKind kind, const std::string& key) {
+int64_t CachedIndexLookup::Count(IndexKind kind, const std::string& key) {
   uint64_t value = 0;
   if (!KeyValue(key, value)) return 0;  // a key that no index line can hold
   const FileKeys& file = File(kind, static_cast<int>(value / kFirstNumberScale));

@@ -22,7 +22,7 @@ class IndexLookup {
   virtual ~IndexLookup() = default;
   // Count of the 12-digit key in the index file of its kind and first
   // number; 0 when the key or the file is missing.
-  virtual int Count(IndexKind kind, const std::string& key) = 0;
+  virtual int64_t Count(IndexKind kind, const std::string& key) = 0;
 };
 
 // The whole first line of the index file that holds `key` (selected by its
@@ -38,7 +38,7 @@ class FileIndexLookup : public IndexLookup {
  public:
   explicit FileIndexLookup(const ProgramState& state);
   explicit FileIndexLookup(IndexLineReader reader) : read_(std::move(reader)) {}
-  int Count(IndexKind kind, const std::string& key) override;
+  int64_t Count(IndexKind kind, const std::string& key) override;
 
  private:
   IndexLineReader read_;
@@ -60,7 +60,7 @@ class CachedIndexLookup : public IndexLookup, public IndexEntrySource {
   explicit CachedIndexLookup(const ProgramState& state);
   explicit CachedIndexLookup(IndexLineReader reader);
   ~CachedIndexLookup() override;
-  int Count(IndexKind kind, const std::string& key) override;
+  int64_t Count(IndexKind kind, const std::string& key) override;
   void Forget();  // everything is read anew on next use
   // Every key of one kind that a check of a line of numbers 1..49 can find:
   // the keys of the files "01".."49" that start with their file's number,

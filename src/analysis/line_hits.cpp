@@ -62,7 +62,7 @@ LineHits FindLineHits(const Line& line, const std::vector<DatedDraw>& draws, con
 SingleLineResult CheckOverDraws(const Line& line, const std::vector<DatedDraw>& draws,
                                 const LotterySettings& settings) {
   RawHits exact;
-  int* counters[] = {&exact.hits3, &exact.hits4, &exact.hits5, &exact.hits5Bonus, &exact.hits6};
+  int64_t* counters[] = {&exact.hits3, &exact.hits4, &exact.hits5, &exact.hits5Bonus, &exact.hits6};
   const uint64_t lineMask = NumberMask(line);
   for (const DatedDraw& draw : draws)
     if (const auto hitClass = ClassOf(lineMask, draw)) ++*counters[static_cast<int>(*hitClass)];

@@ -1,9 +1,13 @@
 #include "analysis/single_line_check.h"
 
+#include <algorithm>
+#include <array>
+#include <limits>
+
 namespace bw {
 namespace {
 
-std::string CountCaption(int16_t count) {
+std::string CountCaption(int32_t count) {
   return count == 0 ? std::string() : std::to_string(count);
 }
 
@@ -15,12 +19,29 @@ std::string FiveDigits(const Line& line, int left) {
   return digits;
 }
 
+// Counts of draws: each within 0..drawCount, and no draw in two of them.
+bool PossibleCounts(const std::array<int64_t, 5>& counts, int32_t drawCount) {
+  int64_t total = 0;
+  for (int64_t count : counts) {
+    if (count < 0 || count > drawCount) return false;
+    total += count;
+  }
+  return total <= drawCount;
+}
+
+int32_t Clamped(int64_t count) {
+  return static_cast<int32_t>(std::clamp<int64_t>(count, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
 }  // namespace
 
 SingleLineResult ResultFromRawHits(const RawHits& raw, int32_t drawCount,
                                    const LotterySettings& returns) {
-  int hits3 = raw.hits3, hits4 = raw.hits4, hits5 = raw.hits5;
-  const int hits5Bonus = raw.hits5Bonus, hits6 = raw.hits6;
+  // Raw sums come from files and are capped far below overflow, so 64 bits
+  // hold every step of the correction.
+  int64_t hits3 = raw.hits3, hits4 = raw.hits4, hits5 = raw.hits5;
+  const int64_t hits5Bonus = raw.hits5Bonus, hits6 = raw.hits6;
   // A draw with k numbers on the line was summed C(k,3), C(k,4) and C(k,5)
   // times; peel the higher hits off, highest first.
   if (hits6 > 0) {
@@ -40,17 +61,19 @@ SingleLineResult ResultFromRawHits(const RawHits& raw, int32_t drawCount,
 SingleLineResult ResultFromExactHits(const RawHits& exact, int32_t drawCount,
                                      const LotterySettings& returns) {
   SingleLineResult result;
-  result.hits3 = static_cast<int16_t>(exact.hits3);
-  result.hits4 = static_cast<int16_t>(exact.hits4);
-  result.hits5 = static_cast<int16_t>(exact.hits5);
-  result.hits5Bonus = static_cast<int16_t>(exact.hits5Bonus);
-  result.hits6 = static_cast<int16_t>(exact.hits6);
-  const int64_t smallReturns =
-      int64_t{exact.hits3} * returns.ret3 + int64_t{exact.hits4} * returns.ret4;
-  result.percent = PercentOfMoney(smallReturns, drawCount);
-  result.plus = int64_t{exact.hits5} * returns.ret5 >= 1 ||
-                int64_t{exact.hits5Bonus} * returns.ret5p >= 1 ||
-                int64_t{exact.hits6} * returns.ret6 >= 1;
+  result.impossible = !PossibleCounts(
+      {exact.hits3, exact.hits4, exact.hits5, exact.hits5Bonus, exact.hits6}, drawCount);
+  if (result.impossible) return result;
+  result.hits3 = Clamped(exact.hits3);
+  result.hits4 = Clamped(exact.hits4);
+  result.hits5 = Clamped(exact.hits5);
+  result.hits5Bonus = Clamped(exact.hits5Bonus);
+  result.hits6 = Clamped(exact.hits6);
+  // Possible counts are at most 2^31, returns 32-bit: the products fit.
+  result.percent =
+      PercentOfMoney(exact.hits3 * returns.ret3 + exact.hits4 * returns.ret4, drawCount);
+  result.plus = exact.hits5 * returns.ret5 >= 1 || exact.hits5Bonus * returns.ret5p >= 1 ||
+                exact.hits6 * returns.ret6 >= 1;
   return result;
 }
 

@@ -17,17 +17,21 @@ namespace bw {
 // Exact counts of draws with 3, 4, 5 (without the bonus on the line), 5 plus
 // bonus and 6 main numbers on the line; the whole percentage that the 3- and
 // 4-hit returns make of one unit staked per draw, truncated toward zero; and
-// the plus flag for any 5, 5+bonus or 6 return of 1 or more.
+// the plus flag for any 5, 5+bonus or 6 return of 1 or more. `impossible`
+// marks counts that no history can give (one below 0, or more hits than
+// draws): the index disagrees with the draws, and the counts must not be
+// shown.
 struct SingleLineResult {
-  int16_t hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
+  int32_t hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
   int percent = 0;
   bool plus = false;
+  bool impossible = false;
   bool operator==(const SingleLineResult&) const = default;
 };
 
 // Raw sums over the sub-combinations of a line, before the correction.
 struct RawHits {
-  int hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
+  int64_t hits3 = 0, hits4 = 0, hits5 = 0, hits5Bonus = 0, hits6 = 0;
 };
 
 // Whole percentage of `money` in one unit staked per draw, computed as the

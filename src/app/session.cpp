@@ -5,6 +5,17 @@
 #include "model/draw_fields.h"
 
 namespace bw {
+namespace {
+
+Message IndexNotRebuiltMessage(const std::string& lottoFile) {
+  return {"The index files of " + lottoFile +
+              " do not match its draws and could not be rebuilt, so no results can be shown. "
+              "Check that the program folder can be written and has free space, then start "
+              "again.",
+          "Index files", MessageButtons::Ok, MessageIcon::Critical};
+}
+
+}  // namespace
 
 Session::Session(std::filesystem::path appFolder, MessageSink& messages, Clock& clock)
     : messages_(messages), clock_(clock), index_(state_), systemPatterns_(BuildSystemPatterns()) {
@@ -29,7 +40,12 @@ void Session::IntegrateHistory(const IntegrationProgress& progress) {
 }
 
 SingleLineResult Session::Check(const Line& line) {
-  return CheckSingleLine(line, DrawCount(), state_.settings, state_.tables, index_);
+  const auto check = [&] {
+    return CheckSingleLine(line, DrawCount(), state_.settings, state_.tables, index_);
+  };
+  const SingleLineResult result = check();
+  if (!result.impossible || !RebuildStaleIndex()) return result;
+  return check();
 }
 
 SingleLineResult Session::Check(const Line& line, const DateRange& range) {
@@ -94,7 +110,9 @@ void Session::RebuildFromDraws() {
 }
 
 void Session::SaveHistoryIfChanged(SaveProgress* progress) {
-  if (state_.historyChanged) SaveHistory(state_, messages_, progress);
+  if (!state_.historyChanged) return;
+  SaveHistory(state_, messages_, progress);
+  if (!state_.historyChanged) VouchForIndex(state_);  // index files, history, then marker
 }
 
 AllLinesSearch& Session::Search() {
@@ -102,6 +120,27 @@ AllLinesSearch& Session::Search() {
     search_ = std::make_unique<AllLinesSearch>(state_.tables, index_, DrawCount(), state_.settings);
   }
   return *search_;
+}
+
+SliceResult Session::CheckSlice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found) {
+  const std::size_t before = found.size();
+  SliceResult slice = Search().CheckSlice(from, maxLines, found);
+  if (!slice.impossible) return slice;
+  found.resize(before);
+  if (RebuildStaleIndex()) slice = Search().CheckSlice(from, maxLines, found);
+  if (slice.impossible) {
+    found.resize(before);
+    slice = SliceResult{};
+    slice.impossible = true;
+  }
+  return slice;
+}
+
+bool Session::RebuildStaleIndex() {
+  const bool rebuilt = RebuildIndexFiles(state_);
+  DropDerivedData();
+  if (!rebuilt) messages_.Show(IndexNotRebuiltMessage(state_.lottoFile));
+  return rebuilt;
 }
 
 int32_t Session::DrawCount() const {

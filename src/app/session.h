@@ -43,7 +43,10 @@ class Session {
   bool ReadHistory();
   void IntegrateHistory(const IntegrationProgress& progress = {});
 
-  // Checks an ascending line against the loaded history.
+  // Checks an ascending line against the loaded history. A result no history
+  // can give means the index files disagree with the draws: they are rebuilt
+  // and the line checked again. When the rebuild fails, the user is told and
+  // the result stays marked impossible, with no counts in it.
   SingleLineResult Check(const Line& line);
 
   // The same restricted to a date range (the whole history: the check above).
@@ -67,12 +70,18 @@ class Session {
   // date range, the counting tables and the index are built anew from it.
   void RebuildFromDraws();
 
-  // Saves the history when it holds unsaved changes (reports failures).
+  // Saves the history when it holds unsaved changes (reports failures); once
+  // it is saved, the index marker vouches for the index again.
   void SaveHistoryIfChanged(SaveProgress* progress = nullptr);
 
   // The all-lines search over the current tables and index (built on first
   // use, and again after a draw was appended).
   AllLinesSearch& Search();
+  // A slice of the search, with the same rebuild rule as Check: a slice that
+  // meets a damaged index is dropped (its finds are not kept), the index is
+  // rebuilt and the slice searched again. When the rebuild fails the slice
+  // comes back impossible, with nothing checked and nothing found.
+  SliceResult CheckSlice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found);
 
   const std::vector<std::string>& SystemPatterns() const { return systemPatterns_; }
 
@@ -80,6 +89,9 @@ class Session {
   int32_t DrawCount() const;
   // The cached index and the search engine after the index files changed.
   void DropDerivedData();
+  // Rebuilds an index found stale; false (after telling the user) when it
+  // could not be written.
+  bool RebuildStaleIndex();
 
   ProgramState state_;
   MessageSink& messages_;

@@ -9,7 +9,7 @@
 #include "platform/lottery_folder.h"
 #include "platform/system_services.h"
 #include "store/file_error.h"
-#include "store/integration.h"
+#include "store/index_marker.h"
 #include "store/settings_files.h"
 
 namespace bw {
@@ -157,7 +157,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   {
     // Only the first start of a lottery, which builds the index, takes long.
-    const bool building = !IndexMarkerExists(session.State());
+    const bool building = !IndexMarkerAgrees(session.State());
     ProgressBar bar(err, options.progressOnErr && building, "Building the index");
     session.IntegrateHistory([&bar](std::size_t done, std::size_t total) {
       bar.Show(static_cast<double>(done) / static_cast<double>(std::max<std::size_t>(total, 1)));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 #include "analysis/full_system.h"
 #include "analysis/random_finder.h"
@@ -17,12 +18,24 @@ namespace {
 
 constexpr int64_t kSearchSlice = 1'000'000;
 
+// The session has already said why the index could not be rebuilt.
+void RefuseStaleResults() {
+  throw std::runtime_error("no results shown: the index files do not match the history");
+}
+
+SingleLineResult TrustedCheck(Session& session, const Line& line,
+                              const DateRange& range = DateRange{}) {
+  const SingleLineResult result = session.Check(line, range);
+  if (result.impossible) RefuseStaleResults();
+  return result;
+}
+
 std::string ResultRow(const Line& line, const SingleLineResult& result) {
   return FormatResultRow(SystemLineText(line), CaptionsOf(result));
 }
 
 std::string ResultRow(Session& session, const Line& line) {
-  return ResultRow(line, session.Check(line));
+  return ResultRow(line, TrustedCheck(session, line));
 }
 
 // A number with a fixed count of decimals, rounded.
@@ -101,7 +114,7 @@ int RunCheck(Session& session, const CheckRequest& request, std::ostream& out,
     distribution = PercentageDistribution(session.DistributionInputFor(request.range));
   RecordWriter records(out, format);
   for (const Line& line : request.lines) {
-    const SingleLineResult result = session.Check(line, request.range);
+    const SingleLineResult result = TrustedCheck(session, line, request.range);
     const LineStanding standing = StandingOf(distribution, result.percent);
     if (format != OutputFormat::Text) {
       Record record = LineResultRecord(line, result);
@@ -167,7 +180,7 @@ int RunSystem(Session& session, const SystemRequest& request, std::ostream& out,
     }
   };
   RunFullSystem(
-      lines, [&session](const Line& line) { return session.Check(line); }, counters, hooks);
+      lines, [&session](const Line& line) { return TrustedCheck(session, line); }, counters, hooks);
   (format == OutputFormat::Text ? out : err)
       << counters.analysed << " lines: " << counters.from50to65 << " at 50 to 65%, "
       << counters.atLeast66 << " at 66% or more\n";
@@ -207,7 +220,8 @@ int RunSearch(Session& session, const SearchRequest& request, std::ostream& out,
   };
   ProgressBar bar(err, progress, "Searching");
   const auto checkFromNext = [&](int64_t lines) {
-    const SliceResult slice = session.Search().CheckSlice(*next, lines, found);
+    const SliceResult slice = session.CheckSlice(*next, lines, found);
+    if (slice.impossible) RefuseStaleResults();
     for (const FoundLine& line : found) list(line);
     foundCount += static_cast<int64_t>(found.size());
     found.clear();

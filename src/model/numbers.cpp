@@ -8,7 +8,7 @@ std::string TwoDigits(int number) {
   return text;
 }
 
-std::string RightAligned(int value, std::size_t width) {
+std::string RightAligned(int64_t value, std::size_t width) {
   std::string text = std::to_string(value);
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
   return text;

@@ -20,7 +20,7 @@ std::string TwoDigits(int number);
 
 // A count right-aligned in `width` characters ("  5", " 52", "123"); wider
 // values keep all their digits.
-std::string RightAligned(int value, std::size_t width);
+std::string RightAligned(int64_t value, std::size_t width);
 
 // Value of the leading whole number of a text: leading blanks are skipped,
 // digits are read up to the first non-digit, no digits read as 0. A leading

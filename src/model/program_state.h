@@ -46,6 +46,9 @@ struct ProgramState {
   int32_t newestDrawDate = 0;
 
   bool indexRebuild = false;
+  // An index file could not be written since the index was last built, so
+  // the index marker must not vouch for the index files.
+  bool indexWriteFailed = false;
   bool historyChanged = false;
   bool newFileCreated = false;
   bool stopRequested = false;

@@ -1,6 +1,9 @@
 #include "store/index_files.h"
 
+#include <algorithm>
+
 #include "model/numbers.h"
+#include "store/index_marker.h"
 #include "store/text_file.h"
 
 namespace bw {
@@ -17,18 +20,28 @@ std::filesystem::path IndexPath(const ProgramState& state, const std::string& ke
   return state.InFolder(IndexFileName(key, kind, state.lottoFile));
 }
 
-std::string Entry(const std::string& key, int count) {
+std::string Entry(const std::string& key, int64_t count) {
   return key.substr(0, kKeyLength) + "=" + RightAligned(count, kCountWidth) + ":";
 }
 
-// "??_?_" + lottoFile, "?" standing for any one character.
-bool IsIndexFileOf(const std::string& name, const std::string& lottoFile) {
-  return name.size() == 5 + lottoFile.size() && name[2] == '_' && name[4] == '_' &&
-         name.compare(5, std::string::npos, lottoFile) == 0;
+bool RecordAll(const ProgramState& state, const std::vector<std::string>& keys, IndexKind kind) {
+  bool written = true;
+  for (const std::string& key : keys) written = RecordIndexKey(state, key, kind) == 0 && written;
+  return written;
 }
 
-void RecordAll(const ProgramState& state, const std::vector<std::string>& keys, IndexKind kind) {
-  for (const std::string& key : keys) RecordIndexKey(state, key, kind);
+// The whole number of an index count: blanks, an optional sign, digits. The
+// magnitude stops growing at 10^15 so that no damaged text can overflow it.
+int64_t CountValue(std::string_view text) {
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string_view::npos) return 0;
+  const bool negative = text[i] == '-';
+  if (text[i] == '-' || text[i] == '+') ++i;
+  constexpr int64_t kCap = 1'000'000'000'000'000;
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(kCap, value * 10 + (text[i] - '0'));
+  return negative ? -value : value;
 }
 
 }  // namespace
@@ -37,23 +50,28 @@ std::string IndexFileName(const std::string& key, IndexKind kind, const std::str
   return FilePrefix(key, kind) + lottoFile;
 }
 
+bool IsIndexFileOf(const std::string& name, const std::string& lottoFile) {
+  return name.size() == 5 + lottoFile.size() && name[2] == '_' && name[4] == '_' &&
+         name.compare(5, std::string::npos, lottoFile) == 0;
+}
+
 bool IndexFileExists(const ProgramState& state, const std::string& key, IndexKind kind) {
   std::error_code ignored;
   return std::filesystem::exists(IndexPath(state, key, kind), ignored);
 }
 
-void CreateIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
-  WriteTextLines(IndexPath(state, key, kind), {Entry(key, 1)});
+int16_t CreateIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
+  return WriteTextLines(IndexPath(state, key, kind), {Entry(key, 1)});
 }
 
-void AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
+int16_t AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
   std::string line = ReadIndexLine(state, key, kind);
   const std::size_t position = line.find(key.substr(0, kKeyLength));
   if (position == std::string::npos) {
     line += Entry(key, 1);
   } else {
     const std::size_t countStart = position + kKeyLength + 1;
-    const int count = CountAfterKeyAt(line, position) + 1;
+    const int64_t count = CountAfterKeyAt(line, position) + 1;
     const std::size_t colon = line.find(':', countStart);
     const std::string rest = colon == std::string::npos ? "" : line.substr(colon + 1);
     // The key and its "=" (put back when a damaged line lost it), the count,
@@ -61,16 +79,13 @@ void AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind
     line =
         line.substr(0, position + kKeyLength) + "=" + RightAligned(count, kCountWidth) + ":" + rest;
   }
-  WriteTextLines(IndexPath(state, key, kind), {line});
+  return WriteTextLines(IndexPath(state, key, kind), {line});
 }
 
-void RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind) {
-  if (key.size() < kKeyLength) return;
-  if (IndexFileExists(state, key, kind)) {
-    AddToIndexFile(state, key, kind);
-  } else {
-    CreateIndexFile(state, key, kind);
-  }
+int16_t RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind) {
+  if (key.size() < kKeyLength) return 0;
+  if (IndexFileExists(state, key, kind)) return AddToIndexFile(state, key, kind);
+  return CreateIndexFile(state, key, kind);
 }
 
 std::string ReadIndexLine(const ProgramState& state, const std::string& key, IndexKind kind) {
@@ -100,43 +115,43 @@ std::vector<std::string> FiveKeys(const DrawFields& fields) {
   return keys;
 }
 
-void AddSixToIndex(const ProgramState& state, DrawFields& fields) {
-  RecordIndexKey(state, SixKey(fields), IndexKind::Six);
+bool AddSixToIndex(const ProgramState& state, DrawFields& fields) {
+  return RecordIndexKey(state, SixKey(fields), IndexKind::Six) == 0;
 }
 
-void AddFivePlusToIndex(const ProgramState& state, DrawFields& fields) {
-  RecordAll(state, FiveKeys(fields), IndexKind::FivePlus);
+bool AddFivePlusToIndex(const ProgramState& state, DrawFields& fields) {
+  return RecordAll(state, FiveKeys(fields), IndexKind::FivePlus);
 }
 
-void AddFivesToIndex(const ProgramState& state, DrawFields& fields) {
+bool AddFivesToIndex(const ProgramState& state, DrawFields& fields) {
   fields[7] = "00";
-  RecordAll(state, FiveKeys(fields), IndexKind::Five);
+  return RecordAll(state, FiveKeys(fields), IndexKind::Five);
 }
 
 void DeleteIndexFiles(const ProgramState& state) {
   if (state.lottoFile.empty()) return;
+  // The marker goes first: it must never vouch for a half-deleted index.
+  WithdrawIndexMarker(state);
   std::error_code error;
   std::vector<std::filesystem::path> doomed;
   for (std::filesystem::directory_iterator it(state.appFolder, error), end; !error && it != end;
        it.increment(error)) {
     if (IsIndexFileOf(it->path().filename().string(), state.lottoFile)) doomed.push_back(*it);
   }
-  const std::string marker = state.LotteryFileName(".dnd");
-  if (!marker.empty()) doomed.push_back(state.InFolder(marker));
   for (const auto& file : doomed) {
     if (MakeWritable(file) == 0) DeleteFileIfPresent(file);
   }
 }
 
-int CountInIndexLine(std::string_view line, std::string_view key) {
+int64_t CountInIndexLine(std::string_view line, std::string_view key) {
   if (key.empty()) return 0;
   const std::size_t position = line.find(key.substr(0, kKeyLength));
   return position == std::string_view::npos ? 0 : CountAfterKeyAt(line, position);
 }
 
-int CountAfterKeyAt(std::string_view line, std::size_t keyPosition) {
+int64_t CountAfterKeyAt(std::string_view line, std::size_t keyPosition) {
   const std::size_t countStart = keyPosition + kKeyLength + 1;
-  return countStart < line.size() ? LeadingNumber(line.substr(countStart)) : 0;
+  return countStart < line.size() ? CountValue(line.substr(countStart)) : 0;
 }
 
 std::string FormatIndexLine(const std::vector<IndexEntry>& entries) {

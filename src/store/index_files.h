@@ -6,6 +6,7 @@
 // of 1000 and more keep all their digits, so an entry ends at its ":".
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,23 +24,28 @@ enum class IndexKind : char { Six = 'S', FivePlus = 'P', Five = 'F' };
 std::string IndexFileName(const std::string& key, IndexKind kind, const std::string& lottoFile);
 
 bool IndexFileExists(const ProgramState& state, const std::string& key, IndexKind kind);
-void CreateIndexFile(const ProgramState& state, const std::string& key, IndexKind kind);
-void AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind);
+// These three return 0 or the error number of the failed write.
+int16_t CreateIndexFile(const ProgramState& state, const std::string& key, IndexKind kind);
+int16_t AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind);
 // Creates or adds, as the file's existence says. Keys shorter than 12
 // characters (a malformed draw) are not recorded.
-void RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind);
+int16_t RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind);
 // The first line of the key's index file, or "" when it cannot be read.
 std::string ReadIndexLine(const ProgramState& state, const std::string& key, IndexKind kind);
 
-void AddSixToIndex(const ProgramState& state, DrawFields& fields);
-void AddFivePlusToIndex(const ProgramState& state, DrawFields& fields);
+// Each returns false when a key could not be written.
+bool AddSixToIndex(const ProgramState& state, DrawFields& fields);
+bool AddFivePlusToIndex(const ProgramState& state, DrawFields& fields);
 // Sets fields[7] to "00" first, then records the six "F" keys.
-void AddFivesToIndex(const ProgramState& state, DrawFields& fields);
+bool AddFivesToIndex(const ProgramState& state, DrawFields& fields);
 
 // The "S" key of a draw, and its six five-number keys (each followed by the
 // bonus slot fields[7]) in the order they are recorded.
 std::string SixKey(const DrawFields& fields);
 std::vector<std::string> FiveKeys(const DrawFields& fields);
+
+// "??_?_" + lottoFile, "?" standing for any one character.
+bool IsIndexFileOf(const std::string& name, const std::string& lottoFile);
 
 // Deletes every "??_?_" + lottoFile file and the index marker file; read-only
 // files are made writable first, files that cannot be deleted are skipped.
@@ -48,15 +54,17 @@ void DeleteIndexFiles(const ProgramState& state);
 // One index line's entries: key -> count, in file order.
 struct IndexEntry {
   std::string key;  // 12 digits
-  int count = 0;
+  int64_t count = 0;
   bool operator==(const IndexEntry&) const = default;
 };
 // Count of `key` in an index line as the check reads it: the first place the
 // key's twelve digits occur, then the number after its "=" (13 characters on);
-// 0 when the key is absent or a damaged line holds no count there.
-int CountInIndexLine(std::string_view line, std::string_view key);
+// 0 when the key is absent or a damaged line holds no count there. Counts are
+// untrusted input: a damaged one may be negative or huge (its magnitude is
+// capped far below overflow), and the check treats such counts as damage.
+int64_t CountInIndexLine(std::string_view line, std::string_view key);
 // The count of the entry whose key starts at `keyPosition`.
-int CountAfterKeyAt(std::string_view line, std::size_t keyPosition);
+int64_t CountAfterKeyAt(std::string_view line, std::size_t keyPosition);
 
 // Formats entries back into one index line ("030811172538=  1:...").
 std::string FormatIndexLine(const std::vector<IndexEntry>& entries);

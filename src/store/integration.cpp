@@ -2,41 +2,52 @@
 
 #include "model/draw_fields.h"
 #include "store/index_files.h"
+#include "store/index_marker.h"
 #include "store/text_file.h"
 
 namespace bw {
 namespace {
 
-std::filesystem::path MarkerPath(const ProgramState& state) {
-  return state.InFolder(state.LotteryFileName(".dnd"));
-}
-
-void IntegrateAll(ProgramState& state, bool rebuild, const IntegrationProgress& progress) {
-  state.indexRebuild = rebuild || !IndexMarkerExists(state);
-  // The old marker goes with the old index, so a rebuild cut short is redone.
-  if (state.indexRebuild) DeleteIndexFiles(state);
-  IndexBuilder index;
+// Calls onDraw for every real draw of the list, in order, reporting progress
+// per entry. True when the last entry looked at is a placeholder.
+template <typename OnDraw>
+bool ForEachRealDraw(const ProgramState& state, const IntegrationProgress& progress,
+                     OnDraw onDraw) {
   std::string date;
   const std::size_t total = state.draws.size();
   for (std::size_t i = 0; i < total; ++i) {
     if (progress) progress(i + 1, total);
     const DrawFields fields = ParseDrawEntry(state.draws[i], &date);
-    if (IsPlaceholderEntry(date)) continue;
+    if (!IsPlaceholderEntry(date)) onDraw(fields);
+  }
+  return IsPlaceholderEntry(date);
+}
+
+bool WriteRebuiltIndex(ProgramState& state, const IndexBuilder& index, bool lastIsPlaceholder) {
+  DeleteIndexFiles(state);  // the marker first, then the old files
+  state.indexWriteFailed = index.WriteIndexFiles(state) != 0;
+  if (state.indexWriteFailed || lastIsPlaceholder) return false;
+  return WriteIndexMarker(state) == 0;
+}
+
+void IntegrateAll(ProgramState& state, bool rebuild, const IntegrationProgress& progress) {
+  state.indexRebuild = rebuild || !IndexMarkerAgrees(state);
+  IndexBuilder index;
+  const bool lastIsPlaceholder = ForEachRealDraw(state, progress, [&](const DrawFields& fields) {
     if (state.indexRebuild) index.AddDraw(fields);
     state.tables.CountDraw(fields);
-  }
-  const int failedFiles = state.indexRebuild ? index.WriteIndexFiles(state) : 0;
-  if (failedFiles == 0 && !IsPlaceholderEntry(date) && state.lottoFile.size() >= 4) {
-    WriteTextLines(MarkerPath(state), {std::string(kIndexMarkerLine)});
-  }
+  });
+  if (state.indexRebuild) WriteRebuiltIndex(state, index, lastIsPlaceholder);
 }
 
 void IntegrateLast(ProgramState& state) {
   if (state.draws.empty()) return;
+  WithdrawIndexMarker(state);
   DrawFields fields = ParseDrawEntry(state.draws.back());
-  AddSixToIndex(state, fields);
-  AddFivePlusToIndex(state, fields);
-  AddFivesToIndex(state, fields);
+  const bool six = AddSixToIndex(state, fields);
+  const bool fivePlus = AddFivePlusToIndex(state, fields);
+  const bool five = AddFivesToIndex(state, fields);
+  if (!(six && fivePlus && five)) state.indexWriteFailed = true;
   state.tables.CountDraw(fields);
 }
 
@@ -55,8 +66,21 @@ void IntegrateDraws(ProgramState& state, bool full, bool rebuild,
   }
 }
 
+bool RebuildIndexFiles(ProgramState& state) {
+  IndexBuilder index;
+  const bool lastIsPlaceholder =
+      ForEachRealDraw(state, {}, [&](const DrawFields& fields) { index.AddDraw(fields); });
+  return WriteRebuiltIndex(state, index, lastIsPlaceholder);
+}
+
+void VouchForIndex(const ProgramState& state) {
+  // A placeholder holds "00/00/00" in its date, and no other entry holds it.
+  if (!state.indexWriteFailed && !state.draws.empty() && !IsPlaceholderEntry(state.draws.back()))
+    WriteIndexMarker(state);
+}
+
 bool IndexMarkerExists(const ProgramState& state) {
-  const std::string marker = state.LotteryFileName(".dnd");
+  const std::string marker = IndexMarkerName(state);
   std::error_code ignored;
   return !marker.empty() && std::filesystem::exists(state.InFolder(marker), ignored);
 }

@@ -18,15 +18,27 @@ using IntegrationProgress = std::function<void(std::size_t done, std::size_t tot
 // The splash caption for a progress report: "17 / 1234".
 std::string IntegrationCaption(std::size_t done, std::size_t total);
 
-// full = true (start-up): rebuilds the index when the marker file is
-// missing or `rebuild` is set, counts every real draw, and writes the marker
-// unless the last entry looked at is a placeholder or an index file could
-// not be written (the next start then rebuilds again). The rebuild gathers
-// every file's line in memory and writes each file once.
-// full = false (after a draw was appended): the last entry of the draw list
-// is always recorded in the index files, then counted; no marker, no progress.
+// full = true (start-up): rebuilds the index unless the marker file agrees
+// with the draw list and the index files (or when `rebuild` is set), and
+// counts every real draw.
+// full = false (after a draw was appended): withdraws the marker, records the
+// last entry of the draw list in the index files, then counts it; no
+// progress. The marker is written again by VouchForIndex once the history
+// holds the draw.
 void IntegrateDraws(ProgramState& state, bool full, bool rebuild,
                     const IntegrationProgress& progress = {});
+
+// Deletes the index files and builds them anew from the draw list (the
+// counting tables are left alone). Every file's line is gathered in memory
+// and written once; the marker is written last, unless the last entry is a
+// placeholder or a file could not be written (the next start then rebuilds
+// again). True when the index and its marker were written.
+bool RebuildIndexFiles(ProgramState& state);
+
+// After the history was saved with the appended draws: writes the marker for
+// the index as it is, unless an index file could not be updated since the
+// last build (the marker then stays away and the next start rebuilds).
+void VouchForIndex(const ProgramState& state);
 
 bool IndexMarkerExists(const ProgramState& state);
 

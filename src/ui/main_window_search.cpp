@@ -105,7 +105,7 @@ void MainWindow::RunAll() {
   // lists the found ones.
   const auto checkFromNext = [&](int64_t lines) {
     std::vector<FoundLine> found;
-    const SliceResult slice = session_.Search().CheckSlice(*next, lines, found);
+    const SliceResult slice = session_.CheckSlice(*next, lines, found);
     if (slice.checked > 0) {
       lastChecked = slice.lastChecked;
       for (int k = 1; k <= 6; ++k) preDigit_[k]->setText(QString::number(lastChecked[k - 1]));

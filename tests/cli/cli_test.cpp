@@ -1,5 +1,10 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <regex>
@@ -9,8 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/session.h"
 #include "cli/cli.h"
 #include "cli/record_writer.h"
+#include "platform/system_services.h"
+#include "store/settings_files.h"
+#include "store/store_support.h"
 #include "support/privileges.h"
 #include "support/test_folder.h"
 
@@ -325,6 +334,49 @@ TEST_F(Cli, AddKeepsABackupAndCountsLikeAFreshStart) {
   ASSERT_EQ(Run("--lottery Plain add 10/01/2000 41 5 33 9 11 20").code, 0);
   EXPECT_EQ(folder_.Read("Plain.opt"), "10/01/2000 05 09 11 20 33 41 \r\n");
   EXPECT_EQ(Run("--lottery Plain stats singles").Lines()[4], "  05=  1x");
+}
+
+// Index files that disagree with the history are rebuilt before a count is
+// shown, to exactly what a clean build writes.
+TEST_F(Cli, DamagedOrStaleIndexIsRebuiltBeforeAnyCountIsShown) {
+  const std::string search = "search --lines 2";
+  const std::map<std::string, std::string> shown = {{kCheck, Run(kCheck).out},
+                                                    {search, Run(search).out}};
+  const auto clean = Snapshot(folder_);
+  const std::pair<const char*, std::function<void()>> damages[] = {
+      {"deleted", [&] { fs::remove(folder_ / "01_S_Tiny.opt"); }},
+      {"truncated",
+       [&] { folder_.Write("01_F_Tiny.opt", clean.at("01_F_Tiny.opt").substr(0, 20)); }},
+      {"emptied", [&] { folder_.Write("01_P_Tiny.opt", ""); }},
+      {"old marker", [&] { folder_.Write("Tiny.dnd", "WARNING:- DO NOT DELETE THIS FILE.\r\n"); }},
+      {"huge count", [&] { folder_.Write("01_S_Tiny.opt", "010203040506=360000000:\r\n"); }},
+      {"add killed after its index update, before its history save", [&] {
+         const pid_t child = fork();
+         if (child == 0) {  // the steps of an add, then a kill
+           RecordingSink sink;
+           SystemClock clock;
+           Session session(folder_.Path(), sink, clock);
+           session.State().lottoFile = "Tiny.opt";
+           ReadLotterySettings(session.State());
+           session.LoadHistory();
+           session.AppendDraw("07/02/2000 01 02 03 04 05 06 09");
+           raise(SIGKILL);
+         }
+         int status = 0;
+         waitpid(child, &status, 0);
+         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+         ASSERT_NE(folder_.Read("01_S_Tiny.opt"), clean.at("01_S_Tiny.opt"));
+       }}};
+  for (const auto& [name, damage] : damages) {
+    for (const auto& [command, out] : shown) {
+      SCOPED_TRACE(std::string(name) + ": " + command);
+      damage();
+      const Result result = Run(command);
+      EXPECT_EQ(result.code, 0) << result.err;
+      EXPECT_EQ(result.out, out);
+      EXPECT_EQ(Snapshot(folder_), clean);
+    }
+  }
 }
 
 TEST_F(Cli, SearchListsFoundLinesInOrderAndStartsAfterTheGivenOrSavedLine) {

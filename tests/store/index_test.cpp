@@ -2,6 +2,7 @@
 // after an update.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -95,19 +96,80 @@ TEST_F(StoreTest, StartUpIntegrationCountsAndIndexesRealDraws) {
   EXPECT_EQ(folder.Read("01_S_Lotto.opt"), "010203040506=  1:\r\n");
   EXPECT_FALSE(folder.Exists("07_S_Lotto.opt"));
 
-  // With the marker the index is trusted and the draws only counted...
-  folder.Write("03_S_Lotto.opt", "kept as it is\r\n");
+  // With a marker that agrees, the draws are only counted...
   ProgramState again;
   again.appFolder = state.appFolder;
   again.lottoFile = state.lottoFile;
   again.draws = state.draws;
   IntegrateDraws(again, true, false);
   EXPECT_FALSE(again.indexRebuild);
-  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "kept as it is\r\n");
   EXPECT_EQ(again.tables.Double(3, 11), 1);
   // ...unless a rebuild is asked for.
   IntegrateDraws(again, true, true);
-  EXPECT_EQ(folder.Read("03_S_Lotto.opt"), "031117253844=  1:\r\n");
+  EXPECT_TRUE(again.indexRebuild);
+}
+
+// Anything that makes the marker disagree with the draws or the index files
+// rebuilds the index at the next start, to what a clean build writes.
+TEST_F(StoreTest, IndexIsRebuiltWheneverTheMarkerDisagrees) {
+  const std::vector<std::string> draws = {"05/12/2000 03 11 17 25 38 44 09",
+                                          "12/12/2000 01 02 03 04 05 06 07"};
+  const auto start = [&](const std::vector<std::string>& list) {
+    ProgramState run;
+    run.appFolder = state.appFolder;
+    run.lottoFile = state.lottoFile;
+    run.draws = list;
+    IntegrateDraws(run, true, false);
+    return run.indexRebuild;
+  };
+  const auto files = [&] {
+    std::map<std::string, std::string> content;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+      content[entry.path().filename().string()] = folder.Read(entry.path().filename().string());
+    return content;
+  };
+  start(draws);
+  const auto clean = files();
+  const std::string marker = clean.at("Lotto.dnd");
+  const std::pair<const char*, std::function<std::vector<std::string>()>> cases[] = {
+      {"nothing changed", [&] { return draws; }},
+      {"old one-line marker",
+       [&] { return folder.Write("Lotto.dnd", std::string(kIndexMarkerLine) + "\r\n"), draws; }},
+      {"index file deleted",
+       [&] { return std::filesystem::remove(folder / "01_S_Lotto.opt"), draws; }},
+      {"index file truncated", [&] { return folder.Write("03_F_Lotto.opt", "03111725"), draws; }},
+      {"index file emptied", [&] { return folder.Write("03_P_Lotto.opt", ""), draws; }},
+      {"count changed in place",
+       [&] { return folder.Write("01_S_Lotto.opt", "010203040506=-12:\r\n"), draws; }},
+      {"index file planted", [&] { return folder.Write("40_S_Lotto.opt", "x\r\n"), draws; }},
+      {"draw added by hand",
+       [&] {
+         auto more = draws;
+         more.push_back("19/12/2000 10 20 30 40 45 46 ");
+         return more;
+       }},
+      {"draw changed by hand",
+       [&] {
+         return std::vector<std::string>{draws[0], "12/12/2000 01 02 03 04 05 07 07"};
+       }},
+      {"index of a draw the history never got", [&] {
+         std::vector<std::string> more = draws;
+         more.push_back("19/12/2000 01 02 03 04 05 06 08");
+         state.draws = more;
+         IntegrateDraws(state, false, false);  // killed before the history was saved
+         folder.Write("Lotto.dnd", marker);    // as an unguarded add would leave it
+         return draws;
+       }}};
+  for (const auto& [name, damage] : cases) {
+    SCOPED_TRACE(name);
+    const std::vector<std::string> list = damage();
+    EXPECT_EQ(start(list), std::string(name) != "nothing changed");
+    if (list == draws) {
+      EXPECT_EQ(files(), clean);
+    }
+    EXPECT_FALSE(start(list));  // the rebuilt index is trusted
+    start(draws);
+  }
 }
 
 TEST_F(StoreTest, MarkerIsWithheldAfterAFailedWriteOrALastPlaceholder) {
@@ -144,7 +206,7 @@ TEST_F(StoreTest, DemoLotteryRebuiltAtOnceEqualsAppendedOneByOne) {
     IntegrateDraws(single, false, false);
   }
   EXPECT_EQ(bulk.tables.Quad(3, 11, 12, 14), 1);
-  oneByOneFolder.Write("Sample.dnd", std::string(kIndexMarkerLine) + "\r\n");
+  VouchForIndex(single);  // as after saving the appended draws
   const auto content = [](const test::TestFolder& where) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(where.Path()))
