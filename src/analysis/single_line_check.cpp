@@ -114,8 +114,8 @@ ResultCaptions CaptionsOf(const SingleLineResult& result) {
 }
 
 Verdict VerdictOf(const SingleLineResult& result) {
-  if (result.percent >= 45 || result.plus) return Verdict::Happy;
-  if (result.percent >= 25) return Verdict::Moody;
+  if (result.percent >= kHappyPercent || result.plus) return Verdict::Happy;
+  if (result.percent >= kMoodyPercent) return Verdict::Moody;
   return Verdict::VeryMoody;
 }
 

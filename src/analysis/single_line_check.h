@@ -72,7 +72,9 @@ struct ResultCaptions {
 ResultCaptions CaptionsOf(const SingleLineResult& result);
 
 enum class Verdict { Happy, Moody, VeryMoody };
-// >= 45 or "+": happy; >= 25: moody; else very moody.
+inline constexpr int kHappyPercent = 45;
+inline constexpr int kMoodyPercent = 25;
+// >= kHappyPercent or "+": happy; >= kMoodyPercent: moody; else very moody.
 Verdict VerdictOf(const SingleLineResult& result);
 
 }  // namespace bw

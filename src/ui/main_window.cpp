@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/lottery_folder.h"
+#include "ui/accessible_names.h"
 #include "ui/help_viewer.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
@@ -78,6 +79,7 @@ class MainWindow::SaveBar : public SaveProgress {
 MainWindow::MainWindow(Session& session, const Services& services)
     : session_(session), state_(session.State()), services_(services) {
   setObjectName("frmDetail");
+  InstallAccessibleNames();
   setWindowTitle("Ballwright");
   setWindowIcon(ProgramIcon());
   setStyleSheet(
@@ -184,6 +186,13 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_->addTab(BuildSixFrom49Page(), "6 from 49");
 
   grid_ = new NumberGrid(state_, page);
+  // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
+  QWidget* previous = grid_->StartButton();
+  for (const char* help : {"cmdHelpSingle", "cmdHelpUpdate", "cmdHelpRunAll"}) {
+    QWidget* next = page->findChild<QWidget*>(help);
+    setTabOrder(previous, next);
+    previous = next;
+  }
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
   recorded_->setMinimumHeight(recorded_->fontMetrics().lineSpacing() * 3 + 6);
@@ -389,13 +398,21 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   connect(grid_, &NumberGrid::NumberRightClicked, this,
           [this](int n) { cmdGetNumber_MouseDown(n); });
-  connect(grid_->StartButton(), &QPushButton::clicked, this, [this] { cmdCheckUpdate_Click(); });
+  connect(grid_->StartButton(), &QPushButton::clicked, this, [this] {
+    QPushButton* start = grid_->StartButton();
+    const bool focused = start->hasFocus();
+    cmdCheckUpdate_Click();
+    // Disabling it while it ran moved the keyboard focus on; it comes back.
+    if (focused && start->isEnabled()) start->setFocus();
+  });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   for (int i = 0; i < 3; ++i) {
     connect(statsOptions_[i], &QRadioButton::clicked, this,
             [this, i] { optDoubleTreble_Click(i); });
   }
   connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
+  // Enter on a date is the keyboard's click.
+  connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
   connect(printAll_, &QPushButton::clicked, this, [this] { PrintRunAll(false); });
   connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }

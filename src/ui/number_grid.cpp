@@ -1,9 +1,13 @@
 #include "ui/number_grid.h"
 
+#include <algorithm>
+
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -31,6 +35,34 @@ QLabel* MakeNumberLabel(int slot, QWidget* parent) {
   return label;
 }
 
+QString SpokenNumber(int number, bool picked) {
+  return picked ? NumberGrid::tr("Number %1, picked").arg(number)
+                : NumberGrid::tr("Number %1").arg(number);
+}
+
+// The grid neighbour an arrow key leads to: 0 at the grid's edge (the key is
+// still the grid's, so focus stays), -1 for any other key.
+int Neighbour(int number, int key) {
+  int next = 0;
+  switch (key) {
+    case Qt::Key_Left:
+      next = number - 1;
+      break;
+    case Qt::Key_Right:
+      next = number + 1;
+      break;
+    case Qt::Key_Up:
+      next = number - kColumns;
+      break;
+    case Qt::Key_Down:
+      next = number + kColumns;
+      break;
+    default:
+      return -1;
+  }
+  return next >= kLowestNumber && next <= kHighestNumber ? next : 0;
+}
+
 }  // namespace
 
 NumberGrid::NumberGrid(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
@@ -41,7 +73,12 @@ NumberGrid::NumberGrid(ProgramState& state, QWidget* parent) : QWidget(parent), 
     button->setProperty("Tag", QString());
     button->setProperty("picked", false);
     button->setFixedSize(40, 32);
-    button->setFocusPolicy(Qt::TabFocus);
+    // The grid is one stop of the tab chain; arrow keys move within it.
+    button->setFocusPolicy(n == kLowestNumber ? Qt::TabFocus : Qt::NoFocus);
+    button->setAccessibleName(SpokenNumber(n, false));
+    button->setAccessibleDescription(
+        tr("Space picks or unpicks the number, the arrow keys move through the grid, the menu "
+           "key lists how often it was drawn together with others"));
     button->installEventFilter(this);
     connect(button, &QPushButton::clicked, this, [this, n] { emit NumberClicked(n); });
     buttons_[n] = button;
@@ -112,6 +149,7 @@ void NumberGrid::SetPicked(int number, bool picked) {
   QPushButton* button = buttons_[number];
   button->setProperty("Tag", picked ? QString(kPickedTag) : QString());
   button->setProperty("picked", picked);
+  button->setAccessibleName(SpokenNumber(number, picked));
   button->style()->unpolish(button);
   button->style()->polish(button);
 }
@@ -208,15 +246,42 @@ void NumberGrid::SetNumbersEnabled(bool enabled) {
   for (int n = kLowestNumber; n <= kHighestNumber; ++n) buttons_[n]->setEnabled(enabled);
 }
 
+int NumberGrid::NumberOf(const QObject* button) const {
+  const auto found = std::find(buttons_.begin() + kLowestNumber, buttons_.end(), button);
+  return found == buttons_.end() ? 0 : static_cast<int>(found - buttons_.begin());
+}
+
+// The focused number is the grid's one tab stop, so Tab and Shift+Tab come
+// back to the number last used.
+void NumberGrid::MakeTabStop(int number) {
+  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+    buttons_[n]->setFocusPolicy(n == number ? Qt::TabFocus : Qt::NoFocus);
+  }
+}
+
 bool NumberGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-      if (buttons_[n] == watched) {
-        emit NumberRightClicked(n);
+  const int number = NumberOf(watched);
+  if (number == 0) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) break;
+      emit NumberRightClicked(number);
+      return true;
+    case QEvent::ContextMenu:  // the menu key stands in for the right click
+      if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Keyboard) break;
+      emit NumberRightClicked(number);
+      return true;
+    case QEvent::FocusIn:
+      MakeTabStop(number);
+      break;
+    case QEvent::KeyPress:
+      if (const int next = Neighbour(number, static_cast<QKeyEvent*>(event)->key()); next >= 0) {
+        if (next > 0 && buttons_[next]->isEnabled()) buttons_[next]->setFocus(Qt::TabFocusReason);
         return true;
       }
-    }
+      break;
+    default:
+      break;
   }
   return QWidget::eventFilter(watched, event);
 }

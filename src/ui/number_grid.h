@@ -1,7 +1,8 @@
 // The number panel of the General Services page: the 49 grid buttons
 // cmdGetNumber1..49, the label rows lblNumber1..6 with the bonus slot
 // lblNumber0 and lblNumber7..12, the Clear and Start buttons, and the three
-// pick modes that fill the labels.
+// pick modes that fill the labels. The numbers speak as "Number 17, picked"
+// and are one tab stop, walked with the arrow keys.
 #pragma once
 
 #include <QLabel>
@@ -57,6 +58,9 @@ class NumberGrid : public QWidget {
   // lblNumber(fillSlot..12).
   void ToggleInRange(int index, int fillSlot);
   void SetPicked(int number, bool picked);
+  // 1..49 for a number button, else 0.
+  int NumberOf(const QObject* button) const;
+  void MakeTabStop(int number);
   // The first of lblNumber(first..last) whose value is `number`, or -1.
   int FindSlot(int number, int first, int last) const;
   void BuildLayout();
