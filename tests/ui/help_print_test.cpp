@@ -61,6 +61,8 @@ class HelpPrintTest : public QObject {
                                   {420, "6 from 49"},
                                   {430, "Random Line Finder"},
                                   {450, "Line Optimiser"},
+                                  {750, "Hits, Balance and Rank"},
+                                  {760, "Number Statistics"},
                                   {590, "Importing an unlisted Lottery"}}) {
       const std::string page = ui::HelpTopicHtml(kHelpFile, context);
       QVERIFY2(page.starts_with("<h2>" + std::string(title) + "</h2>"), title);
