@@ -3,6 +3,8 @@
 #include <bit>
 #include <optional>
 
+#include "model/draw_fields.h"
+
 namespace bw {
 namespace {
 
@@ -67,6 +69,20 @@ SingleLineResult CheckOverDraws(const Line& line, const std::vector<DatedDraw>& 
   for (const DatedDraw& draw : draws)
     if (const auto hitClass = ClassOf(lineMask, draw)) ++*counters[static_cast<int>(*hitClass)];
   return ResultFromExactHits(exact, static_cast<int32_t>(draws.size()), settings);
+}
+
+std::vector<std::string> HitsCsvRows(const LineHits& hits) {
+  std::vector<std::string> rows = {"date,n1,n2,n3,n4,n5,n6,bonus,class,return"};
+  for (const LineHit& hit : hits.hits) {
+    std::string date;
+    const DrawFields fields = ParseDrawEntry(hit.entry, &date);
+    std::string row = date;
+    for (int k = 1; k <= 6; ++k) row += "," + fields[k];
+    row += "," + (fields[7] == "00" ? std::string() : fields[7]);
+    row += std::string(",") + HitClassName(hit.hitClass) + "," + std::to_string(hit.ret);
+    rows.push_back(row);
+  }
+  return rows;
 }
 
 std::vector<BalancePoint> RunningBalance(const LineHits& hits, const std::vector<DatedDraw>& draws,

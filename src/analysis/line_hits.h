@@ -51,6 +51,10 @@ LineHits FindLineHits(const Line& line, const std::vector<DatedDraw>& draws, con
 SingleLineResult CheckOverDraws(const Line& line, const std::vector<DatedDraw>& draws,
                                 const LotterySettings& settings);
 
+// The hits as comma-separated rows under a heading: date, the six numbers,
+// the bonus (empty without one), class and return.
+std::vector<std::string> HitsCsvRows(const LineHits& hits);
+
 // The balance after each draw of the range: returns so far minus the stake
 // of every draw so far.
 struct BalancePoint {

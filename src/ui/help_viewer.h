@@ -22,6 +22,8 @@ inline constexpr int kRandomLineFinder = 430;
 inline constexpr int kLineOptimiser = 450;
 inline constexpr int kImportingLottery = 590;
 inline constexpr int kSingleLine = 740;
+inline constexpr int kLineHits = 750;
+inline constexpr int kNumberStatistics = 760;
 }  // namespace help_topic
 
 // The help file is plain text in sections: a line "#topic NNN Title" starts

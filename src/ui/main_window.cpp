@@ -11,11 +11,13 @@
 #include "platform/lottery_folder.h"
 #include "ui/accessible_names.h"
 #include "ui/help_viewer.h"
+#include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
 #include "ui/pictures.h"
 #include "ui/qt_print_surface.h"
 #include "ui/random_finder_page.h"
+#include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 
 namespace bw::ui {
@@ -105,6 +107,8 @@ MainWindow::MainWindow(Session& session, const Services& services)
   optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(optimiserPage_, "Line Optimiser");
+  statisticsPage_ = new StatisticsPage(session_, *help_, tabMain_);
+  tabMain_->addTab(statisticsPage_, "Statistics");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -162,8 +166,10 @@ void MainWindow::BuildMenus() {
   addTopic(services, "mnuUpdate", "&Update", 400);
   addTopic(services, "mnuOptimise", "&Optimise", 410);
   addTopic(services, "mnu6from49", "&6 from 49", 420);
+  addTopic(services, "mnuLineHits", "&Hits, Balance and Rank", help_topic::kLineHits);
   addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", 430);
   addTopic(help, "mnuLineOptimiser", "&Line Optimiser", 450);
+  addTopic(help, "mnuStatistics", "Number &Statistics", help_topic::kNumberStatistics);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", 590);
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", 600);
@@ -267,10 +273,14 @@ QWidget* MainWindow::BuildSingleLinePage() {
   side->addStretch();
   side->addWidget(HelpButton("cmdHelpSingle", "&Help", 740), 0, Qt::AlignLeft);
 
-  auto* row = new QHBoxLayout(page);
+  auto* row = new QHBoxLayout;
   row->addWidget(panel, 0, Qt::AlignTop);
   row->addSpacing(12);
   row->addLayout(side, 1);
+  lineInsight_ = new LineInsightPanel(session_, page);
+  auto* column = new QVBoxLayout(page);
+  column->addLayout(row);
+  column->addWidget(lineInsight_, 1);
   return page;
 }
 
@@ -415,6 +425,7 @@ void MainWindow::ConnectHandlers() {
   connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
   connect(printAll_, &QPushButton::clicked, this, [this] { PrintRunAll(false); });
   connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+  connect(lineInsight_, &LineInsightPanel::RangeChanged, this, [this] { RecheckOverNewRange(); });
 }
 
 std::unique_ptr<PrintSurface> MainWindow::OpenPrintJob(const std::string& what) {

@@ -32,6 +32,8 @@ class NumberGrid;
 class TabStrip;
 class RandomFinderPage;
 class LineOptimiserPage;
+class LineInsightPanel;
+class StatisticsPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -51,7 +53,7 @@ struct Services {
 };
 
 // Tabs of tabMain and tabChoice.
-enum MainTab { kGeneralServices = 0, kRandomLineFinder = 1, kLineOptimiser = 2 };
+enum MainTab { kGeneralServices = 0, kRandomLineFinder = 1, kLineOptimiser = 2, kStatistics = 3 };
 enum ChoiceTab { kSingleLine = 0, kUpdate = 1, kOptimise = 2, kSixFrom49 = 3 };
 
 class MainWindow : public QMainWindow, public PageHost {
@@ -77,6 +79,8 @@ class MainWindow : public QMainWindow, public PageHost {
   TabStrip& MainTabs() const { return *tabMain_; }
   TabStrip& ChoiceTabs() const { return *tabChoice_; }
   NumberGrid& Grid() const { return *grid_; }
+  LineInsightPanel& LineInsight() const { return *lineInsight_; }
+  StatisticsPage& Statistics() const { return *statisticsPage_; }
   // List4: the found lines not printed yet.
   const std::vector<std::string>& FoundLines() const { return list4_; }
 
@@ -143,7 +147,8 @@ class MainWindow : public QMainWindow, public PageHost {
   void MonthView1_DateClick();
   void AddNewDraw();
   SingleLineResult CheckSingleLine();
-  SingleLineResult ShowCheck(const Line& line);
+  SingleLineResult ShowCheck(const Line& line, const DateRange& range = {});
+  void RecheckOverNewRange();
   void ShowFace(const SingleLineResult& result);
   void HideFaces();
   void StartOptimise();
@@ -169,6 +174,8 @@ class MainWindow : public QMainWindow, public PageHost {
   NumberGrid* grid_ = nullptr;
   RandomFinderPage* randomPage_ = nullptr;
   LineOptimiserPage* optimiserPage_ = nullptr;
+  LineInsightPanel* lineInsight_ = nullptr;
+  StatisticsPage* statisticsPage_ = nullptr;
 
   // Single Line result panel: index 0 of the result label groups.
   QLabel *hitThree_ = nullptr, *hitFour_ = nullptr, *hitFive_ = nullptr, *hitFivePlus_ = nullptr,

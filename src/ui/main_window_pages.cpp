@@ -3,10 +3,12 @@
 #include "model/day_number.h"
 #include "model/statistics_text.h"
 #include "store/history_file.h"
+#include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
 #include "ui/random_finder_page.h"
+#include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 
 namespace bw::ui {
@@ -64,6 +66,10 @@ void MainWindow::tabMain_Click(int /*previousTab*/) {
       GetAllNumbers();
       optimiserPage_->PrepareFullSystem();
       break;
+    case kStatistics:
+      leaveSearchPage();
+      statisticsPage_->Enter();
+      break;
   }
 }
 
@@ -83,10 +89,12 @@ void MainWindow::SetTabsEnabled(bool enabled) {
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
       break;
     case kLineOptimiser:
+    case kStatistics:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
       tabMain_->SetTabSelectable(kRandomLineFinder, enabled);
       break;
   }
+  tabMain_->SetTabSelectable(kStatistics, enabled);
 }
 
 void MainWindow::ShowLineOptimiser() {
@@ -137,6 +145,7 @@ void MainWindow::cmdCheckUpdate_Click() {
 
 void MainWindow::cmdClear_Click() {
   for (QLabel* count : {hitThree_, hitFour_, hitFive_, hitFivePlus_, hitSix_}) count->clear();
+  lineInsight_->Clear();
   return0_->setText("%");
   digit0_->setText("0");
   HideFaces();
@@ -208,13 +217,32 @@ void MainWindow::StartOptimise() {
 }
 
 // The window side of the line check: the line of lblNumber7..12 in, the
-// Single Line result panel out.
+// Single Line result panel out, counted over the page's date range, with the
+// line's hits and standing below.
 SingleLineResult MainWindow::CheckSingleLine() {
-  return CheckLineOnPanel(grid_->LowerRow());
+  const Line line = grid_->LowerRow();
+  const SingleLineResult result = ShowCheck(line, lineInsight_->Range());
+  if (!grid_->Caption(1).isEmpty()) grid_->StartButton()->setEnabled(true);
+  if (IsValidLine(line)) lineInsight_->ShowLine(line, result);
+  return result;
 }
 
-SingleLineResult MainWindow::ShowCheck(const Line& line) {
-  const SingleLineResult result = IsValidLine(line) ? session_.Check(line) : SingleLineResult{};
+// A new date range counts the line on show again at once.
+void MainWindow::RecheckOverNewRange() {
+  const std::optional<Line> line = lineInsight_->ShownLine();
+  if (!line || tabChoice_->currentIndex() != kSingleLine) return;
+  HideFaces();
+  const SingleLineResult result = ShowCheck(*line, lineInsight_->Range());
+  lineInsight_->ShowLine(*line, result);
+  ShowFace(result);
+}
+
+SingleLineResult MainWindow::ShowCheck(const Line& line, const DateRange& range) {
+  SingleLineResult result;
+  try {
+    if (IsValidLine(line)) result = session_.Check(line, range);
+  } catch (const EmptyRangeError&) {  // the range bar says so; nothing was drawn
+  }
   const ResultCaptions captions = CaptionsOf(result);
   hitThree_->setText(QString::fromStdString(captions.three));
   hitFour_->setText(QString::fromStdString(captions.four));

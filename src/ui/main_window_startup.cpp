@@ -7,6 +7,7 @@
 #include "store/history_file.h"
 #include "store/index_files.h"
 #include "store/settings_files.h"
+#include "ui/line_insight_panel.h"
 #include "ui/lottery_dialog.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
@@ -103,6 +104,7 @@ void MainWindow::ShowDateLabels() {
                      "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
                      "To: " + LongDate(state_.newestDrawDate));
   lastUpdate_->setText("Last Database Entry " + LongDate(state_.newestDrawDate));
+  lineInsight_->RefreshHistoryDates();
 }
 
 void MainWindow::ShowLotteryDialog() {

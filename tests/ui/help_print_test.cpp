@@ -60,6 +60,8 @@ class HelpPrintTest : public QObject {
                                   {420, "6 from 49"},
                                   {430, "Random Line Finder"},
                                   {450, "Line Optimiser"},
+                                  {750, "Hits, Balance and Rank"},
+                                  {760, "Number Statistics"},
                                   {590, "Importing an unlisted Lottery"},
                                   {600, "Importing Published Draws"}}) {
       const std::string page = ui::HelpTopicHtml(kHelpFile, context);

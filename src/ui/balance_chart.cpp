@@ -1,0 +1,61 @@
+#include "ui/balance_chart.h"
+
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "ui/date_range_bar.h"
+
+namespace bw::ui {
+
+BalanceChart::BalanceChart(QWidget* parent)
+    : ChartPanel("BalanceChart", "Running balance of the line", parent) {
+  series_ = new QLineSeries(this);
+  series_->setName("returned so far minus staked so far");
+  Chart().addSeries(series_);
+  auto* dates = new QDateTimeAxis(this);
+  dates->setFormat("yyyy");
+  auto* money = new QValueAxis(this);
+  money->setLabelFormat("%d");
+  Chart().addAxis(dates, Qt::AlignBottom);
+  Chart().addAxis(money, Qt::AlignLeft);
+  series_->attachAxis(dates);
+  series_->attachAxis(money);
+  ApplyPalette();
+  Clear();
+}
+
+void BalanceChart::Show(const std::vector<BalancePoint>& points) {
+  QList<QPointF> xy;
+  xy.reserve(static_cast<qsizetype>(points.size()));
+  qint64 low = 0, high = 0;
+  for (const BalancePoint& point : points) {
+    xy.append(QPointF(static_cast<qreal>(DateOfDay(point.day).startOfDay().toMSecsSinceEpoch()),
+                      static_cast<qreal>(point.balance)));
+    low = std::min<qint64>(low, point.balance);
+    high = std::max<qint64>(high, point.balance);
+  }
+  series_->replace(xy);
+  if (points.empty()) return Clear();
+  Chart()
+      .axes(Qt::Horizontal)
+      .front()
+      ->setRange(DateOfDay(points.front().day).startOfDay(),
+                 DateOfDay(points.back().day).startOfDay());
+  Chart().axes(Qt::Vertical).front()->setRange(low, high == low ? low + 1 : high);
+  SetNote(QStringLiteral("After %1 draws the balance is %2.")
+              .arg(points.size())
+              .arg(points.back().balance));
+}
+
+void BalanceChart::Clear() {
+  series_->clear();
+  SetNote("Check a line to see its balance over the years.");
+}
+
+int BalanceChart::PointCount() const {
+  return static_cast<int>(series_->count());
+}
+
+}  // namespace bw::ui

@@ -1,0 +1,26 @@
+// The running balance of staking a line on every draw of the range: what
+// its hits returned so far minus what it cost so far, over the draw dates.
+#pragma once
+
+#include <vector>
+
+#include "analysis/line_hits.h"
+#include "ui/chart_panel.h"
+
+class QLineSeries;
+
+namespace bw::ui {
+
+class BalanceChart : public ChartPanel {
+  Q_OBJECT
+ public:
+  explicit BalanceChart(QWidget* parent);
+  void Show(const std::vector<BalancePoint>& points);
+  void Clear();
+  int PointCount() const;
+
+ private:
+  QLineSeries* series_ = nullptr;
+};
+
+}  // namespace bw::ui

@@ -1,0 +1,49 @@
+// A chart in the window's colours that grows with its page, with buttons to
+// copy it to the clipboard or save it as a PNG picture.
+#pragma once
+
+#include <QChart>
+#include <QChartView>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+
+namespace bw::ui {
+
+class ChartPanel : public QWidget {
+  Q_OBJECT
+ public:
+  // `name` names the panel; its chart view and buttons are named after it
+  // (name + "View", "Copy", "Save").
+  ChartPanel(const QString& name, const QString& title, QWidget* parent);
+
+  QChart& Chart() const { return *chart_; }
+  QChartView& View() const { return *view_; }
+  // A line under the chart: what it shows or why it is empty.
+  void SetNote(const QString& note);
+  QString Note() const;
+  // Colours the chart and its axes from the panel's palette; call after axes
+  // or series were added.
+  void ApplyPalette();
+
+  QPixmap Picture() const;
+  void CopyPicture() const;
+  // Asks for a file name and saves the picture; false when cancelled or failed.
+  bool SavePicture();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  QChart* chart_ = nullptr;
+  QChartView* view_ = nullptr;
+  QLabel* note_ = nullptr;
+};
+
+// A save dialog of the program's own kind (so that it looks the same
+// everywhere); returns the chosen path or an empty text.
+QString AskSavePath(QWidget* parent, const QString& title, const QString& suggestedName,
+                    const QString& filter);
+
+}  // namespace bw::ui

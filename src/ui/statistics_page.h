@@ -1,0 +1,51 @@
+// The statistics page: for the history or a date range, how often each
+// number was drawn as a main number and as the bonus against what a fair
+// draw gives, how many draws since each was last drawn, and the fairness
+// test in figures and in one plain sentence.
+#pragma once
+
+#include <QWidget>
+
+#include "app/session.h"
+
+class QLabel;
+class QTableWidget;
+class QBarSeries;
+class QBarSet;
+class QLineSeries;
+
+namespace bw::ui {
+
+class ChartPanel;
+class DateRangeBar;
+
+class StatisticsPage : public QWidget {
+  Q_OBJECT
+ public:
+  StatisticsPage(Session& session, HelpViewer& help, QWidget* parent);
+  // Entering the page: counts anew over the chosen range (the history may
+  // have grown).
+  void Enter();
+
+  ChartPanel& CountsChart() const { return *counts_; }
+  ChartPanel& SinceChart() const { return *since_; }
+
+ private:
+  void Recount();
+  void ShowCounts(const NumberFrequency& frequency);
+  void ShowTable(const NumberFrequency& frequency);
+  void ShowNothing(const QString& why);
+  void BuildCharts();
+
+  Session& session_;
+  DateRangeBar* range_ = nullptr;
+  QLabel* fairness_ = nullptr;
+  QTableWidget* table_ = nullptr;
+  ChartPanel* counts_ = nullptr;
+  ChartPanel* since_ = nullptr;
+  QBarSeries* countBars_ = nullptr;
+  QBarSet *mainCounts_ = nullptr, *bonusCounts_ = nullptr, *sinceCounts_ = nullptr;
+  QLineSeries *fairMain_ = nullptr, *fairBonus_ = nullptr;
+};
+
+}  // namespace bw::ui

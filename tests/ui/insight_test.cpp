@@ -1,0 +1,192 @@
+// The Single Line page's hits, balance and standing with their date range,
+// and the number statistics page, on the demo history.
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "ui/balance_chart.h"
+#include "ui/date_range_bar.h"
+#include "ui/distribution_chart.h"
+#include "ui/hits_view.h"
+#include "ui/line_insight_panel.h"
+#include "ui/statistics_page.h"
+#include "ui/ui_test_support.h"
+
+using namespace bw;
+using namespace bw::uitest;
+
+namespace {
+
+const Line kFirstDraw{3, 11, 12, 14, 41, 43};  // the demo's first draw: 72 threes, 5 fours, a six
+
+// Types a date into a date box as a person does: year, month and day, each
+// typed over its part, then Return.
+void TypeDate(QWidget& root, const QString& box, const QDate& date) {
+  auto& edit = Child<QDateEdit>(root, box);
+  edit.setFocus();
+  const std::pair<QDateTimeEdit::Section, QString> parts[] = {
+      {QDateTimeEdit::YearSection, date.toString("yyyy")},
+      {QDateTimeEdit::MonthSection, date.toString("MM")},
+      {QDateTimeEdit::DaySection, date.toString("dd")}};
+  for (const auto& [section, digits] : parts) {
+    edit.setSelectedSection(section);
+    QTest::keyClicks(QApplication::focusWidget(), digits);
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+// Answers the next save dialog with a file name in `folder`.
+void AnswerSaveDialog(const QString& path) {
+  QTimer::singleShot(0, [path] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+}
+
+// With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), the
+// README's pictures of the window are taken on the way.
+void TakePicture(QWidget& window, const char* name) {
+  const QString folder = qEnvironmentVariable("BALLWRIGHT_PICTURES");
+  if (!folder.isEmpty()) QVERIFY(window.grab().save(folder + "/" + name));
+}
+
+int Count(const QWidget& root, const char* label) {
+  return Caption(root, label).toInt();
+}
+
+}  // namespace
+
+class InsightTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<WindowRig> rig_;
+  ui::MainWindow* w_ = nullptr;
+
+  ui::LineInsightPanel& Insight() { return w_->LineInsight(); }
+  QTableWidget& HitsTable() { return Child<QTableWidget>(*w_, "tblHits"); }
+  void Check(const Line& line) {
+    PickNumbers(*w_, std::vector<int>(line.begin(), line.end()));
+    Click(*w_, "cmdCheckUpdate");
+  }
+  // Hits in the table as the result panel counts them.
+  void ExpectTableMatchesPanel() {
+    const int counted = Count(*w_, "lblHitThree0") + Count(*w_, "lblHitFour0") +
+                        Count(*w_, "lblHitFive0") + Count(*w_, "lblHitFivePlus0") +
+                        Count(*w_, "lblHitSix0");
+    QCOMPARE(HitsTable().rowCount(), counted);
+  }
+
+ private slots:
+  void init() {
+    rig_ = std::make_unique<WindowRig>();
+    PlaceDemoLottery(rig_->folder);
+    QVERIFY(rig_->Start());
+    w_ = &rig_->Window();
+    w_->show();
+    w_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w_));
+  }
+  void cleanup() { rig_.reset(); }
+
+  void checkShowsHitsBalanceAndStandingWithoutBlocking() {
+    Check(kFirstDraw);
+    QCOMPARE(Caption(*w_, "Digit0"), "26");
+    ExpectTableMatchesPanel();
+    QCOMPARE(HitsTable().item(0, 0)->text(), "12/06/1982");
+    QCOMPARE(HitsTable().item(0, 8)->text(), "6");
+    QVERIFY(HitsTable().item(0, 1)->font().bold());
+    QCOMPARE(Insight().Balance().PointCount(), 3799);
+    // The page answers while all lines are counted.
+    QVERIFY(Insight().Distribution().IsCounting());
+    auto& views = Child<QTabWidget>(*w_, "tabLineInsight");
+    QTabBar& tabs = *views.tabBar();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(2).center());
+    QCOMPARE(views.currentWidget(), &Insight().Distribution());
+    QTRY_VERIFY_WITH_TIMEOUT(!Insight().Distribution().Counts().empty(), 60000);
+    int64_t lines = 0;
+    for (const PercentageCount& count : Insight().Distribution().Counts()) lines += count.lines;
+    QCOMPARE(lines, int64_t{13983816});
+    QCOMPARE(Insight().Distribution().Note(),
+             "Your line's 26% is better than 75.4% of all lines, 2384540 do better.");
+    QCOMPARE(Insight().Distribution().Chart().series().size(), 1);
+    TakePicture(*w_, "single-line.png");
+  }
+
+  void aRangeChangeCountsTheLineAgainAtOnce() {
+    Check(kFirstDraw);
+    TypeDate(*w_, "rngLineFrom", QDate(2010, 1, 1));
+    const DateRange since2010{ui::DayOfDate(QDate(2010, 1, 1)), std::nullopt};
+    const SingleLineResult expected = rig_->session.Check(kFirstDraw, since2010);
+    QCOMPARE(Caption(*w_, "Digit0"), QString::number(expected.percent));
+    QVERIFY(Caption(*w_, "lblHitSix0").isEmpty());
+    ExpectTableMatchesPanel();
+    QCOMPARE(Insight().Balance().PointCount(),
+             static_cast<int>(rig_->session.DrawsIn(since2010).size()));
+    QTRY_VERIFY_WITH_TIMEOUT(Insight().Distribution().MarkedPercent() == expected.percent &&
+                                 Insight().Distribution().Note().startsWith("Your line's"),
+                             60000);
+    // A range without draws shows nothing and says why.
+    TypeDate(*w_, "rngLineTo", QDate(2010, 1, 1));
+    QCOMPARE(HitsTable().rowCount(), 0);
+    QCOMPARE(Caption(*w_, "Digit0"), "0");
+    // Back to the whole history: the fast check's figures again.
+    Click(*w_, "rngLineWhole");
+    QCOMPARE(Caption(*w_, "Digit0"), "26");
+    QCOMPARE(Caption(*w_, "lblHitSix0"), "1");
+  }
+
+  void hitsAndChartsCanBeCopiedAndSaved() {
+    Check(kFirstDraw);
+    Click(*w_, "cmdCopyHits");
+    const QStringList rows = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), HitsTable().rowCount() + 1);
+    QCOMPARE(rows[1], "12/06/1982,03,11,12,14,41,43,13,6,1000000");
+    const QString csv = QString::fromStdString((rig_->folder.Path() / "mine.csv").string());
+    AnswerSaveDialog(csv);
+    Click(*w_, "cmdSaveHits");
+    QCOMPARE(QString::fromStdString(rig_->folder.Read("mine.csv")), rows.join("\r\n") + "\r\n");
+    const QString png = QString::fromStdString((rig_->folder.Path() / "balance.png").string());
+    AnswerSaveDialog(png);
+    Click(*w_, "BalanceChartSave");
+    QVERIFY(!QImage(png).isNull());
+    Click(*w_, "BalanceChartCopy");
+    QVERIFY(!QApplication::clipboard()->pixmap().isNull());
+  }
+
+  void statisticsPageCountsTheNumbersOverItsRange() {
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
+    QVERIFY(
+        Caption(*w_, "lblFairness")
+            .startsWith("Fairness test: chi-square 52.91 on 48 degrees of freedom, p = 0.290."));
+    auto& table = Child<QTableWidget>(*w_, "tblFrequency");
+    QCOMPARE(table.item(48, 1)->text(), "471");  // 49: main draws
+    QCOMPARE(table.item(48, 5)->text(), "3");    // draws since
+    const auto bars = [this] {
+      return qobject_cast<QBarSeries*>(w_->Statistics().CountsChart().Chart().series().front());
+    };
+    QCOMPARE(bars()->barSets().size(), 2);  // main and bonus numbers
+    QCOMPARE(bars()->barSets().front()->at(48), 471);
+    TakePicture(*w_, "statistics.png");
+    TypeDate(*w_, "rngStatsFrom", QDate(2020, 1, 1));
+    const NumberFrequency since2020 =
+        rig_->session.Frequency({ui::DayOfDate(QDate(2020, 1, 1)), std::nullopt});
+    QCOMPARE(table.item(48, 1)->text(), QString::number(since2020.numbers[48].mainCount));
+    QCOMPARE(bars()->barSets().front()->at(48), since2020.numbers[48].mainCount);
+    // The range is kept while the program runs.
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kGeneralServices));
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
+    QCOMPARE(Child<QDateEdit>(*w_, "rngStatsFrom").date(), QDate(2020, 1, 1));
+  }
+};
+
+QTEST_MAIN(InsightTest)
+#include "insight_test.moc"
