@@ -11,6 +11,19 @@
 #include "model/day_number.h"
 
 namespace bw::ui {
+namespace {
+
+// Tab leaves the date box, as in every other field; the arrow keys and the
+// separators still move between day, month and year.
+class DateField : public QDateEdit {
+ public:
+  using QDateEdit::QDateEdit;
+
+ protected:
+  bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
+};
+
+}  // namespace
 
 QDate DateOfDay(int32_t day) {
   const CalendarDate date = DateOfDayNumber(day);
@@ -24,7 +37,7 @@ int32_t DayOfDate(const QDate& date) {
 DateRangeBar::DateRangeBar(const QString& name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   const auto dateEdit = [this, &name](const char* part) {
-    auto* edit = new QDateEdit(this);
+    auto* edit = new DateField(this);
     edit->setObjectName(name + part);
     edit->setDisplayFormat("dd/MM/yyyy");
     edit->setCalendarPopup(true);

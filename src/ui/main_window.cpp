@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <string_view>
+
 #include <QAction>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -182,6 +184,17 @@ QPushButton* MainWindow::HelpButton(const char* name, const QString& caption, in
   return button;
 }
 
+// Puts the keyboard stops of a panel, in their own order, after `previous`;
+// returns the last of them.
+static QWidget* ChainAfter(QWidget* previous, QWidget* panel) {
+  for (QWidget* child : panel->findChildren<QWidget*>()) {
+    if (!(child->focusPolicy() & Qt::TabFocus)) continue;
+    QWidget::setTabOrder(previous, child);
+    previous = child;
+  }
+  return previous;
+}
+
 QWidget* MainWindow::BuildGeneralServices() {
   auto* page = new QWidget(this);
   page->setObjectName("picManuel");
@@ -198,6 +211,7 @@ QWidget* MainWindow::BuildGeneralServices() {
     QWidget* next = page->findChild<QWidget*>(help);
     setTabOrder(previous, next);
     previous = next;
+    if (std::string_view(help) == "cmdHelpSingle") previous = ChainAfter(previous, lineInsight_);
   }
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);

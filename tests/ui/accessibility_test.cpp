@@ -67,10 +67,12 @@ class AccessibilityTest : public QObject {
 
   void keyboardAloneChecksALineAndReachesEveryControlInOrder() {
     Child(*w_, "cmdHelpSingle").setFocus();
-    QCOMPARE(Press({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
-                    Qt::Key_Backtab, Qt::Key_Backtab}),
-             "qt_tabwidget_tabbar qt_tabwidget_tabbar cmdGetNumber1 cmdClear cmdHelpSingle "
-             "cmdClear cmdGetNumber1");
+    // After Help come the date range and the hits below; back from there
+    // through Help, Clear and the grid.
+    QCOMPARE(Press({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab,
+                    Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab}),
+             "rngLineFrom rngLineTo rngLineWhole rngLineTo rngLineFrom cmdHelpSingle cmdClear "
+             "cmdGetNumber1");
     // Picks 2, 3 and 1; up from 1 leaves the grid's edge, which is refused.
     QCOMPARE(Press({Qt::Key_Right, Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down,
                     Qt::Key_Up, Qt::Key_Left, Qt::Key_Left, Qt::Key_Space, Qt::Key_Up})
