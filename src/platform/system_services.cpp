@@ -10,12 +10,17 @@ namespace bw {
 int32_t SystemClock::TodayDayNumber() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
   localtime_r(&now, &local);
+#endif
   return DayNumber({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 
 uint64_t SystemClock::SeedFromClock() {
-  return static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  return static_cast<uint64_t>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
 }  // namespace bw

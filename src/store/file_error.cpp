@@ -1,34 +1,27 @@
 #include "store/file_error.h"
 
-#include <cerrno>
+#include "platform/file_system.h"
 
 namespace bw {
 
 int16_t FileErrorNumberOf(const std::error_code& error) {
-  if (!error) return kNoError;
-  if (error.category() != std::generic_category() && error.category() != std::system_category()) {
-    return kPathFileAccess;
-  }
-  switch (error.value()) {
-    case ENOENT:
+  switch (FileFaultOf(error)) {
+    case FileFault::None:
+      return kNoError;
+    case FileFault::NotFound:
       return kFileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
+    case FileFault::PathNotFound:
       return kPathNotFound;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
+    case FileFault::DiskFull:
       return kDiskFull;
-    case EBUSY:
-    case ETXTBSY:
-    case EAGAIN:
+    case FileFault::Locked:
       return kPermissionDenied;
-    case EINVAL:
+    case FileFault::InvalidArgument:
       return kInvalidArgument;
-    default:  // EACCES, EPERM, EROFS, EISDIR, EIO and the rest
-      return kPathFileAccess;
+    case FileFault::Access:
+      break;
   }
+  return kPathFileAccess;
 }
 
 std::string FileErrorDescription(int16_t number) {
