@@ -32,6 +32,12 @@ std::optional<fs::path> AbsoluteFromEnvironment(const EnvironmentLookup& environ
   return fs::path(*value);
 }
 
+#ifdef _WIN32
+constexpr const char* kUserFolderVariables = "APPDATA";
+#else
+constexpr const char* kUserFolderVariables = "HOME or XDG_DATA_HOME";
+#endif
+
 // The user's data folder: %APPDATA%\Ballwright on Windows,
 // $XDG_DATA_HOME/Ballwright else ~/.local/share/Ballwright elsewhere.
 std::optional<fs::path> UserDataFolder(const EnvironmentLookup& environment) {
@@ -92,7 +98,8 @@ LotteryFolder ChooseLotteryFolder(const std::optional<fs::path>& given,
     place.folder = *userFolder;
     place.seedFromInstalledData = true;
   } else {
-    place.error = "cannot tell where to keep the lotteries: set HOME or XDG_DATA_HOME";
+    place.error =
+        std::string("cannot tell where to keep the lotteries: set ") + kUserFolderVariables;
   }
   place.helpFile = (place.installedData.empty() ? place.folder : place.installedData) / kHelpFile;
   return place;

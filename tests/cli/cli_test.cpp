@@ -214,10 +214,10 @@ TEST(CliWhere, PortableFolderGivenFolderOrTheUserDataFolderOfAnInstalledProgram)
   WriteLotteries(root, "usr/share/ballwright/");
   fs::create_directories(root / "portable");
   WriteLotteries(root, "portable/");
-  const fs::path userFolder = root / "data/Ballwright";
+  const fs::path userFolder = root / "data" / "Ballwright";
   CliOptions options;
   options.environment = [&root](const std::string& name) -> std::optional<std::string> {
-    if (name == "XDG_DATA_HOME") return (root / "data").string();
+    if (name == "XDG_DATA_HOME" || name == "APPDATA") return (root / "data").string();
     return std::nullopt;
   };
   const auto run = [&root, &options](const std::string& program, std::vector<std::string> words) {

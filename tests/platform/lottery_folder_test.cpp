@@ -33,7 +33,21 @@ class ProgramLayouts : public ::testing::Test {
     fs::copy(BALLWRIGHT_DEMO_DIR, root_ / "usr/share/ballwright");
   }
   fs::path At(const std::string& relative) const { return root_ / relative; }
-  fs::path UserFolder() const { return At("home/.local/share/Ballwright"); }
+  fs::path UserFolder() const { return At(kUserFolder); }
+  // The variable naming the user's data folder of this system.
+  Environment UserEnvironment() const {
+#ifdef _WIN32
+    return {{ "APPDATA", At("home/AppData").string() }};
+#else
+    return {{"HOME", At("home").string()}};
+#endif
+  }
+
+#ifdef _WIN32
+  static constexpr const char* kUserFolder = "home/AppData/Ballwright";
+#else
+  static constexpr const char* kUserFolder = "home/.local/share/Ballwright";
+#endif
 
   test::TestFolder root_;
 };
@@ -125,16 +139,14 @@ TEST_F(ProgramLayouts, FirstStartPlacesTheDemoAndNeverReplacesAUsersFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    fs::remove_all(At("home/.local"));
+    fs::remove_all(UserFolder());
     fs::create_directories(UserFolder());
-    for (const auto& [name, bytes] : c.before)
-      root_.Write("home/.local/share/Ballwright/" + name, bytes);
-    const LotteryFolder place =
-        ChooseLotteryFolder({}, At("usr/bin"), From({{"HOME", At("home").string()}}));
+    for (const auto& [name, bytes] : c.before) root_.Write(kUserFolder + ("/" + name), bytes);
+    const LotteryFolder place = ChooseLotteryFolder({}, At("usr/bin"), From(UserEnvironment()));
     ASSERT_EQ(PrepareLotteryFolder(place), "");
     for (const auto& [name, bytes] : c.after) {
       const std::string demo = root_.Read("usr/share/ballwright/" + name);
-      const std::string found = root_.Read("home/.local/share/Ballwright/" + name);
+      const std::string found = root_.Read(kUserFolder + ("/" + name));
       EXPECT_EQ(found, bytes == "-" ? "" : bytes.empty() ? demo : bytes) << name;
     }
     EXPECT_FALSE(fs::exists(UserFolder() / "vomrix.HLP"));  // read from the installed data
@@ -142,12 +154,11 @@ TEST_F(ProgramLayouts, FirstStartPlacesTheDemoAndNeverReplacesAUsersFile) {
 }
 
 TEST_F(ProgramLayouts, AFileInTheWayOfTheUserFolderIsAnError) {
-  fs::create_directories(At("home/.local/share"));
-  root_.Write("home/.local/share/Ballwright", "keep");
-  const LotteryFolder place =
-      ChooseLotteryFolder({}, At("usr/bin"), From({{"HOME", At("home").string()}}));
+  fs::create_directories(UserFolder().parent_path());
+  root_.Write(kUserFolder, "keep");
+  const LotteryFolder place = ChooseLotteryFolder({}, At("usr/bin"), From(UserEnvironment()));
   EXPECT_NE(PrepareLotteryFolder(place).find("Ballwright"), std::string::npos);
-  EXPECT_EQ(root_.Read("home/.local/share/Ballwright"), "keep");
+  EXPECT_EQ(root_.Read(kUserFolder), "keep");
 }
 
 }  // namespace

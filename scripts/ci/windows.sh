@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# CI stage: the core, the command line and the core tests built for Windows
+# and run under Wine.
+set -euo pipefail
+exec "$(dirname "$0")/../check-windows.sh"
