@@ -1,5 +1,7 @@
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -350,7 +352,9 @@ TEST_F(Cli, DamagedOrStaleIndexIsRebuiltBeforeAnyCountIsShown) {
       {"emptied", [&] { folder_.Write("01_P_Tiny.opt", ""); }},
       {"old marker", [&] { folder_.Write("Tiny.dnd", "WARNING:- DO NOT DELETE THIS FILE.\r\n"); }},
       {"huge count", [&] { folder_.Write("01_S_Tiny.opt", "010203040506=360000000:\r\n"); }},
-      {"add killed after its index update, before its history save", [&] {
+#ifndef _WIN32  // a kill mid-way needs fork
+      {"add killed after its index update, before its history save",
+       [&] {
          const pid_t child = fork();
          if (child == 0) {  // the steps of an add, then a kill
            RecordingSink sink;
@@ -366,7 +370,9 @@ TEST_F(Cli, DamagedOrStaleIndexIsRebuiltBeforeAnyCountIsShown) {
          waitpid(child, &status, 0);
          ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
          ASSERT_NE(folder_.Read("01_S_Tiny.opt"), clean.at("01_S_Tiny.opt"));
-       }}};
+       }},
+#endif
+  };
   for (const auto& [name, damage] : damages) {
     for (const auto& [command, out] : shown) {
       SCOPED_TRACE(std::string(name) + ": " + command);
