@@ -1,11 +1,14 @@
 // The operating system's file calls that the store needs beyond the standard
-// library: whole-file reads and writes with a flush to the disk, replacing a
-// file by another in one step, and the read-only mark. Errors come back as
+// library: bounded whole-file reads, writes to new files created exclusively
+// with a flush to the disk, replacing a file by another in one step, and the
+// read-only mark. Errors come back as
 // the system's own codes (errno on POSIX systems, Win32 codes on Windows);
 // FileFaultOf says what they mean to the program.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,13 +18,30 @@ namespace bw {
 struct FileBytes {
   std::string bytes;
   std::error_code error;
+  bool tooLarge = false;  // the file holds more than the limit; nothing is kept
 };
-FileBytes ReadFileBytes(const std::filesystem::path& file);
+// Reads at most `limit` bytes, so a huge file or an endless device cannot
+// exhaust the memory.
+FileBytes ReadFileBytes(const std::filesystem::path& file, std::size_t limit);
 
-// Creates or truncates the file and writes the bytes; `durable` flushes them
-// to the disk before returning.
-std::error_code WriteFileBytes(const std::filesystem::path& file, std::string_view bytes,
-                               bool durable);
+// Writes the bytes to a new file beside `stem`, named `stem` with a unique
+// ending, created exclusively (a file or link planted under that name is never
+// followed); `durable` flushes it to the disk. A failure leaves no file
+// behind.
+struct CreatedFile {
+  std::filesystem::path path;
+  std::error_code error;
+};
+CreatedFile WriteUniqueFile(const std::filesystem::path& stem, std::string_view bytes,
+                            bool durable);
+
+// Gives `from` the second name `to` (which must not exist), or where the
+// system cannot link, makes `to` a flushed copy of it.
+std::error_code LinkOrCopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Flushes the folder's own entries, so that a finished rename survives a
+// power cut. Systems without such a call report no error.
+std::error_code SyncFolder(const std::filesystem::path& folder);
 
 // Moves `from` over `to` in one step, so `to` is either the old or the new
 // file. Windows refuses this while another program holds `to` open.
@@ -51,5 +71,12 @@ enum class FileFault {
   Access,  // read-only, no permission, a folder, and everything else
 };
 FileFault FileFaultOf(const std::error_code& error);
+
+// Test seam: every call above that changes a file asks the hook first, and
+// fails with the error it returns (a write fails half way, as on a full
+// disk). A hook may also end the process there, to test what a kill leaves.
+enum class FileChange { Write, Move, Link, Remove, Mark };
+using FileChangeHook = std::function<std::error_code(FileChange, const std::filesystem::path&)>;
+void SetFileChangeHook(FileChangeHook hook);
 
 }  // namespace bw

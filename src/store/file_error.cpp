@@ -32,6 +32,8 @@ std::string FileErrorDescription(int16_t number) {
       return "Invalid procedure call or argument";
     case kOverflow:
       return "Overflow";
+    case kFileTooLarge:
+      return "Out of memory (the file is too large, or a line too long)";
     case kTypeMismatch:
       return "Type mismatch";
     case kFileNotFound:

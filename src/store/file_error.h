@@ -12,6 +12,7 @@ enum FileError : int16_t {
   kNoError = 0,
   kInvalidArgument = 5,
   kOverflow = 6,
+  kFileTooLarge = 7,   // beyond the bounds of the text files (store/text_file.h)
   kTypeMismatch = 13,  // a text that is not a date or number
   kFileNotFound = 53,
   kDiskFull = 61,

@@ -33,6 +33,23 @@ std::size_t LineEndLength(std::string_view bytes, std::size_t pos) {
   return 1;
 }
 
+// The longest line of the bytes, line ends not counted.
+std::size_t LongestLine(std::string_view bytes) {
+  std::size_t longest = 0;
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+    longest = std::max(longest, end - start);
+    start = end + 1;
+  }
+  return longest;
+}
+
+fs::path UnfinishedStem(const fs::path& file) {
+  fs::path stem = file;
+  stem += kUnfinishedEnding;
+  return stem;
+}
+
 }  // namespace
 
 std::vector<std::string> LinesFromFileBytes(std::string_view bytes) {
@@ -49,31 +66,54 @@ std::vector<std::string> LinesFromFileBytes(std::string_view bytes) {
   return lines;
 }
 
-ReadResult ReadTextLines(const fs::path& file) {
+ReadResult ReadTextLines(const fs::path& file, std::size_t longestLine) {
   ReadResult result;
-  const FileBytes read = ReadFileBytes(file);
-  result.error = ErrorNumberOf(read.error, file);
+  const FileBytes read = ReadFileBytes(file, kLargestTextFile);
+  result.error = read.tooLarge ? int16_t{kFileTooLarge} : ErrorNumberOf(read.error, file);
+  if (result.error == 0 && LongestLine(read.bytes) > longestLine) result.error = kFileTooLarge;
   if (result.error != 0) return result;
 
   result.lines = LinesFromFileBytes(read.bytes);
+  result.fingerprint = FingerprintOf(read.bytes);
   return result;
 }
 
-int16_t WriteNewTextFile(const fs::path& file, const std::vector<std::string>& lines,
-                         bool durable) {
+uint64_t FingerprintOf(std::string_view bytes) {
+  uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (const char byte : bytes) hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211u;
+  return hash ^ bytes.size();
+}
+
+std::string TextFileBytes(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const std::string& line : lines) bytes += Windows1252FromUtf8(line) + "\r\n";
-  return ErrorNumberOf(WriteFileBytes(file, bytes, durable), file);
+  return bytes;
 }
 
 int16_t WriteTextLines(const fs::path& file, const std::vector<std::string>& lines) {
   const FileMarks marks = FileMarksOf(file);
   if (marks.folder || marks.readOnly) return kPathFileAccess;
-  fs::path temporary = file;
-  temporary += ".~new";
-  int16_t error = WriteNewTextFile(temporary, lines);
-  if (error == 0) error = RenameFile(temporary, file);
-  if (error != 0) RemoveFileIfPresent(temporary);
+  const CreatedFile fresh =
+      WriteUniqueFile(UnfinishedStem(file), TextFileBytes(lines), /*durable=*/false);
+  int16_t error = ErrorNumberOf(fresh.error, file);
+  if (error == 0) error = RenameFile(fresh.path, file);
+  if (error != 0 && !fresh.path.empty()) RemoveFileIfPresent(fresh.path);
+  return error;
+}
+
+int16_t ReplaceFileKeepingBackup(const fs::path& file, const fs::path& backup,
+                                 std::string_view bytes) {
+  const CreatedFile fresh = WriteUniqueFile(UnfinishedStem(file), bytes, /*durable=*/true);
+  int16_t error = ErrorNumberOf(fresh.error, file);
+  if (error == 0 && FileMarksOf(file).exists) {
+    error = MakeWritable(file);
+    if (error == 0) error = MakeWritable(backup);
+    if (error == 0) error = DeleteFileIfPresent(backup);
+    if (error == 0) error = ErrorNumberOf(LinkOrCopyFile(file, backup), backup);
+  }
+  if (error == 0) error = RenameFile(fresh.path, file);
+  if (error != 0 && !fresh.path.empty()) RemoveFileIfPresent(fresh.path);
+  if (error == 0) SyncFolder(file.parent_path());  // the file is replaced whatever this says
   return error;
 }
 

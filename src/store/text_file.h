@@ -13,12 +13,26 @@
 
 namespace bw {
 
+// No text file of the program is read beyond this size (error 7), so a huge
+// or endless file cannot exhaust the memory.
+constexpr std::size_t kLargestTextFile = std::size_t{64} << 20;
+
 struct ReadResult {
   std::vector<std::string> lines;  // UTF-8, without line ends
   int16_t error = 0;               // 0 = read to the end
+  uint64_t fingerprint = 0;        // of the bytes read: tells a later change apart
 };
 
-ReadResult ReadTextLines(const std::filesystem::path& file);
+// A line longer than `longestLine` bytes fails the read with error 7 too.
+ReadResult ReadTextLines(const std::filesystem::path& file,
+                         std::size_t longestLine = kLargestTextFile);
+
+// What ReadTextLines reports for the file's bytes, so a writer can tell
+// whether a file still holds what was read.
+uint64_t FingerprintOf(std::string_view bytes);
+
+// The bytes of a text file holding the lines: Windows-1252, CR LF.
+std::string TextFileBytes(const std::vector<std::string>& lines);
 
 // The lines of a text file's bytes, in UTF-8. A line ends at LF, CR LF, CR
 // alone, or CRs before LF. After a UTF-8 byte-order mark the rest is taken as
@@ -26,16 +40,20 @@ ReadResult ReadTextLines(const std::filesystem::path& file);
 std::vector<std::string> LinesFromFileBytes(std::string_view bytes);
 
 // Replaces the file with the lines, each ended by CR LF. The new content is
-// written to a sibling file first and then moved over the old one, so a
+// written to a new sibling file first and then moved over the old one, so a
 // failed write leaves the old file as it was. A file without write
 // permission counts as read-only and is not replaced (error 75): callers that
 // may overwrite it call MakeWritable first. Returns 0 or the error number.
 int16_t WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
-// Creates (or truncates) the file and writes the lines in place; `durable`
-// flushes the data to the disk before returning. Returns 0 or the error number.
-int16_t WriteNewTextFile(const std::filesystem::path& file, const std::vector<std::string>& lines,
-                         bool durable = false);
+// Replaces the file by the bytes so that at every instant a complete file is
+// found under its name: the bytes go to a new sibling (the file's name with
+// kUnfinishedEnding and a unique tail) flushed to the disk, the current file
+// becomes `backup` (a second name, or a copy), the sibling is moved over the
+// file and the folder flushed. A failure leaves the file as it was.
+int16_t ReplaceFileKeepingBackup(const std::filesystem::path& file,
+                                 const std::filesystem::path& backup, std::string_view bytes);
+inline constexpr std::string_view kUnfinishedEnding = ".~new";
 
 // Clears a read-only mark (makes the file writable for its owner). Returns 0
 // when the file is missing or was made writable.
