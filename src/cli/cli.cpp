@@ -180,6 +180,9 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err,
   } catch (const std::exception& error) {
     err << "ballwright-cli: " << error.what() << "\n";
     return kCliDataError;
+  } catch (...) {
+    err << "ballwright-cli: unexpected error\n";
+    return kCliDataError;
   }
 }
 

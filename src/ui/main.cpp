@@ -6,13 +6,14 @@
 
 #include "app/session.h"
 #include "platform/system_services.h"
+#include "ui/guarded_application.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/start_up.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+int main(int argc, char** argv) try {
+  bw::ui::GuardedApplication app(argc, argv);
   QApplication::setApplicationName("Ballwright");
   QApplication::setDesktopFileName("org.ballwright.Ballwright");  // its desktop entry and icon
   std::vector<std::string> arguments;
@@ -52,4 +53,7 @@ int main(int argc, char** argv) {
     });
   }
   return QApplication::exec();
+} catch (const std::exception& error) {  // the window is gone by now: the terminal is told
+  std::fprintf(stderr, "ballwright: unexpected error: %s\n", error.what());
+  return 1;
 }
