@@ -82,11 +82,7 @@ void Session::AppendDraw(const std::string& entry) {
   DropDerivedData();
   std::string dateText;
   ParseDrawEntry(entry, &dateText);
-  if (const auto date = ParseDrawDate(dateText)) {
-    const int32_t day = DayNumber(*date);
-    if (day > state_.newestDrawDate) state_.newestDrawDate = day;
-    if (day < state_.oldestDrawDate) state_.oldestDrawDate = day;
-  }
+  if (const auto date = ParseDrawDate(dateText)) state_.WidenDrawDates(DayNumber(*date));
   state_.historyChanged = true;
 }
 

@@ -53,11 +53,20 @@ Message UnreadableMessage(const ProgramState& state) {
                       "can be read.");
 }
 
+Message RestoredMessage(const ProgramState& state) {
+  return {state.lottoFile + " was missing, so it was restored from " +
+              state.historyRead.restoredFrom +
+              ", the copy left by an earlier save.\r\n\r\nCheck that its newest draws are all "
+              "there.",
+          "History restored", MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
 }  // namespace
 
 std::vector<Message> HistoryReadMessages(const ProgramState& state) {
   std::vector<Message> messages;
   const HistoryReadStatus& status = state.historyRead;
+  if (!status.restoredFrom.empty()) messages.push_back(RestoredMessage(state));
   if (status.ReportedCount() > 0) messages.push_back(SetAsideMessage(state));
   if (status.outcome == HistoryReadOutcome::Stopped) messages.push_back(StoppedMessage(state));
   if (status.outcome == HistoryReadOutcome::Unreadable)

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "model/counting_tables.h"
 #include "model/draw_fields.h"
 
 namespace bw {
@@ -117,6 +118,10 @@ DrawMerge MergeDraws(const DrawList& history, std::optional<bool> lotteryBonus,
   std::stable_sort(merge.problems.begin(), merge.problems.end(),
                    [](const RowProblem& a, const RowProblem& b) { return a.line < b.line; });
   WriteInDateOrder(placed, merge);
+  if (merge.draws.size() > static_cast<std::size_t>(CountingTables::kMaxDraws)) {
+    merge.refusal = "the history would hold " + std::to_string(merge.draws.size()) +
+                    " draws, more than the 32,767 this program can count";
+  }
   return merge;
 }
 

@@ -15,6 +15,9 @@ namespace bw {
 class CountingTables {
  public:
   static constexpr int kSize = 50;
+  // The counts are 16-bit, so a history holds at most this many draws: more
+  // than a century of daily draws, and no count can wrap.
+  static constexpr int32_t kMaxDraws = 32767;
 
   CountingTables();
   CountingTables(CountingTables&&) noexcept = default;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,13 @@ enum class HistoryReadOutcome {
 
 struct HistoryReadStatus {
   HistoryReadOutcome outcome = HistoryReadOutcome::NotRead;
-  std::string file;                    // the history file name that was read
-  std::size_t stopLine = 0;            // Stopped: the line that ended the read
-  std::string stopReason;              // Stopped: why
-  int16_t errorNumber = 0;             // Unreadable: the error number
-  std::vector<SetAsideLine> setAside;  // in file order, blank lines included
+  std::string file;                     // the history file name that was read
+  std::size_t stopLine = 0;             // Stopped: the line that ended the read
+  std::string stopReason;               // Stopped: why
+  int16_t errorNumber = 0;              // Unreadable: the error number
+  std::vector<SetAsideLine> setAside;   // in file order, blank lines included
+  std::optional<uint64_t> fingerprint;  // of the file as read or last saved; none: no file
+  std::string restoredFrom;             // the copy a missing file was restored from, if any
 
   // Set-aside lines that are not blank: the ones the user is told about.
   std::size_t ReportedCount() const;

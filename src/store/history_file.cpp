@@ -2,13 +2,20 @@
 
 #include <algorithm>
 
+#include "model/counting_tables.h"
 #include "model/day_number.h"
+#include "platform/file_system.h"
 #include "store/draw_line.h"
 #include "store/file_error.h"
 #include "store/text_file.h"
 
 namespace bw {
 namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kMaxDrawsText = "32,767";
+static_assert(CountingTables::kMaxDraws == 32767);
 
 bool IsPlaceholderLine(std::string_view line) {
   return line.substr(0, 8) == "00/00/00";
@@ -25,6 +32,10 @@ LineOutcome ReadDrawLine(ProgramState& state, std::string_view line, const DrawL
   state.settings.useBonus = draw.bonusColumn;
   if (draw.entry.empty()) {
     return {LineOutcome::SetAside, "it does not hold six numbers from 1 to 49"};
+  }
+  if (state.draws.size() >= static_cast<std::size_t>(CountingTables::kMaxDraws)) {
+    return {LineOutcome::Stop, "the history holds more than " + kMaxDrawsText +
+                                   " draws, the most this program can count"};
   }
   state.draws.push_back(draw.entry);
   if (IsPlaceholderLine(line)) return {};
@@ -102,26 +113,98 @@ std::vector<std::string> NewFileLines(bool useBonus) {
   return lines;
 }
 
-// Writes the new content beside the history file, then turns the history
-// file into the ".old" backup and moves the new file into its place. Any
-// failure leaves the history file as it was.
-int16_t ReplaceHistory(const ProgramState& state, const std::vector<std::string>& lines) {
-  const auto history = HistoryPath(state);
-  const auto backup = state.InFolder(state.LotteryFileName(".old"));
-  const auto fresh = state.InFolder(state.LotteryFileName(".~sav"));
-  int16_t error = WriteNewTextFile(fresh, lines, /*durable=*/true);
-  if (error == 0) error = MakeWritable(backup);
-  if (error == 0) error = DeleteFileIfPresent(backup);
-  std::error_code ignored;
-  const bool hadHistory = std::filesystem::exists(history, ignored);
-  if (error == 0 && hadHistory) error = MakeWritable(history);
-  if (error == 0 && hadHistory) error = RenameFile(history, backup);
-  if (error == 0) {
-    error = RenameFile(fresh, history);
-    if (error != 0 && hadHistory) RenameFile(backup, history);
+fs::path BackupPath(const ProgramState& state) {
+  return state.InFolder(state.LotteryFileName(".old"));
+}
+
+// Writes the lines as the history, the previous file kept as the ".old"
+// backup; a crash or failure at any moment leaves a complete history.
+int16_t ReplaceHistory(ProgramState& state, const std::vector<std::string>& lines) {
+  const std::string bytes = TextFileBytes(lines);
+  const int16_t error = ReplaceFileKeepingBackup(HistoryPath(state), BackupPath(state), bytes);
+  if (error == 0 && state.historyRead.file == state.lottoFile) {
+    state.historyRead.fingerprint = FingerprintOf(bytes);
   }
-  if (error != 0) DeleteFileIfPresent(fresh);
   return error;
+}
+
+// The fingerprint of the history file as it is now; none when it is missing.
+// A file that cannot be read counts as changed.
+std::optional<uint64_t> CurrentFingerprint(const ProgramState& state) {
+  const ReadResult file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
+  if (file.error == kFileNotFound) return std::nullopt;
+  return file.error == 0 ? file.fingerprint : ~uint64_t{0};
+}
+
+// Another program (an editor, a second copy of this one) wrote the history
+// after it was read: saving would lose its change.
+bool ChangedSinceRead(const ProgramState& state) {
+  const HistoryReadStatus& status = state.historyRead;
+  return status.file == state.lottoFile && status.outcome != HistoryReadOutcome::NotRead &&
+         CurrentFingerprint(state) != status.fingerprint;
+}
+
+// Saves the draw list beside a history that changed since it was read, so
+// that neither is lost; tells the user where.
+bool SaveBesideChangedHistory(ProgramState& state, MessageSink& messages) {
+  const std::string unsaved = state.LotteryFileName(".unsaved");
+  const auto lines = LinesToSave(state, nullptr);
+  state.fileErrorNumber = ReplaceFileKeepingBackup(
+      state.InFolder(unsaved), state.InFolder(unsaved + ".old"), TextFileBytes(lines));
+  if (state.fileErrorNumber != 0) return false;
+  messages.Show({state.lottoFile +
+                     " was changed by another program after Ballwright read it, so it was not "
+                     "written over. The draws Ballwright holds were saved in " +
+                     unsaved + ".\r\n\r\nCompare the two files, keep what you need in " +
+                     state.lottoFile + " and start Ballwright again.",
+                 "History changed meanwhile", MessageButtons::Ok, MessageIcon::Exclamation});
+  return true;
+}
+
+// A copy that may stand in for a missing history: read whole, not empty,
+// ending with a line end (a save cut short while writing does not).
+bool IsCompleteCopy(const FileBytes& copy) {
+  return !copy.error && !copy.tooLarge &&
+         (copy.bytes.ends_with('\n') || copy.bytes.ends_with('\r'));
+}
+
+// The newest complete copy left beside a missing history: the backup, or the
+// new file of a save that was cut short. Empty when there is none.
+fs::path NewestCompleteCopy(const ProgramState& state) {
+  const fs::path history = HistoryPath(state);
+  const std::string unfinished = history.filename().string() + std::string(kUnfinishedEnding);
+  fs::path newest;
+  fs::file_time_type newestTime{};
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(history.parent_path(), error)) {
+    const bool candidate = entry.path() == BackupPath(state) ||
+                           entry.path().filename().string().starts_with(unfinished);
+    if (!candidate || !entry.is_regular_file(error)) continue;
+    const auto time = entry.last_write_time(error);
+    if (error || (!newest.empty() && time <= newestTime)) continue;
+    if (!IsCompleteCopy(ReadFileBytes(entry.path(), kLargestTextFile))) continue;
+    newest = entry.path();
+    newestTime = time;
+  }
+  return newest;
+}
+
+// Puts the newest complete copy back under the history's name (the copy
+// itself stays); true when a history was restored.
+bool RestoreMissingHistory(ProgramState& state) {
+  const fs::path copy = NewestCompleteCopy(state);
+  if (copy.empty()) return false;
+  const FileBytes bytes = ReadFileBytes(copy, kLargestTextFile);
+  if (bytes.error || bytes.tooLarge) return false;
+  const CreatedFile fresh = WriteUniqueFile(copy.string() + ".~restore", bytes.bytes, true);
+  if (fresh.error) return false;
+  if (RenameFile(fresh.path, HistoryPath(state)) != 0) {
+    RemoveFileIfPresent(fresh.path);
+    return false;
+  }
+  SyncFolder(HistoryPath(state).parent_path());
+  state.historyRead.restoredFrom = copy.filename().string();
+  return true;
 }
 
 std::string SaveErrorText(const ProgramState& state) {
@@ -134,13 +217,21 @@ std::string SaveErrorText(const ProgramState& state) {
   return text;
 }
 
+bool FailRead(ProgramState& state, int16_t error) {
+  state.fileErrorNumber = error;
+  state.historyRead.outcome =
+      IsMissingFileError(error) ? HistoryReadOutcome::Missing : HistoryReadOutcome::Unreadable;
+  state.historyRead.errorNumber = error;
+  return false;
+}
+
 }  // namespace
 
 std::string StoppedLineText(const HistoryReadStatus& status) {
   return "line " + std::to_string(status.stopLine) + ": " + status.stopReason;
 }
 
-std::optional<Message> HistoryWriteRefusal(const ProgramState& state) {
+std::optional<Message> HistorySaveRefusal(const ProgramState& state) {
   const HistoryReadStatus& status = state.historyRead;
   if (status.file != state.lottoFile) return std::nullopt;
   const std::string& file = state.lottoFile;
@@ -165,15 +256,13 @@ bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
   state.fileErrorNumber = 0;
   state.historyRead = HistoryReadStatus{};
   state.historyRead.file = state.lottoFile;
-  const ReadResult file =
-      state.lottoFile.empty() ? ReadResult{{}, kFileNotFound} : ReadTextLines(HistoryPath(state));
-  if (file.error != 0) {
-    state.fileErrorNumber = file.error;
-    state.historyRead.outcome = IsMissingFileError(file.error) ? HistoryReadOutcome::Missing
-                                                               : HistoryReadOutcome::Unreadable;
-    state.historyRead.errorNumber = file.error;
-    return false;
+  if (state.lottoFile.empty()) return FailRead(state, kFileNotFound);
+  ReadResult file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
+  if (file.error == kFileNotFound && RestoreMissingHistory(state)) {
+    file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
   }
+  if (file.error != 0) return FailRead(state, file.error);
+  state.historyRead.fingerprint = file.fingerprint;
   state.draws.reserve(file.lines.size());
   if (!ReadHistoryLines(state, file.lines)) {
     state.fileErrorNumber = kTypeMismatch;
@@ -193,6 +282,14 @@ const std::vector<std::string>& PlaceholderLines() {
   return lines;
 }
 
+std::optional<Message> HistoryWriteRefusal(const ProgramState& state) {
+  if (auto refusal = HistorySaveRefusal(state)) return refusal;
+  if (state.draws.size() < static_cast<std::size_t>(CountingTables::kMaxDraws)) return std::nullopt;
+  return Message{state.lottoFile + " holds " + kMaxDrawsText +
+                     " draws, the most this program can count, so no draw can be added.",
+                 "History full", MessageButtons::Ok, MessageIcon::Critical};
+}
+
 bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progress) {
   state.fileErrorNumber = 0;
   if (state.lottoFile.size() < 4) {
@@ -200,7 +297,7 @@ bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progres
   } else if (createNew) {
     state.fileErrorNumber = ReplaceHistory(state, NewFileLines(state.settings.useBonus));
     if (state.fileErrorNumber == 0) state.newFileCreated = true;
-  } else if (HistoryWriteRefusal(state)) {
+  } else if (HistorySaveRefusal(state)) {
     state.fileErrorNumber = kPermissionDenied;
   } else if (!state.draws.empty() || !SetAsideLinesOf(state).empty()) {
     state.fileErrorNumber = ReplaceHistory(state, LinesToSave(state, progress));
@@ -214,17 +311,20 @@ void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progr
     progress->Show(true);
     progress->SetFill(0.0f);
   }
-  if (const auto refusal = HistoryWriteRefusal(state)) {
-    messages.Show(*refusal);
-    state.historyChanged = true;
-  } else if (WriteHistoryFile(state, false, progress)) {
-    state.historyChanged = false;
-  } else {
-    messages.Show({SaveErrorText(state), "Error saving file", MessageButtons::Ok,
-                   MessageIcon::Critical, MessageAnswer::Ok});
-    state.historyChanged = true;
+  const auto refusal = HistorySaveRefusal(state);
+  bool saved = false;
+  if (!refusal) {
+    saved = ChangedSinceRead(state) ? SaveBesideChangedHistory(state, messages)
+                                    : WriteHistoryFile(state, false, progress);
   }
   if (progress != nullptr) progress->Show(false);
+  if (refusal) {
+    messages.Show(*refusal);
+  } else if (!saved) {
+    messages.Show({SaveErrorText(state), "Error saving file", MessageButtons::Ok,
+                   MessageIcon::Critical, MessageAnswer::Ok});
+  }
+  state.historyChanged = !saved;
 }
 
 }  // namespace bw

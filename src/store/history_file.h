@@ -12,7 +12,13 @@
 
 namespace bw {
 
-// Reads appFolder/lottoFile into state.draws (cleared first), setting
+// A history line is some 30 characters; a file with a line beyond this is
+// no history and is not read (error 7).
+constexpr std::size_t kLongestHistoryLine = 4096;
+
+// Reads appFolder/lottoFile into state.draws (cleared first); a missing file
+// is first restored from the newest complete copy a save left beside it (the
+// ".old" backup or an unfinished new file), noted in historyRead.restoredFrom. setting
 // useBonus from every non-blank line and the oldest/newest draw dates.
 // `todayDayNumber` fills dates that no real draw set when the file was read
 // to its end. Returns false with fileErrorNumber set on any error; entries
@@ -26,7 +32,11 @@ const std::vector<std::string>& PlaceholderLines();
 
 // Why the history file must not be written: it was not read to its end, or
 // it exists but could not be read. The message names the line and reason or
-// the error. nullopt when a save may go ahead. Every writer of the history
+// the error. nullopt when a save may go ahead.
+std::optional<Message> HistorySaveRefusal(const ProgramState& state);
+
+// Why no draw may be added: the save refusal above, or a draw list that holds
+// the most draws the counting tables can count. Every writer of the history
 // (adding a draw, the Update page, an import) asks this before it changes
 // the draw list.
 std::optional<Message> HistoryWriteRefusal(const ProgramState& state);
@@ -52,7 +62,9 @@ bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progres
 
 // Saves the draw list, reporting a failure with the "Error saving file"
 // message (or the refusal); historyChanged is cleared on success and stays
-// set on failure.
+// set on failure. A history file that another program changed since it was
+// read is left alone: the list goes to NAME.unsaved beside it, and the user
+// is told.
 void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progress = nullptr);
 
 }  // namespace bw

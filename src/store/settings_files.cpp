@@ -1,5 +1,6 @@
 #include "store/settings_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -91,13 +92,29 @@ std::optional<int32_t> ReadWholeNumber(std::string_view text) {
   return static_cast<int32_t>(rounded);
 }
 
+namespace {
+
+// A file name of the program folder itself: no folder part, no drive, no
+// "." or "..". The settings may name nothing else, so that no file outside
+// the folder is ever read or written as a history.
+bool IsPlainFileName(std::string_view name) {
+  name = TrimBlanks(name);
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\:") == std::string_view::npos &&
+         std::none_of(name.begin(), name.end(), [](char c) { return c >= 0 && c < ' '; });
+}
+
+}  // namespace
+
 bool ReadProgramSettings(ProgramState& state) {
   state.fileErrorNumber = 0;
   const ReadResult file = ReadTextLines(state.InFolder(kProgramSettingsFile));
   if (file.error != 0) return Fail(state, file.error);
   for (const std::string& line : file.lines) {
     const auto setting = SplitSettingLine(line);
-    if (setting && setting->key == "file") state.lottoFile = setting->value;
+    if (setting && setting->key == "file") {
+      state.lottoFile = IsPlainFileName(setting->value) ? setting->value : "";
+    }
   }
   return true;
 }

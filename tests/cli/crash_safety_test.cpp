@@ -1,0 +1,149 @@
+// A command killed at any moment of its work loses nothing: after the next
+// start the history is the old one or the new one, complete, and every count
+// equals what a clean rebuild of the index shows.
+#ifndef _WIN32  // a kill mid-way needs fork
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/cli.h"
+#include "platform/file_system.h"
+#include "support/test_folder.h"
+
+namespace bw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kAdded = "06/12/2026 03 11 17 25 38 44 09";
+// Both read the index (the counting tables are built from the draws at each start).
+const std::vector<std::string> kQuestions = {"check 3 11 17 25 38 44",
+                                             "search --lines 3 --from 3 11 17 25 38 43"};
+
+std::string RunCommand(const fs::path& folder, const std::string& words) {
+  std::vector<std::string> args = {"ballwright-cli", "--folder", folder.string()};
+  std::istringstream in(words);
+  for (std::string word; in >> word;) args.push_back(word);
+  std::ostringstream out, err;
+  const int code = RunCli(args, out, err);
+  return std::to_string(code) + "\n" + out.str() + err.str();
+}
+
+// What a start in the folder answers to the questions above.
+std::string Answers(const fs::path& folder) {
+  std::string answers;
+  for (const std::string& question : kQuestions) answers += RunCommand(folder, question);
+  return answers;
+}
+
+// The answers of a fresh folder whose history is `history`.
+std::string CleanAnswers(const std::string& history) {
+  const TestFolder clean;
+  for (const char* name : {"vomrix.ini", "Sample.ini"}) clean.CopyDemo(name);
+  clean.Write("Sample.opt", history);
+  return Answers(clean.Path());
+}
+
+class KilledCommand : public ::testing::Test {
+ protected:
+  KilledCommand() {
+    for (const char* name : {"vomrix.ini", "Sample.ini", "Sample.opt"}) folder_.CopyDemo(name);
+    // The newest 200 draws keep each rebuild after a kill short.
+    const std::string demo = folder_.Read("Sample.opt");
+    std::size_t from = demo.size() - 1;
+    for (int lines = 0; lines <= 200; ++lines) from = demo.rfind('\n', from - 1);
+    folder_.Write("Sample.opt", demo.substr(from + 1));
+    RunCommand(folder_.Path(), "check 1 2 3 4 5 6");  // the first start builds the index
+    old_ = folder_.Read("Sample.opt");
+    for (const auto& entry : fs::directory_iterator(folder_.Path())) {
+      const std::string name = entry.path().filename().string();
+      before_[name] = folder_.Read(name);
+    }
+    clean_ = {{old_, CleanAnswers(old_)}, {old_ + kAdded + "\r\n", ""}};
+    clean_[1].second = CleanAnswers(clean_[1].first);
+  }
+
+  // Runs `add` in a child process; `killAt` ends it just before its n-th file
+  // change. False when it finished first.
+  bool AddKilled(const std::function<void(pid_t)>& killAt) {
+    const pid_t child = fork();
+    if (child == 0) {
+      killAt(0);
+      RunCommand(folder_.Path(), "add " + kAdded);
+      _exit(0);
+    }
+    killAt(child);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status);
+  }
+
+  void ExpectOldOrNewAndCountsOfACleanBuild() {
+    const std::string answers = Answers(folder_.Path());  // the next start
+    const std::string history = folder_.Read("Sample.opt");
+    const auto clean = std::find_if(clean_.begin(), clean_.end(),
+                                    [&](const auto& outcome) { return outcome.first == history; });
+    ASSERT_NE(clean, clean_.end()) << "neither the old nor the new history: " << history.size();
+    EXPECT_EQ(answers, clean->second);
+  }
+
+  void RestoreFolder() {
+    fs::remove_all(folder_.Path());
+    fs::create_directories(folder_.Path());
+    for (const auto& [name, bytes] : before_) folder_.Write(name, bytes);
+  }
+
+  TestFolder folder_;
+  std::string old_;
+  std::map<std::string, std::string> before_;               // the folder before the add
+  std::vector<std::pair<std::string, std::string>> clean_;  // history, its clean answers
+};
+
+TEST_F(KilledCommand, AnAddKilledBeforeAnyOfItsFileChangesLosesNothing) {
+  int n = 1;
+  for (;; ++n) {
+    SCOPED_TRACE("killed before change " + std::to_string(n));
+    const bool killed = AddKilled([n](pid_t child) {
+      if (child != 0) return;
+      SetFileChangeHook([n, count = 0](FileChange, const fs::path&) mutable {
+        if (++count == n) raise(SIGKILL);
+        return std::error_code();
+      });
+    });
+    ExpectOldOrNewAndCountsOfACleanBuild();
+    if (!killed) break;
+    RestoreFolder();  // the next kill starts from the old history again
+  }
+  EXPECT_GT(n, 5);
+}
+
+TEST_F(KilledCommand, AnAddKilledAtRandomMomentsLosesNothing) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 12; ++round) {
+    const auto delay = std::chrono::microseconds(random() % 40000);
+    SCOPED_TRACE("killed after " + std::to_string(delay.count()) + " us");
+    AddKilled([delay](pid_t child) {
+      if (child == 0) return;
+      std::this_thread::sleep_for(delay);
+      kill(child, SIGKILL);
+    });
+    ExpectOldOrNewAndCountsOfACleanBuild();
+    RestoreFolder();
+  }
+}
+
+}  // namespace
+}  // namespace bw::test
+#endif

@@ -1,0 +1,193 @@
+// What a save leaves behind when the disk fills, a permission is refused, or
+// the file changed under it; how a missing history comes back; and the bounds
+// that keep damaged or huge files from costing the memory.
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/counting_tables.h"
+#include "model/draw_fields.h"
+#include "platform/file_system.h"
+#include "store/file_error.h"
+#include "store/history_file.h"
+#include "store/settings_files.h"
+#include "store/store_support.h"
+
+namespace bw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kOld = "10/01/2000 01 02 03 04 05 06 \r\nnot a draw\r\n";
+const std::string kAdded = "17/01/2000 07 08 09 10 11 12 ";
+const std::string kNew = kOld + kAdded + "\r\n";
+
+// Fails the n-th file change with `fault` while it lives.
+class FailingNthChange {
+ public:
+  FailingNthChange(int n, std::errc fault) {
+    SetFileChangeHook([n, fault, count = 0](FileChange, const fs::path&) mutable {
+      return ++count == n ? std::make_error_code(fault) : std::error_code();
+    });
+  }
+  ~FailingNthChange() { SetFileChangeHook({}); }
+};
+
+class SafeSave : public StoreTest {
+ protected:
+  void ReadOld() {
+    folder.Write("Lotto.opt", kOld);
+    ASSERT_TRUE(ReadHistoryFile(state, 1));
+  }
+  std::vector<std::string> Leftovers() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+      const std::string name = entry.path().filename().string();
+      if (name.find(".~") != std::string::npos) names.push_back(name);
+    }
+    return names;
+  }
+};
+
+TEST_F(SafeSave, EveryFailedStepOfASaveLeavesTheHistoryWholeAndNoTemporaryFile) {
+  for (const std::errc fault : {std::errc::no_space_on_device, std::errc::permission_denied}) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE("fault at change " + std::to_string(n));
+      ReadOld();
+      state.draws.push_back(kAdded);
+      RecordingSink sink;
+      {
+        const FailingNthChange failing(n, fault);
+        SaveHistory(state, sink);
+      }
+      if (!state.historyChanged) {  // no step was left to fail
+        EXPECT_GT(n, 3);
+        EXPECT_EQ(folder.Read("Lotto.opt"), kNew);
+        EXPECT_EQ(folder.Read("Lotto.old"), kOld);
+        break;
+      }
+      EXPECT_EQ(folder.Read("Lotto.opt"), kOld);
+      ASSERT_EQ(sink.messages.size(), 1u);
+      EXPECT_EQ(sink.messages[0].title, "Error saving file");
+      const std::string number = fault == std::errc::no_space_on_device ? "61" : "75";
+      EXPECT_NE(sink.messages[0].text.find("Error " + number), std::string::npos)
+          << sink.messages[0].text;
+      EXPECT_TRUE(Leftovers().empty());
+    }
+  }
+}
+
+TEST_F(SafeSave, AMissingHistoryIsRestoredFromTheNewestCompleteCopy) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files;  // oldest first
+    std::string restored, from;
+  } cases[] = {
+      {"backup only", {{"Lotto.old", kOld}}, kOld, "Lotto.old"},
+      {"unfinished save newer than the backup",
+       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1", kNew}},
+       kNew,
+       "Lotto.opt.~new-7-1"},
+      {"a save cut short mid-line is no copy",
+       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1", kNew.substr(0, kNew.size() - 4)}},
+       kOld,
+       "Lotto.old"},
+      {"nothing to restore", {{"Other.old", kOld}}, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder.Path());
+    fs::create_directories(folder.Path());
+    auto time = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& [name, bytes] : c.files) {
+      folder.Write(name, bytes);
+      fs::last_write_time(folder / name, time += std::chrono::minutes(1));
+    }
+    EXPECT_EQ(ReadHistoryFile(state, 1), !c.restored.empty());
+    EXPECT_EQ(folder.Read("Lotto.opt"), c.restored);
+    EXPECT_EQ(state.historyRead.restoredFrom, c.from);
+    EXPECT_EQ(folder.Read(c.from), c.from.empty() ? "" : c.restored);  // the copy stays
+  }
+}
+
+TEST_F(SafeSave, AHistoryChangedAfterItWasReadIsLeftAloneAndTheListSavedBesideIt) {
+  ReadOld();
+  state.draws.push_back(kAdded);
+  const std::string edited = "24/01/2000 20 21 22 23 24 25 \r\n";
+  folder.Write("Lotto.opt", edited);
+  RecordingSink sink;
+  SaveHistory(state, sink);
+  EXPECT_EQ(folder.Read("Lotto.opt"), edited);
+  EXPECT_EQ(folder.Read("Lotto.unsaved"), kNew);
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].title, "History changed meanwhile");
+  EXPECT_FALSE(state.historyChanged);
+  // Our own save is no change by another program.
+  ReadOld();
+  state.draws.push_back(kAdded);
+  SaveHistory(state, sink);
+  state.draws.push_back("24/01/2000 20 21 22 23 24 25 ");
+  SaveHistory(state, sink);
+  EXPECT_EQ(folder.Read("Lotto.opt"), kNew + edited);
+  EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(SafeSave, OversizedFilesAndLinesAreRefusedUnreadAndNeverWrittenOver) {
+  const std::string longLine(kLongestHistoryLine + 1, '1');
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"a line too long", [&] { folder.Write("Lotto.opt", kOld + longLine + "\r\n"); }},
+      {"a link to an endless device",
+       [&] { fs::create_symlink("/dev/zero", folder / "Lotto.opt"); }},
+  };
+  for (const auto& [name, make] : cases) {
+    SCOPED_TRACE(name);
+    fs::remove(folder / "Lotto.opt");
+    make();
+    EXPECT_FALSE(ReadHistoryFile(state, 1));
+    EXPECT_EQ(state.historyRead.errorNumber, kFileTooLarge);
+    EXPECT_TRUE(HistoryWriteRefusal(state));
+  }
+}
+
+TEST_F(SafeSave, TheHistoryHoldsAtMostTheDrawsTheTablesCanCount) {
+  CountingTables tables;
+  const DrawFields fields = ParseDrawEntry("10/01/2000 01 02 03 04 05 06");
+  for (int i = 0; i < CountingTables::kMaxDraws; ++i) tables.CountDraw(fields);
+  EXPECT_EQ(tables.Single(1), CountingTables::kMaxDraws);
+  EXPECT_EQ(tables.Quad(3, 4, 5, 6), CountingTables::kMaxDraws);
+
+  std::string history;
+  for (int i = 0; i <= CountingTables::kMaxDraws; ++i)
+    history += "10/01/2000 01 02 03 04 05 06\r\n";
+  folder.Write("Lotto.opt", history);
+  EXPECT_FALSE(ReadHistoryFile(state, 1));
+  EXPECT_EQ(state.draws.size(), static_cast<std::size_t>(CountingTables::kMaxDraws));
+  EXPECT_EQ(StoppedLineText(state.historyRead),
+            "line 32768: the history holds more than 32,767 draws, the most this program can "
+            "count");
+  folder.Write("Lotto.opt", history.substr(30));
+  ASSERT_TRUE(ReadHistoryFile(state, 1));
+  const auto full = HistoryWriteRefusal(state);
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->title, "History full");
+  EXPECT_FALSE(HistorySaveRefusal(state));  // what it holds is still saved
+}
+
+TEST_F(SafeSave, TheSettingsNameOnlyAFileOfTheProgramFolder) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Lotto.opt", "Lotto.opt"},       {"../victim/Lotto.opt", ""}, {"/etc/passwd", ""},
+      {"sub\\Lotto.opt", ""},           {"C:Lotto.opt", ""},         {"..", ""},
+      {"My Lotto.opt", "My Lotto.opt"},
+  };
+  for (const auto& [named, taken] : cases) {
+    folder.Write("vomrix.ini", "file=" + std::string(named) + "\r\n");
+    state.lottoFile = "before";
+    ASSERT_TRUE(ReadProgramSettings(state));
+    EXPECT_EQ(state.lottoFile, taken) << named;
+  }
+}
+
+}  // namespace
+}  // namespace bw::test
