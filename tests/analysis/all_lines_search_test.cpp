@@ -62,8 +62,9 @@ std::vector<TestDraw> RichHistory() {
   return draws;
 }
 
-// Slices at both ends, over every line starting with 30 and round drawn lines,
-// with returns that find nothing, a few lines and many.
+// Slices at both ends, empty and cut short by the end, over every line
+// starting with 30 and round drawn lines, with returns that find nothing, a
+// few lines and many.
 TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLine) {
   const std::vector<TestDraw> richDraws = RichHistory(), none;
   const TestLottery rich(richDraws), empty(none);
@@ -87,35 +88,16 @@ TEST(AllLinesSearch, SlicesEqualTheCheckOfEachLine) {
                  {Returns(1000, 1000, 0, 50, 1000), true}}},
                {none, empty, 1, {{Returns(1000, 1000), false}}}};
   for (const auto& c : cases) {
-    std::vector<std::pair<Line, int64_t>> slices = {{{1, 2, 3, 4, 5, 6}, 3000},
-                                                    {{30, 31, 32, 33, 34, 35}, 11628},
-                                                    {{39, 45, 46, 47, 48, 49}, 200}};
+    std::vector<std::pair<Line, int64_t>> slices = {
+        {{1, 2, 3, 4, 5, 6}, 3000},      {{1, 2, 3, 4, 5, 6}, 0},
+        {{1, 2, 3, 4, 5, 49}, 1},        {{30, 31, 32, 33, 34, 35}, 11628},
+        {{39, 45, 46, 47, 48, 49}, 200}, {{44, 45, 46, 47, 48, 49}, 10}};
     for (std::size_t i = 0; i < c.draws.size(); i += c.drawStep)
       slices.push_back({LineAtRank(std::max<int64_t>(0, LineRank(c.draws[i].main) - 300)), 600});
     for (const auto& [returns, findsSome] : c.returnsAndFindsSome) {
       SCOPED_TRACE(std::to_string(c.draws.size()) + " draws, " + std::to_string(returns.ret3));
       EXPECT_EQ(test::ExpectSlicesMatchEachLine(c.lottery, returns, slices) > 0, findsSome);
     }
-  }
-}
-
-TEST(AllLinesSearch, EdgesOfASlice) {
-  const TestLottery lottery(RichHistory());
-  CachedIndexLookup index(lottery.state);
-  AllLinesSearch search(lottery.state.tables, index, lottery.DrawCount(), Returns());
-  const struct {
-    Line from;
-    int64_t count, checked;
-    std::optional<Line> next;
-  } cases[] = {{{44, 45, 46, 47, 48, 49}, 10, 1, std::nullopt},
-               {{1, 2, 3, 4, 5, 6}, 0, 0, Line{1, 2, 3, 4, 5, 6}},
-               {{1, 2, 3, 4, 5, 49}, 1, 1, Line{1, 2, 3, 4, 6, 7}}};
-  for (const auto& c : cases) {
-    std::vector<FoundLine> found;
-    const SliceResult slice = search.CheckSlice(c.from, c.count, found);
-    EXPECT_EQ(slice.checked, c.checked) << LineKey(c.from);
-    EXPECT_EQ(slice.next, c.next) << LineKey(c.from);
-    EXPECT_TRUE(!c.checked || slice.lastChecked == c.from) << LineKey(c.from);
   }
 }
 

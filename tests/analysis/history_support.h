@@ -53,8 +53,8 @@ const DemoHistory& Demo();
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
                                 const LotterySettings& returns);
 
-// Searches each slice and asserts it finds what checking its lines one by one
-// finds; returns how many lines were found in all.
+// Searches each slice and asserts it finds, checks and stops where checking
+// its lines one by one does; returns how many lines were found in all.
 std::size_t ExpectSlicesMatchEachLine(const TestLottery& lottery, const LotterySettings& returns,
                                       const std::vector<std::pair<Line, int64_t>>& slices);
 
