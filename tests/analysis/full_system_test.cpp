@@ -5,7 +5,7 @@
 namespace bw {
 namespace {
 
-TEST(BuildSystemPatterns, AllSixOfTwelveInLexicographicOrder) {
+TEST(FullSystem, AllSixOfTwelveInOrder) {
   const auto patterns = BuildSystemPatterns();
   ASSERT_EQ(patterns.size(), 924u);
   for (const auto& pattern : patterns)
@@ -13,17 +13,14 @@ TEST(BuildSystemPatterns, AllSixOfTwelveInLexicographicOrder) {
   // Strictly ascending ("*" sorts before "-"), so no pattern twice.
   EXPECT_EQ(std::adjacent_find(patterns.begin(), patterns.end(), std::greater_equal<>()),
             patterns.end());
-}
-
-TEST(BuildSystemLines, SortsTheNumbersAndExpandsThemInOrder) {
-  const auto patterns = BuildSystemPatterns();
+  // The lines of twelve numbers given in any order, sorted by value.
   std::array<std::string, 13> selected{"",   "12", "3", "7", "1",  "11", "2",
                                        "10", "9",  "4", "8", " 5", "6"};
   const auto lines = BuildSystemLines(selected, patterns);
   ASSERT_EQ(lines.size(), 924u);
   EXPECT_EQ(SystemLineText(lines[0]), "01-02-03-04-05-06");
   EXPECT_EQ(SystemLineText(lines[923]), "07-08-09-10-11-12");
-  EXPECT_EQ(selected[1] + selected[5] + selected[12], "1 512");  // moved, not trimmed
+  EXPECT_EQ(selected[1] + selected[5] + selected[12], "1 512");      // moved, not trimmed
   std::array<std::string, 13> missing{"", "", "4", "", "123", "x"};  // must not crash
   EXPECT_EQ(BuildSystemLines(missing, patterns).size(), 924u);
 }

@@ -24,7 +24,7 @@ TEST(CountInIndexLine, ReadsTheNumberAfterTheKey) {
 }
 
 TEST(CachedIndexLookup, GivesTheSameCountsAsReadingEachTime) {
-  const TestLottery lottery(test::RandomDraws(600, 11));
+  const TestLottery lottery(test::RandomDraws(300, 11));
   // Damaged lines: a key twice (the first counts), text around, a cut entry.
   lottery.DamageIndex(IndexKind::Six, "07", "070809101112=  2:070809101112=  5:x0710");
   lottery.DamageIndex(IndexKind::Five, "08", "junk 0809101112001= 3:080910111200=  4");
@@ -46,9 +46,7 @@ TEST(CachedIndexLookup, ForgetReadsAnAddedDrawAnew) {
   EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 1);
   lottery.AddDraw({{1, 2, 3, 4, 5, 6}, 8});
   EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 1);  // still the old read
-  const unsigned before = cached.Generation();
   cached.Forget();
-  EXPECT_NE(cached.Generation(), before);
   EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 2);
   EXPECT_EQ(cached.Count(IndexKind::FivePlus, "010203040508"), 1);
 }
@@ -70,14 +68,12 @@ TEST(IndexReaders, AnUnreadableFolderCountsNothing) {
   ProgramState elsewhere;
   elsewhere.appFolder = lottery.folder / "Test.opt";  // a file, not a folder
   elsewhere.lottoFile = "Test.opt";
-  FileIndexLookup freshElsewhere(elsewhere);
+  FileIndexLookup fresh(lottery.state), freshElsewhere(elsewhere);
   CachedIndexLookup cachedElsewhere(elsewhere);
-  SingleLineResult result = lottery.Check(line, freshElsewhere);
+  EXPECT_EQ(lottery.Check(line, fresh).hits6, 1);
+  const SingleLineResult result = lottery.Check(line, freshElsewhere);
   EXPECT_EQ(result.hits6 + result.hits5 + result.hits5Bonus, 0);
   EXPECT_EQ(lottery.Check(line, cachedElsewhere), result);
-
-  FileIndexLookup fresh(lottery.state);
-  EXPECT_EQ(lottery.Check(line, fresh).hits6, 1);
 }
 
 }  // namespace
