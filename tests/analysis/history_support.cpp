@@ -40,11 +40,6 @@ TestLottery::TestLottery(const std::vector<TestDraw>& draws) {
   IntegrateDraws(state, true, true);
 }
 
-void TestLottery::AddDraw(const TestDraw& draw) {
-  state.draws.push_back(Entry(draw));
-  IntegrateDraws(state, false, false);
-}
-
 void TestLottery::DamageIndex(IndexKind kind, const std::string& firstTwo,
                               const std::string& line) const {
   folder.Write(IndexFileName(firstTwo + "0000000000", kind, state.lottoFile), line + "\r\n");

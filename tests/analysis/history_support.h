@@ -24,7 +24,6 @@ LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p
 
 struct TestLottery {
   explicit TestLottery(const std::vector<TestDraw>& draws);
-  void AddDraw(const TestDraw& draw);  // appended and indexed, as after an update
   // Overwrites the index file of `kind` for keys starting with `firstTwo`.
   void DamageIndex(IndexKind kind, const std::string& firstTwo, const std::string& line) const;
   int32_t DrawCount() const { return static_cast<int32_t>(state.draws.size()); }

@@ -40,17 +40,6 @@ TEST(CachedIndexLookup, GivesTheSameCountsAsReadingEachTime) {
   EXPECT_EQ(cached.Count(IndexKind::Six, "070809101112"), 2);
 }
 
-TEST(CachedIndexLookup, ForgetReadsAnAddedDrawAnew) {
-  TestLottery lottery({{{1, 2, 3, 4, 5, 6}, 7}});
-  CachedIndexLookup cached(lottery.state);
-  EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 1);
-  lottery.AddDraw({{1, 2, 3, 4, 5, 6}, 8});
-  EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 1);  // still the old read
-  cached.Forget();
-  EXPECT_EQ(cached.Count(IndexKind::Six, "010203040506"), 2);
-  EXPECT_EQ(cached.Count(IndexKind::FivePlus, "010203040508"), 1);
-}
-
 TEST(CachedIndexLookup, AllEntriesHoldsWhatAChecksCanFind) {
   const TestLottery lottery({{{3, 11, 17, 25, 38, 44}, 9}, {{3, 11, 17, 25, 38, 44}, 2}});
   // A key filed under the wrong first number is never found by a check.

@@ -54,15 +54,5 @@ TEST(DealRandomSet, EveryNumberOnceTheSeedDecidesAndOddPositionsAreDrawnAgain) {
   EXPECT_EQ((std::array{numbers[0], numbers[5]}), (std::array{1, 49}));
 }
 
-TEST(SortRange, SortsOnlyTheRange) {
-  std::array<int, 49> numbers{};
-  for (int i = 0; i < 49; ++i) numbers[i] = 49 - i;
-  SortRange(numbers, 6, 11);
-  EXPECT_EQ((std::array{numbers[5], numbers[6], numbers[11], numbers[12]}),
-            (std::array{44, 38, 43, 37}));
-  SortRange(numbers, -5, 60);  // out of range ends are clipped
-  EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
-}
-
 }  // namespace
 }  // namespace bw

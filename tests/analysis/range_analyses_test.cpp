@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,16 +44,18 @@ const Line kLines[] = {{3, 11, 12, 14, 41, 43},
                        {7, 17, 23, 32, 38, 42},
                        {44, 45, 46, 47, 48, 49}};
 
-TEST(RangeAnalyses, HitsAndTheCheckEqualCountingEachDrawInTheRange) {
+// Hits, the check, number counts and fairness of each range equal counting
+// the draws the range holds.
+TEST(RangeAnalyses, EqualCountingEachDrawInTheRange) {
   const std::vector<DatedDraw> dated = DemoDatedDraws();
   const LotterySettings returns = Demo().lottery->state.settings;
   for (const DateRange& range : kRanges) {
     const std::vector<DatedDraw> chosen = DrawsInRange(dated, range);
-    const std::vector<TestDraw> expectedDraws = DemoDrawsIn(range);
-    ASSERT_EQ(chosen.size(), expectedDraws.size());
+    const std::vector<TestDraw> draws = DemoDrawsIn(range);
+    ASSERT_EQ(chosen.size(), draws.size());
     for (const Line& line : kLines) {
       SCOPED_TRACE(JoinTwoDigits(line, " ") + " from " + std::to_string(range.since.value_or(0)));
-      const SingleLineResult expected = ExpectedResult(line, expectedDraws, returns);
+      const SingleLineResult expected = ExpectedResult(line, draws, returns);
       EXPECT_EQ(CheckOverDraws(line, chosen, returns), expected);
 
       const LineHits hits = FindLineHits(line, chosen, Demo().lottery->state.draws, returns);
@@ -65,21 +68,15 @@ TEST(RangeAnalyses, HitsAndTheCheckEqualCountingEachDrawInTheRange) {
           int64_t{expected.hits3} * returns.ret3 + int64_t{expected.hits4} * returns.ret4 +
           int64_t{expected.hits5} * returns.ret5 + int64_t{expected.hits5Bonus} * returns.ret5p +
           int64_t{expected.hits6} * returns.ret6;
-      const auto draws = static_cast<int64_t>(expectedDraws.size());
-      const int64_t staked = draws * returns.stake;
+      const auto drawCount = static_cast<int64_t>(draws.size());
+      const int64_t staked = drawCount * returns.stake;
       EXPECT_EQ((std::array{hits.totals.draws, hits.totals.staked, hits.totals.returned,
                             hits.totals.balance}),
-                (std::array{draws, staked, returned, returned - staked}));
+                (std::array{drawCount, staked, returned, returned - staked}));
       EXPECT_EQ(RunningBalance(hits, chosen, returns.stake).back().balance, returned - staked);
     }
-  }
-}
 
-TEST(RangeAnalyses, NumberCountsSinceAndFairnessEqualCountingEachDraw) {
-  const std::vector<DatedDraw> dated = DemoDatedDraws();
-  for (const DateRange& range : kRanges) {
-    const std::vector<TestDraw> draws = DemoDrawsIn(range);
-    const NumberFrequency frequency = FrequencyOf(DrawsInRange(dated, range));
+    const NumberFrequency frequency = FrequencyOf(chosen);
     const double expected = 6.0 * static_cast<double>(draws.size()) / 49;
     double statistic = 0;
     for (int n = 1; n <= 49; ++n) {
@@ -115,12 +112,8 @@ TEST(RangeAnalyses, AnEmptyRangeSaysWhichDatesHeldNoDraw) {
       {{std::nullopt, Day("01/01/1980")}, "no draws between 12/06/1982 and 01/01/1980"},
       {{Day("13/06/1982"), Day("18/06/1982")}, "no draws between 13/06/1982 and 18/06/1982"}};
   for (const auto& [range, message] : cases) {
-    try {
-      DrawsInRange(DemoDatedDraws(), range);
-      ADD_FAILURE() << message;
-    } catch (const EmptyRangeError& error) {
-      EXPECT_EQ(error.what(), message);
-    }
+    EXPECT_THAT([&] { DrawsInRange(DemoDatedDraws(), range); },
+                ::testing::ThrowsMessage<EmptyRangeError>(message));
   }
 }
 

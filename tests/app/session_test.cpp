@@ -109,12 +109,5 @@ TEST_F(SessionOnTwoDraws, NoCountIsShownFromAStaleIndex) {
   EXPECT_TRUE(messages_.messages.empty());
 }
 
-TEST_F(SessionOnTwoDraws, MissingHistoryLeavesAnEmptyDrawList) {
-  Session session(folder_.Path(), messages_, clock_);
-  EXPECT_FALSE(Start(session, "None.opt"));
-  EXPECT_TRUE(session.State().draws.empty());
-  EXPECT_EQ(session.Check({1, 2, 3, 4, 5, 6}), SingleLineResult{});
-}
-
 }  // namespace
 }  // namespace bw

@@ -117,12 +117,6 @@ struct Fixture {
       }
     }
   }
-  std::map<std::string, std::string> Files() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-      files[entry.path().filename().string()] = folder.Read(entry.path().filename().string());
-    return files;
-  }
   // As the window manager does when a message box closes.
   void ReturnFocus() {
     if (!QApplication::activeWindow() && dialog->isVisible())
@@ -249,7 +243,7 @@ class LotteryDialogTest : public QObject {
     const Typed& t = kTyped[row];
     Fixture f(t.current);
     const LotterySettings before = f.session.State().settings;
-    const auto filesBefore = f.Files();
+    const auto filesBefore = f.folder.Files();
     f.Open();
     f.boxes.answers = t.answers;
     f.Run(t.script);
@@ -262,7 +256,7 @@ class LotteryDialogTest : public QObject {
       const std::string start = Windows1252FromUtf8(file.section('=', 1).toStdString());
       QVERIFY2(f.folder.Read(name.toStdString()).starts_with(start), qPrintable(name));
     }
-    if (!t.shown.endsWith("accepted")) QVERIFY(f.Files() == filesBefore);
+    if (!t.shown.endsWith("accepted")) QVERIFY(f.folder.Files() == filesBefore);
     if (t.shown.endsWith("cancelled") && !t.boxes.contains("re-initialise")) {
       QCOMPARE(f.session.State().lottoFile, t.current.toStdString());  // Cancel puts all back
       QVERIFY(f.session.State().settings == before);

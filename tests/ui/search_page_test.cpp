@@ -126,14 +126,11 @@ class SearchPageTest : public QObject {
     QCOMPARE(rig_->folder.Read("Test.ful"), "07 08 09 10 11 12\r\n");
   }
 
-  void handEditedPositionsStillSearch() {
+  void handEditedPositionsSearchInOrderAndEndAfterTheLastLine() {
     Start(kFewFound, "09 03 12 40 05 06\r\n");  // out of order: searched in order
     RunUntilFirstStop();
     QVERIFY(LineRank(Shown()) > LineRank({3, 5, 6, 9, 12, 40}));
-  }
-
-  void searchEndsAfterTheLastLine() {
-    Start(kFewFound, "43 45 46 47 48 49\r\n");
+    Reenter("43 45 46 47 48 49\r\n");
     Click(*w_, "cmdCheckUpdate");
     QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
     QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
