@@ -99,13 +99,6 @@ TEST(RangeAnalyses, EqualCountingEachDrawInTheRange) {
   EXPECT_EQ(std::round(whole.p * 1000), 290);
 }
 
-TEST(RangeAnalyses, UpperGammaMatchesKnownValues) {
-  const std::array<double, 3> cases[] = {
-      {1, 0, 1}, {1, 2, std::exp(-2.0)}, {2, 1, 2 * std::exp(-1.0)}, {24, 100, 0}, {24, 5, 1}};
-  for (const auto& [a, x, q] : cases)
-    EXPECT_NEAR(UpperGammaQ(static_cast<int>(a), x), q, 1e-6) << a << " " << x;
-}
-
 TEST(RangeAnalyses, AnEmptyRangeSaysWhichDatesHeldNoDraw) {
   const std::pair<DateRange, std::string> cases[] = {
       {{Day("01/01/2030"), std::nullopt}, "no draws between 01/01/2030 and 17/06/2020"},

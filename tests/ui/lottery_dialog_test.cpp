@@ -96,10 +96,10 @@ struct Fixture {
                                 : "cancelled");
   }
   // Runs a script: "@Name" clicks that control, "@Combo1=name" picks a name
-  // from the open list, "<Key>" presses a key, any other text is typed key by
-  // key; keys go to the focus widget.
+  // from the open list, "<Key>" presses a key (as QKeySequence names it), any
+  // other text is typed key by key; keys go to the focus widget.
   void Run(const QString& script) {
-    static const QRegularExpression token("@\\w+(=\\w+)?|<\\w+>|[^@<]+");
+    static const QRegularExpression token("@\\w+(=\\w+)?|<[\\w+]+>|[^@<]+");
     for (const auto& match : token.globalMatch(script)) {
       const QString part = match.captured();
       ReturnFocus();
@@ -132,18 +132,9 @@ struct Fixture {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
   }
   static void Press(const QString& key) {
-    static const std::map<QString, Qt::Key> keys = {
-        {"Tab", Qt::Key_Tab},        {"Backtab", Qt::Key_Backtab},
-        {"Esc", Qt::Key_Escape},     {"Del", Qt::Key_Delete},
-        {"Bksp", Qt::Key_Backspace}, {"Home", Qt::Key_Home},
-        {"End", Qt::Key_End},        {"Left", Qt::Key_Left},
-        {"Up", Qt::Key_Up},          {"Enter", Qt::Key_Return},
-        {"All", Qt::Key_A}};
-    const Qt::Key code = keys.at(key);
-    const Qt::KeyboardModifiers modifiers = code == Qt::Key_A         ? Qt::ControlModifier
-                                            : code == Qt::Key_Backtab ? Qt::ShiftModifier
-                                                                      : Qt::NoModifier;
-    QTest::keyClick(QApplication::focusWidget(), code, modifiers);
+    const QKeyCombination combination = QKeySequence::fromString(key)[0];
+    QTest::keyClick(QApplication::focusWidget(), combination.key(),
+                    combination.keyboardModifiers());
   }
 };
 
@@ -162,19 +153,20 @@ const Typed kTyped[] = {
     {"name keys filtered, values reset",
      QString::fromUtf8("@optBonus1@Combo1<End>Te st-ÀÖØöøÿŠŸµ1_.€¿×÷‹[`{ア"), "",
      QString::fromUtf8("SampleTe st-ÀÖØöøÿŠŸµ|0 0 0 0 0 0|bonus|save|open"), "", 12, ""},
-    {"blank name cannot be saved", "@Combo1<All>L<Bksp>", "", "|0 0 0 0 0 0|bonus|no save|open", "",
-     0, ""},
+    {"blank name cannot be saved", "@Combo1<Ctrl+A>L<Backspace>", "",
+     "|0 0 0 0 0 0|bonus|no save|open", "", 0, ""},
     {"editing keys and Tab in value boxes",
-     "@txtStake<End>2a.-/:3<Home><Del><End><Left><Bksp>9<Tab>7<Tab>5<Backtab><Backtab><End>4", "",
-     "Sample|934 7 5 1500 100000 1000000|bonus|save|open", "", 0, ""},
-    {"Escape in a value box cancels", "@txtRet5<All>8<Esc>", "",
+     "@txtStake<End>2a.-/"
+     ":3<Home><Del><End><Left><Backspace>9<Tab>7<Tab>5<Shift+Backtab><Shift+Backtab><End>4",
+     "", "Sample|934 7 5 1500 100000 1000000|bonus|save|open", "", 0, ""},
+    {"Escape in a value box cancels", "@txtRet5<Ctrl+A>8<Esc>", "",
      "Sample|1 10 60 8 100000 1000000|bonus|save|cancelled", "", 0, ""},
-    {"Enter presses no button", "@txtRet3<Enter>@Combo1<Enter>", "", kNoChange, "", 0, ""},
+    {"Enter presses no button", "@txtRet3<Return>@Combo1<Return>", "", kNoChange, "", 0, ""},
     {"changed value of the current lottery saved", "@txtStake<End>5@cmdSave", "y",
      "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted",
      "Please confirm|Are you sure you want to save the settings of Sample", 0,
      "vomrix.ini=file=Sample.opt\r\n;Sample.ini=bonus=true\r\nstake=15\r\n"},
-    {"switch refused, then confirmed", "@Combo1=alpha@txtStake<All>4@cmdSave@cmdSave", "ny",
+    {"switch refused, then confirmed", "@Combo1=alpha@txtStake<Ctrl+A>4@cmdSave@cmdSave", "ny",
      "alpha|4 8 50 900 9000 90000|no bonus|save|accepted", kSwitch + "\n" + kSwitch, 0,
      "vomrix.ini=file=alpha.opt\r\n;alpha.ini=bonus=false\r\nstake=4\r\nret3=8\r\n;alpha.opt=" +
          QString::fromStdString(kHistory)},
@@ -185,26 +177,26 @@ const Typed kTyped[] = {
      "Error|Could not read Broken.ini\nError|Could not re-initialise previous database, cannot "
      "continue...",
      0, "", "Gone.opt"},
-    {"zero stake refused", "@txtStake<All>0<Tab>@cmdSave", "",
+    {"zero stake refused", "@txtStake<Ctrl+A>0<Tab>@cmdSave", "",
      "Sample|0 10 60 1500 100000 1000000|bonus|save|open", kInvalid, 0, ""},
-    {"huge return refused", "@txtRet4<All>99999999999@cmdSave", "",
+    {"huge return refused", "@txtRet4<Ctrl+A>99999999999@cmdSave", "",
      "Sample|1 10 99999999999 1500 100000 1000000|bonus|save|open", kInvalid, 0, ""},
     {"create with bonus",
-     QString::fromUtf8("@Combo1<All>Lotto Österreich<Tab>1<Tab>3<Tab>20<Tab>800<Tab>5000<Tab>"
+     QString::fromUtf8("@Combo1<Ctrl+A>Lotto Österreich<Tab>1<Tab>3<Tab>20<Tab>800<Tab>5000<Tab>"
                        "100000@cmdSave"),
      "y", QString::fromUtf8("Lotto Österreich|1 3 20 800 5000 100000|bonus|save|accepted"),
      kCreate.arg(QString::fromUtf8("Lotto Österreich"), "USES"), 0,
      QString::fromUtf8("vomrix.ini=file=Lotto Österreich.opt\r\n;Lotto Österreich.ini=bonus=true"
                        "\r\nstake=1\r\nret3=3\r\n;Lotto Österreich.opt=00/00/0000 01 02 03 04 05 "
                        "06 49\r\n")},
-    {"typing a listed name picks it", "@Combo1<All>alpha<Tab>", "",
+    {"typing a listed name picks it", "@Combo1<Ctrl+A>alpha<Tab>", "",
      "alpha|2 8 50 900 9000 90000|no bonus|save|open", "", 0, ""},
     {"create without bonus, refused once",
-     "@Combo1<All>Plain<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@optBonus1@cmdSave@cmdSave", "ny",
+     "@Combo1<Ctrl+A>Plain<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@optBonus1@cmdSave@cmdSave", "ny",
      "Plain|1 1 1 1 1 1|no bonus|save|accepted",
      kCreate.arg("Plain", "DOES NOT USE") + "\n" + kCreate.arg("Plain", "DOES NOT USE"), 0,
      "Plain.opt=00/00/0000 01 02 03 04 05 06;Plain.ini=bonus=false;vomrix.ini=file=Plain.opt"},
-    {"cancel after an edit writes nothing", "@Combo1=alpha@txtStake<All>0@cmdSave@cmdCancel", "",
+    {"cancel after an edit writes nothing", "@Combo1=alpha@txtStake<Ctrl+A>0@cmdSave@cmdCancel", "",
      "alpha|0 8 50 900 9000 90000|no bonus|save|cancelled", kInvalid, 0, ""},
 };
 
@@ -274,7 +266,7 @@ class LotteryDialogTest : public QObject {
     f.session.State().appFolder = f.folder / "no-such-folder";
     f.Open();
     f.boxes.answers = "y";
-    f.Run("@Combo1<All>Lost<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@cmdSave");
+    f.Run("@Combo1<Ctrl+A>Lost<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@cmdSave");
     QCOMPARE(f.boxes.seen.size(), 2);
     QVERIFY(f.boxes.seen.back().startsWith("Error|Could not create "));
     QVERIFY(f.dialog->isVisible());
