@@ -80,7 +80,8 @@ class InsightTest : public QObject {
   void cleanup() { rig_.reset(); }
 
   // A check fills the table and the charts without blocking the page; a
-  // range change counts the line again at once.
+  // range change counts the line again at once. Hits and charts can be
+  // copied and saved.
   void checkAndRangeChangeUpdateHitsBalanceAndStanding() {
     Check(kFirstDraw);
     QCOMPARE(Caption(*w_, "Digit0"), "26");
@@ -115,11 +116,8 @@ class InsightTest : public QObject {
     QCOMPARE(Caption(*w_, "Digit0"), "0");
     Click(*w_, "rngLineWhole");  // the fast check's figures again
     QCOMPARE(Caption(*w_, "Digit0") + Caption(*w_, "lblHitSix0"), "261");
-  }
 
-  void hitsAndChartsCanBeCopiedAndSaved() {
-    Check(kFirstDraw);
-    Click(*w_, "cmdCopyHits");
+    Click(*w_, "cmdCopyHits");  // the hits and charts copied and saved
     const QStringList rows = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(rows.size(), HitsTable().rowCount() + 1);
     QCOMPARE(rows[1], "12/06/1982,03,11,12,14,41,43,13,6,1000000");

@@ -59,7 +59,9 @@ class SearchPageTest : public QObject {
  private slots:
   void cleanup() { rig_.reset(); }
 
-  void enteringTakesTheStoredPositionOrTheFirstLine() {
+  // Entering takes the stored position or the first line; a hand-edited one
+  // is searched in order, up to the last line.
+  void storedPositionsStartTheSearch() {
     Start(kFewFound);
     QCOMPARE(Row(*w_, 7, 12), "1|2|3|4|5|6");
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
@@ -74,6 +76,32 @@ class SearchPageTest : public QObject {
     }
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSingleLine));
     QCOMPARE(rig_->folder.Read("Test.ful"), "01 02 03 04 05 00\r\n");  // a gap is not saved
+    Reenter("09 03 12 40 05 06\r\n");  // out of order: searched in order
+    RunUntilFirstStop();
+    QVERIFY(LineRank(Shown()) > LineRank({3, 5, 6, 9, 12, 40}));
+    Reenter("43 45 46 47 48 49\r\n");
+    Click(*w_, "cmdCheckUpdate");
+    QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
+    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
+    Reenter("44 45 46 47 48 49\r\n");
+    Click(*w_, "cmdCheckUpdate");  // nothing is left to check
+    QCOMPARE(Row(*w_, 1, 6, "PreDigit"), "|||||");
+    QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
+    QVERIFY(rig_->printJobs.empty());
+    // Leaving through the main tabs or the import menu saves the position.
+    Click(*w_, "cmdClear");
+    PickNumbers(*w_, {11, 6, 7, 8, 9, 10});
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
+    QCOMPARE(rig_->folder.Read("Test.ful"), "06 07 08 09 10 11\r\n");
+    QCOMPARE(w_->ChoiceTabs().currentIndex(), int(ChoiceTab::kSingleLine));
+
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
+    Click(*w_, "cmdClear");
+    PickNumbers(*w_, {12, 7, 8, 9, 10, 11});
+    Trigger(*w_, "mnuImportCreate");
+    QCOMPARE(rig_->dialogShown, 1);
+    QCOMPARE(rig_->folder.Read("Test.ful"), "07 08 09 10 11 12\r\n");
   }
 
   void stopLandsOnTheNextLineAndResumeListsNothingTwice() {
@@ -107,38 +135,6 @@ class SearchPageTest : public QObject {
         printed.insert(job.substr(at - 17, 17));
     QCOMPARE(expected.count(JoinTwoDigits(last, "-")), 1u);
     QCOMPARE(printed, expected);
-  }
-
-  void leavingThroughTheMainTabsOrTheImportMenuSavesThePosition() {
-    Start(kFewFound, "05 06 07 08 09 10\r\n");
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {11, 6, 7, 8, 9, 10});
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
-    QCOMPARE(rig_->folder.Read("Test.ful"), "06 07 08 09 10 11\r\n");
-    QCOMPARE(w_->ChoiceTabs().currentIndex(), int(ChoiceTab::kSingleLine));
-
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {12, 7, 8, 9, 10, 11});
-    Trigger(*w_, "mnuImportCreate");
-    QCOMPARE(rig_->dialogShown, 1);
-    QCOMPARE(rig_->folder.Read("Test.ful"), "07 08 09 10 11 12\r\n");
-  }
-
-  void handEditedPositionsSearchInOrderAndEndAfterTheLastLine() {
-    Start(kFewFound, "09 03 12 40 05 06\r\n");  // out of order: searched in order
-    RunUntilFirstStop();
-    QVERIFY(LineRank(Shown()) > LineRank({3, 5, 6, 9, 12, 40}));
-    Reenter("43 45 46 47 48 49\r\n");
-    Click(*w_, "cmdCheckUpdate");
-    QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
-    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
-    Reenter("44 45 46 47 48 49\r\n");
-    Click(*w_, "cmdCheckUpdate");  // nothing is left to check
-    QCOMPARE(Row(*w_, 1, 6, "PreDigit"), "|||||");
-    QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
-    QVERIFY(rig_->printJobs.empty());
   }
 
   void foundLinesArePrintedInBatchesAndOnDemand() {
