@@ -122,7 +122,7 @@ struct RecordingProgress : SaveProgress {
   std::vector<float> fills;
 };
 
-TEST_F(StoreTest, SavingWritesRealDrawsAndKeepsTheLastFileAsBackup) {
+TEST_F(StoreTest, SavingKeepsTheLastFileAsBackupOrTheHistoryWhenItFails) {
   RecordingProgress progress;
   folder.Write("Lotto.opt", "previous\r\n");
   folder.Write("Lotto.old", "older\r\n");
@@ -144,6 +144,33 @@ TEST_F(StoreTest, SavingWritesRealDrawsAndKeepsTheLastFileAsBackup) {
   EXPECT_FALSE(state.historyChanged);
   EXPECT_TRUE(sink.messages.empty());
   EXPECT_EQ(folder.Read("Lotto.old"), saved);
+
+  // A failed save keeps both files and the history, and says why.
+  const std::string kept = folder.Read("Lotto.opt") + folder.Read("Lotto.old");
+  state.historyChanged = true;
+  progress.shown.clear();
+  {
+    test::AsUnprivilegedUser nobody;
+    if (!nobody.Switched()) GTEST_SKIP() << "needs root to drop privileges";
+    SaveHistory(state, sink, &progress);
+  }
+  EXPECT_EQ(folder.Read("Lotto.opt") + folder.Read("Lotto.old"), kept);
+  EXPECT_TRUE(state.historyChanged);
+  EXPECT_EQ(progress.shown, (std::vector<bool>{true, false}));
+  folder.Write("plain", "x");  // other errors than access have no in-use sentence
+  state.appFolder = folder / "plain";
+  SaveHistory(state, sink);
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.messages[0].title, "Error saving file");
+  EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(sink.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(sink.messages[0].text, "Could not save data file!\n\r" +
+                                       (folder / "Lotto.opt").string() +
+                                       "\n\rError 75 Path/File access error\n\r\n\r"
+                                       "The file may be in use by another application!");
+  EXPECT_EQ(sink.messages[1].text, "Could not save data file!\n\r" +
+                                       (folder / "plain" / "Lotto.opt").string() +
+                                       "\n\rError 76 Path not found");
 }
 
 TEST_F(StoreTest, SetAsideLinesAreSavedInTheirPlaceByteForByte) {
@@ -183,37 +210,6 @@ TEST_F(StoreTest, NewHistoryFilesHoldEightPlaceholders) {
     }
     EXPECT_EQ(folder.Read(state.lottoFile), expected);
   }
-}
-
-TEST_F(StoreTest, AFailedSaveKeepsTheHistoryAndReportsIt) {
-  folder.Write("Lotto.opt", "previous\r\n");
-  folder.Write("Lotto.old", "older\r\n");
-  state.draws = {"05/12/2000 03 11 17 25 38 44 "};
-  state.historyChanged = true;
-  RecordingProgress progress;
-  test::RecordingSink sink;
-  {
-    test::AsUnprivilegedUser nobody;
-    if (!nobody.Switched()) GTEST_SKIP() << "needs root to drop privileges";
-    SaveHistory(state, sink, &progress);
-  }
-  EXPECT_EQ(folder.Read("Lotto.opt") + folder.Read("Lotto.old"), "previous\r\nolder\r\n");
-  EXPECT_TRUE(state.historyChanged);
-  EXPECT_EQ(progress.shown, (std::vector<bool>{true, false}));
-  folder.Write("plain", "x");  // other errors than access have no in-use sentence
-  state.appFolder = folder / "plain";
-  SaveHistory(state, sink);
-  ASSERT_EQ(sink.messages.size(), 2u);
-  EXPECT_EQ(sink.messages[0].title, "Error saving file");
-  EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
-  EXPECT_EQ(sink.messages[0].buttons, MessageButtons::Ok);
-  EXPECT_EQ(sink.messages[0].text, "Could not save data file!\n\r" +
-                                       (folder / "Lotto.opt").string() +
-                                       "\n\rError 75 Path/File access error\n\r\n\r"
-                                       "The file may be in use by another application!");
-  EXPECT_EQ(sink.messages[1].text, "Could not save data file!\n\r" +
-                                       (folder / "plain" / "Lotto.opt").string() +
-                                       "\n\rError 76 Path not found");
 }
 
 }  // namespace
