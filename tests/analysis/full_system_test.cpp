@@ -5,7 +5,7 @@
 namespace bw {
 namespace {
 
-TEST(BuildSystemPatterns, AllSixOfTwelveInLexicographicOrder) {
+TEST(FullSystem, AllSixOfTwelveInOrder) {
   const auto patterns = BuildSystemPatterns();
   ASSERT_EQ(patterns.size(), 924u);
   for (const auto& pattern : patterns)
@@ -13,17 +13,14 @@ TEST(BuildSystemPatterns, AllSixOfTwelveInLexicographicOrder) {
   // Strictly ascending ("*" sorts before "-"), so no pattern twice.
   EXPECT_EQ(std::adjacent_find(patterns.begin(), patterns.end(), std::greater_equal<>()),
             patterns.end());
-}
-
-TEST(BuildSystemLines, SortsTheNumbersAndExpandsThemInOrder) {
-  const auto patterns = BuildSystemPatterns();
+  // The lines of twelve numbers given in any order, sorted by value.
   std::array<std::string, 13> selected{"",   "12", "3", "7", "1",  "11", "2",
                                        "10", "9",  "4", "8", " 5", "6"};
   const auto lines = BuildSystemLines(selected, patterns);
   ASSERT_EQ(lines.size(), 924u);
   EXPECT_EQ(SystemLineText(lines[0]), "01-02-03-04-05-06");
   EXPECT_EQ(SystemLineText(lines[923]), "07-08-09-10-11-12");
-  EXPECT_EQ(selected[1] + selected[5] + selected[12], "1 512");  // moved, not trimmed
+  EXPECT_EQ(selected[1] + selected[5] + selected[12], "1 512");      // moved, not trimmed
   std::array<std::string, 13> missing{"", "", "4", "", "123", "x"};  // must not crash
   EXPECT_EQ(BuildSystemLines(missing, patterns).size(), 924u);
 }
@@ -38,40 +35,11 @@ TEST(FormatResultRow, ColumnsStandUnderTheHeader) {
     EXPECT_EQ(FormatResultRow("01-02-03-04-05-06", captions), row);
 }
 
-TEST(RunFullSystem, CountersAndStopping) {
+// Stopping a run is walked through on the Line Optimiser page.
+TEST(SystemCounters, BandsOf50To65And66OrMore) {
   SystemCounters bands;
   for (int percent : {66, 65, 50, 49, 120, 0}) bands.Count(percent);
-  EXPECT_EQ(bands.analysed, 6);
-  EXPECT_EQ(bands.atLeast66, 2);
-  EXPECT_EQ(bands.from50to65, 2);
-  // Five lines whose results are 10, 20, ...; the stop flag is tested twice
-  // per line: after its check (the line is not listed) and after its counters.
-  const struct {
-    int stopAt;  // the n-th test of the flag says stop
-    std::vector<int> listed;
-    int events;
-    bool complete;
-  } cases[] = {{5, {0, 1}, 3, false}, {4, {0, 1}, 2, false}, {1000, {0, 1, 2, 3, 4}, 5, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.stopAt);
-    std::vector<int> listed;
-    int tests = 0, checked = 0, events = 0;
-    SystemRunHooks hooks;
-    hooks.letEventsRun = [&] { ++events; };
-    hooks.stopRequested = [&] { return ++tests >= c.stopAt; };
-    hooks.onRow = [&](int i, const std::string& row, const SingleLineResult&) {
-      listed.push_back(i);
-      EXPECT_EQ(row.size(), 41u);
-    };
-    SystemCounters counters;
-    const auto check = [&](const Line&) { return SingleLineResult{0, 0, 0, 0, 0, 10 * ++checked}; };
-    EXPECT_EQ(RunFullSystem(std::vector<Line>(5, Line{1, 2, 3, 4, 5, 6}), check, counters, hooks),
-              c.complete);
-    EXPECT_EQ(listed, c.listed);
-    EXPECT_EQ(counters.analysed, static_cast<int>(c.listed.size()));
-    EXPECT_EQ(events, c.events);
-    EXPECT_EQ(counters.from50to65, c.complete ? 1 : 0);
-  }
+  EXPECT_EQ((std::array{bands.analysed, bands.atLeast66, bands.from50to65}), (std::array{6, 2, 2}));
 }
 
 }  // namespace

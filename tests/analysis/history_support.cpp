@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <numeric>
 #include <random>
 
+#include "model/day_number.h"
 #include "model/numbers.h"
 #include "store/index_files.h"
 #include "store/integration.h"
@@ -13,9 +15,15 @@
 namespace bw::test {
 namespace {
 
-std::string Entry(const TestDraw& draw) {
-  return "01/01/2000 " + JoinTwoDigits(draw.main, " ") + " " +
+std::string Entry(const TestDraw& draw, const std::string& date = "01/01/2000") {
+  return date + " " + JoinTwoDigits(draw.main, " ") + " " +
          (draw.bonus ? TwoDigits(draw.bonus) : "");
+}
+
+std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found) {
+  std::vector<std::string> texts;
+  for (const FoundLine& line : found) texts.push_back(FoundLineEntry(line.line, line.percent));
+  return texts;
 }
 
 }  // namespace
@@ -32,14 +40,28 @@ TestLottery::TestLottery(const std::vector<TestDraw>& draws) {
   IntegrateDraws(state, true, true);
 }
 
-void TestLottery::AddDraw(const TestDraw& draw) {
-  state.draws.push_back(Entry(draw));
-  IntegrateDraws(state, false, false);
-}
-
 void TestLottery::DamageIndex(IndexKind kind, const std::string& firstTwo,
                               const std::string& line) const {
   folder.Write(IndexFileName(firstTwo + "0000000000", kind, state.lottoFile), line + "\r\n");
+}
+
+const DemoHistory& Demo() {
+  static const DemoHistory demo = [] {
+    DemoHistory read;
+    std::ifstream history(std::string(BALLWRIGHT_DEMO_DIR) + "/Sample.opt");
+    DrawList entries;
+    for (std::string date; history >> date;) {
+      TestDraw& draw = read.draws.emplace_back();
+      for (int& number : draw.main) history >> number;
+      history >> draw.bonus;
+      read.days.push_back(DayNumber(*ParseDrawDate(date)));
+      entries.push_back(Entry(draw, date));
+    }
+    read.lottery = std::make_unique<TestLottery>(read.draws);
+    read.lottery->state.draws = entries;
+    return read;
+  }();
+  return demo;
 }
 
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
@@ -72,24 +94,24 @@ std::size_t ExpectSlicesMatchEachLine(const TestLottery& lottery, const LotteryS
     SCOPED_TRACE(LineKey(from));
     std::vector<FoundLine> found, expected;
     const SliceResult slice = search.CheckSlice(from, count, found);
-    Line line = from;
-    for (int64_t i = 0; i < count; ++i) {
-      const int percent = lottery.Check(line, fresh, returns).percent;
-      if (percent >= kFoundThreshold) expected.push_back({line, percent});
-      if (!NextLine(line)) break;
+    std::optional<Line> next = from;
+    FoundLine last{};
+    int64_t checked = 0;
+    for (; checked < count && next; ++checked) {
+      last = {*next, lottery.Check(*next, fresh, returns).percent};
+      if (last.percent >= kFoundThreshold) expected.push_back(last);
+      if (!NextLine(*next)) next.reset();
     }
     EXPECT_EQ(FoundTexts(found), FoundTexts(expected));
-    EXPECT_EQ(slice.checked, std::min(count, kAllLinesCount - LineRank(from)));
-    EXPECT_EQ(slice.lastPercent, lottery.Check(slice.lastChecked, fresh, returns).percent);
+    EXPECT_EQ(slice.checked, checked);
+    EXPECT_EQ(slice.next, next);
+    if (checked > 0) {
+      EXPECT_EQ(FoundLineEntry(slice.lastChecked, slice.lastPercent),
+                FoundLineEntry(last.line, last.percent));
+    }
     total += found.size();
   }
   return total;
-}
-
-std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found) {
-  std::vector<std::string> texts;
-  for (const FoundLine& line : found) texts.push_back(FoundLineEntry(line.line, line.percent));
-  return texts;
 }
 
 std::vector<TestDraw> RandomDraws(int count, unsigned seed) {

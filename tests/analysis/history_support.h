@@ -2,6 +2,7 @@
 // and the references the engines must agree with.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,6 @@ LotterySettings Returns(int ret3 = 10, int ret4 = 60, int ret5 = 1500, int ret5p
 
 struct TestLottery {
   explicit TestLottery(const std::vector<TestDraw>& draws);
-  void AddDraw(const TestDraw& draw);  // appended and indexed, as after an update
   // Overwrites the index file of `kind` for keys starting with `firstTwo`.
   void DamageIndex(IndexKind kind, const std::string& firstTwo, const std::string& line) const;
   int32_t DrawCount() const { return static_cast<int32_t>(state.draws.size()); }
@@ -39,16 +39,23 @@ struct TestLottery {
   ProgramState state;
 };
 
+// The demo lottery, read here without the program's readers, and indexed;
+// its draw list holds the real dates.
+struct DemoHistory {
+  std::vector<TestDraw> draws;
+  std::vector<int32_t> days;
+  std::unique_ptr<TestLottery> lottery;
+};
+const DemoHistory& Demo();
+
 // Exact counts by comparing the line with every draw.
 SingleLineResult ExpectedResult(const Line& line, const std::vector<TestDraw>& draws,
                                 const LotterySettings& returns);
 
-// Searches each slice and asserts it finds what checking its lines one by one
-// finds; returns how many lines were found in all.
+// Searches each slice and asserts it finds, checks and stops where checking
+// its lines one by one does; returns how many lines were found in all.
 std::size_t ExpectSlicesMatchEachLine(const TestLottery& lottery, const LotterySettings& returns,
                                       const std::vector<std::pair<Line, int64_t>>& slices);
-
-std::vector<std::string> FoundTexts(const std::vector<FoundLine>& found);
 
 // `count` random draws (fixed seed) with bonus numbers.
 std::vector<TestDraw> RandomDraws(int count, unsigned seed);

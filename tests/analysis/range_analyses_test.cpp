@@ -1,8 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
 
 #include "analysis/history_support.h"
@@ -14,40 +14,16 @@
 namespace bw::test {
 namespace {
 
-// The demo history, read here without the program's readers, and indexed.
-struct Demo {
-  std::vector<TestDraw> draws;
-  std::vector<int32_t> days;
-  std::unique_ptr<TestLottery> lottery;
-  std::vector<DatedDraw> dated;
+// The demo draws of the range by their dates alone.
+std::vector<TestDraw> DemoDrawsIn(const DateRange& range) {
+  std::vector<TestDraw> chosen;
+  for (std::size_t i = 0; i < Demo().draws.size(); ++i)
+    if (range.Holds(Demo().days[i])) chosen.push_back(Demo().draws[i]);
+  return chosen;
+}
 
-  Demo() {
-    std::ifstream history(std::string(BALLWRIGHT_DEMO_DIR) + "/Sample.opt");
-    DrawList entries;
-    for (std::string date; history >> date;) {
-      TestDraw draw;
-      for (int& number : draw.main) history >> number;
-      history >> draw.bonus;
-      draws.push_back(draw);
-      days.push_back(DayNumber(*ParseDrawDate(date)));
-      entries.push_back(date + " " + JoinTwoDigits(draw.main, " ") + " " + TwoDigits(draw.bonus));
-    }
-    lottery = std::make_unique<TestLottery>(draws);
-    lottery->state.draws = entries;  // the same draws with their real dates
-    dated = DatedDrawsOf(entries);
-  }
-  // The draws of the range by their dates alone.
-  std::vector<TestDraw> In(const DateRange& range) const {
-    std::vector<TestDraw> chosen;
-    for (std::size_t i = 0; i < draws.size(); ++i)
-      if (range.Holds(days[i])) chosen.push_back(draws[i]);
-    return chosen;
-  }
-};
-
-const Demo& TheDemo() {
-  static const Demo demo;
-  return demo;
+std::vector<DatedDraw> DemoDatedDraws() {
+  return DatedDrawsOf(Demo().lottery->state.draws);
 }
 
 int32_t Day(const char* text) {
@@ -68,49 +44,39 @@ const Line kLines[] = {{3, 11, 12, 14, 41, 43},
                        {7, 17, 23, 32, 38, 42},
                        {44, 45, 46, 47, 48, 49}};
 
-TEST(RangeAnalyses, HitsAndTheCheckEqualCountingEachDrawInTheRange) {
-  const Demo& demo = TheDemo();
-  const LotterySettings returns = demo.lottery->state.settings;
-  CachedIndexLookup index(demo.lottery->state);
+// Hits, the check, number counts and fairness of each range equal counting
+// the draws the range holds.
+TEST(RangeAnalyses, EqualCountingEachDrawInTheRange) {
+  const std::vector<DatedDraw> dated = DemoDatedDraws();
+  const LotterySettings returns = Demo().lottery->state.settings;
   for (const DateRange& range : kRanges) {
-    const std::vector<DatedDraw> chosen = DrawsInRange(demo.dated, range);
-    const std::vector<TestDraw> expectedDraws = demo.In(range);
-    ASSERT_EQ(chosen.size(), expectedDraws.size());
+    const std::vector<DatedDraw> chosen = DrawsInRange(dated, range);
+    const std::vector<TestDraw> draws = DemoDrawsIn(range);
+    ASSERT_EQ(chosen.size(), draws.size());
     for (const Line& line : kLines) {
       SCOPED_TRACE(JoinTwoDigits(line, " ") + " from " + std::to_string(range.since.value_or(0)));
-      const SingleLineResult expected = ExpectedResult(line, expectedDraws, returns);
+      const SingleLineResult expected = ExpectedResult(line, draws, returns);
       EXPECT_EQ(CheckOverDraws(line, chosen, returns), expected);
-      if (range.IsWholeHistory()) {
-        EXPECT_EQ(demo.lottery->Check(line, index), expected);
-      }
 
-      const LineHits hits = FindLineHits(line, chosen, demo.lottery->state.draws, returns);
+      const LineHits hits = FindLineHits(line, chosen, Demo().lottery->state.draws, returns);
       std::map<std::string, int> classes;
       for (const LineHit& hit : hits.hits) ++classes[HitClassName(hit.hitClass)];
-      EXPECT_EQ(classes["3"], expected.hits3);
-      EXPECT_EQ(classes["4"], expected.hits4);
-      EXPECT_EQ(classes["5"], expected.hits5);
-      EXPECT_EQ(classes["5+"], expected.hits5Bonus);
-      EXPECT_EQ(classes["6"], expected.hits6);
+      EXPECT_EQ((std::array{classes["3"], classes["4"], classes["5"], classes["5+"], classes["6"]}),
+                (std::array{expected.hits3, expected.hits4, expected.hits5, expected.hits5Bonus,
+                            expected.hits6}));
       const int64_t returned =
           int64_t{expected.hits3} * returns.ret3 + int64_t{expected.hits4} * returns.ret4 +
           int64_t{expected.hits5} * returns.ret5 + int64_t{expected.hits5Bonus} * returns.ret5p +
           int64_t{expected.hits6} * returns.ret6;
-      const auto draws = static_cast<int64_t>(expectedDraws.size());
-      EXPECT_EQ(hits.totals.draws, draws);
-      EXPECT_EQ(hits.totals.staked, draws * returns.stake);
-      EXPECT_EQ(hits.totals.returned, returned);
-      EXPECT_EQ(hits.totals.balance, returned - draws * returns.stake);
-      EXPECT_EQ(RunningBalance(hits, chosen, returns.stake).back().balance, hits.totals.balance);
+      const auto drawCount = static_cast<int64_t>(draws.size());
+      const int64_t staked = drawCount * returns.stake;
+      EXPECT_EQ((std::array{hits.totals.draws, hits.totals.staked, hits.totals.returned,
+                            hits.totals.balance}),
+                (std::array{drawCount, staked, returned, returned - staked}));
+      EXPECT_EQ(RunningBalance(hits, chosen, returns.stake).back().balance, returned - staked);
     }
-  }
-}
 
-TEST(RangeAnalyses, NumberCountsSinceAndFairnessEqualCountingEachDraw) {
-  const Demo& demo = TheDemo();
-  for (const DateRange& range : kRanges) {
-    const std::vector<TestDraw> draws = demo.In(range);
-    const NumberFrequency frequency = FrequencyOf(DrawsInRange(demo.dated, range));
+    const NumberFrequency frequency = FrequencyOf(chosen);
     const double expected = 6.0 * static_cast<double>(draws.size()) / 49;
     double statistic = 0;
     for (int n = 1; n <= 49; ++n) {
@@ -122,62 +88,42 @@ TEST(RangeAnalyses, NumberCountsSinceAndFairnessEqualCountingEachDraw) {
         if (drawn) since = static_cast<int>(draws.size() - 1 - i);
       }
       const NumberCount& count = frequency.numbers[n - 1];
-      EXPECT_EQ(count.number, n);
-      EXPECT_EQ(count.mainCount, main) << n;
-      EXPECT_EQ(count.bonusCount, bonus) << n;
-      EXPECT_EQ(count.since, since) << n;
+      EXPECT_EQ((std::array{count.number, count.mainCount, count.bonusCount, count.since}),
+                (std::array{n, main, bonus, since}));
       statistic += (main - expected) * (main - expected) / expected;
     }
     EXPECT_NEAR(frequency.fairness.statistic, statistic * 48 / 43, 1e-9);
   }
-  const FairnessTest whole = FrequencyOf(demo.dated).fairness;
+  const FairnessTest whole = FrequencyOf(dated).fairness;
   EXPECT_EQ(std::round(whole.statistic * 100), 5291);
   EXPECT_EQ(std::round(whole.p * 1000), 290);
 }
 
-TEST(RangeAnalyses, UpperGammaMatchesKnownValues) {
-  const struct {
-    int a;
-    double x, q;
-  } cases[] = {{1, 0, 1},
-               {1, 2, std::exp(-2.0)},
-               {2, 1, 2 * std::exp(-1.0)},
-               {24, 26.455, 0.2902897},
-               {24, 100, 0},
-               {24, 5, 1}};
-  for (const auto& c : cases) EXPECT_NEAR(UpperGammaQ(c.a, c.x), c.q, 1e-6) << c.a << " " << c.x;
-}
-
 TEST(RangeAnalyses, AnEmptyRangeSaysWhichDatesHeldNoDraw) {
-  const Demo& demo = TheDemo();
   const std::pair<DateRange, std::string> cases[] = {
       {{Day("01/01/2030"), std::nullopt}, "no draws between 01/01/2030 and 17/06/2020"},
       {{std::nullopt, Day("01/01/1980")}, "no draws between 12/06/1982 and 01/01/1980"},
       {{Day("13/06/1982"), Day("18/06/1982")}, "no draws between 13/06/1982 and 18/06/1982"}};
   for (const auto& [range, message] : cases) {
-    try {
-      DrawsInRange(demo.dated, range);
-      ADD_FAILURE() << message;
-    } catch (const EmptyRangeError& error) {
-      EXPECT_EQ(error.what(), message);
-    }
+    EXPECT_THAT([&] { DrawsInRange(DemoDatedDraws(), range); },
+                ::testing::ThrowsMessage<EmptyRangeError>(message));
   }
 }
 
 // Slices at the start, around drawn lines and at the end, over the whole
 // history (the check from the index) and over ranges (counting the draws).
 TEST(PercentageDistribution, CountsEveryLineOnceAndAgreesWithTheCheckOnSlices) {
-  const Demo& demo = TheDemo();
-  const ProgramState& state = demo.lottery->state;
+  const ProgramState& state = Demo().lottery->state;
+  const std::vector<DatedDraw> dated = DemoDatedDraws();
   CachedIndexLookup index(state);
   std::vector<std::pair<int64_t, int64_t>> slices = {{0, 3000}, {kAllLinesCount - 2000, 2000}};
-  for (std::size_t i = 0; i < demo.draws.size(); i += 1200)
-    slices.push_back({std::max<int64_t>(0, LineRank(demo.draws[i].main) - 500), 1000});
-  for (const DateRange& range : {kRanges[0], kRanges[1], kRanges[3]}) {
-    const std::vector<DatedDraw> chosen = DrawsInRange(demo.dated, range);
+  for (std::size_t i = 0; i < Demo().draws.size(); i += 1200)
+    slices.push_back({std::max<int64_t>(0, LineRank(Demo().draws[i].main) - 500), 1000});
+  for (const DateRange& range : {kRanges[0], kRanges[3]}) {
+    const std::vector<DatedDraw> chosen = DrawsInRange(dated, range);
     const DistributionInput input =
         range.IsWholeHistory()
-            ? DistributionInput{state.draws, demo.lottery->DrawCount(), state.settings}
+            ? DistributionInput{state.draws, Demo().lottery->DrawCount(), state.settings}
             : DistributionInput{EntriesOf(chosen, state.draws), static_cast<int32_t>(chosen.size()),
                                 state.settings};
     int64_t total = 0;
@@ -187,7 +133,7 @@ TEST(PercentageDistribution, CountsEveryLineOnceAndAgreesWithTheCheckOnSlices) {
       std::map<int, int64_t> checked;
       for (int64_t rank = first; rank < first + count; ++rank) {
         const Line line = LineAtRank(rank);
-        ++checked[range.IsWholeHistory() ? demo.lottery->Check(line, index).percent
+        ++checked[range.IsWholeHistory() ? Demo().lottery->Check(line, index).percent
                                          : CheckOverDraws(line, chosen, state.settings).percent];
       }
       std::vector<PercentageCount> expected;
@@ -200,15 +146,13 @@ TEST(PercentageDistribution, CountsEveryLineOnceAndAgreesWithTheCheckOnSlices) {
 TEST(PercentageDistribution, StandingCountsLinesBelowAndAbove) {
   const std::vector<PercentageCount> distribution = {
       {10, 1'000'000}, {20, 12'000'000}, {30, 983'000}, {95, 816}};
-  const struct {
-    int percent;
-    const char* text;
-  } cases[] = {{10, "better than 0.0% of all lines, 12983816 do better"},
-               {20, "better than 7.1% of all lines, 983816 do better"},
-               {25, "better than 92.9% of all lines, 983816 do better"},
-               {95, "better than 99.9% of all lines, 0 do better"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(StandingText(StandingOf(distribution, c.percent)), c.text) << c.percent;
+  const std::pair<int, const char*> cases[] = {
+      {10, "better than 0.0% of all lines, 12983816 do better"},
+      {20, "better than 7.1% of all lines, 983816 do better"},
+      {25, "better than 92.9% of all lines, 983816 do better"},
+      {95, "better than 99.9% of all lines, 0 do better"}};
+  for (const auto& [percent, text] : cases)
+    EXPECT_EQ(StandingText(StandingOf(distribution, percent)), text) << percent;
 }
 
 }  // namespace

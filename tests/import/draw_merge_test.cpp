@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "import/draw_merge.h"
-#include "store/history_file.h"
-#include "store/text_file.h"
 
 namespace bw {
 namespace {
@@ -16,18 +14,6 @@ std::string Lines(const std::vector<std::string>& entries) {
   std::string text;
   for (const std::string& e : entries) text += e.substr(0, 10) + (e == entries.back() ? "" : " ");
   return text;
-}
-
-TEST(DrawMerge, TheDemoFileMakesTheDemoHistoryOfANewLottery) {
-  DrawList placeholders;
-  for (const std::string& line : PlaceholderLines()) placeholders.push_back(line + " 49");
-  const DrawMerge merge =
-      MergeDraws(placeholders, std::nullopt,
-                 ReadResultFile(std::string(BALLWRIGHT_TEST_DATA_DIR) + "/Sample-results.csv"));
-  EXPECT_EQ(MergeCountsText(merge), "read 3799 rows: 3799 new draws, 0 already there, 0 problems");
-  EXPECT_TRUE(merge.fileHasBonus);
-  EXPECT_EQ(merge.draws, ReadTextLines(std::string(BALLWRIGHT_DEMO_DIR) + "/Sample.opt").lines);
-  EXPECT_EQ(merge.placeOfEntry.front(), std::nullopt);
 }
 
 TEST(DrawMerge, RowsAreNewAlreadyThereOrInConflictWithTheHistory) {

@@ -68,16 +68,5 @@ TEST(StatisticsText, ListsOfSinglesDoublesAndTrebles) {
   EXPECT_TRUE(FillTreblesText(tables, 48).empty());
 }
 
-TEST(GetAllNumbers, SortsByValueEmptiesFirstAndJoins) {
-  SelectedNumbers selected = {"",   "7",  "23", "3",  "49", "11", "8",
-                              "17", "20", "24", "29", "33", "45"};
-  GetAllNumbers(selected);
-  EXPECT_EQ(selected[0] + " " + selected[1] + "," + selected[12],
-            "3-7-8-11-17-20-23-24-29-33-45-49 3,49");
-  SelectedNumbers some = {"old", "9", "", "4", "", "", "", "", "", "", "", "", "1"};
-  GetAllNumbers(some);
-  EXPECT_EQ(some[0] + " " + some[1] + "," + some[10] + some[11] + some[12], "1-4-9 ,149");
-}
-
 }  // namespace
 }  // namespace bw

@@ -54,70 +54,46 @@ class ProgramLayouts : public ::testing::Test {
 
 TEST_F(ProgramLayouts, TheFolderFollowsTheProgramLayoutAndTheEnvironment) {
   const std::string home = At("home").string(), data = At("data").string();
-  const fs::path installedHelp = At("usr/share/ballwright/vomrix.HLP");
+  const Environment onlyHome = {{"HOME", home}};
+#ifdef _WIN32
+  const Environment withData = {{"APPDATA", data}}, withoutData = onlyHome;
+#else
+  const Environment withData = {{"HOME", home}, {"XDG_DATA_HOME", data}},
+                    relativeData = {{"HOME", home}, {"XDG_DATA_HOME", "rel"}},
+                    withoutData = {{"HOME", ""}};
+#endif
+  const char* installedHelp = "usr/share/ballwright/vomrix.HLP";
   struct Case {
     const char* what;
-    std::optional<fs::path> given;
-    fs::path program;
-    Environment environment;
-    fs::path folder, help;  // folder empty: an error
+    const char* given;  // --folder, "" when not given
+    const char* program;
+    const Environment& environment;
+    std::string folder;  // "" for an error
+    const char* help;
     bool seed;
   } cases[] = {
-      {"portable copy, even beside installed data",
-       {},
-       At("portable/bin"),
-       {{"HOME", home}},
-       At("portable/bin"),
-       At("portable/bin/vomrix.HLP"),
+      {"portable copy, even beside installed data", "", "portable/bin", onlyHome, "portable/bin",
+       "portable/bin/vomrix.HLP", false},
+      {"bare program folder keeps today's place", "", "bare/bin", onlyHome, "bare/bin",
+       "bare/bin/vomrix.HLP", false},
+      {"--folder wins, help stays installed", "data", "usr/bin", onlyHome, "data", installedHelp,
        false},
-      {"bare program folder keeps today's place",
-       {},
-       At("bare/bin"),
-       {{"HOME", home}},
-       At("bare/bin"),
-       At("bare/bin/vomrix.HLP"),
-       false},
-      {"--folder wins, help stays installed",
-       At("data"),
-       At("usr/bin"),
-       {{"HOME", home}},
-       At("data"),
-       installedHelp,
-       false},
-#ifdef _WIN32
-      {"installed: APPDATA",
-       {},
-       At("usr/bin"),
-       {{"APPDATA", data}},
-       At("data/Ballwright"),
-       installedHelp,
-       true},
-      {"installed: no APPDATA", {}, At("usr/bin"), {{"HOME", home}}, {}, {}, false},
-#else
-      {"installed: XDG_DATA_HOME",
-       {},
-       At("usr/bin"),
-       {{"HOME", home}, {"XDG_DATA_HOME", data}},
-       At("data/Ballwright"),
-       installedHelp,
-       true},
-      {"installed, trailing separator, relative XDG_DATA_HOME ignored",
-       {},
-       At("usr/bin").string() + "/",
-       {{"HOME", home}, {"XDG_DATA_HOME", "rel"}},
-       UserFolder(),
-       installedHelp,
-       true},
-      {"installed: no HOME", {}, At("usr/bin"), {{"HOME", ""}}, {}, {}, false},
+      {"installed, the user's data folder", "", "usr/bin", withData, "data/Ballwright",
+       installedHelp, true},
+#ifndef _WIN32
+      {"installed, trailing separator, relative XDG_DATA_HOME ignored", "", "usr/bin/",
+       relativeData, kUserFolder, installedHelp, true},
 #endif
+      {"installed, no user's folder", "", "usr/bin", withoutData, "", "", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const LotteryFolder place = ChooseLotteryFolder(c.given, c.program, From(c.environment));
+    const auto given = *c.given ? std::optional(At(c.given)) : std::nullopt;
+    const LotteryFolder place = ChooseLotteryFolder(given, At(c.program), From(c.environment));
     EXPECT_EQ(place.error.empty(), !c.folder.empty()) << place.error;
     if (c.folder.empty()) continue;
-    EXPECT_EQ(place.folder, c.folder);
-    EXPECT_EQ(place.helpFile, c.help);
+    EXPECT_EQ(place.folder, At(c.folder));
+    EXPECT_EQ(place.helpFile, At(c.help));
     EXPECT_EQ(place.seedFromInstalledData, c.seed);
     EXPECT_FALSE(fs::exists(place.folder / "Sample.opt"));  // choosing writes nothing
   }

@@ -17,11 +17,20 @@ int32_t Day(int yyyymmdd) {
   return DayNumber({yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100});
 }
 
+std::string Joined(const std::vector<std::string>& draws) {
+  std::string text;
+  for (const std::string& draw : draws) text += (text.empty() ? "" : "|") + draw;
+  return text;
+}
+
+// Files from other editors and web pages: every spelling gives these two draws.
+constexpr char kTwoDraws[] = "05/12/2000 03 11 17 25 38 44 09|12/12/2000 01 02 03 04 05 06 10";
+
 TEST_F(StoreTest, HistoryReadingRules) {
   const struct {
-    std::string bytes, draws;  // the draws joined by "|"
-    bool bonus;
-    int32_t oldest, newest;  // yyyymmdd
+    std::string bytes, draws = kTwoDraws;  // the draws joined by "|"
+    bool bonus = true;
+    int32_t oldest = 20001205, newest = 20001212;  // yyyymmdd
   } cases[] = {
       {"05/12/2000 44 03 25 17 11 38\r\n", "05/12/2000 03 11 17 25 38 44 ", false, 20001205,
        20001205},
@@ -48,62 +57,36 @@ TEST_F(StoreTest, HistoryReadingRules) {
        "00/00/0000 01 02 03 04 05 06 |10/06/2020 01 02 03 04 05 06 |"
        "12/06/1982 01 02 03 04 05 06 |00/00/00 07 08 09 10 11 12 ",
        false, 19820612, 20200610},
-      {"", "", false, 0, 0}};
+      {"", "", false, 0, 0},
+      {"05/12/2000 03 11 17 25 38 44 09\n12/12/2000 01 02 03 04 05 06 10"},
+      {"05/12/2000 03 11 17 25 38 44 09\r12/12/2000 01 02 03 04 05 06 10\r\r"},
+      {"\xEF\xBB\xBF"  // a UTF-8 mark
+       "05/12/2000 03 11 17 25 38 44 09\r\n12/12/2000 01 02 03 04 05 06 10\r\n"},
+      // Non-breaking spaces are blanks; separators are not read, whatever character they are.
+      {"05/12/2000 03 11 17 25 38 44 09\xA0\r\n12/12/2000 \xA0"
+       "01 02 03 04 05 06 10\xA0\xA0\r\n"},
+      {"05/12/2000 03\x9D"
+       "11\x80"
+       "17 25 38 44\x81"
+       "09\r\n12/12/2000 01\xA0"
+       "02 03 04 05 06 10\r\n"},
+      {"05/12/2000 03 11 17 25 38 44 09\r\r\n12/12/2000 01 02 03 04 05 06 10\r\r\n"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
     folder.Write("Lotto.opt", c.bytes);
     state.oldestDrawDate = state.newestDrawDate = 0;  // a fresh start
     if (!c.bytes.empty()) state.settings.useBonus = !c.bonus;
     EXPECT_TRUE(ReadHistoryFile(state, kToday));
-    std::string draws;
-    for (const std::string& draw : state.draws) draws += (draws.empty() ? "" : "|") + draw;
-    EXPECT_EQ(draws, c.draws);
+    EXPECT_EQ(Joined(state.draws), c.draws);
     EXPECT_EQ(state.settings.useBonus, c.bonus);
     EXPECT_EQ(std::pair(state.oldestDrawDate, state.newestDrawDate),
               c.oldest ? std::pair(Day(c.oldest), Day(c.newest)) : std::pair(kToday, kToday));
   }
-}
-
-// Files from other editors and web pages: every spelling gives the same two
-// draws, bonus included.
-TEST_F(StoreTest, HistoryReadsTheSameDrawsWhateverTheFileSpelling) {
-  const std::string draws = "05/12/2000 03 11 17 25 38 44 09|12/12/2000 01 02 03 04 05 06 10";
-  const struct {
-    const char* name;
-    std::string bytes;
-  } cases[] = {
-      {"CR LF", "05/12/2000 03 11 17 25 38 44 09\r\n12/12/2000 01 02 03 04 05 06 10\r\n"},
-      {"LF", "05/12/2000 03 11 17 25 38 44 09\n12/12/2000 01 02 03 04 05 06 10"},
-      {"CR", "05/12/2000 03 11 17 25 38 44 09\r12/12/2000 01 02 03 04 05 06 10\r\r"},
-      {"CR CR LF", "05/12/2000 03 11 17 25 38 44 09\r\r\n12/12/2000 01 02 03 04 05 06 10\r\r\n"},
-      {"UTF-8 mark",
-       "\xEF\xBB\xBF"
-       "05/12/2000 03 11 17 25 38 44 09\r\n"
-       "12/12/2000 01 02 03 04 05 06 10\r\n"},
-      {"non-breaking spaces",
-       "05/12/2000 03 11 17 25 38 44 09\xA0\r\n"
-       "12/12/2000 \xA0"
-       "01 02 03 04 05 06 10\xA0\xA0\r\n"},
-      // Separators are not read, whatever character they are.
-      {"one-byte separators",
-       "05/12/2000 03\x9D"
-       "11\x80"
-       "17 25 38 44\x81"
-       "09\r\n"
-       "12/12/2000 01\xA0"
-       "02 03 04 05 06 10\r\n"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    folder.Write("Lotto.opt", c.bytes);
-    EXPECT_TRUE(ReadHistoryFile(state, kToday));
-    std::string read;
-    for (const std::string& draw : state.draws) read += (read.empty() ? "" : "|") + draw;
-    EXPECT_EQ(read, draws);
-  }
-  folder.Write("Lotto.opt", "05/12/2000 03 11 17 25 38 44 09\r\r\n");
-  ASSERT_TRUE(ReadHistoryFile(state, kToday));
+  // Read from CR CR LF lines and saved, the lines end in CR LF and none is added.
   ASSERT_TRUE(WriteHistoryFile(state, false));
-  EXPECT_EQ(folder.Read("Lotto.opt"), "05/12/2000 03 11 17 25 38 44 09\r\n");
+  EXPECT_EQ(folder.Read("Lotto.opt"),
+            "05/12/2000 03 11 17 25 38 44 09\r\n"
+            "12/12/2000 01 02 03 04 05 06 10\r\n");
 }
 
 TEST_F(StoreTest, HistoryReadingFailures) {
@@ -139,7 +122,7 @@ struct RecordingProgress : SaveProgress {
   std::vector<float> fills;
 };
 
-TEST_F(StoreTest, SavingWritesRealDrawsAndKeepsTheLastFileAsBackup) {
+TEST_F(StoreTest, SavingKeepsTheLastFileAsBackupOrTheHistoryWhenItFails) {
   RecordingProgress progress;
   folder.Write("Lotto.opt", "previous\r\n");
   folder.Write("Lotto.old", "older\r\n");
@@ -161,6 +144,33 @@ TEST_F(StoreTest, SavingWritesRealDrawsAndKeepsTheLastFileAsBackup) {
   EXPECT_FALSE(state.historyChanged);
   EXPECT_TRUE(sink.messages.empty());
   EXPECT_EQ(folder.Read("Lotto.old"), saved);
+
+  // A failed save keeps both files and the history, and says why.
+  const std::string kept = folder.Read("Lotto.opt") + folder.Read("Lotto.old");
+  state.historyChanged = true;
+  progress.shown.clear();
+  {
+    test::AsUnprivilegedUser nobody;
+    if (!nobody.Switched()) GTEST_SKIP() << "needs root to drop privileges";
+    SaveHistory(state, sink, &progress);
+  }
+  EXPECT_EQ(folder.Read("Lotto.opt") + folder.Read("Lotto.old"), kept);
+  EXPECT_TRUE(state.historyChanged);
+  EXPECT_EQ(progress.shown, (std::vector<bool>{true, false}));
+  folder.Write("plain", "x");  // other errors than access have no in-use sentence
+  state.appFolder = folder / "plain";
+  SaveHistory(state, sink);
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.messages[0].title, "Error saving file");
+  EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(sink.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(sink.messages[0].text, "Could not save data file!\n\r" +
+                                       (folder / "Lotto.opt").string() +
+                                       "\n\rError 75 Path/File access error\n\r\n\r"
+                                       "The file may be in use by another application!");
+  EXPECT_EQ(sink.messages[1].text, "Could not save data file!\n\r" +
+                                       (folder / "plain" / "Lotto.opt").string() +
+                                       "\n\rError 76 Path not found");
 }
 
 TEST_F(StoreTest, SetAsideLinesAreSavedInTheirPlaceByteForByte) {
@@ -200,37 +210,6 @@ TEST_F(StoreTest, NewHistoryFilesHoldEightPlaceholders) {
     }
     EXPECT_EQ(folder.Read(state.lottoFile), expected);
   }
-}
-
-TEST_F(StoreTest, AFailedSaveKeepsTheHistoryAndReportsIt) {
-  folder.Write("Lotto.opt", "previous\r\n");
-  folder.Write("Lotto.old", "older\r\n");
-  state.draws = {"05/12/2000 03 11 17 25 38 44 "};
-  state.historyChanged = true;
-  RecordingProgress progress;
-  test::RecordingSink sink;
-  {
-    test::AsUnprivilegedUser nobody;
-    if (!nobody.Switched()) GTEST_SKIP() << "needs root to drop privileges";
-    SaveHistory(state, sink, &progress);
-  }
-  EXPECT_EQ(folder.Read("Lotto.opt") + folder.Read("Lotto.old"), "previous\r\nolder\r\n");
-  EXPECT_TRUE(state.historyChanged);
-  EXPECT_EQ(progress.shown, (std::vector<bool>{true, false}));
-  folder.Write("plain", "x");  // other errors than access have no in-use sentence
-  state.appFolder = folder / "plain";
-  SaveHistory(state, sink);
-  ASSERT_EQ(sink.messages.size(), 2u);
-  EXPECT_EQ(sink.messages[0].title, "Error saving file");
-  EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
-  EXPECT_EQ(sink.messages[0].buttons, MessageButtons::Ok);
-  EXPECT_EQ(sink.messages[0].text, "Could not save data file!\n\r" +
-                                       (folder / "Lotto.opt").string() +
-                                       "\n\rError 75 Path/File access error\n\r\n\r"
-                                       "The file may be in use by another application!");
-  EXPECT_EQ(sink.messages[1].text, "Could not save data file!\n\r" +
-                                       (folder / "plain" / "Lotto.opt").string() +
-                                       "\n\rError 76 Path not found");
 }
 
 }  // namespace

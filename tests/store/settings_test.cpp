@@ -117,17 +117,18 @@ TEST_F(StoreTest, SearchPositionFile) {
   EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
   EXPECT_TRUE(SaveSearchPosition(state, {"3", "8", " 15 ", "22", "41", "49"}));
   EXPECT_EQ(folder.Read("Lotto.ful"), "03 08 15 22 41 49\r\n");
-  state.lottoFile = "Other.opt";  // one file per lottery
-  folder.Write("Other.ful", "");
-  EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
-  EXPECT_TRUE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", "7"}));
-  EXPECT_EQ(folder.Read("Other.ful"), "01 02 03 04 05 07\r\n");
   // An empty or zero caption writes nothing.
   EXPECT_FALSE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", ""}));
   EXPECT_FALSE(SaveSearchPosition(state, {"0", "2", "3", "4", "5", "6"}));
-  EXPECT_EQ(folder.Read("Other.ful"), "01 02 03 04 05 07\r\n");
-  folder.Write("Other.ful", "  03 08 15 22 41 49 \r\nsecond\r\n");
+  EXPECT_EQ(folder.Read("Lotto.ful"), "03 08 15 22 41 49\r\n");
+  folder.Write("Lotto.ful", "  03 08 15 22 41 49 \r\nsecond\r\n");
   EXPECT_EQ(LoadSearchPosition(state), "03 08 15 22 41 49");
+  state.lottoFile = "Other.opt";  // one file per lottery
+  EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
+  EXPECT_TRUE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", "7"}));
+  EXPECT_EQ(folder.Read("Other.ful"), "01 02 03 04 05 07\r\n");
+  folder.Write("Other.ful", "");
+  EXPECT_EQ(LoadSearchPosition(state), std::nullopt);
   state.lottoFile = "";
   EXPECT_FALSE(SaveSearchPosition(state, {"1", "2", "3", "4", "5", "7"}));
   EXPECT_EQ(LoadSearchPosition(state), std::nullopt);

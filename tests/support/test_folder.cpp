@@ -45,6 +45,13 @@ bool TestFolder::Exists(const std::string& name) const {
   return std::filesystem::exists(path_ / name);
 }
 
+std::map<std::string, std::string> TestFolder::Files() const {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(path_))
+    files[entry.path().filename().string()] = Read(entry.path().filename().string());
+  return files;
+}
+
 void TestFolder::CopyDemo(const std::string& name) const {
   std::filesystem::copy_file(std::filesystem::path(BALLWRIGHT_DEMO_DIR) / name, path_ / name,
                              std::filesystem::copy_options::overwrite_existing);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace bw::test {
@@ -20,6 +21,8 @@ class TestFolder {
   std::string Read(const std::string& name) const;
   void Write(const std::string& name, const std::string& bytes) const;
   bool Exists(const std::string& name) const;
+  // Every file of the folder by name with its bytes, to compare whole folders.
+  std::map<std::string, std::string> Files() const;
   // Copies a file of the demo lottery into the folder.
   void CopyDemo(const std::string& name) const;
 

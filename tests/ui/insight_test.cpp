@@ -1,21 +1,11 @@
 // The Single Line page's hits, balance and standing with their date range,
 // and the number statistics page, on the demo history.
-#include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QClipboard>
-#include <QDateEdit>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QTabBar>
-#include <QTableWidget>
-#include <QTimer>
-#include <QtTest>
 
 #include "ui/balance_chart.h"
 #include "ui/date_range_bar.h"
 #include "ui/distribution_chart.h"
-#include "ui/hits_view.h"
 #include "ui/line_insight_panel.h"
 #include "ui/statistics_page.h"
 #include "ui/ui_test_support.h"
@@ -43,7 +33,7 @@ void TypeDate(QWidget& root, const QString& box, const QDate& date) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
-// Answers the next save dialog with a file name in `folder`.
+// Answers the next save dialog with that file name.
 void AnswerSaveDialog(const QString& path) {
   QTimer::singleShot(0, [path] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -60,10 +50,6 @@ void TakePicture(QWidget& window, const char* name) {
   if (!folder.isEmpty()) QVERIFY(window.grab().save(folder + "/" + name));
 }
 
-int Count(const QWidget& root, const char* label) {
-  return Caption(root, label).toInt();
-}
-
 }  // namespace
 
 class InsightTest : public QObject {
@@ -73,23 +59,19 @@ class InsightTest : public QObject {
 
   ui::LineInsightPanel& Insight() { return w_->LineInsight(); }
   QTableWidget& HitsTable() { return Child<QTableWidget>(*w_, "tblHits"); }
-  void Check(const Line& line) {
-    PickNumbers(*w_, std::vector<int>(line.begin(), line.end()));
-    Click(*w_, "cmdCheckUpdate");
-  }
+  void Check(const Line& line) { CheckLine(*w_, std::vector<int>(line.begin(), line.end())); }
   // Hits in the table as the result panel counts them.
   void ExpectTableMatchesPanel() {
-    const int counted = Count(*w_, "lblHitThree0") + Count(*w_, "lblHitFour0") +
-                        Count(*w_, "lblHitFive0") + Count(*w_, "lblHitFivePlus0") +
-                        Count(*w_, "lblHitSix0");
+    int counted = 0;
+    for (const char* hits : {"Three0", "Four0", "Five0", "FivePlus0", "Six0"})
+      counted += Caption(*w_, QString("lblHit") + hits).toInt();
     QCOMPARE(HitsTable().rowCount(), counted);
   }
 
  private slots:
   void init() {
     rig_ = std::make_unique<WindowRig>();
-    PlaceDemoLottery(rig_->folder);
-    QVERIFY(rig_->Start());
+    QVERIFY(rig_->StartDemo());
     w_ = &rig_->Window();
     w_->show();
     w_->activateWindow();
@@ -97,15 +79,16 @@ class InsightTest : public QObject {
   }
   void cleanup() { rig_.reset(); }
 
-  void checkShowsHitsBalanceAndStandingWithoutBlocking() {
+  // A check fills the table and the charts without blocking the page; a
+  // range change counts the line again at once. Hits and charts can be
+  // copied and saved.
+  void checkAndRangeChangeUpdateHitsBalanceAndStanding() {
     Check(kFirstDraw);
     QCOMPARE(Caption(*w_, "Digit0"), "26");
     ExpectTableMatchesPanel();
     QCOMPARE(HitsTable().item(0, 0)->text(), "12/06/1982");
     QCOMPARE(HitsTable().item(0, 8)->text(), "6");
-    QVERIFY(HitsTable().item(0, 1)->font().bold());
     QCOMPARE(Insight().Balance().PointCount(), 3799);
-    // The page answers while all lines are counted.
     QVERIFY(Insight().Distribution().IsCounting());
     auto& views = Child<QTabWidget>(*w_, "tabLineInsight");
     QTabBar& tabs = *views.tabBar();
@@ -117,12 +100,8 @@ class InsightTest : public QObject {
     QCOMPARE(lines, int64_t{13983816});
     QCOMPARE(Insight().Distribution().Note(),
              "Your line's 26% is better than 75.4% of all lines, 2384540 do better.");
-    QCOMPARE(Insight().Distribution().Chart().series().size(), 1);
     TakePicture(*w_, "single-line.png");
-  }
 
-  void aRangeChangeCountsTheLineAgainAtOnce() {
-    Check(kFirstDraw);
     TypeDate(*w_, "rngLineFrom", QDate(2010, 1, 1));
     const DateRange since2010{ui::DayOfDate(QDate(2010, 1, 1)), std::nullopt};
     const SingleLineResult expected = rig_->session.Check(kFirstDraw, since2010);
@@ -131,22 +110,14 @@ class InsightTest : public QObject {
     ExpectTableMatchesPanel();
     QCOMPARE(Insight().Balance().PointCount(),
              static_cast<int>(rig_->session.DrawsIn(since2010).size()));
-    QTRY_VERIFY_WITH_TIMEOUT(Insight().Distribution().MarkedPercent() == expected.percent &&
-                                 Insight().Distribution().Note().startsWith("Your line's"),
-                             60000);
-    // A range without draws shows nothing and says why.
-    TypeDate(*w_, "rngLineTo", QDate(2010, 1, 1));
+    QTRY_VERIFY_WITH_TIMEOUT(Insight().Distribution().MarkedPercent() == expected.percent, 60000);
+    TypeDate(*w_, "rngLineTo", QDate(2010, 1, 1));  // a range without draws
     QCOMPARE(HitsTable().rowCount(), 0);
     QCOMPARE(Caption(*w_, "Digit0"), "0");
-    // Back to the whole history: the fast check's figures again.
-    Click(*w_, "rngLineWhole");
-    QCOMPARE(Caption(*w_, "Digit0"), "26");
-    QCOMPARE(Caption(*w_, "lblHitSix0"), "1");
-  }
+    Click(*w_, "rngLineWhole");  // the fast check's figures again
+    QCOMPARE(Caption(*w_, "Digit0") + Caption(*w_, "lblHitSix0"), "261");
 
-  void hitsAndChartsCanBeCopiedAndSaved() {
-    Check(kFirstDraw);
-    Click(*w_, "cmdCopyHits");
+    Click(*w_, "cmdCopyHits");  // the hits and charts copied and saved
     const QStringList rows = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(rows.size(), HitsTable().rowCount() + 1);
     QCOMPARE(rows[1], "12/06/1982,03,11,12,14,41,43,13,6,1000000");
@@ -164,12 +135,10 @@ class InsightTest : public QObject {
 
   void statisticsPageCountsTheNumbersOverItsRange() {
     QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
-    QVERIFY(
-        Caption(*w_, "lblFairness")
-            .startsWith("Fairness test: chi-square 52.91 on 48 degrees of freedom, p = 0.290."));
+    QVERIFY(Caption(*w_, "lblFairness").contains("chi-square 52.91 on 48 degrees of freedom"));
     auto& table = Child<QTableWidget>(*w_, "tblFrequency");
-    QCOMPARE(table.item(48, 1)->text(), "471");  // 49: main draws
-    QCOMPARE(table.item(48, 5)->text(), "3");    // draws since
+    QCOMPARE(table.item(48, 1)->text() + "|" + table.item(48, 5)->text(),
+             "471|3");  // 49: count, since
     const auto bars = [this] {
       return qobject_cast<QBarSeries*>(w_->Statistics().CountsChart().Chart().series().front());
     };

@@ -1,7 +1,5 @@
 // The "6 from 49" page: the position file, stop and resume, the timer tick,
 // found lines printed in batches, and closing during a search.
-#include <QTest>
-#include <QTimer>
 #include <set>
 
 #include "analysis/all_lines_search.h"
@@ -36,9 +34,8 @@ class SearchPageTest : public QObject {
 
   void Start(const char* settings, const std::string& position = {}) {
     rig_ = std::make_unique<WindowRig>();
-    WriteLottery(rig_->folder, TripleHistory(), settings);
     if (!position.empty()) rig_->folder.Write("Test.ful", position);
-    QVERIFY(rig_->Start());
+    QVERIFY(rig_->StartTest(settings));
     w_ = &rig_->Window();
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
   }
@@ -62,26 +59,49 @@ class SearchPageTest : public QObject {
  private slots:
   void cleanup() { rig_.reset(); }
 
-  void enteringTakesTheStoredPositionOrTheFirstLine() {
+  // Entering takes the stored position or the first line; a hand-edited one
+  // is searched in order, up to the last line.
+  void storedPositionsStartTheSearch() {
     Start(kFewFound);
     QCOMPARE(Row(*w_, 7, 12), "1|2|3|4|5|6");
-    QCOMPARE(Caption(*w_, "Digit9") + Caption(*w_, "lblFoundAll"), "0");
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
-    struct Case {
-      const char* file;
-      QString row;
-      bool startable;
-    } cases[] = {{"03 08 15 22 41 49\r\n", "3|8|15|22|41|49", true},
-                 {"01 02 03 04 05 00\r\n", "1|2|3|4|5|", false},
-                 {"", "1|2|3|4|5|6", true}};
-    for (const Case& c : cases) {
-      Reenter(c.file);
-      QCOMPARE(Row(*w_, 7, 12), c.row);
-      QCOMPARE(Enabled(*w_, "cmdCheckUpdate"), c.startable);
+    const std::pair<const char*, QString> cases[] = {{"03 08 15 22 41 49\r\n", "3|8|15|22|41|49"},
+                                                     {"09 03 12 40 05 06\r\n", "9|3|12|40|5|6"},
+                                                     {"", "1|2|3|4|5|6"},
+                                                     {"01 02 03 04 05 00\r\n", "1|2|3|4|5|"}};
+    for (const auto& [file, row] : cases) {
+      Reenter(file);
+      QCOMPARE(Row(*w_, 7, 12), row);
+      QCOMPARE(Enabled(*w_, "cmdCheckUpdate"), !row.endsWith('|'));
     }
-    Reenter("01 02 03 04 05 00\r\n");
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSingleLine));
     QCOMPARE(rig_->folder.Read("Test.ful"), "01 02 03 04 05 00\r\n");  // a gap is not saved
+    Reenter("09 03 12 40 05 06\r\n");  // out of order: searched in order
+    RunUntilFirstStop();
+    QVERIFY(LineRank(Shown()) > LineRank({3, 5, 6, 9, 12, 40}));
+    Reenter("43 45 46 47 48 49\r\n");
+    Click(*w_, "cmdCheckUpdate");
+    QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
+    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
+    Reenter("44 45 46 47 48 49\r\n");
+    Click(*w_, "cmdCheckUpdate");  // nothing is left to check
+    QCOMPARE(Row(*w_, 1, 6, "PreDigit"), "|||||");
+    QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
+    QVERIFY(rig_->printJobs.empty());
+    // Leaving through the main tabs or the import menu saves the position.
+    Click(*w_, "cmdClear");
+    PickNumbers(*w_, {11, 6, 7, 8, 9, 10});
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
+    QCOMPARE(rig_->folder.Read("Test.ful"), "06 07 08 09 10 11\r\n");
+    QCOMPARE(w_->ChoiceTabs().currentIndex(), int(ChoiceTab::kSingleLine));
+
+    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
+    Click(*w_, "cmdClear");
+    PickNumbers(*w_, {12, 7, 8, 9, 10, 11});
+    Trigger(*w_, "mnuImportCreate");
+    QCOMPARE(rig_->dialogShown, 1);
+    QCOMPARE(rig_->folder.Read("Test.ful"), "07 08 09 10 11 12\r\n");
   }
 
   void stopLandsOnTheNextLineAndResumeListsNothingTwice() {
@@ -110,47 +130,11 @@ class SearchPageTest : public QObject {
     rig_->session.Search().CheckSlice(start, LineRank(end) - LineRank(start) + 1, found);
     std::multiset<std::string> expected, printed;
     for (const FoundLine& line : found) expected.insert(JoinTwoDigits(line.line, "-"));
-    for (const PrintJob& job : rig_->printJobs)
-      for (auto at = job.text.find('='); at != std::string::npos; at = job.text.find('=', at + 1))
-        printed.insert(job.text.substr(at - 17, 17));
+    for (const std::string& job : rig_->printJobs)
+      for (auto at = job.find('='); at != std::string::npos; at = job.find('=', at + 1))
+        printed.insert(job.substr(at - 17, 17));
     QCOMPARE(expected.count(JoinTwoDigits(last, "-")), 1u);
     QCOMPARE(printed, expected);
-  }
-
-  void leavingThroughTheMainTabsOrTheImportMenuSavesThePosition() {
-    Start(kFewFound, "05 06 07 08 09 10\r\n");
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {11, 6, 7, 8, 9, 10});
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
-    QCOMPARE(rig_->folder.Read("Test.ful"), "06 07 08 09 10 11\r\n");
-    QCOMPARE(w_->ChoiceTabs().currentIndex(), int(ChoiceTab::kSingleLine));
-
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {12, 7, 8, 9, 10, 11});
-    Trigger(*w_, "mnuImportCreate");
-    QCOMPARE(rig_->dialogShown, 1);
-    QCOMPARE(rig_->folder.Read("Test.ful"), "07 08 09 10 11 12\r\n");
-  }
-
-  void handEditedPositionsStillSearch() {
-    Start(kFewFound, "09 03 12 40 05 06\r\n");  // out of order: searched in order
-    QCOMPARE(Row(*w_, 7, 12), "9|3|12|40|5|6");
-    RunUntilFirstStop();
-    QVERIFY(LineRank(Shown()) > LineRank({3, 5, 6, 9, 12, 40}));
-  }
-
-  void searchEndsAfterTheLastLine() {
-    Start(kFewFound, "43 45 46 47 48 49\r\n");
-    Click(*w_, "cmdCheckUpdate");
-    QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
-    QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
-    Reenter("44 45 46 47 48 49\r\n");
-    Click(*w_, "cmdCheckUpdate");  // nothing is left to check
-    QCOMPARE(Row(*w_, 1, 6, "PreDigit"), "|||||");
-    QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
-    QVERIFY(rig_->printJobs.empty());
   }
 
   void foundLinesArePrintedInBatchesAndOnDemand() {
@@ -158,7 +142,6 @@ class SearchPageTest : public QObject {
     std::size_t listedAtClick = 0;
     rig_->events.hook = [&] {
       if (rig_->events.calls != 1) return;
-      QCOMPARE(Child(*w_, "pnlPrintAll").property("ForeColor").value<QColor>(), QColor(0, 255, 0));
       listedAtClick = w_->FoundLines().size();
       Click(*w_, "pnlPrintAll");  // prints what is listed and keeps it
       QCOMPARE(w_->FoundLines().size(), listedAtClick);
@@ -171,10 +154,8 @@ class SearchPageTest : public QObject {
     QVERIFY(count > 320);
     // Full batches while searching, the on-demand print, then the rest.
     std::vector<int> sizes, expected(count / 320, 320);
-    for (const PrintJob& job : rig_->printJobs) {
-      QCOMPARE(job.what, "found lines");
-      sizes.push_back(std::count(job.text.begin(), job.text.end(), '='));
-    }
+    for (const std::string& job : rig_->printJobs)
+      sizes.push_back(std::count(job.begin(), job.end(), '='));
     expected.insert(expected.end(), 2, count % 320);
     QCOMPARE(listedAtClick, std::size_t(count % 320));
     QCOMPARE(sizes, expected);

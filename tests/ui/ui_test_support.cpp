@@ -1,10 +1,5 @@
 #include "ui/ui_test_support.h"
 
-#include <QAction>
-#include <QCalendarWidget>
-#include <QCoreApplication>
-#include <QTest>
-
 #include "model/numbers.h"
 #include "print/reports.h"
 #include "ui/start_up.h"
@@ -15,19 +10,15 @@ namespace {
 // Hands its text to the rig's job list when the window ends the job.
 class KeptSurface : public RecordingSurface {
  public:
-  KeptSurface(std::vector<PrintJob>& jobs, std::size_t slot) : jobs_(jobs), slot_(slot) {}
-  ~KeptSurface() override { jobs_[slot_].text = Text(); }
+  KeptSurface(std::vector<std::string>& jobs, std::size_t slot) : jobs_(jobs), slot_(slot) {}
+  ~KeptSurface() override { jobs_[slot_] = Text(); }
 
  private:
-  std::vector<PrintJob>& jobs_;
+  std::vector<std::string>& jobs_;
   std::size_t slot_;
 };
 
 }  // namespace
-
-void PlaceDemoLottery(const TestFolder& folder) {
-  for (const char* name : {"Sample.opt", "Sample.ini", "vomrix.ini"}) folder.CopyDemo(name);
-}
 
 void WriteLottery(const TestFolder& folder, const std::vector<std::string>& history,
                   const std::string& settings) {
@@ -71,12 +62,17 @@ bool WindowRig::Start() {
     ++dialogShown;
     if (dialogAction) dialogAction(session.State());
   };
-  services.openPrintJob = [this](const std::string& what) -> std::unique_ptr<PrintSurface> {
-    printJobs.push_back({what, {}});
+  services.openPrintJob = [this](const std::string&) -> std::unique_ptr<PrintSurface> {
+    printJobs.emplace_back();
     return std::make_unique<KeptSurface>(printJobs, printJobs.size() - 1);
   };
   window = std::make_unique<ui::MainWindow>(session, services);
   return window->Initialize();
+}
+
+bool WindowRig::StartDemo() {
+  for (const char* name : {"Sample.opt", "Sample.ini", "vomrix.ini"}) folder.CopyDemo(name);
+  return Start();
 }
 
 QString Caption(const QWidget& root, const QString& name) {
@@ -112,12 +108,10 @@ QString Row(const QWidget& root, int first, int last, const QString& prefix) {
   return captions.join('|');
 }
 
-std::string Text(const Message& message) {
-  const char* const buttons[] = {"Ok", "YesNo"};
-  const char* const icons[] = {"None", "Critical", "Exclamation", "Question"};
-  const char* const answers[] = {"Ok", "Yes", "No"};
-  return message.title + "|" + message.text + "|" + buttons[int(message.buttons)] + "|" +
-         icons[int(message.icon)] + "|" + answers[int(message.defaultButton)];
+QTextBrowser* HelpPage() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "HelpViewer") return widget->findChild<QTextBrowser*>("HelpText");
+  return nullptr;
 }
 
 }  // namespace bw::uitest

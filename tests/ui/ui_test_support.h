@@ -3,10 +3,8 @@
 // dialog calls, and helpers to drive controls by objectName.
 #pragma once
 
-#include <QAbstractButton>
-#include <QDate>
-#include <QLabel>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -25,8 +23,6 @@ using test::TestFolder;
 using ui::ChoiceTab;
 using ui::MainTab;
 
-// Copies the demo lottery (history, its settings, the program settings).
-void PlaceDemoLottery(const TestFolder& folder);
 // Writes lottery "Test": the history lines joined by CR LF and the settings.
 void WriteLottery(const TestFolder& folder, const std::vector<std::string>& history,
                   const std::string& settings);
@@ -39,18 +35,19 @@ std::vector<std::string> TripleHistory();
 class ScriptedMessages : public MessageSink {
  public:
   MessageAnswer Show(const Message& message) override;
-  void Beep() override { ++beeps; }
+  void Beep() override {}
   std::vector<Message> shown;
   std::deque<MessageAnswer> answers;
-  int beeps = 0;
 };
 
 // A fixed day and seeds counting up from 1.
 class CountingClock : public Clock {
  public:
   int32_t TodayDayNumber() override { return 46000; }
-  uint64_t SeedFromClock() override { return ++lastSeed; }
-  uint64_t lastSeed = 0;
+  uint64_t SeedFromClock() override { return ++lastSeed_; }
+
+ private:
+  uint64_t lastSeed_ = 0;
 };
 
 class RecordingHelp : public HelpViewer {
@@ -69,10 +66,6 @@ class HookedEvents : public EventPump {
   int calls = 0;
 };
 
-struct PrintJob {
-  std::string what, text;  // the text once the job has ended
-};
-
 class WindowRig {
  public:
   // Over its own empty folder, or over another folder.
@@ -81,8 +74,14 @@ class WindowRig {
   // The start procedure after the instance check: the program settings,
   // then the window and its initialisation. Returns Initialize()'s result.
   bool Start();
+  // Start() over a copy of the demo lottery, or over lottery "Test".
+  bool StartDemo();
+  bool StartTest(const std::string& settings,
+                 const std::vector<std::string>& history = TripleHistory()) {
+    WriteLottery(folder, history, settings);
+    return Start();
+  }
   ui::MainWindow& Window() { return *window; }
-  ProgramState& State() { return session.State(); }
   // The last message shown.
   const Message& Last() const { return messages.shown.back(); }
 
@@ -96,7 +95,7 @@ class WindowRig {
   // What the lottery dialog does when it is shown (nothing by default).
   std::function<void(ProgramState&)> dialogAction;
   int dialogShown = 0;
-  std::vector<PrintJob> printJobs;
+  std::vector<std::string> printJobs;  // the text of each, once it has ended
   std::unique_ptr<ui::MainWindow> window;
 };
 
@@ -124,8 +123,14 @@ void PickDate(const QWidget& root, const QDate& date);
 inline void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {
   for (int number : numbers) Click(root, QStringLiteral("cmdGetNumber%1").arg(number));
 }
+// Picks the numbers and clicks Check (or Update, or Start).
+inline void CheckLine(const QWidget& root, const std::vector<int>& numbers) {
+  PickNumbers(root, numbers);
+  Click(root, "cmdCheckUpdate");
+}
+// The page in the help window, or null when no help window is open.
+QTextBrowser* HelpPage();
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
-std::string Text(const Message& message);  // "title|text|buttons|icon"
 
 }  // namespace bw::uitest
