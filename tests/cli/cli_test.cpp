@@ -19,6 +19,7 @@
 #include "app/session.h"
 #include "cli/cli.h"
 #include "cli/record_writer.h"
+#include "platform/folder_lock.h"
 #include "platform/system_services.h"
 #include "store/settings_files.h"
 #include "store/store_support.h"
@@ -70,10 +71,13 @@ Result RunIn(const TestFolder& folder, const std::string& words, bool folderOpti
   return {code, out.str(), err.str()};
 }
 
+// The files of the folder but the lock file, which every command may create
+// and which always stays empty.
 std::map<std::string, std::string> Snapshot(const TestFolder& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::directory_iterator(folder.Path()))
     files[entry.path().filename().string()] = folder.Read(entry.path().filename().string());
+  files.erase(FolderLock::kFileName);
   return files;
 }
 
