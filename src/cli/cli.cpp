@@ -125,11 +125,17 @@ LockMode LockModeOf(const CliRequest& request) {
 
 // Takes the folder's lock for the command, or refuses the command. A window
 // holds the lottery in memory and would save over whatever is written beside
-// it; a reader that must build the index writes too.
+// it; a reader that must build the index writes too. The window is looked for
+// once the lock is held: a window opening later reads only after this command.
 void TakeFolderLock(FolderLock& lock, LockMode mode, bool indexBuild,
                     const std::filesystem::path& folder) {
   constexpr std::chrono::seconds kWait{2};
   const std::string quoted = "\"" + folder.string() + "\"";
+  if (!lock.LockData(mode, kWait)) {
+    throw std::runtime_error("another Ballwright program is using the lottery folder " + quoted +
+                             " and did not finish within 2 seconds; nothing was done, try again "
+                             "when it has finished");
+  }
   if (mode == LockMode::Exclusive && lock.WindowOpenElsewhere()) {
     throw std::runtime_error(
         indexBuild ? "a Ballwright window has the lottery folder " + quoted +
@@ -139,11 +145,6 @@ void TakeFolderLock(FolderLock& lock, LockMode mode, bool indexBuild,
                    : "a Ballwright window has the lottery folder " + quoted +
                          " open and would save over any change made here; nothing was changed: "
                          "close the window first (commands that only read still work)");
-  }
-  if (!lock.LockData(mode, kWait)) {
-    throw std::runtime_error("another Ballwright program is using the lottery folder " + quoted +
-                             " and did not finish within 2 seconds; nothing was done, try again "
-                             "when it has finished");
   }
 }
 

@@ -62,6 +62,7 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
       {Shared, kCheck, false, ""},
       {Shared, kAdd, false, kBusy},
       {Exclusive, kCheck, false, kBusy},
+      {Exclusive, kAdd, false, kBusy},
       {Window, kCheck, false, ""},
       {Window, "stats singles", false, ""},
       {Window, kAdd, false, kWindowOpen},
@@ -128,7 +129,11 @@ TEST_F(CliLock, AKilledHolderLeavesNoStaleLock) {
   });
   char byte;
   ASSERT_EQ(read(ready[0], &byte, 1), 1);
-  EXPECT_EQ(Run(kAdd).err.find(kWindowOpen), 0u + std::string("ballwright-cli: ").size());
+  {
+    FolderLock probe(folder_.Path());
+    EXPECT_TRUE(probe.WindowOpenElsewhere());
+    EXPECT_FALSE(probe.LockData(LockMode::Shared, std::chrono::milliseconds(0)));
+  }
   kill(child, SIGKILL);
   EXPECT_EQ(ExitCodeOf(child), -1);
   const Result added = Run(kAdd);
