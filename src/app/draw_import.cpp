@@ -17,6 +17,8 @@ DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
 
 bool ImportIntoCurrent(Session& session, const DrawMerge& merge, SaveProgress* progress) {
   if (merge.newEntries.empty()) return true;  // nothing to write
+  // No reader may see the new history before its index.
+  const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
   ProgramState& state = session.State();
   DrawList previous = std::move(state.draws);
   state.draws = merge.draws;
@@ -38,6 +40,7 @@ bool CreateLotteryFromDraws(Session& session, const std::string& name,
     error = "the file holds no draws to start a lottery with";
     return false;
   }
+  const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
   ProgramState& state = session.State();
   const std::string keptFile = state.lottoFile;
   const LotterySettings keptSettings = state.settings;

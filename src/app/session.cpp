@@ -31,10 +31,12 @@ bool Session::LoadHistory(const IntegrationProgress& progress) {
 }
 
 bool Session::ReadHistory() {
+  const FolderLockHold hold = HoldFolder(LockMode::Shared);
   return ReadHistoryFile(state_, clock_.TodayDayNumber());
 }
 
 void Session::IntegrateHistory(const IntegrationProgress& progress) {
+  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);  // the index may be built
   IntegrateDraws(state_, /*full=*/true, /*rebuild=*/false, progress);
   DropDerivedData();
 }
@@ -77,6 +79,7 @@ std::vector<DatedDraw> Session::DrawsIn(const DateRange& range) {
 }
 
 void Session::AppendDraw(const std::string& entry) {
+  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
   state_.draws.push_back(entry);
   IntegrateDraws(state_, /*full=*/false, /*rebuild=*/false);
   DropDerivedData();
@@ -87,6 +90,7 @@ void Session::AppendDraw(const std::string& entry) {
 }
 
 void Session::RebuildFromDraws() {
+  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
   DropDerivedData();
   state_.oldestDrawDate = state_.newestDrawDate = 0;
   for (const DatedDraw& draw : DatedDraws()) state_.WidenDrawDates(draw.day);
@@ -99,6 +103,7 @@ void Session::RebuildFromDraws() {
 
 void Session::SaveHistoryIfChanged(SaveProgress* progress) {
   if (!state_.historyChanged) return;
+  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
   SaveHistory(state_, messages_, progress);
   if (!state_.historyChanged) VouchForIndex(state_);  // index files, history, then marker
 }
@@ -125,6 +130,7 @@ SliceResult Session::CheckSlice(const Line& from, int64_t maxLines, std::vector<
 }
 
 bool Session::RebuildStaleIndex() {
+  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
   const bool rebuilt = RebuildIndexFiles(state_);
   DropDerivedData();
   if (!rebuilt) messages_.Show(IndexNotRebuiltMessage(state_.lottoFile));

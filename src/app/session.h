@@ -17,6 +17,7 @@
 #include "analysis/percentage_distribution.h"
 #include "analysis/single_line_check.h"
 #include "model/program_state.h"
+#include "platform/folder_lock.h"
 #include "platform/messages.h"
 #include "platform/services.h"
 #include "store/history_file.h"
@@ -33,6 +34,12 @@ class Session {
   const ProgramState& State() const { return state_; }
   MessageSink& Messages() { return messages_; }
   Clock& SystemClock() { return clock_; }
+
+  // The window's lock of the lottery folder: the session then reads the
+  // history shared and writes the folder with it alone. Without one (the
+  // command line holds its lock for the whole command) nothing is locked here.
+  void UseFolderLock(FolderLock* lock) { folderLock_ = lock; }
+  [[nodiscard]] FolderLockHold HoldFolder(LockMode mode) { return {folderLock_, mode}; }
 
   // Start-up: reads the history into the draw list and integrates it (the
   // index is rebuilt when its marker file is missing). The result of reading
@@ -100,6 +107,7 @@ class Session {
   std::unique_ptr<AllLinesSearch> search_;
   std::optional<std::vector<DatedDraw>> datedDraws_;
   std::vector<std::string> systemPatterns_;
+  FolderLock* folderLock_ = nullptr;
 };
 
 }  // namespace bw

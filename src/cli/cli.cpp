@@ -1,11 +1,13 @@
 #include "cli/cli.h"
 
+#include <chrono>
 #include <system_error>
 
 #include "app/start_up_messages.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/import_command.h"
+#include "platform/folder_lock.h"
 #include "platform/lottery_folder.h"
 #include "platform/system_services.h"
 #include "store/file_error.h"
@@ -109,6 +111,83 @@ int RunRequest(Session& session, const CliInvocation& invocation, std::ostream& 
   return RunAdd(session, std::get<AddRequest>(request), out);
 }
 
+// What a command does to the lottery folder: commands that write it have it
+// alone, the others share it, so that none sees the index half-updated.
+LockMode LockModeOf(const CliRequest& request) {
+  if (const auto* import = std::get_if<ImportRequest>(&request)) {
+    return import->dryRun ? LockMode::Shared : LockMode::Exclusive;
+  }
+  if (const auto* search = std::get_if<SearchRequest>(&request)) {
+    return search->resume ? LockMode::Exclusive : LockMode::Shared;
+  }
+  return std::holds_alternative<AddRequest>(request) ? LockMode::Exclusive : LockMode::Shared;
+}
+
+// Takes the folder's lock for the command, or refuses the command. A window
+// holds the lottery in memory and would save over whatever is written beside
+// it; a reader that must build the index writes too. The window is looked for
+// once the lock is held: a window opening later reads only after this command.
+void TakeFolderLock(FolderLock& lock, LockMode mode, bool indexBuild,
+                    const std::filesystem::path& folder) {
+  constexpr std::chrono::seconds kWait{2};
+  const std::string quoted = "\"" + folder.string() + "\"";
+  if (!lock.LockData(mode, kWait)) {
+    throw std::runtime_error("another Ballwright program is using the lottery folder " + quoted +
+                             " and did not finish within 2 seconds; nothing was done, try again "
+                             "when it has finished");
+  }
+  if (mode == LockMode::Exclusive && lock.WindowOpenElsewhere()) {
+    throw std::runtime_error(
+        indexBuild ? "a Ballwright window has the lottery folder " + quoted +
+                         " open and the index there does not match the saved history (the window "
+                         "may hold draws not saved yet); save them there or close the window, "
+                         "then try again"
+                   : "a Ballwright window has the lottery folder " + quoted +
+                         " open and would save over any change made here; nothing was changed: "
+                         "close the window first (commands that only read still work)");
+  }
+}
+
+// The command under the folder's lock; nullopt when it shares the folder but
+// the index must be built first, which needs the folder alone.
+std::optional<int> RunLocked(const std::filesystem::path& folder, const CliInvocation& invocation,
+                             LockMode mode, std::ostream& out, std::ostream& err,
+                             const CliOptions& options) {
+  StreamMessageSink messages(err);
+  SystemClock clock;
+  Session session(folder, messages, clock);
+  const auto* import = std::get_if<ImportRequest>(&invocation.request);
+  if (import && import->newLottery) return RunImportNew(session, *import, out, err);
+  if (!ReadSettings(session, invocation.lottery)) return kCliDataError;
+  const bool readToEnd = session.ReadHistory();
+  // The import builds the index of the history it writes.
+  if (import) return RunImport(session, *import, readToEnd, out, err);
+  const bool building = !IndexMarkerAgrees(session.State());
+  if (mode == LockMode::Shared && building && !session.State().draws.empty()) return std::nullopt;
+  const auto* add = std::get_if<AddRequest>(&invocation.request);
+  if (add) CheckBonus(*add, session);
+  if (const auto refusal = HistoryWriteRefusal(session.State()); add && refusal) {
+    messages.Show(*refusal);
+    return kCliDataError;
+  }
+  for (const Message& message : HistoryReadMessages(session.State())) messages.Show(message);
+  if (session.State().draws.empty() && !add) {
+    // An unreadable history was reported as such above.
+    if (session.State().historyRead.outcome != HistoryReadOutcome::Unreadable) {
+      messages.Show(NoPastDrawsMessage());
+    }
+    return kCliDataError;
+  }
+  {
+    // Only the first start of a lottery, which builds the index, takes long.
+    ProgressBar bar(err, options.progressOnErr && building, "Building the index");
+    session.IntegrateHistory([&bar](std::size_t done, std::size_t total) {
+      bar.Show(static_cast<double>(done) / static_cast<double>(std::max<std::size_t>(total, 1)));
+    });
+  }
+  return RunRequest(session, invocation, out, err, options);
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const CliOptions& options) {
   const CliInvocation invocation =
@@ -134,38 +213,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const std::filesystem::path& folder = place.folder;
   CheckFolderAndLottery(folder, invocation.lottery);
 
-  StreamMessageSink messages(err);
-  SystemClock clock;
-  Session session(folder, messages, clock);
-  const auto* import = std::get_if<ImportRequest>(&invocation.request);
-  if (import && import->newLottery) return RunImportNew(session, *import, out, err);
-  if (!ReadSettings(session, invocation.lottery)) return kCliDataError;
-  const bool readToEnd = session.ReadHistory();
-  // The import builds the index of the history it writes.
-  if (import) return RunImport(session, *import, readToEnd, out, err);
-  const auto* add = std::get_if<AddRequest>(&invocation.request);
-  if (add) CheckBonus(*add, session);
-  if (const auto refusal = HistoryWriteRefusal(session.State()); add && refusal) {
-    messages.Show(*refusal);
-    return kCliDataError;
-  }
-  for (const Message& message : HistoryReadMessages(session.State())) messages.Show(message);
-  if (session.State().draws.empty() && !add) {
-    // An unreadable history was reported as such above.
-    if (session.State().historyRead.outcome != HistoryReadOutcome::Unreadable) {
-      messages.Show(NoPastDrawsMessage());
-    }
-    return kCliDataError;
-  }
-  {
-    // Only the first start of a lottery, which builds the index, takes long.
-    const bool building = !IndexMarkerAgrees(session.State());
-    ProgressBar bar(err, options.progressOnErr && building, "Building the index");
-    session.IntegrateHistory([&bar](std::size_t done, std::size_t total) {
-      bar.Show(static_cast<double>(done) / static_cast<double>(std::max<std::size_t>(total, 1)));
-    });
-  }
-  return RunRequest(session, invocation, out, err, options);
+  FolderLock lock(folder);
+  const LockMode mode = LockModeOf(invocation.request);
+  TakeFolderLock(lock, mode, false, folder);
+  if (const auto code = RunLocked(folder, invocation, mode, out, err, options)) return *code;
+  TakeFolderLock(lock, LockMode::Exclusive, true, folder);
+  return *RunLocked(folder, invocation, LockMode::Exclusive, out, err, options);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "app/session.h"
+#include "platform/folder_lock.h"
 #include "platform/system_services.h"
 #include "ui/guarded_application.h"
-#include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/start_up.h"
@@ -32,13 +32,14 @@ int main(int argc, char** argv) try {
     messages.Show({error, "Error", bw::MessageButtons::Ok, bw::MessageIcon::Critical});
     return 1;
   }
-  const bw::ui::InstanceLock lock(start.place.folder);
-  if (!lock.Acquired()) return 0;  // another instance serves this folder
+  bw::FolderLock lock(start.place.folder);
+  if (!lock.MarkWindowOpen()) return 0;  // another instance serves this folder
 
   bw::ui::QtEventPump events;
   bw::SystemClock clock;
   bw::MersenneRandom random;
   bw::Session session(start.place.folder, messages, clock);
+  session.UseFolderLock(&lock);
   bw::ui::ReadProgramSettingsReported(session);
 
   bw::ui::MainWindow window(

@@ -68,6 +68,7 @@ void MainWindow::EnterSearchPage() {
 void MainWindow::SaveSearchPosition() {
   std::array<std::string, 6> captions;
   for (int k = 0; k < 6; ++k) captions[k] = grid_->Caption(kLineFirst + k).toStdString();
+  const FolderLockHold hold = session_.HoldFolder(LockMode::Exclusive);
   bw::SaveSearchPosition(state_, captions);
 }
 

@@ -19,6 +19,7 @@
 #include "app/session.h"
 #include "cli/cli.h"
 #include "cli/record_writer.h"
+#include "platform/folder_lock.h"
 #include "platform/system_services.h"
 #include "store/settings_files.h"
 #include "store/store_support.h"

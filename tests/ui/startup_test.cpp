@@ -1,9 +1,9 @@
-// Starting the program: arguments, the single-instance rule, the splash, and
-// the window's initialisation over each state a lottery folder can be in.
+// Starting the program: arguments, the splash, and the window's
+// initialisation over each state a lottery folder can be in.
+#include <QTest>
 
 #include "model/day_number.h"
 #include "store/history_file.h"
-#include "ui/instance_lock.h"
 #include "ui/splash_window.h"
 #include "ui/start_up.h"
 #include "ui/ui_test_support.h"
@@ -39,18 +39,6 @@ class StartupTest : public QObject {
       if (c.ok) QCOMPARE(parsed.place.folder, folder.Path());
     }
     QCOMPARE(ui::ParseStartArguments({"--screenshot", "w.png"}, here).screenshot, "w.png");
-  }
-
-  void secondInstanceOfAFolderIsRefusedWithoutTouchingIt() {
-    TestFolder folder, other;
-    {
-      ui::InstanceLock first(folder.Path());
-      QVERIFY(first.Acquired());
-      QVERIFY(!ui::InstanceLock(folder.Path()).Acquired());
-      QVERIFY(ui::InstanceLock(other.Path()).Acquired());
-    }
-    QVERIFY(ui::InstanceLock(folder.Path()).Acquired());
-    QVERIFY(std::filesystem::is_empty(folder.Path()));
   }
 
   void splashShowsTheRunningCount() {
