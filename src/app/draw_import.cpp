@@ -1,5 +1,7 @@
 #include "app/draw_import.h"
 
+#include <algorithm>
+
 #include "store/file_error.h"
 #include "store/history_file.h"
 #include "store/settings_files.h"
@@ -15,17 +17,39 @@ DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
   return MergeDraws(state.draws, state.settings.useBonus, read);
 }
 
+namespace {
+
+// Each set-aside line follows the history draw that came before it in the
+// file to that draw's place in the merged list.
+std::vector<SetAsideLine> SetAsideAfterMerge(std::vector<SetAsideLine> lines,
+                                             const DrawMerge& merge) {
+  for (SetAsideLine& line : lines) {
+    std::size_t entry = std::min(line.entriesBefore, merge.placeOfEntry.size());
+    while (entry > 0 && !merge.placeOfEntry[entry - 1]) --entry;  // placeholders have no place
+    line.entriesBefore = entry > 0 ? *merge.placeOfEntry[entry - 1] + 1 : 0;
+  }
+  std::stable_sort(lines.begin(), lines.end(), [](const SetAsideLine& a, const SetAsideLine& b) {
+    return a.entriesBefore < b.entriesBefore;
+  });
+  return lines;
+}
+
+}  // namespace
+
 bool ImportIntoCurrent(Session& session, const DrawMerge& merge, SaveProgress* progress) {
   if (merge.newEntries.empty()) return true;  // nothing to write
   // No reader may see the new history before its index.
   const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
   ProgramState& state = session.State();
   DrawList previous = std::move(state.draws);
+  std::vector<SetAsideLine> previousSetAside = state.historyRead.setAside;
   state.draws = merge.draws;
+  state.historyRead.setAside = SetAsideAfterMerge(previousSetAside, merge);
   state.historyChanged = true;
   session.SaveHistoryIfChanged(progress);
   if (state.historyChanged) {
     state.draws = std::move(previous);
+    state.historyRead.setAside = std::move(previousSetAside);
     state.historyChanged = false;
     return false;
   }
