@@ -105,7 +105,7 @@ TEST(RangeAnalyses, AnEmptyRangeSaysWhichDatesHeldNoDraw) {
       {{std::nullopt, Day("01/01/1980")}, "no draws between 12/06/1982 and 01/01/1980"},
       {{Day("13/06/1982"), Day("18/06/1982")}, "no draws between 13/06/1982 and 18/06/1982"}};
   for (const auto& [range, message] : cases) {
-    EXPECT_THAT([&] { DrawsInRange(DemoDatedDraws(), range); },
+    EXPECT_THAT([&range = range] { DrawsInRange(DemoDatedDraws(), range); },
                 ::testing::ThrowsMessage<EmptyRangeError>(message));
   }
 }
