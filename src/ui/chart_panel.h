@@ -41,9 +41,4 @@ class ChartPanel : public QWidget {
   QLabel* note_ = nullptr;
 };
 
-// A save dialog of the program's own kind (so that it looks the same
-// everywhere); returns the chosen path or an empty text.
-QString AskSavePath(QWidget* parent, const QString& title, const QString& suggestedName,
-                    const QString& filter);
-
 }  // namespace bw::ui
