@@ -38,4 +38,17 @@ std::string HelpTopicHtml(const std::filesystem::path& helpFile, int contextNumb
 // "topic:NNN" in a page open that topic.
 std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile);
 
+// The help of a window: the viewer it was given (tests record the topics),
+// else a viewer of its own on `helpFile`, which goes with the window.
+class WindowHelp {
+ public:
+  WindowHelp(HelpViewer* given, const std::filesystem::path& helpFile)
+      : own_(given ? nullptr : MakeHelpViewer(helpFile)), viewer_(given ? *given : *own_) {}
+  HelpViewer& Viewer() const { return viewer_; }
+
+ private:
+  std::unique_ptr<HelpViewer> own_;
+  HelpViewer& viewer_;
+};
+
 }  // namespace bw::ui

@@ -1,10 +1,7 @@
 #include "ui/main_window.h"
 
-#include <string_view>
-
 #include <QAction>
-#include <QFontDatabase>
-#include <QGridLayout>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -12,60 +9,23 @@
 
 #include "platform/lottery_folder.h"
 #include "ui/accessible_names.h"
-#include "ui/help_viewer.h"
+#include "ui/import_flow.h"
+#include "ui/keyboard_order.h"
 #include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
+#include "ui/page_widgets.h"
 #include "ui/pictures.h"
 #include "ui/qt_print_surface.h"
 #include "ui/random_finder_page.h"
+#include "ui/single_line_page.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 
 namespace bw::ui {
 namespace {
 
-constexpr int kFacePixels = 96;
 constexpr int kSearchTimerMs = 60'000;
-
-QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QFont FixedFont(int points, bool bold = false) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(points);
-  font.setBold(bold);
-  return font;
-}
-
-// A count or percentage box of a result panel.
-QLabel* ResultBox(const QString& name, QWidget* parent, int points = 12) {
-  QLabel* label = NamedLabel(name, QString(), parent);
-  label->setFont(FixedFont(points, true));
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setMinimumSize(72, 30);
-  label->setMaximumHeight(44);
-  label->setProperty("resultBox", true);
-  return label;
-}
-
-QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* parent) {
-  QLabel* label = NamedLabel(name, QString(), parent);
-  label->setPixmap(picture);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
-// A wrapped line of advice in the guidance style, named when it is looked up later.
-QLabel* Guidance(const QString& text, QWidget* parent, const QString& name = QString()) {
-  QLabel* label = NamedLabel(name, text, parent);
-  label->setWordWrap(true);
-  label->setProperty("guidance", true);
-  return label;
-}
 
 }  // namespace
 
@@ -81,7 +41,11 @@ class MainWindow::SaveBar : public SaveProgress {
 };
 
 MainWindow::MainWindow(Session& session, const Services& services)
-    : session_(session), state_(session.State()), services_(services) {
+    : session_(session),
+      state_(session.State()),
+      services_(services),
+      help_(services.help,
+            services.helpFile.empty() ? state_.InFolder(kHelpFile) : services.helpFile) {
   setObjectName("frmDetail");
   InstallAccessibleNames();
   setWindowTitle("Ballwright");
@@ -91,16 +55,14 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "border-radius: 4px; padding: 2px 6px; color: #123; }"
       "QLabel[guidance=\"true\"] { color: #445; }"
       "QGroupBox { font-weight: bold; }");
-  // Form_Load: the help file (installed data or program folder).
-  help_ = services_.help;
-  if (!help_) {
-    const std::filesystem::path helpFile =
-        services_.helpFile.empty() ? state_.InFolder(kHelpFile) : services_.helpFile;
-    ownHelp_ = MakeHelpViewer(helpFile);
-    help_ = ownHelp_.get();
-  }
-
-  BuildMenus();
+  auto* import = new ImportFlow(session_, services_.messages, *this,
+                                {[this] { return runGoing_; },
+                                 [this] {
+                                   timer2_->stop();
+                                   SaveHistory();
+                                 }});
+  connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
+  BuildMenus(*import);
   tabMain_ = new TabStrip("tabMain", this);
   tabMain_->addTab(BuildGeneralServices(), "General Services");
   randomPage_ = new RandomFinderPage(*this, tabMain_);
@@ -109,8 +71,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
   optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(optimiserPage_, "Line Optimiser");
-  statisticsPage_ = new StatisticsPage(session_, *help_, tabMain_);
-  tabMain_->addTab(statisticsPage_, "Statistics");
+  tabMain_->addTab(new StatisticsPage(session_, Help(), tabMain_), "Statistics");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -124,7 +85,6 @@ MainWindow::MainWindow(Session& session, const Services& services)
   column->addWidget(tabMain_, 1);
   column->addWidget(progressBar_);
   setCentralWidget(central);
-  setAcceptDrops(true);
 
   timer2_ = new QTimer(this);
   timer2_->setObjectName("Timer2");
@@ -136,7 +96,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::BuildMenus() {
+void MainWindow::BuildMenus(ImportFlow& import) {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("mnuFile");
   auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
@@ -146,8 +106,8 @@ void MainWindow::BuildMenus() {
   };
   connect(addItem(file, "mnuImportCreate", "&Import / Switch / Create Lottery"),
           &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
-  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered, this,
-          [this] { mnuImportDraws_Click(); });
+  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered,
+          &import, &ImportFlow::ChooseFile);
   connect(addItem(file, "mnuInitialise", "Re-Initialise Current Database"), &QAction::triggered,
           this, [this] { mnuInitialise_Click(); });
   file->addSeparator()->setObjectName("mnuBlank0");
@@ -158,7 +118,7 @@ void MainWindow::BuildMenus() {
   help->setObjectName("mnuHelp");
   auto addTopic = [&](QMenu* menu, const char* name, const QString& caption, int topic) {
     connect(addItem(menu, name, caption), &QAction::triggered, this,
-            [this, topic] { help_->ShowTopic(topic); });
+            [this, topic] { Help().ShowTopic(topic); });
   };
   addTopic(help, "mnuContents", "&Contents", 340);
   QMenu* services = help->addMenu("&General Services");
@@ -177,42 +137,21 @@ void MainWindow::BuildMenus() {
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", 600);
 }
 
-QPushButton* MainWindow::HelpButton(const char* name, const QString& caption, int topic) {
-  auto* button = new QPushButton(caption, this);
-  button->setObjectName(name);
-  connect(button, &QPushButton::clicked, this, [this, topic] { help_->ShowTopic(topic); });
-  return button;
-}
-
-// Puts the keyboard stops of a panel, in their own order, after `previous`;
-// returns the last of them.
-static QWidget* ChainAfter(QWidget* previous, QWidget* panel) {
-  for (QWidget* child : panel->findChildren<QWidget*>()) {
-    if (!(child->focusPolicy() & Qt::TabFocus)) continue;
-    QWidget::setTabOrder(previous, child);
-    previous = child;
-  }
-  return previous;
-}
-
 QWidget* MainWindow::BuildGeneralServices() {
   auto* page = new QWidget(this);
   page->setObjectName("picManuel");
   tabChoice_ = new TabStrip("tabChoice", page);
-  tabChoice_->addTab(BuildSingleLinePage(), "Single Line");
+  singleLine_ = new SingleLinePage(session_, Help(), page);
+  tabChoice_->addTab(singleLine_, "Single Line");
   tabChoice_->addTab(BuildUpdatePage(), "Update");
   tabChoice_->addTab(BuildOptimisePage(), "Optimise");
   tabChoice_->addTab(BuildSixFrom49Page(), "6 from 49");
 
   grid_ = new NumberGrid(state_, page);
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
-  QWidget* previous = grid_->StartButton();
-  for (const char* help : {"cmdHelpSingle", "cmdHelpUpdate", "cmdHelpRunAll"}) {
-    QWidget* next = page->findChild<QWidget*>(help);
-    setTabOrder(previous, next);
-    previous = next;
-    if (std::string_view(help) == "cmdHelpSingle") previous = ChainAfter(previous, lineInsight_);
-  }
+  const auto helpOf = [page](const char* name) { return page->findChild<QWidget*>(name); };
+  ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), &singleLine_->Insight(),
+                                       helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
   recorded_->setMinimumHeight(recorded_->fontMetrics().lineSpacing() * 3 + 6);
@@ -225,76 +164,6 @@ QWidget* MainWindow::BuildGeneralServices() {
   auto* row = new QHBoxLayout(page);
   row->addWidget(tabChoice_, 1);
   row->addLayout(right);
-  return page;
-}
-
-QWidget* MainWindow::BuildSingleLinePage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabSingleLine");
-  auto* panel = new QGroupBox("Result", page);
-  panel->setObjectName("fraResult");
-  auto* grid = new QGridLayout(panel);
-  grid->setVerticalSpacing(6);
-  hitThree_ = ResultBox("lblHitThree0", panel);
-  hitFour_ = ResultBox("lblHitFour0", panel);
-  hitFive_ = ResultBox("lblHitFive0", panel);
-  hitFivePlus_ = ResultBox("lblHitFivePlus0", panel);
-  hitSix_ = ResultBox("lblHitSix0", panel);
-  const std::array<QLabel*, 5> counts{hitThree_, hitFour_, hitFive_, hitFivePlus_, hitSix_};
-  const std::array<const char*, 5> headings{"3", "4", "5", "5+", "6"};
-  for (int i = 0; i < 5; ++i) {
-    grid->addWidget(counts[i], i, 0);
-    QLabel* heading = NamedLabel(QStringLiteral("Label8_%1").arg(i), headings[i], panel);
-    heading->setFont(FixedFont(12, true));
-    grid->addWidget(heading, i, 1);
-  }
-  digit0_ = ResultBox("Digit0", panel, 18);
-  digit0_->setText("0");
-  digit0_->setMinimumHeight(40);
-  return0_ = NamedLabel("lblReturn0", "%", panel);
-  return0_->setFont(FixedFont(18, true));
-  grid->setRowMinimumHeight(5, 10);
-  grid->addWidget(digit0_, 6, 0);
-  grid->addWidget(return0_, 6, 1);
-  grid->addWidget(NamedLabel("Label1_1", "Result", panel), 7, 0, Qt::AlignHCenter);
-  grid->setRowStretch(8, 1);
-  grid->setColumnMinimumWidth(1, 36);
-
-  happyFace_ = PictureLabel("ImageHappyFace", FacePicture(FaceKind::Happy, kFacePixels), page);
-  moodyFace_ = PictureLabel("ImageMoodyFace", FacePicture(FaceKind::Moody, kFacePixels), page);
-  veryMoodyFace_ =
-      PictureLabel("ImageVeryMoody", FacePicture(FaceKind::VeryMoody, kFacePixels), page);
-  auto* faces = new QGridLayout;
-  for (QLabel* face : {happyFace_, moodyFace_, veryMoodyFace_}) {
-    face->hide();
-    faces->addWidget(face, 0, 0);
-  }
-  faces->setRowMinimumHeight(0, kFacePixels + 8);
-
-  auto* intro = new QHBoxLayout;
-  intro->addWidget(PictureLabel("ImageMagnify", MagnifierPicture(64), page));
-  intro->addWidget(Guidance("Pick six numbers on the grid and press Start: the line is checked "
-                            "against every draw of the history. The columns count the draws in "
-                            "which it would have had 3, 4, 5, 5 plus the bonus number, or 6 "
-                            "numbers right; the result is what its 3 and 4 hits would have "
-                            "returned for one unit staked on each draw.",
-                            page),
-                   1);
-  auto* side = new QVBoxLayout;
-  side->addLayout(intro);
-  side->addSpacing(12);
-  side->addLayout(faces);
-  side->addStretch();
-  side->addWidget(HelpButton("cmdHelpSingle", "&Help", 740), 0, Qt::AlignLeft);
-
-  auto* row = new QHBoxLayout;
-  row->addWidget(panel, 0, Qt::AlignTop);
-  row->addSpacing(12);
-  row->addLayout(side, 1);
-  lineInsight_ = new LineInsightPanel(session_, page);
-  auto* column = new QVBoxLayout(page);
-  column->addLayout(row);
-  column->addWidget(lineInsight_, 1);
   return page;
 }
 
@@ -316,7 +185,8 @@ QWidget* MainWindow::BuildUpdatePage() {
                "on the grid, then press Update.",
                page));
   side->addStretch();
-  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", 400), 0, Qt::AlignLeft);
+  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", Help(), help_topic::kUpdate, this), 0,
+                  Qt::AlignLeft);
 
   auto* left = new QVBoxLayout;
   left->addWidget(monthView_);
@@ -407,7 +277,9 @@ QWidget* MainWindow::BuildSixFrom49Page() {
   column->addWidget(progress);
   column->addLayout(found);
   column->addStretch();
-  column->addWidget(HelpButton("cmdHelpRunAll", "&Read me once", 420), 0, Qt::AlignLeft);
+  column->addWidget(
+      HelpButton("cmdHelpRunAll", "&Read me once", Help(), help_topic::kSixFrom49, this), 0,
+      Qt::AlignLeft);
   auto* row = new QHBoxLayout(page);
   row->addLayout(column, 1);
   row->addWidget(PictureLabel("ImageGear", GearPicture(96), page), 0, Qt::AlignTop);
@@ -422,13 +294,7 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   connect(grid_, &NumberGrid::NumberRightClicked, this,
           [this](int n) { cmdGetNumber_MouseDown(n); });
-  connect(grid_->StartButton(), &QPushButton::clicked, this, [this] {
-    QPushButton* start = grid_->StartButton();
-    const bool focused = start->hasFocus();
-    cmdCheckUpdate_Click();
-    // Disabling it while it ran moved the keyboard focus on; it comes back.
-    if (focused && start->isEnabled()) start->setFocus();
-  });
+  ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   for (int i = 0; i < 3; ++i) {
     connect(statsOptions_[i], &QRadioButton::clicked, this,
@@ -439,7 +305,6 @@ void MainWindow::ConnectHandlers() {
   connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
   connect(printAll_, &QPushButton::clicked, this, [this] { PrintRunAll(false); });
   connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
-  connect(lineInsight_, &LineInsightPanel::RangeChanged, this, [this] { RecheckOverNewRange(); });
 }
 
 std::unique_ptr<PrintSurface> MainWindow::OpenPrintJob(const std::string& what) {

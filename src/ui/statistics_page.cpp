@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -15,8 +16,8 @@
 #include <algorithm>
 
 #include "ui/chart_panel.h"
-#include "ui/date_range_bar.h"
 #include "ui/help_viewer.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 namespace {
@@ -70,9 +71,8 @@ QTableWidgetItem* NumberItem(double value, int decimals = 0) {
 }  // namespace
 
 StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* parent)
-    : QWidget(parent), session_(session) {
+    : RangedView(session, "rngStats", parent) {
   setObjectName("picStatistics");
-  range_ = new DateRangeBar("rngStats", this);
   connect(range_, &DateRangeBar::RangeChanged, this, [this] { Recount(); });
   fairness_ = new QLabel(this);
   fairness_->setObjectName("lblFairness");
@@ -88,10 +88,8 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   counts_ = new ChartPanel("CountsChart", "How often each number was drawn", this);
   since_ = new ChartPanel("SinceChart", "Draws since each number was last drawn", this);
-  auto* helpButton = new QPushButton("&Help", this);
-  helpButton->setObjectName("cmdHelpStatistics");
-  connect(helpButton, &QPushButton::clicked, this,
-          [&help] { help.ShowTopic(help_topic::kNumberStatistics); });
+  QPushButton* helpButton =
+      HelpButton("cmdHelpStatistics", "&Help", help, help_topic::kNumberStatistics, this);
 
   BuildCharts();
 
@@ -141,13 +139,10 @@ void StatisticsPage::BuildCharts() {
   since_->ApplyPalette();
 }
 
-void StatisticsPage::Enter() {
-  const std::vector<DatedDraw>& draws = session_.DatedDraws();
-  if (!draws.empty()) {
-    const auto [oldest, newest] = std::minmax_element(
-        draws.begin(), draws.end(), [](const auto& a, const auto& b) { return a.day < b.day; });
-    range_->SetHistoryDates(oldest->day, newest->day);
-  }
+void StatisticsPage::showEvent(QShowEvent* event) {
+  RangedView::showEvent(event);
+  if (event->spontaneous()) return;  // the window came back: nothing changed
+  RefreshHistoryDates();
   Recount();
 }
 

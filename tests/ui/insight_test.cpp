@@ -71,7 +71,7 @@ class InsightTest : public QObject {
   std::unique_ptr<WindowRig> rig_;
   ui::MainWindow* w_ = nullptr;
 
-  ui::LineInsightPanel& Insight() { return w_->LineInsight(); }
+  ui::LineInsightPanel& Insight() { return Child<ui::LineInsightPanel>(*w_, "LineInsight"); }
   QTableWidget& HitsTable() { return Child<QTableWidget>(*w_, "tblHits"); }
   void Check(const Line& line) {
     PickNumbers(*w_, std::vector<int>(line.begin(), line.end()));
@@ -171,7 +171,8 @@ class InsightTest : public QObject {
     QCOMPARE(table.item(48, 1)->text(), "471");  // 49: main draws
     QCOMPARE(table.item(48, 5)->text(), "3");    // draws since
     const auto bars = [this] {
-      return qobject_cast<QBarSeries*>(w_->Statistics().CountsChart().Chart().series().front());
+      return qobject_cast<QBarSeries*>(
+          Child<ui::StatisticsPage>(*w_, "picStatistics").CountsChart().Chart().series().front());
     };
     QCOMPARE(bars()->barSets().size(), 2);  // main and bonus numbers
     QCOMPARE(bars()->barSets().front()->at(48), 471);
