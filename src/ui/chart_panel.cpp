@@ -46,6 +46,16 @@ QString ChartPanel::Note() const {
   return note_->text();
 }
 
+void ChartPanel::SetAxes(QAbstractAxis* across, QAbstractAxis* up) {
+  chart_->addAxis(across, Qt::AlignBottom);
+  chart_->addAxis(up, Qt::AlignLeft);
+  for (QAbstractSeries* series : chart_->series()) {
+    series->attachAxis(across);
+    series->attachAxis(up);
+  }
+  ApplyPalette();
+}
+
 void ChartPanel::ApplyPalette() {
   const QPalette colours = palette();
   chart_->setBackgroundBrush(colours.base());
@@ -78,6 +88,22 @@ bool ChartPanel::SavePicture() {
 void ChartPanel::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::PaletteChange) ApplyPalette();
+}
+
+QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories) {
+  auto* axis = new QBarCategoryAxis;
+  axis->setCategories(categories);
+  axis->setLabelsAngle(-90);
+  QFont small = axis->labelsFont();
+  small.setPointSize(7);
+  axis->setLabelsFont(small);
+  return axis;
+}
+
+QValueAxis* WholeNumberAxis() {
+  auto* axis = new QValueAxis;
+  axis->setLabelFormat("%d");
+  return axis;
 }
 
 }  // namespace bw::ui

@@ -2,9 +2,11 @@
 // copy it to the clipboard or save it as a PNG picture.
 #pragma once
 
+#include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QString>
+#include <QValueAxis>
 #include <QWidget>
 
 class QLabel;
@@ -23,6 +25,9 @@ class ChartPanel : public QWidget {
   // A line under the chart: what it shows or why it is empty.
   void SetNote(const QString& note);
   QString Note() const;
+  // Puts `across` under the chart and `up` beside it, for every series added
+  // so far, in the panel's colours.
+  void SetAxes(QAbstractAxis* across, QAbstractAxis* up);
   // Colours the chart and its axes from the panel's palette; call after axes
   // or series were added.
   void ApplyPalette();
@@ -40,5 +45,10 @@ class ChartPanel : public QWidget {
   QChartView* view_ = nullptr;
   QLabel* note_ = nullptr;
 };
+
+// Categories under bars in small upright labels, so that many fit.
+QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories = {});
+// A value axis labelled in whole numbers.
+QValueAxis* WholeNumberAxis();
 
 }  // namespace bw::ui

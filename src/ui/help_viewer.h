@@ -21,6 +21,7 @@ inline constexpr int kSixFrom49 = 420;
 inline constexpr int kRandomLineFinder = 430;
 inline constexpr int kLineOptimiser = 450;
 inline constexpr int kImportingLottery = 590;
+inline constexpr int kImportingDraws = 600;
 inline constexpr int kSingleLine = 740;
 inline constexpr int kLineHits = 750;
 inline constexpr int kNumberStatistics = 760;

@@ -2,7 +2,6 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QMimeData>
 
 #include "ui/import_preview_dialog.h"
@@ -30,11 +29,9 @@ ImportFlow::ImportFlow(Session& session, MessageSink& messages, QWidget& window,
 }
 
 void ImportFlow::ChooseFile() {
-  const QString file =
-      QFileDialog::getOpenFileName(&window_, "Import Draws from File",
-                                   QString::fromStdString(session_.State().appFolder.string()),
-                                   "Result files (*.csv *.txt *.tsv);;All files (*)");
-  if (!file.isEmpty()) ImportFrom(file.toStdString());
+  const std::filesystem::path file =
+      AskResultFile(&window_, "Import Draws from File", session_.State().appFolder);
+  if (!file.empty()) ImportFrom(file);
 }
 
 void ImportFlow::ImportFrom(const std::filesystem::path& file) {

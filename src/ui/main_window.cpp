@@ -116,25 +116,26 @@ void MainWindow::BuildMenus(ImportFlow& import) {
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("mnuHelp");
-  auto addTopic = [&](QMenu* menu, const char* name, const QString& caption, int topic) {
+  namespace topic = help_topic;
+  auto addTopic = [&](QMenu* menu, const char* name, const QString& caption, int number) {
     connect(addItem(menu, name, caption), &QAction::triggered, this,
-            [this, topic] { Help().ShowTopic(topic); });
+            [this, number] { Help().ShowTopic(number); });
   };
-  addTopic(help, "mnuContents", "&Contents", 340);
+  addTopic(help, "mnuContents", "&Contents", topic::kContents);
   QMenu* services = help->addMenu("&General Services");
   services->setObjectName("mnuGS");
   services->menuAction()->setObjectName("mnuGSAction");
-  addTopic(services, "mnuSingleLine", "&Single Line", 740);
-  addTopic(services, "mnuUpdate", "&Update", 400);
-  addTopic(services, "mnuOptimise", "&Optimise", 410);
-  addTopic(services, "mnu6from49", "&6 from 49", 420);
-  addTopic(services, "mnuLineHits", "&Hits, Balance and Rank", help_topic::kLineHits);
-  addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", 430);
-  addTopic(help, "mnuLineOptimiser", "&Line Optimiser", 450);
-  addTopic(help, "mnuStatistics", "Number &Statistics", help_topic::kNumberStatistics);
+  addTopic(services, "mnuSingleLine", "&Single Line", topic::kSingleLine);
+  addTopic(services, "mnuUpdate", "&Update", topic::kUpdate);
+  addTopic(services, "mnuOptimise", "&Optimise", topic::kOptimise);
+  addTopic(services, "mnu6from49", "&6 from 49", topic::kSixFrom49);
+  addTopic(services, "mnuLineHits", "&Hits, Balance and Rank", topic::kLineHits);
+  addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", topic::kRandomLineFinder);
+  addTopic(help, "mnuLineOptimiser", "&Line Optimiser", topic::kLineOptimiser);
+  addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
   help->addSeparator()->setObjectName("mnuBlank2");
-  addTopic(help, "mnuImport", "&Importing an unlisted Lottery", 590);
-  addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", 600);
+  addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
+  addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);
 }
 
 QWidget* MainWindow::BuildGeneralServices() {

@@ -1,6 +1,5 @@
 #include "ui/statistics_page.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QHBoxLayout>
@@ -12,7 +11,6 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 
 #include "ui/chart_panel.h"
@@ -29,21 +27,8 @@ QStringList NumberCategories() {
 }
 
 // Bars over the numbers 1..49 on a value axis from 0.
-void AddNumberAxes(QChart& chart) {
-  auto* numbers = new QBarCategoryAxis(&chart);
-  numbers->setCategories(NumberCategories());
-  QFont small = numbers->labelsFont();
-  small.setPointSize(7);
-  numbers->setLabelsFont(small);
-  numbers->setLabelsAngle(-90);
-  auto* values = new QValueAxis(&chart);
-  values->setLabelFormat("%d");
-  chart.addAxis(numbers, Qt::AlignBottom);
-  chart.addAxis(values, Qt::AlignLeft);
-  for (QAbstractSeries* series : chart.series()) {
-    series->attachAxis(numbers);
-    series->attachAxis(values);
-  }
+void AddNumberAxes(ChartPanel& panel) {
+  panel.SetAxes(UprightCategoryAxis(NumberCategories()), WholeNumberAxis());
 }
 
 void SetTop(QChart& chart, qreal top) {
@@ -129,14 +114,12 @@ void StatisticsPage::BuildCharts() {
   for (QAbstractSeries* series :
        std::initializer_list<QAbstractSeries*>{countBars_, fairMain_, fairBonus_})
     counts.addSeries(series);
-  AddNumberAxes(counts);
+  AddNumberAxes(*counts_);
   auto* sinceBars = new QBarSeries(this);
   sinceBars->append(sinceCounts_);
   since_->Chart().addSeries(sinceBars);
-  AddNumberAxes(since_->Chart());
+  AddNumberAxes(*since_);
   since_->Chart().legend()->hide();
-  counts_->ApplyPalette();
-  since_->ApplyPalette();
 }
 
 void StatisticsPage::showEvent(QShowEvent* event) {
