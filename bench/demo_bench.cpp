@@ -2,49 +2,13 @@
 // line check, the full system of twelve numbers and the search of all lines.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <random>
-
 #include "analysis/all_lines_search.h"
 #include "analysis/full_system.h"
 #include "analysis/single_line_check.h"
-#include "store/history_file.h"
-#include "store/integration.h"
-#include "store/settings_files.h"
+#include "bench_support.h"
 
 namespace bw {
 namespace {
-
-namespace fs = std::filesystem;
-
-// A scratch program folder holding a copy of the demo lottery.
-class DemoFolder {
- public:
-  DemoFolder() : path_(fs::temp_directory_path() / ("ballwright-bench-" + Random())) { Copy(); }
-  ~DemoFolder() { fs::remove_all(path_); }
-  // Back to a folder that has never been started: no index, no marker.
-  void ForgetIndex() const {
-    fs::remove_all(path_);
-    Copy();
-  }
-  // What the program does at start: read, count, build the index if needed.
-  void Start(ProgramState& state) const {
-    state.appFolder = path_;
-    state.lottoFile = "Sample.opt";
-    ReadLotterySettings(state);
-    ReadHistoryFile(state, 1);
-    IntegrateDraws(state, true, false);
-  }
-
- private:
-  static std::string Random() { return std::to_string(std::random_device{}()); }
-  void Copy() const {
-    fs::create_directories(path_);
-    for (const char* name : {"Sample.opt", "Sample.ini"})
-      fs::copy_file(fs::path(BALLWRIGHT_DEMO_DIR) / name, path_ / name);
-  }
-  fs::path path_;
-};
 
 // The demo lottery started once, with its index cached.
 struct Demo {

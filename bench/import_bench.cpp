@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "app/draw_import.h"
+#include "bench_support.h"
 #include "model/draw_fields.h"
 #include "platform/system_services.h"
 #include "store/history_file.h"
@@ -23,15 +23,9 @@ class QuietMessages : public MessageSink {
   MessageAnswer Show(const Message&) override { return MessageAnswer::Ok; }
 };
 
-fs::path ScratchFolder() {
-  const fs::path path = fs::temp_directory_path() /
-                        ("ballwright-import-bench-" + std::to_string(std::random_device{}()));
-  fs::create_directories(path);
-  return path;
-}
-
 void BM_ImportIntoNewLottery(benchmark::State& bench) {
-  const fs::path folder = ScratchFolder();
+  const ScratchFolder scratch("ballwright-import-bench-");
+  const fs::path& folder = scratch.Path();
   QuietMessages messages;
   SystemClock clock;
   LotterySettings settings{true, 1, 10, 60, 1500, 100000, 1000000};
@@ -47,7 +41,6 @@ void BM_ImportIntoNewLottery(benchmark::State& bench) {
     if (!CreateLotteryFromDraws(session, "Demo", settings, merge, error))
       bench.SkipWithError(error.c_str());
   }
-  fs::remove_all(folder);
 }
 BENCHMARK(BM_ImportIntoNewLottery)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -69,10 +62,8 @@ void WriteLargeFile(const fs::path& file) {
 }
 
 void BM_PreviewOf10000Rows(benchmark::State& bench) {
-  const fs::path folder = ScratchFolder();
-  for (const char* name : {"Sample.opt", "Sample.ini"}) {
-    fs::copy_file(fs::path(BALLWRIGHT_DEMO_DIR) / name, folder / name);
-  }
+  const DemoFolder demo;
+  const fs::path& folder = demo.Path();
   WriteLargeFile(folder / "large.csv");
   QuietMessages messages;
   SystemClock clock;
@@ -83,7 +74,6 @@ void BM_PreviewOf10000Rows(benchmark::State& bench) {
     const DrawMerge merge = PlanImport(session, folder / "large.csv", {});
     if (merge.newEntries.size() != 10'000) bench.SkipWithError("not every row read");
   }
-  fs::remove_all(folder);
 }
 BENCHMARK(BM_PreviewOf10000Rows)->Unit(benchmark::kMillisecond)->Iterations(10);
 

@@ -3,40 +3,20 @@
 // the distribution of all 13,983,816 lines, alone and from a cold start.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <random>
-
 #include "analysis/line_hits.h"
 #include "analysis/percentage_distribution.h"
+#include "bench_support.h"
 #include "model/day_number.h"
-#include "store/history_file.h"
-#include "store/integration.h"
-#include "store/settings_files.h"
 
 namespace bw {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A started copy of the demo lottery in a scratch folder.
+// The demo lottery, started once.
 struct Demo {
-  fs::path folder = fs::temp_directory_path() /
-                    ("ballwright-insight-" + std::to_string(std::random_device{}()));
+  DemoFolder folder;
   ProgramState state;
-  Demo() {
-    fs::create_directories(folder);
-    for (const char* name : {"Sample.opt", "Sample.ini"})
-      fs::copy_file(fs::path(BALLWRIGHT_DEMO_DIR) / name, folder / name);
-    Start(state);
-  }
-  ~Demo() { fs::remove_all(folder); }
-  void Start(ProgramState& started) const {
-    started.appFolder = folder;
-    started.lottoFile = "Sample.opt";
-    ReadLotterySettings(started);
-    ReadHistoryFile(started, 1);
-    IntegrateDraws(started, true, false);
-  }
+  Demo() { folder.Start(state); }
+  void Start(ProgramState& started) const { folder.Start(started); }
 };
 
 Demo& Loaded() {

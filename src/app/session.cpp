@@ -91,17 +91,9 @@ void Session::AppendDraw(const std::string& entry) {
 }
 
 void Session::RebuildFromDraws() {
-  state_.oldestDrawDate = 0;
-  state_.newestDrawDate = 0;
-  std::string dateText;
-  for (const std::string& entry : state_.draws) {
-    ParseDrawEntry(entry, &dateText);
-    const auto date = ParseDrawDate(dateText);
-    if (!date || IsPlaceholderEntry(dateText)) continue;
-    const int32_t day = DayNumber(*date);
-    if (state_.oldestDrawDate == 0 || day < state_.oldestDrawDate) state_.oldestDrawDate = day;
-    state_.newestDrawDate = std::max(state_.newestDrawDate, day);
-  }
+  DropDerivedData();
+  state_.oldestDrawDate = state_.newestDrawDate = 0;
+  for (const DatedDraw& draw : DatedDraws()) state_.WidenDrawDates(draw.day);
   if (state_.oldestDrawDate == 0)
     state_.oldestDrawDate = state_.newestDrawDate = clock_.TodayDayNumber();
   state_.tables = CountingTables();

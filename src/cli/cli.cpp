@@ -97,12 +97,14 @@ int RunRequest(Session& session, const CliInvocation& invocation, std::ostream& 
   if (const auto* stats = std::get_if<StatsRequest>(&request)) {
     return RunStats(session, *stats, out, format);
   }
-  if (const auto* hits = std::get_if<HitsRequest>(&request)) return RunHits(session, *hits, out);
+  if (const auto* hits = std::get_if<HitsRequest>(&request)) {
+    return RunHits(session, *hits, out, err, format);
+  }
   if (const auto* frequency = std::get_if<FrequencyRequest>(&request)) {
-    return RunFrequency(session, *frequency, out);
+    return RunFrequency(session, *frequency, out, err, format);
   }
   if (const auto* distribution = std::get_if<DistributionRequest>(&request)) {
-    return RunDistribution(session, *distribution, out);
+    return RunDistribution(session, *distribution, out, format);
   }
   return RunAdd(session, std::get<AddRequest>(request), out);
 }

@@ -217,10 +217,9 @@ bool TakeFormat(const std::vector<std::string>& args, std::size_t& i,
 }
 
 bool ListsRecords(const CliRequest& request) {
-  return std::holds_alternative<CheckRequest>(request) ||
-         std::holds_alternative<SystemRequest>(request) ||
-         std::holds_alternative<SearchRequest>(request) ||
-         std::holds_alternative<StatsRequest>(request);
+  return !std::holds_alternative<RandomRequest>(request) &&
+         !std::holds_alternative<AddRequest>(request) &&
+         !std::holds_alternative<ImportRequest>(request);
 }
 
 }  // namespace
@@ -303,7 +302,7 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   invocation.request = ParseCommand(command, Rest(args, i));
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
-    throw UsageError(command + " has no --format (check, system, search and stats have)");
+    throw UsageError(command + " has no --format (random, add and import list no records)");
   }
   return invocation;
 }
@@ -319,7 +318,8 @@ const std::string& CliUsage() {
       "                   user's data folder, ~/.local/share/Ballwright)\n"
       "  --lottery NAME   lottery NAME.opt instead of the one in vomrix.ini\n"
       "  --format F       text (default), csv or json (one object per line) for\n"
-      "                   check, system, search and stats; the README lists the fields\n"
+      "                   every command but random, add and import; the README lists\n"
+      "                   the fields\n"
       "  --where          prints the folder with the lottery files\n"
       "\n"
       "Commands:\n"

@@ -132,31 +132,64 @@ int RunCheck(Session& session, const CheckRequest& request, std::ostream& out,
   return kCliOk;
 }
 
-int RunHits(Session& session, const HitsRequest& request, std::ostream& out) {
+int RunHits(Session& session, const HitsRequest& request, std::ostream& out, std::ostream& err,
+            OutputFormat format) {
   const LineHits hits = session.Hits(request.line, request.range);
-  for (const LineHit& hit : hits.hits)
-    out << hit.entry << " | " << HitClassName(hit.hitClass) << "\n";
+  RecordWriter records(out, format);
+  std::string date;
+  for (const LineHit& hit : hits.hits) {
+    if (format == OutputFormat::Text) {
+      out << hit.entry << " | " << HitClassName(hit.hitClass) << "\n";
+      continue;
+    }
+    const DrawFields fields = ParseDrawEntry(hit.entry, &date);
+    std::vector<int> numbers;
+    for (int k = 1; k <= 6; ++k) numbers.push_back(FieldNumber(fields[k]));
+    records.Write({{"date", date},
+                   {"numbers", numbers},
+                   {"bonus", int64_t{std::max(FieldNumber(fields[7]), 0)}},
+                   {"class", std::string(HitClassName(hit.hitClass))},
+                   {"return", hit.ret}});
+  }
   const HitTotals& totals = hits.totals;
-  out << "total: " << totals.draws << " draws, staked " << totals.staked << ", returned "
-      << totals.returned << "\n";
-  out << "balance: " << totals.balance << "\n";
+  std::ostream& summary = format == OutputFormat::Text ? out : err;
+  summary << "total: " << totals.draws << " draws, staked " << totals.staked << ", returned "
+          << totals.returned << "\n";
+  summary << "balance: " << totals.balance << "\n";
   return kCliOk;
 }
 
-int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream& out) {
+int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream& out,
+                 std::ostream& err, OutputFormat format) {
   const NumberFrequency frequency = session.Frequency(request.range);
-  for (const NumberCount& count : frequency.numbers)
-    out << TwoDigits(count.number) << " " << count.mainCount << " " << count.since << "\n";
+  RecordWriter records(out, format);
+  for (const NumberCount& count : frequency.numbers) {
+    if (format == OutputFormat::Text) {
+      out << TwoDigits(count.number) << " " << count.mainCount << " " << count.since << "\n";
+      continue;
+    }
+    records.Write({{"number", int64_t{count.number}},
+                   {"count", int64_t{count.mainCount}},
+                   {"bonus_count", int64_t{count.bonusCount}},
+                   {"since", int64_t{count.since}}});
+  }
   const FairnessTest& test = frequency.fairness;
-  out << "chi-square " << Fixed(test.statistic, 2) << " on " << test.degreesOfFreedom
+  (format == OutputFormat::Text ? out : err)
+      << "chi-square " << Fixed(test.statistic, 2) << " on " << test.degreesOfFreedom
       << " degrees of freedom, p = " << Fixed(test.p, 3) << "\n";
   return kCliOk;
 }
 
-int RunDistribution(Session& session, const DistributionRequest& request, std::ostream& out) {
+int RunDistribution(Session& session, const DistributionRequest& request, std::ostream& out,
+                    OutputFormat format) {
+  RecordWriter records(out, format);
   for (const PercentageCount& count :
-       PercentageDistribution(session.DistributionInputFor(request.range)))
-    out << count.percent << " " << count.lines << "\n";
+       PercentageDistribution(session.DistributionInputFor(request.range))) {
+    if (format == OutputFormat::Text)
+      out << count.percent << " " << count.lines << "\n";
+    else
+      records.Write({{"percent", int64_t{count.percent}}, {"lines", count.lines}});
+  }
   return kCliOk;
 }
 

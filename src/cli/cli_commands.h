@@ -34,9 +34,12 @@ int RunSearch(Session& session, const SearchRequest& request, std::ostream& out,
               bool progress, OutputFormat format);
 int RunStats(Session& session, const StatsRequest& request, std::ostream& out, OutputFormat format);
 int RunAdd(Session& session, const AddRequest& request, std::ostream& out);
-int RunHits(Session& session, const HitsRequest& request, std::ostream& out);
-int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream& out);
-int RunDistribution(Session& session, const DistributionRequest& request, std::ostream& out);
+int RunHits(Session& session, const HitsRequest& request, std::ostream& out, std::ostream& err,
+            OutputFormat format);
+int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream& out,
+                 std::ostream& err, OutputFormat format);
+int RunDistribution(Session& session, const DistributionRequest& request, std::ostream& out,
+                    OutputFormat format);
 
 // The draw list entry of a new draw: "05/12/2000 03 11 17 25 38 44 09", or
 // with a trailing blank and no bonus.

@@ -1,5 +1,7 @@
 #include "model/program_state.h"
 
+#include <algorithm>
+
 namespace bw {
 
 std::size_t HistoryReadStatus::ReportedCount() const {
@@ -10,6 +12,11 @@ std::size_t HistoryReadStatus::ReportedCount() const {
 
 bool IsPlaceholderEntry(std::string_view entry) {
   return entry.find("00/00/00") != std::string_view::npos;
+}
+
+void ProgramState::WidenDrawDates(int32_t day) {
+  newestDrawDate = std::max(newestDrawDate, day);
+  if (oldestDrawDate == 0 || day < oldestDrawDate) oldestDrawDate = day;
 }
 
 std::filesystem::path ProgramState::InFolder(std::string_view name) const {

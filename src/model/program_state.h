@@ -53,6 +53,9 @@ struct ProgramState {
   bool newFileCreated = false;
   bool stopRequested = false;
 
+  // Widens the recorded date range to take in a draw's day.
+  void WidenDrawDates(int32_t day);
+
   // appFolder / name.
   std::filesystem::path InFolder(std::string_view name) const;
   // The current lottery's file with another extension: lottoFile without its

@@ -14,11 +14,6 @@ bool IsPlaceholderLine(std::string_view line) {
   return line.substr(0, 8) == "00/00/00";
 }
 
-void AddDrawDate(ProgramState& state, int32_t day) {
-  state.newestDrawDate = std::max(state.newestDrawDate, day);
-  if (state.oldestDrawDate == 0 || day < state.oldestDrawDate) state.oldestDrawDate = day;
-}
-
 // What reading one line did: appended an entry, set the line aside (with the
 // reason), or ended the read (the entry is appended all the same).
 struct LineOutcome {
@@ -35,7 +30,7 @@ LineOutcome ReadDrawLine(ProgramState& state, std::string_view line, const DrawL
   if (IsPlaceholderLine(line)) return {};
   const auto date = ParseDrawDate(draw.dateText);
   if (!date) return {LineOutcome::Stop, "\"" + draw.dateText + "\" is not a date"};
-  AddDrawDate(state, DayNumber(*date));
+  state.WidenDrawDates(DayNumber(*date));
   return {};
 }
 

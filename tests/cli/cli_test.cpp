@@ -179,6 +179,13 @@ TEST_F(Cli, MachineReadableListingsNameEveryFieldAndLeaveTheSummaryToTheErrorStr
        R"({"numbers":[1,2,3],"count":3})"
        "\n",
        ""},
+      {"hits --format json 1 2 3 4 5 6",
+       R"({"date":"10/01/2000","numbers":[1,2,3,4,5,6],"bonus":7,"class":"6","return":1000000})"
+       "\n",
+       "total: 4 draws, staked 4, returned 1000070\nbalance: 1000066\n"},
+      {"--format csv frequency", "number,count,bonus_count,since\r\n1,3,0,0\r\n",
+       "chi-square 78.05 on 48 degrees of freedom, p = 0.004\n"},
+      {"--format json distribution", R"({"percent":0,"lines":13079169})", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);
