@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "platform/lottery_folder.h"
@@ -18,6 +20,7 @@
 #include "ui/pictures.h"
 #include "ui/qt_print_surface.h"
 #include "ui/random_finder_page.h"
+#include "ui/report_notice.h"
 #include "ui/single_line_page.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
@@ -29,12 +32,17 @@ constexpr int kSearchTimerMs = 60'000;
 
 }  // namespace
 
-// The ProgressBar panel of the window, shown while the history is saved.
-class MainWindow::SaveBar : public SaveProgress {
+// The ProgressBar panel of the window, shown while the history is saved. A
+// message box (a save error) blocks the window only once the bar is gone.
+class MainWindow::SaveBar : public QObject, public SaveProgress {
  public:
-  explicit SaveBar(QProgressBar& bar) : bar_(bar) {}
+  SaveBar(QProgressBar& bar, QWidget& window) : bar_(bar) { window.installEventFilter(this); }
   void Show(bool visible) override { bar_.setVisible(visible); }
   void SetFill(float percent) override { bar_.setValue(static_cast<int>(percent)); }
+  bool eventFilter(QObject* /*window*/, QEvent* event) override {
+    if (event->type() == QEvent::WindowBlocked) bar_.hide();
+    return false;
+  }
 
  private:
   QProgressBar& bar_;
@@ -77,7 +85,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
   progressBar_->setObjectName("ProgressBar");
   progressBar_->setRange(0, 100);
   progressBar_->hide();
-  saveBar_ = std::make_unique<SaveBar>(*progressBar_);
+  saveBar_ = std::make_unique<SaveBar>(*progressBar_, *this);
 
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
@@ -85,12 +93,13 @@ MainWindow::MainWindow(Session& session, const Services& services)
   column->addWidget(tabMain_, 1);
   column->addWidget(progressBar_);
   setCentralWidget(central);
+  reportNotice_ = new ReportNotice(services_.openFolder, this);
+  statusBar()->addWidget(reportNotice_, 1);
 
   timer2_ = new QTimer(this);
   timer2_->setObjectName("Timer2");
   timer2_->setInterval(kSearchTimerMs);
   ConnectHandlers();
-  setMaximumSize(1280, 800);
   resize(1180, 760);
 }
 
@@ -240,9 +249,10 @@ QWidget* MainWindow::BuildSixFrom49Page() {
   auto* page = new QWidget(this);
   page->setObjectName("tabSixFrom49");
   QLabel* label2 = Guidance(
-      "Checks every line of 6 from 49 against the history, from the line shown below the "
-      "grid, and collects the lines of 66% and more. Stop at any time: the search carries on "
-      "from there next time.",
+      "Checks every line of 6 from 49 against the history and collects the lines of 66% and "
+      "more, starting with the \"Next line to check\" under the grid (pick six numbers to start "
+      "elsewhere). Stop at any time: \"Last line checked\" shows where it stopped, and the "
+      "next search starts with the line after it.",
       page, "Label2");
 
   auto* progress = new QGroupBox("Last line checked", page);
@@ -308,9 +318,13 @@ void MainWindow::ConnectHandlers() {
   connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }
 
+// Every report tells in the status bar where it went once it is written.
 std::unique_ptr<PrintSurface> MainWindow::OpenPrintJob(const std::string& what) {
-  if (services_.openPrintJob) return services_.openPrintJob(what);
-  return OpenQtPrintJob(state_.appFolder, what);
+  std::unique_ptr<PrintSurface> job = services_.openPrintJob
+                                          ? services_.openPrintJob(what)
+                                          : OpenQtPrintJob(state_.appFolder, what);
+  return NoticeWhenWritten(std::move(job),
+                           [this](const std::string& file) { reportNotice_->ShowWritten(file); });
 }
 
 }  // namespace bw::ui

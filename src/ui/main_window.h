@@ -34,6 +34,7 @@ class RandomFinderPage;
 class LineOptimiserPage;
 class SingleLinePage;
 class ImportFlow;
+class ReportNotice;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -50,6 +51,8 @@ struct Services {
   std::function<std::unique_ptr<PrintSurface>(const std::string& what)> openPrintJob;
   // The help file of the own help viewer; empty: vomrix.HLP in AppFolder.
   std::filesystem::path helpFile;
+  // Opens a folder in the desktop's file manager; empty: the desktop's own way.
+  std::function<void(const std::string& folder)> openFolder;
 };
 
 // Tabs of tabMain and tabChoice.
@@ -141,11 +144,13 @@ class MainWindow : public QMainWindow, public PageHost {
 
   // The "6 from 49" page (main_window_search.cpp).
   void EnterSearchPage();
+  void TitleSearchRow();
   void SaveSearchPosition();
   void RunSearch();
   void RunAll();
   void ShowFoundLine(const FoundLine& found, int& foundCount);
   void PrintRunAll(bool clear);
+  void EndSearchReport();
   void SetPrintPanel(bool enabled);
 
   Session& session_;
@@ -176,6 +181,9 @@ class MainWindow : public QMainWindow, public PageHost {
   QPushButton* printAll_ = nullptr;
   QTimer* timer2_ = nullptr;
   std::vector<std::string> list4_;
+  // The report the search's automatic prints add to, open while it runs.
+  std::unique_ptr<PrintSurface> searchReport_;
+  ReportNotice* reportNotice_ = nullptr;
   std::string resumeLine_;
 
   QProgressBar* progressBar_ = nullptr;

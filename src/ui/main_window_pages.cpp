@@ -35,6 +35,8 @@ void MainWindow::tabChoice_Click(int previousTab) {
   cmdClear_Click();  // also sets which numbers may be picked on the new page
   const int page = tabChoice_->currentIndex();
   grid_->StartButton()->setText(StartCaption(page));
+  grid_->SetRowsTitle("Selected Numbers");  // "6 from 49" titles it on entry
+  grid_->ShowBonusSlot(page == kUpdate && state_.settings.useBonus);
   label3_->setVisible(page == kOptimise);
   if (page == kSixFrom49) EnterSearchPage();
 }
@@ -157,8 +159,11 @@ void MainWindow::cmdClear_Click() {
 void MainWindow::cmdGetNumber_Click(int index) {
   switch (tabChoice_->currentIndex()) {
     case kSingleLine:
+      grid_->GetCheckLine(index);
+      break;
     case kSixFrom49:
       grid_->GetCheckLine(index);
+      TitleSearchRow();
       break;
     case kUpdate:
       grid_->GetCheckLotto(index);

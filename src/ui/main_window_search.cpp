@@ -56,6 +56,7 @@ void MainWindow::EnterSearchPage() {
   start->setEnabled(true);
   if (resumeLine_.empty()) {
     grid_->ShowLowerRow({1, 2, 3, 4, 5, 6});
+    TitleSearchRow();
     return;
   }
   const std::array<std::string, 6> captions = CaptionsFromResumeLine(resumeLine_);
@@ -63,6 +64,14 @@ void MainWindow::EnterSearchPage() {
     grid_->SetCaption(kLineFirst + k, QString::fromStdString(captions[k]));
     if (captions[k].empty()) start->setEnabled(false);
   }
+  TitleSearchRow();
+}
+
+// The row under the grid holds the line a search or its resume checks first;
+// once no line is left after it, the row only shows where the search ended.
+void MainWindow::TitleSearchRow() {
+  const bool linesLeft = FirstLineToCheck(UsableStartLine(grid_->LowerRow())).has_value();
+  grid_->SetRowsTitle(linesLeft ? "Next line to check" : "All lines checked");
 }
 
 void MainWindow::SaveSearchPosition() {
@@ -87,6 +96,7 @@ void MainWindow::RunSearch() {
   start->setText("&Stop");
   start->setEnabled(true);
   SetTabsEnabled(false);
+  grid_->UnpickAll();  // the row moves on from the picked line
   RunAll();
   SetPrintPanel(false);
   SetTabsEnabled(true);
@@ -129,7 +139,9 @@ void MainWindow::RunAll() {
     digit9_->repaint();
   }
   if (!list4_.empty()) PrintRunAll(true);
+  EndSearchReport();
   timer2_->stop();
+  TitleSearchRow();
 }
 
 void MainWindow::ShowFoundLine(const FoundLine& found, int& foundCount) {
@@ -140,12 +152,26 @@ void MainWindow::ShowFoundLine(const FoundLine& found, int& foundCount) {
   if (list4_.size() >= kFoundBatch) PrintRunAll(true);
 }
 
+// clear = false: the "Print" panel prints what is listed, as a report of its
+// own. clear = true: the search adds its batch to the one report that grows
+// while it runs, instead of writing a new file for every 320 lines.
 void MainWindow::PrintRunAll(bool clear) {
   if (!timer2_->isActive()) timer2_->start();
-  if (std::unique_ptr<PrintSurface> job = OpenPrintJob("found lines")) {
-    PrintFoundLines(*job, list4_);
+  if (!clear) {
+    if (std::unique_ptr<PrintSurface> job = OpenPrintJob("found lines")) {
+      PrintFoundLines(*job, list4_);
+    }
+    return;
   }
-  if (clear) list4_.clear();
+  if (!searchReport_) searchReport_ = OpenPrintJob("found lines");
+  if (searchReport_) PrintFoundEntries(*searchReport_, list4_);
+  list4_.clear();
+}
+
+void MainWindow::EndSearchReport() {
+  if (!searchReport_) return;
+  searchReport_->EndDocument();
+  searchReport_.reset();
 }
 
 // The "Print" panel: green and usable once a line was found, grey otherwise.
@@ -153,9 +179,12 @@ void MainWindow::SetPrintPanel(bool enabled) {
   const QColor colour = enabled ? kFoundColour : kIdleColour;
   printAll_->setEnabled(enabled);
   printAll_->setProperty("ForeColor", colour);
+  // Disabled, the panel is flat and pale like any disabled control.
   printAll_->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: #23395b; "
                                           "border: 2px outset #3a5a85; border-radius: 4px; "
-                                          "font-weight: bold; font-size: 15px; }")
+                                          "font-weight: bold; font-size: 15px; }"
+                                          "QPushButton:disabled { color: #a4a9b0; "
+                                          "background: #eceef1; border: 1px solid #c9ced6; }")
                                .arg(colour.name()));
 }
 

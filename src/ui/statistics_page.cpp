@@ -127,6 +127,7 @@ void StatisticsPage::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;  // the window came back: nothing changed
   RefreshHistoryDates();
   Recount();
+  table_->scrollToTop();  // opens at number 1, wherever it was left
 }
 
 void StatisticsPage::Recount() {

@@ -57,6 +57,7 @@ class FinderOptimiserTest : public QObject {
     PlaceDemoLottery(rig_.folder);
     QVERIFY(rig_.Start());
     w_ = &rig_.Window();
+    w_->show();  // laid out as on screen
     finder_ = &Child(*w_, "picMain");
     optimiser_ = &Child<ui::LineOptimiserPage>(*w_, "picOptimise");
   }
@@ -148,13 +149,19 @@ class FinderOptimiserTest : public QObject {
     QString caption;
     int progress = -1;
     bool servicesLocked = false;
+    QWidget& start = Child(*optimiser_, "cmdStart");
+    QCoreApplication::processEvents();  // laid out as the stopped run left it
+    const QPoint startAt = start.mapTo(w_, QPoint());
+    QPoint startAtRun;
     Run([&](int checked) {
       if (checked != 500) return;
+      startAtRun = start.mapTo(w_, QPoint());  // a second click lands on Stop
       caption = Caption(*optimiser_, "cmdStart");
       progress = Child<QProgressBar>(*optimiser_, "ProgressBar").value();
       servicesLocked = !w_->MainTabs().IsTabSelectable(MainTab::kGeneralServices);
     });
     QCOMPARE(caption, "&Stop");
+    QCOMPARE(startAtRun, startAt);
     QCOMPARE(progress, static_cast<int>((100.0f / 924.0f) * 498.0f));
     QVERIFY(servicesLocked);
     const QStringList rows = Rows(*optimiser_, "List3");

@@ -90,6 +90,23 @@ class MainWindowTest : public QObject {
     QVERIFY(!Enabled(*w_, "cmdGetNumber10"));
   }
 
+  void theBonusSlotShowsOnlyForADrawWithABonus() {
+    struct Case {
+      bool demo;  // its lottery has a bonus number; the other has none
+      ChoiceTab page;
+      bool shown;
+    } cases[] = {{true, ChoiceTab::kUpdate, true},
+                 {true, ChoiceTab::kSingleLine, false},
+                 {true, ChoiceTab::kSixFrom49, false},
+                 {false, ChoiceTab::kUpdate, false}};
+    for (const Case& c : cases) {
+      StartOn(c.demo);
+      QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
+      QVERIFY(ChooseTab(w_->ChoiceTabs(), c.page));
+      QCOMPARE(!Child(*w_, "lblNumber0").isHidden(), c.shown);
+    }
+  }
+
   void twelveNumberModeHandsTheNumbersToTheOptimiser() {
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
     QVERIFY(!Child(*w_, "Label3").isHidden());

@@ -1,5 +1,6 @@
 // The "6 from 49" page: the position file, stop and resume, the timer tick,
 // found lines printed in batches, and closing during a search.
+#include <QGroupBox>
 #include <QTest>
 #include <QTimer>
 #include <set>
@@ -58,6 +59,7 @@ class SearchPageTest : public QObject {
   }
   Line Shown() { return LineOf(Row(*w_, 7, 12)); }
   Line Checked() { return LineOf(Row(*w_, 1, 6, "PreDigit")); }
+  QString RowTitle() { return Child<QGroupBox>(*w_, "fraSelected").title(); }
 
  private slots:
   void cleanup() { rig_.reset(); }
@@ -117,6 +119,18 @@ class SearchPageTest : public QObject {
     QCOMPARE(printed, expected);
   }
 
+  // After a stop the number row reads as the next line to check, one past
+  // the last line checked, and the grid no longer marks the picked start line.
+  void afterAStopTheRowIsTheNextLineToCheck() {
+    Start(kFewFound);
+    Click(*w_, "cmdClear");
+    PickNumbers(*w_, {1, 2, 3, 4, 5, 6});
+    RunUntilFirstStop();
+    QCOMPARE(RowTitle(), "Next line to check");
+    QCOMPARE(Shown(), LineAtRank(LineRank(Checked()) + 1));
+    for (int n = 1; n <= 49; ++n) QVERIFY2(!w_->Grid().IsPicked(n), qPrintable(QString::number(n)));
+  }
+
   void leavingThroughTheMainTabsOrTheImportMenuSavesThePosition() {
     Start(kFewFound, "05 06 07 08 09 10\r\n");
     Click(*w_, "cmdClear");
@@ -146,7 +160,9 @@ class SearchPageTest : public QObject {
     Click(*w_, "cmdCheckUpdate");
     QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
     QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
+    QCOMPARE(RowTitle(), "All lines checked");
     Reenter("44 45 46 47 48 49\r\n");
+    QCOMPARE(RowTitle(), "All lines checked");
     Click(*w_, "cmdCheckUpdate");  // nothing is left to check
     QCOMPARE(Row(*w_, 1, 6, "PreDigit"), "|||||");
     QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
@@ -169,17 +185,21 @@ class SearchPageTest : public QObject {
     QVERIFY(found.startsWith("Found ") && found.endsWith(" over 66%+"));
     const int count = found.section(' ', 1, 1).toInt();
     QVERIFY(count > 320);
-    // Full batches while searching, the on-demand print, then the rest.
-    std::vector<int> sizes, expected(count / 320, 320);
+    // One report growing by batches while searching, and the on-demand print.
+    std::vector<int> sizes;
     for (const PrintJob& job : rig_->printJobs) {
       QCOMPARE(job.what, "found lines");
       sizes.push_back(std::count(job.text.begin(), job.text.end(), '='));
     }
-    expected.insert(expected.end(), 2, count % 320);
     QCOMPARE(listedAtClick, std::size_t(count % 320));
-    QCOMPARE(sizes, expected);
+    QCOMPARE(sizes, (std::vector<int>{count, count % 320}));
     QVERIFY(w_->FoundLines().empty());
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
+    // The status bar tells where the report went and opens its folder.
+    const std::string file = (rig_->folder / "found lines.pdf").string();
+    QCOMPARE(Caption(*w_, "lblReportWritten"), QString::fromStdString("Report written to " + file));
+    Click(*w_, "cmdOpenReportFolder");
+    QCOMPARE(rig_->openedFolders, std::vector<std::string>{rig_->folder.Path().string()});
   }
 
   void timerTickAndClosingDuringTheSearchSaveTheLineOnDisplay() {

@@ -43,6 +43,9 @@ class ScriptedMessages : public MessageSink {
   std::vector<Message> shown;
   std::deque<MessageAnswer> answers;
   int beeps = 0;
+  // Set: each message also opens as a real message box; this runs while the
+  // box is open, then Enter closes it.
+  std::function<void()> whileBoxOpen;
 };
 
 // A fixed day and seeds counting up from 1.
@@ -96,7 +99,8 @@ class WindowRig {
   // What the lottery dialog does when it is shown (nothing by default).
   std::function<void(ProgramState&)> dialogAction;
   int dialogShown = 0;
-  std::vector<PrintJob> printJobs;
+  std::vector<PrintJob> printJobs;  // each also written as "<what>.pdf" in the folder
+  std::vector<std::string> openedFolders;
   std::unique_ptr<ui::MainWindow> window;
 };
 
