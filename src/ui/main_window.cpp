@@ -21,16 +21,12 @@
 #include "ui/qt_print_surface.h"
 #include "ui/random_finder_page.h"
 #include "ui/report_notice.h"
+#include "ui/search_page.h"
 #include "ui/single_line_page.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 
 namespace bw::ui {
-namespace {
-
-constexpr int kSearchTimerMs = 60'000;
-
-}  // namespace
 
 // The ProgressBar panel of the window, shown while the history is saved. A
 // message box (a save error) blocks the window only once the bar is gone.
@@ -66,7 +62,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
   auto* import = new ImportFlow(session_, services_.messages, *this,
                                 {[this] { return runGoing_; },
                                  [this] {
-                                   timer2_->stop();
+                                   search_->PositionTimer().stop();
                                    SaveHistory();
                                  }});
   connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
@@ -96,9 +92,6 @@ MainWindow::MainWindow(Session& session, const Services& services)
   reportNotice_ = new ReportNotice(services_.openFolder, this);
   statusBar()->addWidget(reportNotice_, 1);
 
-  timer2_ = new QTimer(this);
-  timer2_->setObjectName("Timer2");
-  timer2_->setInterval(kSearchTimerMs);
   ConnectHandlers();
   resize(1180, 760);
 }
@@ -155,9 +148,9 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_->addTab(singleLine_, "Single Line");
   tabChoice_->addTab(BuildUpdatePage(), "Update");
   tabChoice_->addTab(BuildOptimisePage(), "Optimise");
-  tabChoice_->addTab(BuildSixFrom49Page(), "6 from 49");
-
   grid_ = new NumberGrid(state_, page);
+  search_ = new SearchPage(*this, *grid_, page);
+  tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
   const auto helpOf = [page](const char* name) { return page->findChild<QWidget*>(name); };
   ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), &singleLine_->Insight(),
@@ -245,58 +238,6 @@ QWidget* MainWindow::BuildOptimisePage() {
   return page;
 }
 
-QWidget* MainWindow::BuildSixFrom49Page() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabSixFrom49");
-  QLabel* label2 = Guidance(
-      "Checks every line of 6 from 49 against the history and collects the lines of 66% and "
-      "more, starting with the \"Next line to check\" under the grid (pick six numbers to start "
-      "elsewhere). Stop at any time: \"Last line checked\" shows where it stopped, and the "
-      "next search starts with the line after it.",
-      page, "Label2");
-
-  auto* progress = new QGroupBox("Last line checked", page);
-  progress->setObjectName("fraSearch");
-  auto* line = new QHBoxLayout(progress);
-  for (int k = 1; k <= 6; ++k) {
-    preDigit_[k] = ResultBox(QStringLiteral("PreDigit%1").arg(k), progress);
-    preDigit_[k]->setMinimumWidth(40);
-    preDigit_[k]->setAlignment(Qt::AlignCenter);
-    line->addWidget(preDigit_[k]);
-  }
-  line->addSpacing(16);
-  digit9_ = ResultBox("Digit9", progress, 14);
-  digit9_->setText("0");
-  return9_ = NamedLabel("lblReturn9", "%", progress);
-  return9_->setFont(FixedFont(14, true));
-  line->addWidget(digit9_);
-  line->addWidget(return9_);
-  line->addStretch();
-
-  foundAll_ = NamedLabel("lblFoundAll", QString(), page);
-  foundAll_->setFont(FixedFont(12, true));
-  printAll_ = new QPushButton("Print", page);
-  printAll_->setObjectName("pnlPrintAll");
-  printAll_->setMinimumSize(120, 40);
-  SetPrintPanel(false);
-
-  auto* found = new QHBoxLayout;
-  found->addWidget(foundAll_, 1);
-  found->addWidget(printAll_);
-  auto* column = new QVBoxLayout;
-  column->addWidget(label2);
-  column->addWidget(progress);
-  column->addLayout(found);
-  column->addStretch();
-  column->addWidget(
-      HelpButton("cmdHelpRunAll", "&Read me once", Help(), help_topic::kSixFrom49, this), 0,
-      Qt::AlignLeft);
-  auto* row = new QHBoxLayout(page);
-  row->addLayout(column, 1);
-  row->addWidget(PictureLabel("ImageGear", GearPicture(96), page), 0, Qt::AlignTop);
-  return page;
-}
-
 void MainWindow::ConnectHandlers() {
   connect(tabChoice_, &QTabWidget::currentChanged, this,
           [this] { tabChoice_Click(tabChoice_->PreviousIndex()); });
@@ -314,8 +255,6 @@ void MainWindow::ConnectHandlers() {
   connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
   // Enter on a date is the keyboard's click.
   connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
-  connect(printAll_, &QPushButton::clicked, this, [this] { PrintRunAll(false); });
-  connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }
 
 // Every report tells in the status bar where it went once it is written.

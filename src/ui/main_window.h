@@ -11,7 +11,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -35,6 +34,7 @@ class LineOptimiserPage;
 class SingleLinePage;
 class ImportFlow;
 class ReportNotice;
+class SearchPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -76,14 +76,11 @@ class MainWindow : public QMainWindow, public PageHost {
   // Closes the window after a change of lottery or index; quiet = no
   // "switching" notice.
   void NeedRestart(bool quiet);
-  // The 60-second tick of Timer2 during the "6 from 49" search.
-  void Timer2_Timer();
 
   TabStrip& MainTabs() const { return *tabMain_; }
   TabStrip& ChoiceTabs() const { return *tabChoice_; }
   NumberGrid& Grid() const { return *grid_; }
-  // List4: the found lines not printed yet.
-  const std::vector<std::string>& FoundLines() const { return list4_; }
+  SearchPage& Search() const { return *search_; }
 
   // PageHost
   Session& GetSession() override { return session_; }
@@ -109,7 +106,6 @@ class MainWindow : public QMainWindow, public PageHost {
   QWidget* BuildGeneralServices();
   QWidget* BuildUpdatePage();
   QWidget* BuildOptimisePage();
-  QWidget* BuildSixFrom49Page();
   void ConnectHandlers();
 
   // Start-up and closing (main_window_startup.cpp).
@@ -142,17 +138,6 @@ class MainWindow : public QMainWindow, public PageHost {
   void StartOptimise();
   void GetAllNumbers();
 
-  // The "6 from 49" page (main_window_search.cpp).
-  void EnterSearchPage();
-  void TitleSearchRow();
-  void SaveSearchPosition();
-  void RunSearch();
-  void RunAll();
-  void ShowFoundLine(const FoundLine& found, int& foundCount);
-  void PrintRunAll(bool clear);
-  void EndSearchReport();
-  void SetPrintPanel(bool enabled);
-
   Session& session_;
   ProgramState& state_;
   Services services_;
@@ -164,6 +149,7 @@ class MainWindow : public QMainWindow, public PageHost {
   RandomFinderPage* randomPage_ = nullptr;
   LineOptimiserPage* optimiserPage_ = nullptr;
   SingleLinePage* singleLine_ = nullptr;
+  SearchPage* search_ = nullptr;
 
   QCalendarWidget* monthView_ = nullptr;
   QLabel* lastUpdate_ = nullptr;
@@ -174,17 +160,7 @@ class MainWindow : public QMainWindow, public PageHost {
   QLabel* label3_ = nullptr;
   int statsNumber_ = 0;
 
-  std::array<QLabel*, 7> preDigit_{};  // 1..6
-  QLabel* digit9_ = nullptr;
-  QLabel* return9_ = nullptr;
-  QLabel* foundAll_ = nullptr;
-  QPushButton* printAll_ = nullptr;
-  QTimer* timer2_ = nullptr;
-  std::vector<std::string> list4_;
-  // The report the search's automatic prints add to, open while it runs.
-  std::unique_ptr<PrintSurface> searchReport_;
   ReportNotice* reportNotice_ = nullptr;
-  std::string resumeLine_;
 
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<SaveProgress> saveBar_;

@@ -7,6 +7,7 @@
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
 #include "ui/random_finder_page.h"
+#include "ui/search_page.h"
 #include "ui/single_line_page.h"
 #include "ui/tab_strip.h"
 
@@ -31,20 +32,20 @@ QString StartCaption(int page) {
 void MainWindow::tabChoice_Click(int previousTab) {
   state_.stopRequested = true;
   SaveHistory();
-  if (previousTab == kSixFrom49) SaveSearchPosition();  // the line reached is still shown
+  if (previousTab == kSixFrom49) search_->SavePosition();  // the line reached is still shown
   cmdClear_Click();  // also sets which numbers may be picked on the new page
   const int page = tabChoice_->currentIndex();
   grid_->StartButton()->setText(StartCaption(page));
   grid_->SetRowsTitle("Selected Numbers");  // "6 from 49" titles it on entry
   grid_->ShowBonusSlot(page == kUpdate && state_.settings.useBonus);
   label3_->setVisible(page == kOptimise);
-  if (page == kSixFrom49) EnterSearchPage();
+  if (page == kSixFrom49) search_->Enter();
 }
 
 void MainWindow::tabMain_Click(int /*previousTab*/) {
   state_.stopRequested = true;
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   SetTabsEnabled(true);
   // A change of main page leaves the "6 from 49" page (its position was saved above).
   if (tabChoice_->currentIndex() == kSixFrom49) tabChoice_->setCurrentIndex(kSingleLine);
@@ -140,7 +141,7 @@ void MainWindow::cmdCheckUpdate_Click() {
       StartOptimise();
       break;
     case kSixFrom49:
-      RunSearch();
+      search_->StartOrStop();
       break;
   }
 }
@@ -163,7 +164,7 @@ void MainWindow::cmdGetNumber_Click(int index) {
       break;
     case kSixFrom49:
       grid_->GetCheckLine(index);
-      TitleSearchRow();
+      search_->TitleRow();
       break;
     case kUpdate:
       grid_->GetCheckLotto(index);

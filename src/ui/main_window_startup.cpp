@@ -11,6 +11,7 @@
 #include "ui/lottery_dialog.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
+#include "ui/search_page.h"
 #include "ui/single_line_page.h"
 #include "ui/splash_window.h"
 #include "ui/tab_strip.h"
@@ -127,10 +128,10 @@ void MainWindow::SaveHistory() {
 }
 
 void MainWindow::mnuImportCreate_Click() {
-  timer2_->stop();
+  search_->PositionTimer().stop();
   state_.stopRequested = true;
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   const std::string lottery = state_.lottoFile;
   ShowLotteryDialog();
   if (state_.lottoFile != lottery) NeedRestart(false);
@@ -139,7 +140,7 @@ void MainWindow::mnuImportCreate_Click() {
 void MainWindow::mnuInitialise_Click() {
   if (services_.messages.Show(ReinitialiseQuestion(state_)) != MessageAnswer::Yes) return;
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   DeleteIndexFiles(state_);
   NeedRestart(true);
 }
@@ -183,9 +184,9 @@ bool MainWindow::QueryUnload() {
 
 void MainWindow::Unload() {
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   state_.stopRequested = true;
-  timer2_->stop();
+  search_->PositionTimer().stop();
   Help().Close();
   unloaded_ = true;
 }

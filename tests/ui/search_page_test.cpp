@@ -7,6 +7,7 @@
 
 #include "analysis/all_lines_search.h"
 #include "ui/number_grid.h"
+#include "ui/search_page.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
@@ -175,9 +176,9 @@ class SearchPageTest : public QObject {
     rig_->events.hook = [&] {
       if (rig_->events.calls != 1) return;
       QCOMPARE(Child(*w_, "pnlPrintAll").property("ForeColor").value<QColor>(), QColor(0, 255, 0));
-      listedAtClick = w_->FoundLines().size();
+      listedAtClick = w_->Search().FoundLines().size();
       Click(*w_, "pnlPrintAll");  // prints what is listed and keeps it
-      QCOMPARE(w_->FoundLines().size(), listedAtClick);
+      QCOMPARE(w_->Search().FoundLines().size(), listedAtClick);
       Click(*w_, "cmdCheckUpdate");
     };
     Click(*w_, "cmdCheckUpdate");
@@ -193,7 +194,7 @@ class SearchPageTest : public QObject {
     }
     QCOMPARE(listedAtClick, std::size_t(count % 320));
     QCOMPARE(sizes, (std::vector<int>{count, count % 320}));
-    QVERIFY(w_->FoundLines().empty());
+    QVERIFY(w_->Search().FoundLines().empty());
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
     // The status bar tells where the report went and opens its folder.
     const std::string file = (rig_->folder / "found lines.pdf").string();
@@ -211,7 +212,7 @@ class SearchPageTest : public QObject {
         QVERIFY(!w_->ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
         QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
         QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Stop");
-        w_->Timer2_Timer();
+        QMetaObject::invokeMethod(&Child<QTimer>(*w_, "Timer2"), "timeout");  // its tick
         shownAtTick = FileText(Shown());
         savedAtTick = rig_->folder.Read("Test.ful");
       } else {
