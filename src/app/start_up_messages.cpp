@@ -101,6 +101,39 @@ Message NoPastDrawsMessage() {
                   "screen instructions.");
 }
 
+std::optional<Message> RestartMessage(const ProgramState& state, bool quiet) {
+  const std::string title = "Need to re-start";
+  if (state.newFileCreated) {
+    return Message{
+        "To load your new lottery data you need to re-start the program.\r\n\r\n"
+        "The new file has been provided with some fixed invalid data. You must now update the "
+        "file with past lottery draws. You have two possibilites, firstly to update the data "
+        "using this program after re-start, secondly to provide a history file which you can "
+        "manually import into the '" +
+            state.InFolder(state.lottoFile).string() +
+            "' using Windows Notepad.\r\n\r\n"
+            "Just make sure, that the format of the data is maintained. You may then delete the "
+            "invalid entries which use a date '00/00/0000' for identification. For more "
+            "information read the Helpfile or the document 'vomrix.doc' provided during the "
+            "installation.",
+        title};
+  }
+  if (quiet) return std::nullopt;
+  return Message{"You are switching to a different lottery. You need to re-start the program.",
+                 title};
+}
+
+Message ReinitialiseQuestion(const ProgramState& state) {
+  return {
+      "Re-Initialising should only be done if you have re-installed the program or when you "
+      "have manually altered (using TextEditor) file '" +
+          state.lottoFile +
+          "'.\r\n\r\nYou do not need to re-initialise if you have added results using the "
+          "'Update' function of this program. You will need to re-start the program!\r\n\r\n"
+          "Do you wish to continue ?",
+      "Please confirm...", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
+}
+
 bool DetailsResolved(const LotterySettings& settings) {
   return settings.stake != 0 && settings.ret3 != 0 && settings.ret4 != 0;
 }

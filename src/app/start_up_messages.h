@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/program_state.h"
@@ -17,6 +18,11 @@ Message NoLotteryMessage();
 Message UnresolvedDetailsMessage(bool still);
 // The history holds no draws.
 Message NoPastDrawsMessage();
+// Why the program must start again after a new lottery file or a switch of
+// lottery; none for a quiet restart of the same lottery.
+std::optional<Message> RestartMessage(const ProgramState& state, bool quiet);
+// Asks before the index files are deleted and built anew at the next start.
+Message ReinitialiseQuestion(const ProgramState& state);
 
 // What the user is told about the history just read: the lines set aside
 // (how many, the first line numbers), a read that stopped at a line, a file

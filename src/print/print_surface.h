@@ -17,6 +17,8 @@ class PrintSurface {
   virtual void PrintLine(const std::string& text) = 0;  // ends the line
   virtual void EmptyLine() = 0;
   virtual void EndDocument() = 0;
+  // The file the document goes to; empty when it goes to a printer.
+  virtual std::string OutputFile() const { return {}; }
 };
 
 }  // namespace bw

@@ -72,6 +72,11 @@ void PrintFullSystemReport(PrintSurface& surface, const std::vector<std::string>
 }
 
 void PrintFoundLines(PrintSurface& surface, const std::vector<std::string>& entries) {
+  PrintFoundEntries(surface, entries);
+  surface.EndDocument();
+}
+
+void PrintFoundEntries(PrintSurface& surface, const std::vector<std::string>& entries) {
   surface.SetFont(kReportFont, kReportPoints);
   surface.SetBold(false);
   int onLine = 0;
@@ -92,7 +97,6 @@ void PrintFoundLines(PrintSurface& surface, const std::vector<std::string>& entr
       onLine = 0;
     }
   }
-  surface.EndDocument();
 }
 
 void RecordingSurface::SetFont(const std::string& name, int points) {

@@ -16,6 +16,8 @@ void PrintFullSystemReport(PrintSurface& surface, const std::vector<std::string>
 
 // Found-line entries four to a line, the first three padded to 24 characters.
 void PrintFoundLines(PrintSurface& surface, const std::vector<std::string>& entries);
+// The same without ending the document: a search adds its batches to one report.
+void PrintFoundEntries(PrintSurface& surface, const std::vector<std::string>& entries);
 
 // A surface that records the output as text, with marks for tests:
 // "<b>", "</b>", "<u>", "</u>" where bold and underline change, "\n" line

@@ -2,7 +2,6 @@
 
 #include <QDateTimeAxis>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <algorithm>
 
 #include "ui/date_range_bar.h"
@@ -14,15 +13,9 @@ BalanceChart::BalanceChart(QWidget* parent)
   series_ = new QLineSeries(this);
   series_->setName("returned so far minus staked so far");
   Chart().addSeries(series_);
-  auto* dates = new QDateTimeAxis(this);
+  auto* dates = new QDateTimeAxis;
   dates->setFormat("yyyy");
-  auto* money = new QValueAxis(this);
-  money->setLabelFormat("%d");
-  Chart().addAxis(dates, Qt::AlignBottom);
-  Chart().addAxis(money, Qt::AlignLeft);
-  series_->attachAxis(dates);
-  series_->attachAxis(money);
-  ApplyPalette();
+  SetAxes(dates, WholeNumberAxis());
   Clear();
 }
 

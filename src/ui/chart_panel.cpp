@@ -5,13 +5,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
-#include <QFileDialog>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QVBoxLayout>
-#include <QXYSeries>
+
+#include "ui/export_buttons.h"
 
 namespace bw::ui {
 
@@ -31,21 +28,13 @@ ChartPanel::ChartPanel(const QString& name, const QString& title, QWidget* paren
   note_->setObjectName(name + "Note");
   note_->setWordWrap(true);
   note_->setProperty("guidance", true);
-  auto* copy = new QPushButton("Copy picture", this);
-  copy->setObjectName(name + "Copy");
-  auto* save = new QPushButton("Save picture...", this);
-  save->setObjectName(name + "Save");
-  connect(copy, &QPushButton::clicked, this, [this] { CopyPicture(); });
-  connect(save, &QPushButton::clicked, this, [this] { SavePicture(); });
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(note_, 1);
-  buttons->addWidget(copy);
-  buttons->addWidget(save);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(view_, 1);
-  column->addLayout(buttons);
+  column->addLayout(
+      NoteWithButtons(this, note_,
+                      {{name + "Copy", "Copy picture", [this] { CopyPicture(); }},
+                       {name + "Save", "Save picture...", [this] { SavePicture(); }}}));
   ApplyPalette();
 }
 
@@ -55,6 +44,16 @@ void ChartPanel::SetNote(const QString& note) {
 
 QString ChartPanel::Note() const {
   return note_->text();
+}
+
+void ChartPanel::SetAxes(QAbstractAxis* across, QAbstractAxis* up) {
+  chart_->addAxis(across, Qt::AlignBottom);
+  chart_->addAxis(up, Qt::AlignLeft);
+  for (QAbstractSeries* series : chart_->series()) {
+    series->attachAxis(across);
+    series->attachAxis(up);
+  }
+  ApplyPalette();
 }
 
 void ChartPanel::ApplyPalette() {
@@ -81,12 +80,9 @@ void ChartPanel::CopyPicture() const {
 }
 
 bool ChartPanel::SavePicture() {
-  const QString path =
-      AskSavePath(this, "Save picture", objectName() + ".png", "PNG pictures (*.png)");
-  if (path.isEmpty()) return false;
-  if (Picture().save(path, "PNG")) return true;
-  QMessageBox::warning(this, "Save picture", "Could not save the picture as\n" + path);
-  return false;
+  return SaveToChosenFile(this, "Save picture", objectName() + ".png", "PNG pictures (*.png)",
+                          "the picture",
+                          [this](const QString& path) { return Picture().save(path, "PNG"); });
 }
 
 void ChartPanel::changeEvent(QEvent* event) {
@@ -94,14 +90,20 @@ void ChartPanel::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange) ApplyPalette();
 }
 
-QString AskSavePath(QWidget* parent, const QString& title, const QString& suggestedName,
-                    const QString& filter) {
-  QFileDialog dialog(parent, title, suggestedName, filter);
-  dialog.setObjectName("SaveDialog");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories) {
+  auto* axis = new QBarCategoryAxis;
+  axis->setCategories(categories);
+  axis->setLabelsAngle(-90);
+  QFont small = axis->labelsFont();
+  small.setPointSize(7);
+  axis->setLabelsFont(small);
+  return axis;
+}
+
+QValueAxis* WholeNumberAxis() {
+  auto* axis = new QValueAxis;
+  axis->setLabelFormat("%d");
+  return axis;
 }
 
 }  // namespace bw::ui

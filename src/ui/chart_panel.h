@@ -2,9 +2,11 @@
 // copy it to the clipboard or save it as a PNG picture.
 #pragma once
 
+#include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QString>
+#include <QValueAxis>
 #include <QWidget>
 
 class QLabel;
@@ -23,6 +25,9 @@ class ChartPanel : public QWidget {
   // A line under the chart: what it shows or why it is empty.
   void SetNote(const QString& note);
   QString Note() const;
+  // Puts `across` under the chart and `up` beside it, for every series added
+  // so far, in the panel's colours.
+  void SetAxes(QAbstractAxis* across, QAbstractAxis* up);
   // Colours the chart and its axes from the panel's palette; call after axes
   // or series were added.
   void ApplyPalette();
@@ -41,9 +46,9 @@ class ChartPanel : public QWidget {
   QLabel* note_ = nullptr;
 };
 
-// A save dialog of the program's own kind (so that it looks the same
-// everywhere); returns the chosen path or an empty text.
-QString AskSavePath(QWidget* parent, const QString& title, const QString& suggestedName,
-                    const QString& filter);
+// Categories under bars in small upright labels, so that many fit.
+QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories = {});
+// A value axis labelled in whole numbers.
+QValueAxis* WholeNumberAxis();
 
 }  // namespace bw::ui

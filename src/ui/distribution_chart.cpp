@@ -13,21 +13,12 @@ DistributionChart::DistributionChart(QWidget* parent)
   series_ = new QStackedBarSeries(this);
   series_->setBarWidth(0.9);
   Chart().addSeries(series_);
-  percents_ = new QBarCategoryAxis(this);
+  percents_ = UprightCategoryAxis();
   percents_->setTitleText("result %");
-  percents_->setLabelsAngle(-90);
-  QFont small = percents_->labelsFont();
-  small.setPointSize(7);
-  percents_->setLabelsFont(small);
-  lines_ = new QValueAxis(this);
-  lines_->setLabelFormat("%d");
+  lines_ = WholeNumberAxis();
   lines_->setTitleText("lines");
-  Chart().addAxis(percents_, Qt::AlignBottom);
-  Chart().addAxis(lines_, Qt::AlignLeft);
-  series_->attachAxis(percents_);
-  series_->attachAxis(lines_);
+  SetAxes(percents_, lines_);
   connect(&watcher_, &QFutureWatcherBase::finished, this, [this] { CountingDone(); });
-  ApplyPalette();
   Clear();
 }
 

@@ -21,6 +21,7 @@ inline constexpr int kSixFrom49 = 420;
 inline constexpr int kRandomLineFinder = 430;
 inline constexpr int kLineOptimiser = 450;
 inline constexpr int kImportingLottery = 590;
+inline constexpr int kImportingDraws = 600;
 inline constexpr int kSingleLine = 740;
 inline constexpr int kLineHits = 750;
 inline constexpr int kNumberStatistics = 760;
@@ -37,5 +38,18 @@ std::string HelpTopicHtml(const std::filesystem::path& helpFile, int contextNumb
 // missing file or topic shows a plain "not found" page in the viewer; links
 // "topic:NNN" in a page open that topic.
 std::unique_ptr<HelpViewer> MakeHelpViewer(const std::filesystem::path& helpFile);
+
+// The help of a window: the viewer it was given (tests record the topics),
+// else a viewer of its own on `helpFile`, which goes with the window.
+class WindowHelp {
+ public:
+  WindowHelp(HelpViewer* given, const std::filesystem::path& helpFile)
+      : own_(given ? nullptr : MakeHelpViewer(helpFile)), viewer_(given ? *given : *own_) {}
+  HelpViewer& Viewer() const { return viewer_; }
+
+ private:
+  std::unique_ptr<HelpViewer> own_;
+  HelpViewer& viewer_;
+};
 
 }  // namespace bw::ui

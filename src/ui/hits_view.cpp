@@ -2,17 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "model/draw_fields.h"
 #include "store/text_file.h"
-#include "ui/chart_panel.h"
+#include "ui/export_buttons.h"
 
 namespace bw::ui {
 namespace {
@@ -56,21 +53,12 @@ HitsView::HitsView(QWidget* parent) : QWidget(parent) {
   table_->setAlternatingRowColors(true);
   totals_ = new QLabel(this);
   totals_->setObjectName("lblHitTotals");
-  auto* copy = new QPushButton("&Copy", this);
-  copy->setObjectName("cmdCopyHits");
-  auto* save = new QPushButton("Save as CS&V...", this);
-  save->setObjectName("cmdSaveHits");
-  connect(copy, &QPushButton::clicked, this, [this] { CopyCsv(); });
-  connect(save, &QPushButton::clicked, this, [this] { SaveCsv(); });
-
-  auto* below = new QHBoxLayout;
-  below->addWidget(totals_, 1);
-  below->addWidget(copy);
-  below->addWidget(save);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(table_, 1);
-  column->addLayout(below);
+  column->addLayout(NoteWithButtons(this, totals_,
+                                    {{"cmdCopyHits", "&Copy", [this] { CopyCsv(); }},
+                                     {"cmdSaveHits", "Save as CS&V...", [this] { SaveCsv(); }}}));
   Clear();
 }
 
@@ -119,11 +107,9 @@ void HitsView::CopyCsv() const {
 }
 
 bool HitsView::SaveCsv() {
-  const QString path = AskSavePath(this, "Save hits", "hits.csv", "CSV files (*.csv)");
-  if (path.isEmpty()) return false;
-  if (WriteTextLines(path.toStdString(), csvRows_) == 0) return true;
-  QMessageBox::warning(this, "Save hits", "Could not save the hits as\n" + path);
-  return false;
+  return SaveToChosenFile(
+      this, "Save hits", "hits.csv", "CSV files (*.csv)", "the hits",
+      [this](const QString& path) { return WriteTextLines(path.toStdString(), csvRows_) == 0; });
 }
 
 }  // namespace bw::ui

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -148,6 +149,14 @@ void ImportPreviewDialog::UpdateImportButton() {
 
 void ImportPreviewDialog::Import() {
   if (newLottery_ || ImportIntoCurrent(session_, merge_)) accept();
+}
+
+std::filesystem::path AskResultFile(QWidget* parent, const QString& title,
+                                    const std::filesystem::path& folder) {
+  const QString file =
+      QFileDialog::getOpenFileName(parent, title, QString::fromStdString(folder.string()),
+                                   "Result files (*.csv *.txt *.tsv);;All files (*)");
+  return file.toStdString();
 }
 
 }  // namespace bw::ui

@@ -52,4 +52,8 @@ class ImportPreviewDialog : public QDialog {
   QPushButton* import_ = nullptr;
 };
 
+// Asks for a published result file, starting in `folder`; empty when cancelled.
+std::filesystem::path AskResultFile(QWidget* parent, const QString& title,
+                                    const std::filesystem::path& folder);
+
 }  // namespace bw::ui

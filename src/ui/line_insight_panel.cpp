@@ -2,49 +2,41 @@
 
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "ui/balance_chart.h"
-#include "ui/date_range_bar.h"
 #include "ui/distribution_chart.h"
 #include "ui/hits_view.h"
 
 namespace bw::ui {
 
+namespace {
+
+// "7832..14000/3799" (day numbers, -1 for an open end, and the count of
+// draws): names the draws of a range, so that counts over them are reused
+// until the range or the history changes.
 std::string RangeKey(const DateRange& range, std::size_t drawCount) {
   return std::to_string(range.since.value_or(-1)) + ".." +
          std::to_string(range.until.value_or(-1)) + "/" + std::to_string(drawCount);
 }
 
+}  // namespace
+
 LineInsightPanel::LineInsightPanel(Session& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+    : RangedView(session, "rngLine", parent) {
   setObjectName("LineInsight");
-  range_ = new DateRangeBar("rngLine", this);
   hits_ = new HitsView(this);
   balance_ = new BalanceChart(this);
   distribution_ = new DistributionChart(this);
-  views_ = new QTabWidget(this);
-  views_->setObjectName("tabLineInsight");
-  views_->addTab(hits_, "&Hits");
-  views_->addTab(balance_, "&Balance");
-  views_->addTab(distribution_, "&Among all lines");
+  auto* views = new QTabWidget(this);
+  views->setObjectName("tabLineInsight");
+  views->addTab(hits_, "&Hits");
+  views->addTab(balance_, "&Balance");
+  views->addTab(distribution_, "&Among all lines");
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(range_);
-  column->addWidget(views_, 1);
+  column->addWidget(views, 1);
   connect(range_, &DateRangeBar::RangeChanged, this, &LineInsightPanel::RangeChanged);
-}
-
-DateRange LineInsightPanel::Range() const {
-  return range_->Range();
-}
-
-void LineInsightPanel::RefreshHistoryDates() {
-  const std::vector<DatedDraw>& draws = session_.DatedDraws();
-  if (draws.empty()) return;
-  const auto [oldest, newest] = std::minmax_element(
-      draws.begin(), draws.end(), [](const auto& a, const auto& b) { return a.day < b.day; });
-  range_->SetHistoryDates(oldest->day, newest->day);
 }
 
 void LineInsightPanel::ShowLine(const Line& line, const SingleLineResult& result) {

@@ -95,6 +95,10 @@ void LineOptimiserPage::BuildLayout() {
   progressBar_->setObjectName("ProgressBar");
   progressBar_->setRange(0, 100);
   progressBar_->setValue(0);
+  // The bar keeps its room while hidden, so Start/Stop never moves under the mouse.
+  QSizePolicy keepRoom = progressBar_->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  progressBar_->setSizePolicy(keepRoom);
   progressBar_->hide();
   right->addWidget(progressBar_);
 

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +20,7 @@
 #include "store/history_file.h"
 #include "store/settings_files.h"
 #include "store/text_file.h"
+#include "ui/help_viewer.h"
 #include "ui/import_preview_dialog.h"
 
 namespace bw::ui {
@@ -28,7 +28,6 @@ namespace bw::ui {
 namespace {
 
 constexpr int kBackspace = 8;
-constexpr int kHelpTopicImporting = 590;
 
 // The six value boxes in the order of the checks: stake, then the returns.
 constexpr int32_t LotterySettings::*kValueFields[6] = {
@@ -187,7 +186,8 @@ void LotteryDialog::BuildLayout() {
   }
   connect(cmdSave_, &QPushButton::clicked, this, &LotteryDialog::cmdSave_Click);
   connect(cmdCancel_, &QPushButton::clicked, this, &LotteryDialog::cmdCancel_Click);
-  connect(cmdHelp_, &QPushButton::clicked, this, [this] { help_.ShowTopic(kHelpTopicImporting); });
+  connect(cmdHelp_, &QPushButton::clicked, this,
+          [this] { help_.ShowTopic(help_topic::kImportingLottery); });
   outer->addLayout(buttons);
 }
 
@@ -380,11 +380,10 @@ bool LotteryDialog::CreateNewLottery() {
 // once: no placeholder draws, the bonus as the file has it.
 void LotteryDialog::cmdCreateFromFile_Click() {
   if (TrimBlanks(typedName_).empty() || !ReadValues()) return;
-  const QString file = QFileDialog::getOpenFileName(
-      this, "Create from file", QString::fromStdString(session_.State().appFolder.string()),
-      "Result files (*.csv *.txt *.tsv);;All files (*)");
-  if (file.isEmpty()) return;
-  ImportPreviewDialog preview(session_, file.toStdString(), /*newLottery=*/true, this);
+  const std::filesystem::path file =
+      AskResultFile(this, "Create from file", session_.State().appFolder);
+  if (file.empty()) return;
+  ImportPreviewDialog preview(session_, file, /*newLottery=*/true, this);
   if (preview.exec() != QDialog::Accepted) return;
   std::string error;
   const std::string name(TrimBlanks(ComboText()));

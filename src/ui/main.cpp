@@ -44,7 +44,7 @@ int main(int argc, char** argv) try {
 
   bw::ui::MainWindow window(
       session,
-      bw::ui::Services{messages, events, clock, random, nullptr, {}, {}, start.place.helpFile});
+      bw::ui::Services{messages, events, clock, random, nullptr, {}, {}, start.place.helpFile, {}});
   if (!window.Initialize() || window.IsUnloaded()) return 0;
   window.show();
   if (!start.screenshot.empty()) {

@@ -1,87 +1,55 @@
 #include "ui/main_window.h"
 
-#include <string_view>
-
 #include <QAction>
-#include <QFontDatabase>
-#include <QGridLayout>
+#include <QButtonGroup>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "platform/lottery_folder.h"
 #include "ui/accessible_names.h"
-#include "ui/help_viewer.h"
+#include "ui/import_flow.h"
+#include "ui/keyboard_order.h"
 #include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
+#include "ui/page_widgets.h"
 #include "ui/pictures.h"
 #include "ui/qt_print_surface.h"
 #include "ui/random_finder_page.h"
+#include "ui/report_notice.h"
+#include "ui/search_page.h"
+#include "ui/single_line_page.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 
 namespace bw::ui {
-namespace {
 
-constexpr int kFacePixels = 96;
-constexpr int kSearchTimerMs = 60'000;
-
-QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QFont FixedFont(int points, bool bold = false) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(points);
-  font.setBold(bold);
-  return font;
-}
-
-// A count or percentage box of a result panel.
-QLabel* ResultBox(const QString& name, QWidget* parent, int points = 12) {
-  QLabel* label = NamedLabel(name, QString(), parent);
-  label->setFont(FixedFont(points, true));
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setMinimumSize(72, 30);
-  label->setMaximumHeight(44);
-  label->setProperty("resultBox", true);
-  return label;
-}
-
-QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* parent) {
-  QLabel* label = NamedLabel(name, QString(), parent);
-  label->setPixmap(picture);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
-// A wrapped line of advice in the guidance style, named when it is looked up later.
-QLabel* Guidance(const QString& text, QWidget* parent, const QString& name = QString()) {
-  QLabel* label = NamedLabel(name, text, parent);
-  label->setWordWrap(true);
-  label->setProperty("guidance", true);
-  return label;
-}
-
-}  // namespace
-
-// The ProgressBar panel of the window, shown while the history is saved.
-class MainWindow::SaveBar : public SaveProgress {
+// The ProgressBar panel of the window, shown while the history is saved. A
+// message box (a save error) blocks the window only once the bar is gone.
+class MainWindow::SaveBar : public QObject, public SaveProgress {
  public:
-  explicit SaveBar(QProgressBar& bar) : bar_(bar) {}
+  SaveBar(QProgressBar& bar, QWidget& window) : bar_(bar) { window.installEventFilter(this); }
   void Show(bool visible) override { bar_.setVisible(visible); }
   void SetFill(float percent) override { bar_.setValue(static_cast<int>(percent)); }
+  bool eventFilter(QObject* /*window*/, QEvent* event) override {
+    if (event->type() == QEvent::WindowBlocked) bar_.hide();
+    return false;
+  }
 
  private:
   QProgressBar& bar_;
 };
 
 MainWindow::MainWindow(Session& session, const Services& services)
-    : session_(session), state_(session.State()), services_(services) {
+    : session_(session),
+      state_(session.State()),
+      services_(services),
+      help_(services.help,
+            services.helpFile.empty() ? state_.InFolder(kHelpFile) : services.helpFile) {
   setObjectName("frmDetail");
   InstallAccessibleNames();
   setWindowTitle("Ballwright");
@@ -91,16 +59,14 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "border-radius: 4px; padding: 2px 6px; color: #123; }"
       "QLabel[guidance=\"true\"] { color: #445; }"
       "QGroupBox { font-weight: bold; }");
-  // Form_Load: the help file (installed data or program folder).
-  help_ = services_.help;
-  if (!help_) {
-    const std::filesystem::path helpFile =
-        services_.helpFile.empty() ? state_.InFolder(kHelpFile) : services_.helpFile;
-    ownHelp_ = MakeHelpViewer(helpFile);
-    help_ = ownHelp_.get();
-  }
-
-  BuildMenus();
+  auto* import = new ImportFlow(session_, services_.messages, *this,
+                                {[this] { return runGoing_; },
+                                 [this] {
+                                   search_->PositionTimer().stop();
+                                   SaveHistory();
+                                 }});
+  connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
+  BuildMenus(*import);
   tabMain_ = new TabStrip("tabMain", this);
   tabMain_->addTab(BuildGeneralServices(), "General Services");
   randomPage_ = new RandomFinderPage(*this, tabMain_);
@@ -109,14 +75,13 @@ MainWindow::MainWindow(Session& session, const Services& services)
   optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(optimiserPage_, "Line Optimiser");
-  statisticsPage_ = new StatisticsPage(session_, *help_, tabMain_);
-  tabMain_->addTab(statisticsPage_, "Statistics");
+  tabMain_->addTab(new StatisticsPage(session_, Help(), tabMain_), "Statistics");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
   progressBar_->setRange(0, 100);
   progressBar_->hide();
-  saveBar_ = std::make_unique<SaveBar>(*progressBar_);
+  saveBar_ = std::make_unique<SaveBar>(*progressBar_, *this);
 
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
@@ -124,19 +89,16 @@ MainWindow::MainWindow(Session& session, const Services& services)
   column->addWidget(tabMain_, 1);
   column->addWidget(progressBar_);
   setCentralWidget(central);
-  setAcceptDrops(true);
+  reportNotice_ = new ReportNotice(services_.openFolder, this);
+  statusBar()->addWidget(reportNotice_, 1);
 
-  timer2_ = new QTimer(this);
-  timer2_->setObjectName("Timer2");
-  timer2_->setInterval(kSearchTimerMs);
   ConnectHandlers();
-  setMaximumSize(1280, 800);
   resize(1180, 760);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::BuildMenus() {
+void MainWindow::BuildMenus(ImportFlow& import) {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("mnuFile");
   auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
@@ -146,8 +108,8 @@ void MainWindow::BuildMenus() {
   };
   connect(addItem(file, "mnuImportCreate", "&Import / Switch / Create Lottery"),
           &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
-  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered, this,
-          [this] { mnuImportDraws_Click(); });
+  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered,
+          &import, &ImportFlow::ChooseFile);
   connect(addItem(file, "mnuInitialise", "Re-Initialise Current Database"), &QAction::triggered,
           this, [this] { mnuInitialise_Click(); });
   file->addSeparator()->setObjectName("mnuBlank0");
@@ -156,63 +118,43 @@ void MainWindow::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("mnuHelp");
-  auto addTopic = [&](QMenu* menu, const char* name, const QString& caption, int topic) {
+  namespace topic = help_topic;
+  auto addTopic = [&](QMenu* menu, const char* name, const QString& caption, int number) {
     connect(addItem(menu, name, caption), &QAction::triggered, this,
-            [this, topic] { help_->ShowTopic(topic); });
+            [this, number] { Help().ShowTopic(number); });
   };
-  addTopic(help, "mnuContents", "&Contents", 340);
+  addTopic(help, "mnuContents", "&Contents", topic::kContents);
   QMenu* services = help->addMenu("&General Services");
   services->setObjectName("mnuGS");
   services->menuAction()->setObjectName("mnuGSAction");
-  addTopic(services, "mnuSingleLine", "&Single Line", 740);
-  addTopic(services, "mnuUpdate", "&Update", 400);
-  addTopic(services, "mnuOptimise", "&Optimise", 410);
-  addTopic(services, "mnu6from49", "&6 from 49", 420);
-  addTopic(services, "mnuLineHits", "&Hits, Balance and Rank", help_topic::kLineHits);
-  addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", 430);
-  addTopic(help, "mnuLineOptimiser", "&Line Optimiser", 450);
-  addTopic(help, "mnuStatistics", "Number &Statistics", help_topic::kNumberStatistics);
+  addTopic(services, "mnuSingleLine", "&Single Line", topic::kSingleLine);
+  addTopic(services, "mnuUpdate", "&Update", topic::kUpdate);
+  addTopic(services, "mnuOptimise", "&Optimise", topic::kOptimise);
+  addTopic(services, "mnu6from49", "&6 from 49", topic::kSixFrom49);
+  addTopic(services, "mnuLineHits", "&Hits, Balance and Rank", topic::kLineHits);
+  addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", topic::kRandomLineFinder);
+  addTopic(help, "mnuLineOptimiser", "&Line Optimiser", topic::kLineOptimiser);
+  addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
   help->addSeparator()->setObjectName("mnuBlank2");
-  addTopic(help, "mnuImport", "&Importing an unlisted Lottery", 590);
-  addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", 600);
-}
-
-QPushButton* MainWindow::HelpButton(const char* name, const QString& caption, int topic) {
-  auto* button = new QPushButton(caption, this);
-  button->setObjectName(name);
-  connect(button, &QPushButton::clicked, this, [this, topic] { help_->ShowTopic(topic); });
-  return button;
-}
-
-// Puts the keyboard stops of a panel, in their own order, after `previous`;
-// returns the last of them.
-static QWidget* ChainAfter(QWidget* previous, QWidget* panel) {
-  for (QWidget* child : panel->findChildren<QWidget*>()) {
-    if (!(child->focusPolicy() & Qt::TabFocus)) continue;
-    QWidget::setTabOrder(previous, child);
-    previous = child;
-  }
-  return previous;
+  addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
+  addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);
 }
 
 QWidget* MainWindow::BuildGeneralServices() {
   auto* page = new QWidget(this);
   page->setObjectName("picManuel");
   tabChoice_ = new TabStrip("tabChoice", page);
-  tabChoice_->addTab(BuildSingleLinePage(), "Single Line");
+  singleLine_ = new SingleLinePage(session_, Help(), page);
+  tabChoice_->addTab(singleLine_, "Single Line");
   tabChoice_->addTab(BuildUpdatePage(), "Update");
   tabChoice_->addTab(BuildOptimisePage(), "Optimise");
-  tabChoice_->addTab(BuildSixFrom49Page(), "6 from 49");
-
   grid_ = new NumberGrid(state_, page);
+  search_ = new SearchPage(*this, *grid_, page);
+  tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
-  QWidget* previous = grid_->StartButton();
-  for (const char* help : {"cmdHelpSingle", "cmdHelpUpdate", "cmdHelpRunAll"}) {
-    QWidget* next = page->findChild<QWidget*>(help);
-    setTabOrder(previous, next);
-    previous = next;
-    if (std::string_view(help) == "cmdHelpSingle") previous = ChainAfter(previous, lineInsight_);
-  }
+  const auto helpOf = [page](const char* name) { return page->findChild<QWidget*>(name); };
+  ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), &singleLine_->Insight(),
+                                       helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
   recorded_->setMinimumHeight(recorded_->fontMetrics().lineSpacing() * 3 + 6);
@@ -225,76 +167,6 @@ QWidget* MainWindow::BuildGeneralServices() {
   auto* row = new QHBoxLayout(page);
   row->addWidget(tabChoice_, 1);
   row->addLayout(right);
-  return page;
-}
-
-QWidget* MainWindow::BuildSingleLinePage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabSingleLine");
-  auto* panel = new QGroupBox("Result", page);
-  panel->setObjectName("fraResult");
-  auto* grid = new QGridLayout(panel);
-  grid->setVerticalSpacing(6);
-  hitThree_ = ResultBox("lblHitThree0", panel);
-  hitFour_ = ResultBox("lblHitFour0", panel);
-  hitFive_ = ResultBox("lblHitFive0", panel);
-  hitFivePlus_ = ResultBox("lblHitFivePlus0", panel);
-  hitSix_ = ResultBox("lblHitSix0", panel);
-  const std::array<QLabel*, 5> counts{hitThree_, hitFour_, hitFive_, hitFivePlus_, hitSix_};
-  const std::array<const char*, 5> headings{"3", "4", "5", "5+", "6"};
-  for (int i = 0; i < 5; ++i) {
-    grid->addWidget(counts[i], i, 0);
-    QLabel* heading = NamedLabel(QStringLiteral("Label8_%1").arg(i), headings[i], panel);
-    heading->setFont(FixedFont(12, true));
-    grid->addWidget(heading, i, 1);
-  }
-  digit0_ = ResultBox("Digit0", panel, 18);
-  digit0_->setText("0");
-  digit0_->setMinimumHeight(40);
-  return0_ = NamedLabel("lblReturn0", "%", panel);
-  return0_->setFont(FixedFont(18, true));
-  grid->setRowMinimumHeight(5, 10);
-  grid->addWidget(digit0_, 6, 0);
-  grid->addWidget(return0_, 6, 1);
-  grid->addWidget(NamedLabel("Label1_1", "Result", panel), 7, 0, Qt::AlignHCenter);
-  grid->setRowStretch(8, 1);
-  grid->setColumnMinimumWidth(1, 36);
-
-  happyFace_ = PictureLabel("ImageHappyFace", FacePicture(FaceKind::Happy, kFacePixels), page);
-  moodyFace_ = PictureLabel("ImageMoodyFace", FacePicture(FaceKind::Moody, kFacePixels), page);
-  veryMoodyFace_ =
-      PictureLabel("ImageVeryMoody", FacePicture(FaceKind::VeryMoody, kFacePixels), page);
-  auto* faces = new QGridLayout;
-  for (QLabel* face : {happyFace_, moodyFace_, veryMoodyFace_}) {
-    face->hide();
-    faces->addWidget(face, 0, 0);
-  }
-  faces->setRowMinimumHeight(0, kFacePixels + 8);
-
-  auto* intro = new QHBoxLayout;
-  intro->addWidget(PictureLabel("ImageMagnify", MagnifierPicture(64), page));
-  intro->addWidget(Guidance("Pick six numbers on the grid and press Start: the line is checked "
-                            "against every draw of the history. The columns count the draws in "
-                            "which it would have had 3, 4, 5, 5 plus the bonus number, or 6 "
-                            "numbers right; the result is what its 3 and 4 hits would have "
-                            "returned for one unit staked on each draw.",
-                            page),
-                   1);
-  auto* side = new QVBoxLayout;
-  side->addLayout(intro);
-  side->addSpacing(12);
-  side->addLayout(faces);
-  side->addStretch();
-  side->addWidget(HelpButton("cmdHelpSingle", "&Help", 740), 0, Qt::AlignLeft);
-
-  auto* row = new QHBoxLayout;
-  row->addWidget(panel, 0, Qt::AlignTop);
-  row->addSpacing(12);
-  row->addLayout(side, 1);
-  lineInsight_ = new LineInsightPanel(session_, page);
-  auto* column = new QVBoxLayout(page);
-  column->addLayout(row);
-  column->addWidget(lineInsight_, 1);
   return page;
 }
 
@@ -316,7 +188,8 @@ QWidget* MainWindow::BuildUpdatePage() {
                "on the grid, then press Update.",
                page));
   side->addStretch();
-  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", 400), 0, Qt::AlignLeft);
+  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", Help(), help_topic::kUpdate, this), 0,
+                  Qt::AlignLeft);
 
   auto* left = new QVBoxLayout;
   left->addWidget(monthView_);
@@ -365,55 +238,6 @@ QWidget* MainWindow::BuildOptimisePage() {
   return page;
 }
 
-QWidget* MainWindow::BuildSixFrom49Page() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabSixFrom49");
-  QLabel* label2 = Guidance(
-      "Checks every line of 6 from 49 against the history, from the line shown below the "
-      "grid, and collects the lines of 66% and more. Stop at any time: the search carries on "
-      "from there next time.",
-      page, "Label2");
-
-  auto* progress = new QGroupBox("Last line checked", page);
-  progress->setObjectName("fraSearch");
-  auto* line = new QHBoxLayout(progress);
-  for (int k = 1; k <= 6; ++k) {
-    preDigit_[k] = ResultBox(QStringLiteral("PreDigit%1").arg(k), progress);
-    preDigit_[k]->setMinimumWidth(40);
-    preDigit_[k]->setAlignment(Qt::AlignCenter);
-    line->addWidget(preDigit_[k]);
-  }
-  line->addSpacing(16);
-  digit9_ = ResultBox("Digit9", progress, 14);
-  digit9_->setText("0");
-  return9_ = NamedLabel("lblReturn9", "%", progress);
-  return9_->setFont(FixedFont(14, true));
-  line->addWidget(digit9_);
-  line->addWidget(return9_);
-  line->addStretch();
-
-  foundAll_ = NamedLabel("lblFoundAll", QString(), page);
-  foundAll_->setFont(FixedFont(12, true));
-  printAll_ = new QPushButton("Print", page);
-  printAll_->setObjectName("pnlPrintAll");
-  printAll_->setMinimumSize(120, 40);
-  SetPrintPanel(false);
-
-  auto* found = new QHBoxLayout;
-  found->addWidget(foundAll_, 1);
-  found->addWidget(printAll_);
-  auto* column = new QVBoxLayout;
-  column->addWidget(label2);
-  column->addWidget(progress);
-  column->addLayout(found);
-  column->addStretch();
-  column->addWidget(HelpButton("cmdHelpRunAll", "&Read me once", 420), 0, Qt::AlignLeft);
-  auto* row = new QHBoxLayout(page);
-  row->addLayout(column, 1);
-  row->addWidget(PictureLabel("ImageGear", GearPicture(96), page), 0, Qt::AlignTop);
-  return page;
-}
-
 void MainWindow::ConnectHandlers() {
   connect(tabChoice_, &QTabWidget::currentChanged, this,
           [this] { tabChoice_Click(tabChoice_->PreviousIndex()); });
@@ -422,13 +246,7 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   connect(grid_, &NumberGrid::NumberRightClicked, this,
           [this](int n) { cmdGetNumber_MouseDown(n); });
-  connect(grid_->StartButton(), &QPushButton::clicked, this, [this] {
-    QPushButton* start = grid_->StartButton();
-    const bool focused = start->hasFocus();
-    cmdCheckUpdate_Click();
-    // Disabling it while it ran moved the keyboard focus on; it comes back.
-    if (focused && start->isEnabled()) start->setFocus();
-  });
+  ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   for (int i = 0; i < 3; ++i) {
     connect(statsOptions_[i], &QRadioButton::clicked, this,
@@ -437,14 +255,15 @@ void MainWindow::ConnectHandlers() {
   connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
   // Enter on a date is the keyboard's click.
   connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
-  connect(printAll_, &QPushButton::clicked, this, [this] { PrintRunAll(false); });
-  connect(timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
-  connect(lineInsight_, &LineInsightPanel::RangeChanged, this, [this] { RecheckOverNewRange(); });
 }
 
+// Every report tells in the status bar where it went once it is written.
 std::unique_ptr<PrintSurface> MainWindow::OpenPrintJob(const std::string& what) {
-  if (services_.openPrintJob) return services_.openPrintJob(what);
-  return OpenQtPrintJob(state_.appFolder, what);
+  std::unique_ptr<PrintSurface> job = services_.openPrintJob
+                                          ? services_.openPrintJob(what)
+                                          : OpenQtPrintJob(state_.appFolder, what);
+  return NoticeWhenWritten(std::move(job),
+                           [this](const std::string& file) { reportNotice_->ShowWritten(file); });
 }
 
 }  // namespace bw::ui

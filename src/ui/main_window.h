@@ -4,7 +4,6 @@
 // start-up loading and the closing rules.
 #pragma once
 
-#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QListWidget>
@@ -12,7 +11,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -24,6 +22,7 @@
 #include "platform/messages.h"
 #include "platform/services.h"
 #include "print/print_surface.h"
+#include "ui/help_viewer.h"
 #include "ui/page_host.h"
 
 namespace bw::ui {
@@ -32,8 +31,10 @@ class NumberGrid;
 class TabStrip;
 class RandomFinderPage;
 class LineOptimiserPage;
-class LineInsightPanel;
-class StatisticsPage;
+class SingleLinePage;
+class ImportFlow;
+class ReportNotice;
+class SearchPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -50,6 +51,8 @@ struct Services {
   std::function<std::unique_ptr<PrintSurface>(const std::string& what)> openPrintJob;
   // The help file of the own help viewer; empty: vomrix.HLP in AppFolder.
   std::filesystem::path helpFile;
+  // Opens a folder in the desktop's file manager; empty: the desktop's own way.
+  std::function<void(const std::string& folder)> openFolder;
 };
 
 // Tabs of tabMain and tabChoice.
@@ -73,23 +76,18 @@ class MainWindow : public QMainWindow, public PageHost {
   // Closes the window after a change of lottery or index; quiet = no
   // "switching" notice.
   void NeedRestart(bool quiet);
-  // The 60-second tick of Timer2 during the "6 from 49" search.
-  void Timer2_Timer();
 
   TabStrip& MainTabs() const { return *tabMain_; }
   TabStrip& ChoiceTabs() const { return *tabChoice_; }
   NumberGrid& Grid() const { return *grid_; }
-  LineInsightPanel& LineInsight() const { return *lineInsight_; }
-  StatisticsPage& Statistics() const { return *statisticsPage_; }
-  // List4: the found lines not printed yet.
-  const std::vector<std::string>& FoundLines() const { return list4_; }
+  SearchPage& Search() const { return *search_; }
 
   // PageHost
   Session& GetSession() override { return session_; }
   MessageSink& Messages() override { return services_.messages; }
   EventPump& Events() override { return services_.events; }
   RandomSource& Random() override { return services_.random; }
-  HelpViewer& Help() override { return *help_; }
+  HelpViewer& Help() override { return help_.Viewer(); }
   std::unique_ptr<PrintSurface> OpenPrintJob(const std::string& what) override;
   void SetTabsEnabled(bool enabled) override;
   std::array<std::string, 13>& SelectedNumbers() override { return selectedNumbers_; }
@@ -97,26 +95,17 @@ class MainWindow : public QMainWindow, public PageHost {
   SingleLineResult CheckLineOnPanel(const Line& line) override;
   void ShowLineOptimiser() override;
 
-  // Opens the import preview for a result file (File menu, or a file
-  // dropped on the window); refused while a run is going.
-  void ImportDrawsFrom(const std::filesystem::path& file);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 
  private:
   class SaveBar;
 
   // Building the window (main_window.cpp).
-  void BuildMenus();
+  void BuildMenus(ImportFlow& import);
   QWidget* BuildGeneralServices();
-  QWidget* BuildSingleLinePage();
   QWidget* BuildUpdatePage();
   QWidget* BuildOptimisePage();
-  QWidget* BuildSixFrom49Page();
-  QPushButton* HelpButton(const char* name, const QString& caption, int topic);
   void ConnectHandlers();
 
   // Start-up and closing (main_window_startup.cpp).
@@ -130,14 +119,13 @@ class MainWindow : public QMainWindow, public PageHost {
   void mnuImportCreate_Click();
   void mnuInitialise_Click();
   void mnuQuit_Click();
-  void mnuImportDraws_Click();
-  // Tabs, date labels and statistics after the history changed as a whole.
-  void ShowNewHistory();
   void SaveHistory();
 
   // Pages and the Start button (main_window_pages.cpp).
   void tabChoice_Click(int previousTab);
   void tabMain_Click(int previousTab);
+  // Tabs, date labels and statistics after the history changed as a whole.
+  void ShowNewHistory();
   void cmdCheckUpdate_Click();
   void cmdClear_Click();
   void cmdGetNumber_Click(int index);
@@ -147,40 +135,21 @@ class MainWindow : public QMainWindow, public PageHost {
   void MonthView1_DateClick();
   void AddNewDraw();
   SingleLineResult CheckSingleLine();
-  SingleLineResult ShowCheck(const Line& line, const DateRange& range = {});
-  void RecheckOverNewRange();
-  void ShowFace(const SingleLineResult& result);
-  void HideFaces();
   void StartOptimise();
   void GetAllNumbers();
-
-  // The "6 from 49" page (main_window_search.cpp).
-  void EnterSearchPage();
-  void SaveSearchPosition();
-  void RunSearch();
-  void RunAll();
-  void ShowFoundLine(const FoundLine& found, int& foundCount);
-  void PrintRunAll(bool clear);
-  void SetPrintPanel(bool enabled);
 
   Session& session_;
   ProgramState& state_;
   Services services_;
-  std::unique_ptr<HelpViewer> ownHelp_;
-  HelpViewer* help_ = nullptr;
+  WindowHelp help_;
 
   TabStrip* tabMain_ = nullptr;
   TabStrip* tabChoice_ = nullptr;
   NumberGrid* grid_ = nullptr;
   RandomFinderPage* randomPage_ = nullptr;
   LineOptimiserPage* optimiserPage_ = nullptr;
-  LineInsightPanel* lineInsight_ = nullptr;
-  StatisticsPage* statisticsPage_ = nullptr;
-
-  // Single Line result panel: index 0 of the result label groups.
-  QLabel *hitThree_ = nullptr, *hitFour_ = nullptr, *hitFive_ = nullptr, *hitFivePlus_ = nullptr,
-         *hitSix_ = nullptr, *digit0_ = nullptr, *return0_ = nullptr;
-  QLabel *happyFace_ = nullptr, *moodyFace_ = nullptr, *veryMoodyFace_ = nullptr;
+  SingleLinePage* singleLine_ = nullptr;
+  SearchPage* search_ = nullptr;
 
   QCalendarWidget* monthView_ = nullptr;
   QLabel* lastUpdate_ = nullptr;
@@ -191,14 +160,7 @@ class MainWindow : public QMainWindow, public PageHost {
   QLabel* label3_ = nullptr;
   int statsNumber_ = 0;
 
-  std::array<QLabel*, 7> preDigit_{};  // 1..6
-  QLabel* digit9_ = nullptr;
-  QLabel* return9_ = nullptr;
-  QLabel* foundAll_ = nullptr;
-  QPushButton* printAll_ = nullptr;
-  QTimer* timer2_ = nullptr;
-  std::vector<std::string> list4_;
-  std::string resumeLine_;
+  ReportNotice* reportNotice_ = nullptr;
 
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<SaveProgress> saveBar_;

@@ -3,12 +3,12 @@
 #include "model/day_number.h"
 #include "model/statistics_text.h"
 #include "store/history_file.h"
-#include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
 #include "ui/random_finder_page.h"
-#include "ui/statistics_page.h"
+#include "ui/search_page.h"
+#include "ui/single_line_page.h"
 #include "ui/tab_strip.h"
 
 namespace bw::ui {
@@ -32,43 +32,37 @@ QString StartCaption(int page) {
 void MainWindow::tabChoice_Click(int previousTab) {
   state_.stopRequested = true;
   SaveHistory();
-  if (previousTab == kSixFrom49) SaveSearchPosition();  // the line reached is still shown
+  if (previousTab == kSixFrom49) search_->SavePosition();  // the line reached is still shown
   cmdClear_Click();  // also sets which numbers may be picked on the new page
   const int page = tabChoice_->currentIndex();
   grid_->StartButton()->setText(StartCaption(page));
+  grid_->SetRowsTitle("Selected Numbers");  // "6 from 49" titles it on entry
+  grid_->ShowBonusSlot(page == kUpdate && state_.settings.useBonus);
   label3_->setVisible(page == kOptimise);
-  if (page == kSixFrom49) EnterSearchPage();
+  if (page == kSixFrom49) search_->Enter();
 }
 
 void MainWindow::tabMain_Click(int /*previousTab*/) {
   state_.stopRequested = true;
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   SetTabsEnabled(true);
-  const auto leaveSearchPage = [this] {
-    if (tabChoice_->currentIndex() == kSixFrom49) tabChoice_->setCurrentIndex(kSingleLine);
-  };
+  // A change of main page leaves the "6 from 49" page (its position was saved above).
+  if (tabChoice_->currentIndex() == kSixFrom49) tabChoice_->setCurrentIndex(kSingleLine);
   switch (tabMain_->currentIndex()) {
     case kGeneralServices:
       chosenLines_[1] = chosenLines_[2] = 0;
       tabMain_->SetTabSelectable(kLineOptimiser, false);
       cmdClear_Click();
-      leaveSearchPage();
       break;
     case kRandomLineFinder:
       chosenLines_[1] = chosenLines_[2] = 0;
       tabMain_->SetTabSelectable(kLineOptimiser, false);
-      leaveSearchPage();
       randomPage_->Enter();
       break;
     case kLineOptimiser:
-      leaveSearchPage();
       GetAllNumbers();
       optimiserPage_->PrepareFullSystem();
-      break;
-    case kStatistics:
-      leaveSearchPage();
-      statisticsPage_->Enter();
       break;
   }
 }
@@ -106,6 +100,15 @@ void MainWindow::ShowLineOptimiser() {
   }
 }
 
+// Tabs, date labels and statistics after the history changed as a whole.
+void MainWindow::ShowNewHistory() {
+  tabMain_->SetTabSelectable(kRandomLineFinder, true);
+  for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) tabChoice_->SetTabSelectable(tab, true);
+  ShowDateLabels();
+  cmdClear_Click();
+  if (statsNumber_ > 0) FillStatistics(statsNumber_);
+}
+
 void MainWindow::cmdCheckUpdate_Click() {
   QPushButton* start = grid_->StartButton();
   start->setEnabled(false);
@@ -113,7 +116,7 @@ void MainWindow::cmdCheckUpdate_Click() {
   list7_->hide();
   switch (tabChoice_->currentIndex()) {
     case kSingleLine:
-      HideFaces();
+      singleLine_->HideFaces();
       start->setEnabled(true);
       if (start->text() == kStopCaption) {
         state_.stopRequested = true;
@@ -126,7 +129,7 @@ void MainWindow::cmdCheckUpdate_Click() {
         const SingleLineResult result = CheckSingleLine();
         SetTabsEnabled(true);
         start->setText("&Start");
-        if (!state_.stopRequested) ShowFace(result);
+        if (!state_.stopRequested) singleLine_->ShowFace(result);
       }
       break;
     case kUpdate:
@@ -138,17 +141,13 @@ void MainWindow::cmdCheckUpdate_Click() {
       StartOptimise();
       break;
     case kSixFrom49:
-      RunSearch();
+      search_->StartOrStop();
       break;
   }
 }
 
 void MainWindow::cmdClear_Click() {
-  for (QLabel* count : {hitThree_, hitFour_, hitFive_, hitFivePlus_, hitSix_}) count->clear();
-  lineInsight_->Clear();
-  return0_->setText("%");
-  digit0_->setText("0");
-  HideFaces();
+  singleLine_->Clear();
   grid_->ClearPicks();
   QPushButton* start = grid_->StartButton();
   const int page = tabChoice_->currentIndex();
@@ -161,8 +160,11 @@ void MainWindow::cmdClear_Click() {
 void MainWindow::cmdGetNumber_Click(int index) {
   switch (tabChoice_->currentIndex()) {
     case kSingleLine:
+      grid_->GetCheckLine(index);
+      break;
     case kSixFrom49:
       grid_->GetCheckLine(index);
+      search_->TitleRow();
       break;
     case kUpdate:
       grid_->GetCheckLotto(index);
@@ -217,68 +219,18 @@ void MainWindow::StartOptimise() {
 }
 
 // The window side of the line check: the line of lblNumber7..12 in, the
-// Single Line result panel out, counted over the page's date range, with the
-// line's hits and standing below.
+// Single Line page out; Start stays usable while a line is picked.
 SingleLineResult MainWindow::CheckSingleLine() {
-  const Line line = grid_->LowerRow();
-  const SingleLineResult result = ShowCheck(line, lineInsight_->Range());
+  const SingleLineResult result = singleLine_->CheckOverRange(grid_->LowerRow());
   if (!grid_->Caption(1).isEmpty()) grid_->StartButton()->setEnabled(true);
-  if (IsValidLine(line)) lineInsight_->ShowLine(line, result);
-  return result;
-}
-
-// A new date range counts the line on show again at once.
-void MainWindow::RecheckOverNewRange() {
-  const std::optional<Line> line = lineInsight_->ShownLine();
-  if (!line || tabChoice_->currentIndex() != kSingleLine) return;
-  HideFaces();
-  const SingleLineResult result = ShowCheck(*line, lineInsight_->Range());
-  lineInsight_->ShowLine(*line, result);
-  ShowFace(result);
-}
-
-SingleLineResult MainWindow::ShowCheck(const Line& line, const DateRange& range) {
-  SingleLineResult result;
-  try {
-    if (IsValidLine(line)) result = session_.Check(line, range);
-  } catch (const EmptyRangeError&) {  // the range bar says so; nothing was drawn
-  }
-  const ResultCaptions captions = CaptionsOf(result);
-  hitThree_->setText(QString::fromStdString(captions.three));
-  hitFour_->setText(QString::fromStdString(captions.four));
-  hitFive_->setText(QString::fromStdString(captions.five));
-  hitFivePlus_->setText(QString::fromStdString(captions.fivePlus));
-  hitSix_->setText(QString::fromStdString(captions.six));
-  digit0_->setText(QString::fromStdString(captions.digit));
-  return0_->setText(QString::fromStdString(captions.ret));
   return result;
 }
 
 SingleLineResult MainWindow::CheckLineOnPanel(const Line& line) {
   grid_->ShowLowerRow(line);
-  const SingleLineResult result = ShowCheck(line);
+  const SingleLineResult result = singleLine_->ShowCheck(line);
   if (!grid_->Caption(1).isEmpty()) grid_->StartButton()->setEnabled(true);
   return result;
-}
-
-void MainWindow::HideFaces() {
-  for (QLabel* face : {happyFace_, moodyFace_, veryMoodyFace_}) face->hide();
-}
-
-void MainWindow::ShowFace(const SingleLineResult& result) {
-  QLabel* face = veryMoodyFace_;
-  switch (VerdictOf(result)) {
-    case Verdict::Happy:
-      face = happyFace_;
-      break;
-    case Verdict::Moody:
-      face = moodyFace_;
-      break;
-    case Verdict::VeryMoody:
-      break;
-  }
-  face->show();
-  face->raise();
 }
 
 void MainWindow::MonthView1_DateClick() {

@@ -11,6 +11,8 @@
 #include "ui/lottery_dialog.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
+#include "ui/search_page.h"
+#include "ui/single_line_page.h"
 #include "ui/splash_window.h"
 #include "ui/tab_strip.h"
 
@@ -104,7 +106,7 @@ void MainWindow::ShowDateLabels() {
                      "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
                      "To: " + LongDate(state_.newestDrawDate));
   lastUpdate_->setText("Last Database Entry " + LongDate(state_.newestDrawDate));
-  lineInsight_->RefreshHistoryDates();
+  singleLine_->Insight().RefreshHistoryDates();
 }
 
 void MainWindow::ShowLotteryDialog() {
@@ -112,30 +114,12 @@ void MainWindow::ShowLotteryDialog() {
     services_.showLotteryDialog(this);
     return;
   }
-  LotteryDialog dialog(session_, services_.messages, *help_, this);
+  LotteryDialog dialog(session_, services_.messages, Help(), this);
   dialog.exec();
 }
 
 void MainWindow::NeedRestart(bool quiet) {
-  const std::string title = "Need to re-start";
-  if (state_.newFileCreated) {
-    const std::string text =
-        std::string("To load your new lottery data you need to re-start the program.") + kCrLf +
-        kCrLf +
-        "The new file has been provided with some fixed invalid data. You must now update the "
-        "file with past lottery draws. You have two possibilites, firstly to update the data "
-        "using this program after re-start, secondly to provide a history file which you can "
-        "manually import into the '" +
-        state_.InFolder(state_.lottoFile).string() + "' using Windows Notepad." + kCrLf + kCrLf +
-        "Just make sure, that the format of the data is maintained. You may then delete the "
-        "invalid entries which use a date '00/00/0000' for identification. For more "
-        "information read the Helpfile or the document 'vomrix.doc' provided during the "
-        "installation.";
-    services_.messages.Show({text, title});
-  } else if (!quiet) {
-    services_.messages.Show(
-        {"You are switching to a different lottery. You need to re-start the program.", title});
-  }
+  if (const auto message = RestartMessage(state_, quiet)) services_.messages.Show(*message);
   close();
 }
 
@@ -144,28 +128,19 @@ void MainWindow::SaveHistory() {
 }
 
 void MainWindow::mnuImportCreate_Click() {
-  timer2_->stop();
+  search_->PositionTimer().stop();
   state_.stopRequested = true;
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   const std::string lottery = state_.lottoFile;
   ShowLotteryDialog();
   if (state_.lottoFile != lottery) NeedRestart(false);
 }
 
 void MainWindow::mnuInitialise_Click() {
-  const std::string text =
-      "Re-Initialising should only be done if you have re-installed the program or when you "
-      "have manually altered (using TextEditor) file '" +
-      state_.lottoFile + "'." + kCrLf + kCrLf +
-      "You do not need to re-initialise if you have added results using the 'Update' function "
-      "of this program. You will need to re-start the program!" +
-      kCrLf + kCrLf + "Do you wish to continue ?";
-  const MessageAnswer answer = services_.messages.Show(
-      {text, "Please confirm...", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
-  if (answer != MessageAnswer::Yes) return;
+  if (services_.messages.Show(ReinitialiseQuestion(state_)) != MessageAnswer::Yes) return;
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   DeleteIndexFiles(state_);
   NeedRestart(true);
 }
@@ -209,10 +184,10 @@ bool MainWindow::QueryUnload() {
 
 void MainWindow::Unload() {
   SaveHistory();
-  if (tabChoice_->currentIndex() == kSixFrom49) SaveSearchPosition();
+  if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   state_.stopRequested = true;
-  timer2_->stop();
-  help_->Close();
+  search_->PositionTimer().stop();
+  Help().Close();
   unloaded_ = true;
 }
 

@@ -110,6 +110,7 @@ void NumberGrid::BuildLayout() {
 
   auto* picked = new QGroupBox(tr("Selected Numbers"), this);
   picked->setObjectName("fraSelected");
+  rowsBox_ = picked;
   picked->setStyleSheet(
       "QLabel { background: white; color: #123; border: 1px solid #b8c2cf; border-radius: 4px; }"
       "QLabel[bonus=\"true\"] { background: #fff4d6; }");
@@ -119,10 +120,11 @@ void NumberGrid::BuildLayout() {
     rows->addWidget(labels_[k], 0, k - 1);
     rows->addWidget(labels_[6 + k], 1, k - 1);
   }
-  auto* plus = new QLabel("+", picked);
-  plus->setStyleSheet("border: none; background: transparent;");
-  rows->addWidget(plus, 0, 6, Qt::AlignCenter);
+  bonusPlus_ = new QLabel("+", picked);
+  bonusPlus_->setStyleSheet("border: none; background: transparent;");
+  rows->addWidget(bonusPlus_, 0, 6, Qt::AlignCenter);
   rows->addWidget(labels_[kBonusSlot], 0, 7);
+  ShowBonusSlot(false);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(clear_);
@@ -236,10 +238,23 @@ void NumberGrid::SortLineOption(int first, int last) {
 }
 
 void NumberGrid::ClearPicks() {
+  UnpickAll();
+  for (QLabel* label : labels_) label->clear();
+}
+
+void NumberGrid::UnpickAll() {
   for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
     if (IsPicked(n)) SetPicked(n, false);
   }
-  for (QLabel* label : labels_) label->clear();
+}
+
+void NumberGrid::SetRowsTitle(const QString& title) {
+  rowsBox_->setTitle(title);
+}
+
+void NumberGrid::ShowBonusSlot(bool shown) {
+  bonusPlus_->setVisible(shown);
+  labels_[kBonusSlot]->setVisible(shown);
 }
 
 void NumberGrid::SetNumbersEnabled(bool enabled) {

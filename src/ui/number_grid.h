@@ -5,6 +5,7 @@
 // and are one tab stop, walked with the arrow keys.
 #pragma once
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -33,6 +34,12 @@ class NumberGrid : public QWidget {
 
   // Unpicks every number and empties every label.
   void ClearPicks();
+  // Unpicks every number; the labels keep their captions.
+  void UnpickAll();
+  // The title over the two label rows.
+  void SetRowsTitle(const QString& title);
+  // The bonus slot, for the draw of a lottery with a bonus number.
+  void ShowBonusSlot(bool shown);
   void SetNumbersEnabled(bool enabled);
 
   QString Caption(int slot) const { return labels_[slot]->text(); }
@@ -70,6 +77,8 @@ class NumberGrid : public QWidget {
   std::array<QLabel*, kSlots> labels_{};
   QPushButton* start_ = nullptr;
   QPushButton* clear_ = nullptr;
+  QGroupBox* rowsBox_ = nullptr;
+  QLabel* bonusPlus_ = nullptr;
 };
 
 }  // namespace bw::ui

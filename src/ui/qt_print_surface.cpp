@@ -15,7 +15,8 @@ namespace {
 // line would not fit. Any failure to start leaves an inert surface.
 class QtPrintSurface : public PrintSurface {
  public:
-  explicit QtPrintSurface(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+  explicit QtPrintSurface(std::unique_ptr<QPrinter> printer)
+      : printer_(std::move(printer)), outputFile_(printer_->outputFileName().toStdString()) {
     if (painter_.begin(printer_.get())) {
       page_ = painter_.viewport();
       ApplyFont();
@@ -52,6 +53,7 @@ class QtPrintSurface : public PrintSurface {
   void EndDocument() override {
     if (painter_.isActive()) painter_.end();
   }
+  std::string OutputFile() const override { return outputFile_; }
 
  private:
   void ApplyFont() {
@@ -73,6 +75,7 @@ class QtPrintSurface : public PrintSurface {
   }
 
   std::unique_ptr<QPrinter> printer_;
+  std::string outputFile_;
   QPainter painter_;
   QRect page_;
   std::string family_ = "Courier";

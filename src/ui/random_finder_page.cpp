@@ -89,6 +89,8 @@ void RandomFinderPage::BuildLayout() {
   grid->addWidget(notPlaced, kLineCount + 1, 0, 1, 6);
   lblRandom_[49] = MakeCell(this, "lblRandom49", 30);
   grid->addWidget(lblRandom_[49], kLineCount + 1, 6);
+  // Without a button in it the row would be lower than the eight above it.
+  grid->setRowMinimumHeight(kLineCount + 1, cmdLine_[1]->sizeHint().height());
   outer->addLayout(grid);
 
   auto* buttons = new QHBoxLayout();

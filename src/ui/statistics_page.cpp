@@ -1,6 +1,5 @@
 #include "ui/statistics_page.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QHBoxLayout>
@@ -8,15 +7,15 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 
 #include "ui/chart_panel.h"
-#include "ui/date_range_bar.h"
 #include "ui/help_viewer.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 namespace {
@@ -28,21 +27,8 @@ QStringList NumberCategories() {
 }
 
 // Bars over the numbers 1..49 on a value axis from 0.
-void AddNumberAxes(QChart& chart) {
-  auto* numbers = new QBarCategoryAxis(&chart);
-  numbers->setCategories(NumberCategories());
-  QFont small = numbers->labelsFont();
-  small.setPointSize(7);
-  numbers->setLabelsFont(small);
-  numbers->setLabelsAngle(-90);
-  auto* values = new QValueAxis(&chart);
-  values->setLabelFormat("%d");
-  chart.addAxis(numbers, Qt::AlignBottom);
-  chart.addAxis(values, Qt::AlignLeft);
-  for (QAbstractSeries* series : chart.series()) {
-    series->attachAxis(numbers);
-    series->attachAxis(values);
-  }
+void AddNumberAxes(ChartPanel& panel) {
+  panel.SetAxes(UprightCategoryAxis(NumberCategories()), WholeNumberAxis());
 }
 
 void SetTop(QChart& chart, qreal top) {
@@ -70,9 +56,8 @@ QTableWidgetItem* NumberItem(double value, int decimals = 0) {
 }  // namespace
 
 StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* parent)
-    : QWidget(parent), session_(session) {
+    : RangedView(session, "rngStats", parent) {
   setObjectName("picStatistics");
-  range_ = new DateRangeBar("rngStats", this);
   connect(range_, &DateRangeBar::RangeChanged, this, [this] { Recount(); });
   fairness_ = new QLabel(this);
   fairness_->setObjectName("lblFairness");
@@ -88,10 +73,8 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   counts_ = new ChartPanel("CountsChart", "How often each number was drawn", this);
   since_ = new ChartPanel("SinceChart", "Draws since each number was last drawn", this);
-  auto* helpButton = new QPushButton("&Help", this);
-  helpButton->setObjectName("cmdHelpStatistics");
-  connect(helpButton, &QPushButton::clicked, this,
-          [&help] { help.ShowTopic(help_topic::kNumberStatistics); });
+  QPushButton* helpButton =
+      HelpButton("cmdHelpStatistics", "&Help", help, help_topic::kNumberStatistics, this);
 
   BuildCharts();
 
@@ -131,24 +114,20 @@ void StatisticsPage::BuildCharts() {
   for (QAbstractSeries* series :
        std::initializer_list<QAbstractSeries*>{countBars_, fairMain_, fairBonus_})
     counts.addSeries(series);
-  AddNumberAxes(counts);
+  AddNumberAxes(*counts_);
   auto* sinceBars = new QBarSeries(this);
   sinceBars->append(sinceCounts_);
   since_->Chart().addSeries(sinceBars);
-  AddNumberAxes(since_->Chart());
+  AddNumberAxes(*since_);
   since_->Chart().legend()->hide();
-  counts_->ApplyPalette();
-  since_->ApplyPalette();
 }
 
-void StatisticsPage::Enter() {
-  const std::vector<DatedDraw>& draws = session_.DatedDraws();
-  if (!draws.empty()) {
-    const auto [oldest, newest] = std::minmax_element(
-        draws.begin(), draws.end(), [](const auto& a, const auto& b) { return a.day < b.day; });
-    range_->SetHistoryDates(oldest->day, newest->day);
-  }
+void StatisticsPage::showEvent(QShowEvent* event) {
+  RangedView::showEvent(event);
+  if (event->spontaneous()) return;  // the window came back: nothing changed
+  RefreshHistoryDates();
   Recount();
+  table_->scrollToTop();  // opens at number 1, wherever it was left
 }
 
 void StatisticsPage::Recount() {

@@ -4,9 +4,7 @@
 // test in figures and in one plain sentence.
 #pragma once
 
-#include <QWidget>
-
-#include "app/session.h"
+#include "ui/ranged_view.h"
 
 class QLabel;
 class QTableWidget;
@@ -17,18 +15,17 @@ class QLineSeries;
 namespace bw::ui {
 
 class ChartPanel;
-class DateRangeBar;
 
-class StatisticsPage : public QWidget {
+class StatisticsPage : public RangedView {
   Q_OBJECT
  public:
   StatisticsPage(Session& session, HelpViewer& help, QWidget* parent);
-  // Entering the page: counts anew over the chosen range (the history may
-  // have grown).
-  void Enter();
-
   ChartPanel& CountsChart() const { return *counts_; }
   ChartPanel& SinceChart() const { return *since_; }
+
+ protected:
+  // Shown: counts anew over the chosen range (the history may have grown).
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Recount();
@@ -37,8 +34,6 @@ class StatisticsPage : public QWidget {
   void ShowNothing(const QString& why);
   void BuildCharts();
 
-  Session& session_;
-  DateRangeBar* range_ = nullptr;
   QLabel* fairness_ = nullptr;
   QTableWidget* table_ = nullptr;
   ChartPanel* counts_ = nullptr;

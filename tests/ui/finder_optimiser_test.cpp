@@ -47,6 +47,7 @@ class FinderOptimiserTest : public QObject {
   void initTestCase() {
     QVERIFY(rig_.StartDemo());
     w_ = &rig_.Window();
+    w_->show();  // laid out as on screen
     finder_ = &Child(*w_, "picMain");
     optimiser_ = &Child<ui::LineOptimiserPage>(*w_, "picOptimise");
   }
@@ -114,11 +115,17 @@ class FinderOptimiserTest : public QObject {
 
     int progress = -1;
     bool servicesLocked = false;
+    QWidget& start = Child(*optimiser_, "cmdStart");
+    QCoreApplication::processEvents();  // laid out as the stopped run left it
+    const QPoint startAt = start.mapTo(w_, QPoint());
+    QPoint startAtRun;
     Run(*optimiser_, "cmdStart", [&](int checked) {
       if (checked != 500) return;
+      startAtRun = start.mapTo(w_, QPoint());  // a second click lands on Stop
       progress = Child<QProgressBar>(*optimiser_, "ProgressBar").value();
       servicesLocked = !w_->MainTabs().IsTabSelectable(MainTab::kGeneralServices);
     });
+    QCOMPARE(startAtRun, startAt);
     QCOMPARE(progress, static_cast<int>((100.0f / 924.0f) * 498.0f));
     QVERIFY(servicesLocked);
     QCOMPARE(rig_.events.calls, 924);
@@ -138,7 +145,7 @@ class FinderOptimiserTest : public QObject {
       rig_.printJobs.clear();
       Click(*optimiser_, "cmdPrintList");
       QCOMPARE(rig_.printJobs.size(), 1u);
-      const std::string& printed = rig_.printJobs[0];
+      const std::string& printed = rig_.printJobs[0].text;
       QVERIFY(printed.find("[1-2-3-4-5-6-7-8-9-10-11-12]") != std::string::npos);
       for (const QString& row : Rows(*optimiser_, "List4")) {
         const std::string text = row.toStdString();

@@ -2,6 +2,15 @@
 // and the number statistics page, on the demo history.
 #include <QBarSeries>
 #include <QBarSet>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
 
 #include "ui/balance_chart.h"
 #include "ui/date_range_bar.h"
@@ -57,7 +66,7 @@ class InsightTest : public QObject {
   std::unique_ptr<WindowRig> rig_;
   ui::MainWindow* w_ = nullptr;
 
-  ui::LineInsightPanel& Insight() { return w_->LineInsight(); }
+  ui::LineInsightPanel& Insight() { return Child<ui::LineInsightPanel>(*w_, "LineInsight"); }
   QTableWidget& HitsTable() { return Child<QTableWidget>(*w_, "tblHits"); }
   void Check(const Line& line) { CheckLine(*w_, std::vector<int>(line.begin(), line.end())); }
   // Hits in the table as the result panel counts them.
@@ -140,7 +149,8 @@ class InsightTest : public QObject {
     QCOMPARE(table.item(48, 1)->text() + "|" + table.item(48, 5)->text(),
              "471|3");  // 49: count, since
     const auto bars = [this] {
-      return qobject_cast<QBarSeries*>(w_->Statistics().CountsChart().Chart().series().front());
+      return qobject_cast<QBarSeries*>(
+          Child<ui::StatisticsPage>(*w_, "picStatistics").CountsChart().Chart().series().front());
     };
     QCOMPARE(bars()->barSets().size(), 2);  // main and bonus numbers
     QCOMPARE(bars()->barSets().front()->at(48), 471);
@@ -150,10 +160,12 @@ class InsightTest : public QObject {
         rig_->session.Frequency({ui::DayOfDate(QDate(2020, 1, 1)), std::nullopt});
     QCOMPARE(table.item(48, 1)->text(), QString::number(since2020.numbers[48].mainCount));
     QCOMPARE(bars()->barSets().front()->at(48), since2020.numbers[48].mainCount);
-    // The range is kept while the program runs.
+    // The range is kept while the program runs; the table opens at its top.
+    table.verticalScrollBar()->setValue(table.verticalScrollBar()->maximum());
     QVERIFY(ChooseTab(w_->MainTabs(), ui::kGeneralServices));
     QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
     QCOMPARE(Child<QDateEdit>(*w_, "rngStatsFrom").date(), QDate(2020, 1, 1));
+    QCOMPARE(table.verticalScrollBar()->value(), 0);
   }
 };
 

@@ -92,6 +92,16 @@ class MainWindowTest : public QObject {
     QVERIFY(!Enabled(*w_, "cmdGetNumber10"));
   }
 
+  void theBonusSlotShowsOnlyForADrawWithABonus() {
+    for (const bool demo : {true, false}) {  // the demo lottery has a bonus number
+      StartOn(demo);
+      for (ChoiceTab page : {ChoiceTab::kUpdate, ChoiceTab::kSixFrom49, ChoiceTab::kSingleLine}) {
+        QVERIFY(ChooseTab(w_->ChoiceTabs(), page));
+        QCOMPARE(!Child(*w_, "lblNumber0").isHidden(), demo && page == ChoiceTab::kUpdate);
+      }
+    }
+  }
+
   void twelveNumberModeHandsTheNumbersToTheOptimiser() {
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
     Walk(1, 12,

@@ -1,9 +1,13 @@
 // The "6 from 49" page: the position file, stop and resume, the timer tick,
 // found lines printed in batches, and closing during a search.
+#include <QGroupBox>
+#include <QTest>
+#include <QTimer>
 #include <set>
 
 #include "analysis/all_lines_search.h"
 #include "ui/number_grid.h"
+#include "ui/search_page.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
@@ -55,6 +59,7 @@ class SearchPageTest : public QObject {
   }
   Line Shown() { return LineOf(Row(*w_, 7, 12)); }
   Line Checked() { return LineOf(Row(*w_, 1, 6, "PreDigit")); }
+  QString RowTitle() { return Child<QGroupBox>(*w_, "fraSelected").title(); }
 
  private slots:
   void cleanup() { rig_.reset(); }
@@ -83,7 +88,9 @@ class SearchPageTest : public QObject {
     Click(*w_, "cmdCheckUpdate");
     QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
     QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
+    QCOMPARE(RowTitle(), "All lines checked");
     Reenter("44 45 46 47 48 49\r\n");
+    QCOMPARE(RowTitle(), "All lines checked");
     Click(*w_, "cmdCheckUpdate");  // nothing is left to check
     QCOMPARE(Row(*w_, 1, 6, "PreDigit"), "|||||");
     QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
@@ -130,11 +137,23 @@ class SearchPageTest : public QObject {
     rig_->session.Search().CheckSlice(start, LineRank(end) - LineRank(start) + 1, found);
     std::multiset<std::string> expected, printed;
     for (const FoundLine& line : found) expected.insert(JoinTwoDigits(line.line, "-"));
-    for (const std::string& job : rig_->printJobs)
-      for (auto at = job.find('='); at != std::string::npos; at = job.find('=', at + 1))
-        printed.insert(job.substr(at - 17, 17));
+    for (const PrintJob& job : rig_->printJobs)
+      for (auto at = job.text.find('='); at != std::string::npos; at = job.text.find('=', at + 1))
+        printed.insert(job.text.substr(at - 17, 17));
     QCOMPARE(expected.count(JoinTwoDigits(last, "-")), 1u);
     QCOMPARE(printed, expected);
+  }
+
+  // After a stop the number row reads as the next line to check, one past
+  // the last line checked, and the grid no longer marks the picked start line.
+  void afterAStopTheRowIsTheNextLineToCheck() {
+    Start(kFewFound);
+    Click(*w_, "cmdClear");
+    PickNumbers(*w_, {1, 2, 3, 4, 5, 6});
+    RunUntilFirstStop();
+    QCOMPARE(RowTitle(), "Next line to check");
+    QCOMPARE(Shown(), LineAtRank(LineRank(Checked()) + 1));
+    for (int n = 1; n <= 49; ++n) QVERIFY2(!w_->Grid().IsPicked(n), qPrintable(QString::number(n)));
   }
 
   void foundLinesArePrintedInBatchesAndOnDemand() {
@@ -142,9 +161,10 @@ class SearchPageTest : public QObject {
     std::size_t listedAtClick = 0;
     rig_->events.hook = [&] {
       if (rig_->events.calls != 1) return;
-      listedAtClick = w_->FoundLines().size();
+      QCOMPARE(Child(*w_, "pnlPrintAll").property("ForeColor").value<QColor>(), QColor(0, 255, 0));
+      listedAtClick = w_->Search().FoundLines().size();
       Click(*w_, "pnlPrintAll");  // prints what is listed and keeps it
-      QCOMPARE(w_->FoundLines().size(), listedAtClick);
+      QCOMPARE(w_->Search().FoundLines().size(), listedAtClick);
       Click(*w_, "cmdCheckUpdate");
     };
     Click(*w_, "cmdCheckUpdate");
@@ -152,15 +172,21 @@ class SearchPageTest : public QObject {
     QVERIFY(found.startsWith("Found ") && found.endsWith(" over 66%+"));
     const int count = found.section(' ', 1, 1).toInt();
     QVERIFY(count > 320);
-    // Full batches while searching, the on-demand print, then the rest.
-    std::vector<int> sizes, expected(count / 320, 320);
-    for (const std::string& job : rig_->printJobs)
-      sizes.push_back(std::count(job.begin(), job.end(), '='));
-    expected.insert(expected.end(), 2, count % 320);
+    // One report growing by batches while searching, and the on-demand print.
+    std::vector<int> sizes;
+    for (const PrintJob& job : rig_->printJobs) {
+      QCOMPARE(job.what, "found lines");
+      sizes.push_back(std::count(job.text.begin(), job.text.end(), '='));
+    }
     QCOMPARE(listedAtClick, std::size_t(count % 320));
-    QCOMPARE(sizes, expected);
-    QVERIFY(w_->FoundLines().empty());
+    QCOMPARE(sizes, (std::vector<int>{count, count % 320}));
+    QVERIFY(w_->Search().FoundLines().empty());
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
+    // The status bar tells where the report went and opens its folder.
+    const std::string file = (rig_->folder / "found lines.pdf").string();
+    QCOMPARE(Caption(*w_, "lblReportWritten"), QString::fromStdString("Report written to " + file));
+    Click(*w_, "cmdOpenReportFolder");
+    QCOMPARE(rig_->openedFolders, std::vector<std::string>{rig_->folder.Path().string()});
   }
 
   void timerTickAndClosingDuringTheSearchSaveTheLineOnDisplay() {
@@ -172,7 +198,7 @@ class SearchPageTest : public QObject {
         QVERIFY(!w_->ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
         QVERIFY(!w_->MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
         QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Stop");
-        w_->Timer2_Timer();
+        QMetaObject::invokeMethod(&Child<QTimer>(*w_, "Timer2"), "timeout");  // its tick
         shownAtTick = FileText(Shown());
         savedAtTick = rig_->folder.Read("Test.ful");
       } else {

@@ -1,21 +1,38 @@
 #include "ui/ui_test_support.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+
 #include "model/numbers.h"
 #include "print/reports.h"
+#include "ui/qt_platform.h"
 #include "ui/start_up.h"
 
 namespace bw::uitest {
 namespace {
 
-// Hands its text to the rig's job list when the window ends the job.
+// Hands its text to the rig's job list when the window ends the job, and
+// writes it as the file "<what>.pdf" of the folder.
 class KeptSurface : public RecordingSurface {
  public:
-  KeptSurface(std::vector<std::string>& jobs, std::size_t slot) : jobs_(jobs), slot_(slot) {}
-  ~KeptSurface() override { jobs_[slot_] = Text(); }
+  KeptSurface(std::vector<PrintJob>& jobs, std::size_t slot, std::filesystem::path file)
+      : jobs_(jobs), slot_(slot), file_(std::move(file)) {}
+  ~KeptSurface() override { jobs_[slot_].text = Text(); }
+  void EndDocument() override {
+    RecordingSurface::EndDocument();
+    std::ofstream(file_, std::ios::binary) << Text();
+  }
+  std::string OutputFile() const override { return file_.string(); }
 
  private:
-  std::vector<std::string>& jobs_;
+  std::vector<PrintJob>& jobs_;
   std::size_t slot_;
+  std::filesystem::path file_;
 };
 
 }  // namespace
@@ -42,6 +59,13 @@ std::vector<std::string> TripleHistory() {
 
 MessageAnswer ScriptedMessages::Show(const Message& message) {
   shown.push_back(message);
+  if (whileBoxOpen) {
+    QTimer::singleShot(0, [this] {
+      whileBoxOpen();
+      QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+    });
+    ui::QtMessageSink().Show(message);
+  }
   if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   if (answers.empty()) return MessageAnswer::Yes;
   const MessageAnswer answer = answers.front();
@@ -57,15 +81,17 @@ void HookedEvents::LetEventsRun() {
 
 bool WindowRig::Start() {
   ui::ReadProgramSettingsReported(session);
-  ui::Services services{messages, events, clock, random, &help, {}, {}, {}};
+  ui::Services services{messages, events, clock, random, &help, {}, {}, {}, {}};
   services.showLotteryDialog = [this](QWidget*) {
     ++dialogShown;
     if (dialogAction) dialogAction(session.State());
   };
-  services.openPrintJob = [this](const std::string&) -> std::unique_ptr<PrintSurface> {
-    printJobs.emplace_back();
-    return std::make_unique<KeptSurface>(printJobs, printJobs.size() - 1);
+  services.openPrintJob = [this](const std::string& what) -> std::unique_ptr<PrintSurface> {
+    printJobs.push_back({what, {}});
+    return std::make_unique<KeptSurface>(printJobs, printJobs.size() - 1,
+                                         session.State().appFolder / (what + ".pdf"));
   };
+  services.openFolder = [this](const std::string& folder) { openedFolders.push_back(folder); };
   window = std::make_unique<ui::MainWindow>(session, services);
   return window->Initialize();
 }

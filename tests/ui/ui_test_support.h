@@ -38,6 +38,9 @@ class ScriptedMessages : public MessageSink {
   void Beep() override {}
   std::vector<Message> shown;
   std::deque<MessageAnswer> answers;
+  // Set: each message also opens as a real message box; this runs while the
+  // box is open, then Enter closes it.
+  std::function<void()> whileBoxOpen;
 };
 
 // A fixed day and seeds counting up from 1.
@@ -64,6 +67,10 @@ class HookedEvents : public EventPump {
   void LetEventsRun() override;
   std::function<void()> hook;
   int calls = 0;
+};
+
+struct PrintJob {
+  std::string what, text;  // the text once the job has ended
 };
 
 class WindowRig {
@@ -95,7 +102,8 @@ class WindowRig {
   // What the lottery dialog does when it is shown (nothing by default).
   std::function<void(ProgramState&)> dialogAction;
   int dialogShown = 0;
-  std::vector<std::string> printJobs;  // the text of each, once it has ended
+  std::vector<PrintJob> printJobs;  // each also written as "<what>.pdf" in the folder
+  std::vector<std::string> openedFolders;
   std::unique_ptr<ui::MainWindow> window;
 };
 

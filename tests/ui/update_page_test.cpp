@@ -147,6 +147,13 @@ class UpdatePageTest : public QObject {
     QVERIFY(rig.StartTest(kSettings));
     const std::string before = rig.folder.Read("Test.opt");
     rig.session.AppendDraw("05/01/2002 01 02 03 04 05 06 ");
+    bool barWithTheBox = true;
+    rig.messages.whileBoxOpen = [&] {
+      barWithTheBox = !rig.Window()
+                           .centralWidget()
+                           ->findChild<QWidget*>("ProgressBar", Qt::FindDirectChildrenOnly)
+                           ->isHidden();
+    };
     {
       test::AsUnprivilegedUser nobody;  // the folder cannot be written
       if (!nobody.Switched()) QSKIP("dropping privileges needs root");
@@ -154,6 +161,7 @@ class UpdatePageTest : public QObject {
     }
     QVERIFY(rig.Window().IsUnloaded());
     QCOMPARE(rig.Last().title, "Error saving file");
+    QVERIFY(!barWithTheBox);  // the save bar is gone once the error shows
     QCOMPARE(rig.folder.Read("Test.opt"), before);
   }
 

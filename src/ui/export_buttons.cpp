@@ -1,0 +1,38 @@
+#include "ui/export_buttons.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace bw::ui {
+
+QHBoxLayout* NoteWithButtons(QWidget* view, QLabel* note,
+                             std::initializer_list<ExportButton> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(note, 1);
+  for (const ExportButton& button : buttons) {
+    auto* push = new QPushButton(button.caption, view);
+    push->setObjectName(button.name);
+    QObject::connect(push, &QPushButton::clicked, view, button.run);
+    row->addWidget(push);
+  }
+  return row;
+}
+
+bool SaveToChosenFile(QWidget* parent, const QString& title, const QString& suggestedName,
+                      const QString& filter, const QString& what,
+                      const std::function<bool(const QString& path)>& write) {
+  QFileDialog dialog(parent, title, suggestedName, filter);
+  dialog.setObjectName("SaveDialog");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString path = dialog.selectedFiles().front();
+  if (write(path)) return true;
+  QMessageBox::warning(parent, title, "Could not save " + what + " as\n" + path);
+  return false;
+}
+
+}  // namespace bw::ui

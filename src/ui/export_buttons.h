@@ -1,0 +1,31 @@
+// Copying and saving what a view shows: the row of its note with the Copy
+// and Save buttons, and the save to a file the user names.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <initializer_list>
+
+class QHBoxLayout;
+class QLabel;
+class QWidget;
+
+namespace bw::ui {
+
+struct ExportButton {
+  QString name, caption;
+  std::function<void()> run;
+};
+
+// The note beside the buttons, which are children of `view`.
+QHBoxLayout* NoteWithButtons(QWidget* view, QLabel* note,
+                             std::initializer_list<ExportButton> buttons);
+
+// Asks for a file name in a save dialog of the program's own kind (so that
+// it looks the same everywhere) and writes `what` there; a failed write is
+// told in a warning. False when cancelled or failed.
+bool SaveToChosenFile(QWidget* parent, const QString& title, const QString& suggestedName,
+                      const QString& filter, const QString& what,
+                      const std::function<bool(const QString& path)>& write);
+
+}  // namespace bw::ui

@@ -1,0 +1,38 @@
+#include "ui/keyboard_order.h"
+
+namespace bw::ui {
+namespace {
+
+bool TakesTab(const QWidget* widget) {
+  return (widget->focusPolicy() & Qt::TabFocus) != 0;
+}
+
+}  // namespace
+
+QWidget* ChainTabOrder(QWidget* previous, std::initializer_list<QWidget*> stops) {
+  const auto follow = [&previous](QWidget* next) {
+    QWidget::setTabOrder(previous, next);
+    previous = next;
+  };
+  for (QWidget* stop : stops) {
+    if (TakesTab(stop)) {
+      follow(stop);
+      continue;
+    }
+    for (QWidget* child : stop->findChildren<QWidget*>()) {
+      if (TakesTab(child)) follow(child);
+    }
+  }
+  return previous;
+}
+
+void ConnectKeepingFocus(QAbstractButton* button, QObject* context, std::function<void()> action) {
+  QObject::connect(button, &QAbstractButton::clicked, context,
+                   [button, action = std::move(action)] {
+                     const bool focused = button->hasFocus();
+                     action();
+                     if (focused && button->isEnabled()) button->setFocus();
+                   });
+}
+
+}  // namespace bw::ui

@@ -1,0 +1,53 @@
+#include "ui/page_widgets.h"
+
+#include <QFontDatabase>
+
+namespace bw::ui {
+
+QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QFont FixedFont(int points, bool bold) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(points);
+  font.setBold(bold);
+  return font;
+}
+
+QLabel* ResultBox(const QString& name, QWidget* parent, int points) {
+  QLabel* label = NamedLabel(name, QString(), parent);
+  label->setFont(FixedFont(points, true));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setMinimumSize(72, 30);
+  label->setMaximumHeight(44);
+  label->setProperty("resultBox", true);
+  return label;
+}
+
+QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* parent) {
+  QLabel* label = NamedLabel(name, QString(), parent);
+  label->setPixmap(picture);
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+QLabel* Guidance(const QString& text, QWidget* parent, const QString& name) {
+  QLabel* label = NamedLabel(name, text, parent);
+  label->setWordWrap(true);
+  label->setProperty("guidance", true);
+  return label;
+}
+
+QPushButton* HelpButton(const char* name, const QString& caption, HelpViewer& help, int topic,
+                        QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  QObject::connect(button, &QPushButton::clicked, parent,
+                   [&help, topic] { help.ShowTopic(topic); });
+  return button;
+}
+
+}  // namespace bw::ui

@@ -1,0 +1,25 @@
+// The labels and buttons the pages of the main window are built from, so
+// that a result box or a line of advice looks the same on every page.
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+
+#include "platform/services.h"
+
+namespace bw::ui {
+
+QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent);
+QFont FixedFont(int points, bool bold = false);
+// A count or percentage box of a result panel.
+QLabel* ResultBox(const QString& name, QWidget* parent, int points = 12);
+QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* parent);
+// A wrapped line of advice in the guidance style, named when it is looked up later.
+QLabel* Guidance(const QString& text, QWidget* parent, const QString& name = QString());
+// A button that opens the help topic.
+QPushButton* HelpButton(const char* name, const QString& caption, HelpViewer& help, int topic,
+                        QWidget* parent);
+
+}  // namespace bw::ui

@@ -1,0 +1,27 @@
+// A view whose counts go over a date range of the history, chosen on the
+// range bar it shows at its top.
+#pragma once
+
+#include <QWidget>
+
+#include "app/session.h"
+#include "ui/date_range_bar.h"
+
+namespace bw::ui {
+
+class RangedView : public QWidget {
+  Q_OBJECT
+ public:
+  // The range bar is named `rangeName` (see DateRangeBar).
+  RangedView(Session& session, const QString& rangeName, QWidget* parent);
+
+  DateRange Range() const { return range_->Range(); }
+  // The first and last draw dates, after the history was loaded or grew.
+  void RefreshHistoryDates();
+
+ protected:
+  Session& session_;
+  DateRangeBar* const range_;
+};
+
+}  // namespace bw::ui
