@@ -94,6 +94,7 @@ QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories) {
   auto* axis = new QBarCategoryAxis;
   axis->setCategories(categories);
   axis->setLabelsAngle(-90);
+  axis->setTruncateLabels(false);  // upright numbers fit; Qt would elide them all
   QFont small = axis->labelsFont();
   small.setPointSize(7);
   axis->setLabelsFont(small);

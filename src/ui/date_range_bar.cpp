@@ -62,8 +62,14 @@ DateRangeBar::DateRangeBar(const QString& name, QWidget* parent) : QWidget(paren
   fromLabel->setBuddy(from_);
   auto* toLabel = new QLabel("&To", this);
   toLabel->setBuddy(to_);
-  for (QLabel* label : {fromLabel, toLabel})
+  for (QLabel* label : {fromLabel, toLabel}) {
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // Measured as drawn: with the mnemonic underline the letters are drawn
+    // unkerned, and a kerned "To" measured narrower cut its "o".
+    QFont unkerned = label->font();
+    unkerned.setKerning(false);
+    label->setFont(unkerned);
+  }
   row->addWidget(fromLabel);
   row->addWidget(from_);
   row->addSpacing(8);
