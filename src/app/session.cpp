@@ -45,6 +45,7 @@ SingleLineResult Session::Check(const Line& line) {
   const auto check = [&] {
     return CheckSingleLine(line, DrawCount(), state_.settings, state_.tables, index_);
   };
+  if (!IndexComplete()) return SingleLineResult{.impossible = true};
   const SingleLineResult result = check();
   if (!result.impossible || !RebuildStaleIndex()) return result;
   return check();
@@ -117,7 +118,9 @@ AllLinesSearch& Session::Search() {
 
 SliceResult Session::CheckSlice(const Line& from, int64_t maxLines, std::vector<FoundLine>& found) {
   const std::size_t before = found.size();
-  SliceResult slice = Search().CheckSlice(from, maxLines, found);
+  SliceResult slice;
+  slice.impossible = true;
+  if (IndexComplete()) slice = Search().CheckSlice(from, maxLines, found);
   if (!slice.impossible) return slice;
   found.resize(before);
   if (RebuildStaleIndex()) slice = Search().CheckSlice(from, maxLines, found);
@@ -130,11 +133,17 @@ SliceResult Session::CheckSlice(const Line& from, int64_t maxLines, std::vector<
 }
 
 bool Session::RebuildStaleIndex() {
+  if (rebuildFailed_) return false;
   const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
   const bool rebuilt = RebuildIndexFiles(state_);
   DropDerivedData();
+  rebuildFailed_ = !rebuilt;
   if (!rebuilt) messages_.Show(IndexNotRebuiltMessage(state_.lottoFile));
   return rebuilt;
+}
+
+bool Session::IndexComplete() {
+  return !state_.indexWriteFailed || RebuildStaleIndex();
 }
 
 int32_t Session::DrawCount() const {
@@ -145,6 +154,7 @@ void Session::DropDerivedData() {
   index_.Forget();
   search_.reset();
   datedDraws_.reset();
+  rebuildFailed_ = false;  // the draws or the index changed: a rebuild may be tried again
 }
 
 }  // namespace bw

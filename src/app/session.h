@@ -97,8 +97,11 @@ class Session {
   // The cached index and the search engine after the index files changed.
   void DropDerivedData();
   // Rebuilds an index found stale; false (after telling the user) when it
-  // could not be written.
+  // could not be written. A failed rebuild is not tried again in this run
+  // until the draws change, so a run of checks tells the user once.
   bool RebuildStaleIndex();
+  // The index holds every draw: it was written whole, or a rebuild now is.
+  bool IndexComplete();
 
   ProgramState state_;
   MessageSink& messages_;
@@ -108,6 +111,7 @@ class Session {
   std::optional<std::vector<DatedDraw>> datedDraws_;
   std::vector<std::string> systemPatterns_;
   FolderLock* folderLock_ = nullptr;
+  bool rebuildFailed_ = false;
 };
 
 }  // namespace bw
