@@ -1,0 +1,53 @@
+// The command line run in a test folder, and a small lottery to run it on.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "support/test_folder.h"
+
+namespace bw::test {
+
+// Four draws with bonus.
+inline const std::string kTiny =
+    "10/01/2000 01 02 03 04 05 06 07\r\n"
+    "17/01/2000 01 02 03 10 11 12 13\r\n"
+    "24/01/2000 20 21 22 23 24 25 26\r\n"
+    "31/01/2000 01 02 03 04 20 30 06\r\n";
+
+// The default lottery is Tiny; "Plain" draws no bonus and has no history yet.
+inline void WriteLotteries(const TestFolder& folder, const std::string& in = "") {
+  folder.Write(in + "vomrix.ini", "file=Tiny.opt\r\n");
+  folder.Write(in + "Tiny.ini",
+               "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n"
+               "ret5p=100000\r\nret6=1000000\r\n");
+  folder.Write(in + "Tiny.opt", kTiny);
+  folder.Write(in + "Plain.ini", "bonus=false\r\nstake=1\r\nret3=10\r\nret4=60\r\n");
+}
+
+struct CliResult {
+  int code = -1;
+  std::string out, err;
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+};
+
+// Runs the blank-separated `words` as if the program lay in `folder`.
+inline CliResult RunIn(const TestFolder& folder, const std::string& words,
+                       bool folderOption = true) {
+  std::vector<std::string> args = {(folder.Path() / "ballwright-cli").string()};
+  if (folderOption) args.insert(args.end(), {"--folder", folder.Path().string()});
+  std::istringstream in(words);
+  for (std::string word; in >> word;) args.push_back(word);
+  std::ostringstream out, err;
+  const int code = RunCli(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+}  // namespace bw::test
