@@ -1,11 +1,6 @@
 // Commands beside another holder of the lottery folder's lock: readers share
 // it, a writer waits up to 2 seconds and then refuses, and nothing is written
 // while a window has the folder open.
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -68,18 +63,6 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
 }
 
 #ifndef _WIN32  // other processes here need fork
-pid_t InChild(const std::function<int()>& work) {
-  const pid_t child = fork();
-  if (child == 0) _exit(work());
-  return child;
-}
-
-int ExitCodeOf(pid_t child) {
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST_F(CliLock, SimultaneousAddsAllLandAndCountLikeAFreshStart) {
   const std::string added[] = {"24/01/2000 20 21 22 23 24 25 26", "31/01/2000 01 02 03 04 20 30 06",
                                "07/02/2000 01 02 03 04 05 07 08",

@@ -1,6 +1,12 @@
 // The command line run in a test folder, and a small lottery to run it on.
 #pragma once
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,5 +55,20 @@ inline CliResult RunIn(const TestFolder& folder, const std::string& words,
   const int code = RunCli(args, out, err);
   return {code, out.str(), err.str()};
 }
+
+#ifndef _WIN32
+// Another process doing `work`; ExitCodeOf waits for it: its exit code, -1 when killed.
+inline pid_t InChild(const std::function<int()>& work) {
+  const pid_t child = fork();
+  if (child == 0) _exit(work());
+  return child;
+}
+
+inline int ExitCodeOf(pid_t child) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
 
 }  // namespace bw::test

@@ -2,9 +2,6 @@
 // start the history is the old one or the new one, complete, and every count
 // equals what a clean rebuild of the index shows.
 #ifndef _WIN32  // a kill mid-way needs fork
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -64,19 +61,15 @@ class KilledCommand : public ::testing::Test {
       clean_.emplace_back(history, CleanAnswers(history));
   }
 
-  // Runs `add` in a child process; `killAt` ends it just before its n-th file
-  // change. False when it finished first.
+  // Runs `add` in a child process; `killAt` runs in the child (given 0), then
+  // here (given the child). True when the add was killed.
   bool AddKilled(const std::function<void(pid_t)>& killAt) {
-    const pid_t child = fork();
-    if (child == 0) {
+    const pid_t child = InChild([&] {
       killAt(0);
-      RunIn(folder_, "add " + kAdded);
-      _exit(0);
-    }
+      return RunIn(folder_, "add " + kAdded).code;
+    });
     killAt(child);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFSIGNALED(status);
+    return ExitCodeOf(child) == -1;
   }
 
   void ExpectOldOrNewAndCountsOfACleanBuild() {

@@ -1,6 +1,10 @@
 // What a save leaves behind when the disk fills, a permission is refused, or
 // the file changed under it; how a missing history comes back; and the bounds
 // that keep damaged or huge files from costing the memory.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -166,6 +170,30 @@ TEST_F(SafeSave, TheHistoryHoldsAtMostTheDrawsTheTablesCanCount) {
   EXPECT_EQ(full->title, "History full");
   EXPECT_FALSE(HistorySaveRefusal(state));  // what it holds is still saved
 }
+
+#ifdef _WIN32
+// Windows lets a program that opened a file keep it from being replaced (no
+// share-delete); the save then fails as any other.
+TEST_F(SafeSave, AHistoryHeldOpenByAnotherProgramIsReportedAndKept) {
+  for (const DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+    SCOPED_TRACE(share);
+    ReadOld();
+    state.draws.push_back(kAdded);
+    state.historyChanged = true;
+    const HANDLE held = CreateFileW((folder / "Lotto.opt").c_str(), GENERIC_READ, share, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    RecordingSink sink;
+    SaveHistory(state, sink);
+    CloseHandle(held);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].title, "Error saving file");
+    EXPECT_TRUE(state.historyChanged);  // the draw waits in memory for the next save
+    EXPECT_EQ(state.draws.back(), kAdded);
+    EXPECT_EQ(folder.Read("Lotto.opt"), kOld);
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace bw::test
