@@ -6,6 +6,7 @@
 #include <unistd.h>
 #endif
 
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -44,16 +45,22 @@ struct CliResult {
   }
 };
 
-// Runs the blank-separated `words` as if the program lay in `folder`.
-inline CliResult RunIn(const TestFolder& folder, const std::string& words,
-                       bool folderOption = true) {
-  std::vector<std::string> args = {(folder.Path() / "ballwright-cli").string()};
-  if (folderOption) args.insert(args.end(), {"--folder", folder.Path().string()});
+// Runs `program` with the blank-separated `words`.
+inline CliResult RunProgram(const std::filesystem::path& program, const std::string& words,
+                            const CliOptions& options = {}) {
+  std::vector<std::string> args = {program.string()};
   std::istringstream in(words);
   for (std::string word; in >> word;) args.push_back(word);
   std::ostringstream out, err;
-  const int code = RunCli(args, out, err);
+  const int code = RunCli(args, out, err, options);
   return {code, out.str(), err.str()};
+}
+
+// As if the program lay in `folder`, and by default named it with --folder.
+inline CliResult RunIn(const TestFolder& folder, const std::string& words,
+                       bool folderOption = true) {
+  const std::string option = folderOption ? "--folder " + folder.Path().string() + " " : "";
+  return RunProgram(folder / "ballwright-cli", option + words);
 }
 
 #ifndef _WIN32

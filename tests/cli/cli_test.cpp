@@ -174,18 +174,15 @@ TEST(CliWhere, GivenFolderOrTheUserDataFolderOfAnInstalledProgram) {
     if (name == "XDG_DATA_HOME" || name == "APPDATA") return (root / "data").string();
     return std::nullopt;
   };
-  const auto run = [&root, &options](std::vector<std::string> words) {
-    words.insert(words.begin(), (root / "usr/bin/ballwright-cli").string());
-    std::ostringstream out, err;
-    const int code = RunCli(words, out, err, options);
-    return Result{code, out.str(), err.str()};
+  const auto run = [&](const std::string& words) {
+    return RunProgram(root / "usr/bin/ballwright-cli", words, options);
   };
-  EXPECT_EQ(run({"--folder", (root / "usr").string(), "--where"}).out,
+  EXPECT_EQ(run("--folder " + (root / "usr").string() + " --where").out,
             (root / "usr").string() + "\n");
-  EXPECT_EQ(run({"--where"}).out, userFolder.string() + "\n");
+  EXPECT_EQ(run("--where").out, userFolder.string() + "\n");
   EXPECT_FALSE(fs::exists(userFolder));  // --where only tells
 
-  const Result first = run({"check", "1", "2", "3", "4", "5", "6"});
+  const Result first = run(kCheck);
   EXPECT_EQ(first.out, kRow) << first.err;
   EXPECT_EQ(root.Read("data/Ballwright/Tiny.opt"), kTiny);
 }
@@ -248,7 +245,6 @@ TEST_F(Cli, LinesNotReadAreReportedAndKept) {
     EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
   }
   EXPECT_EQ(folder_.Read("Tiny.opt"), history + "07/02/2000 01 02 03 04 05 06 09\r\n");
-  EXPECT_EQ(folder_.Read("Tiny.old"), history);
   folder_.Write("Tiny.opt", first + "31/02/2000 01 02 03 04 05 06 07\r\n");
   const Result partial = Run(kCheck);
   EXPECT_EQ(partial.code, 0);
