@@ -2,7 +2,6 @@
 // start the history is the old one or the new one, complete, and every count
 // equals what a clean rebuild of the index shows.
 #ifndef _WIN32  // a kill mid-way needs fork
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -58,7 +57,7 @@ class KilledCommand : public ::testing::Test {
     before_ = folder_.Files();
     const std::string old = folder_.Read("Sample.opt");
     for (const std::string& history : {old, old + kAdded + "\r\n"})
-      clean_.emplace_back(history, CleanAnswers(history));
+      clean_[history] = CleanAnswers(history);
   }
 
   // Runs `add` in a child process; `killAt` runs in the child (given 0), then
@@ -74,10 +73,8 @@ class KilledCommand : public ::testing::Test {
 
   void ExpectOldOrNewAndCountsOfACleanBuild() {
     const std::string answers = Answers(folder_);  // the next start
-    const std::string history = folder_.Read("Sample.opt");
-    const auto clean = std::find_if(clean_.begin(), clean_.end(),
-                                    [&](const auto& outcome) { return outcome.first == history; });
-    ASSERT_NE(clean, clean_.end()) << "neither the old nor the new history: " << history.size();
+    const auto clean = clean_.find(folder_.Read("Sample.opt"));
+    ASSERT_NE(clean, clean_.end()) << "neither the old nor the new history";
     EXPECT_EQ(answers, clean->second);
   }
 
@@ -88,8 +85,8 @@ class KilledCommand : public ::testing::Test {
   }
 
   TestFolder folder_;
-  std::map<std::string, std::string> before_;               // the folder before the add
-  std::vector<std::pair<std::string, std::string>> clean_;  // history, its clean answers
+  std::map<std::string, std::string> before_;  // the folder before the add
+  std::map<std::string, std::string> clean_;   // each history, its clean answers
 };
 
 TEST_F(KilledCommand, AnAddKilledBeforeAnyOfItsFileChangesLosesNothing) {
