@@ -13,7 +13,7 @@ using test::Returns;
 using test::TestDraw;
 using test::TestLottery;
 
-TEST(ResultFromRawHits, CorrectionPercentPlusCaptionsAndFaces) {
+TEST(ResultFromRawHits, CorrectionPercentPlusAndFaces) {
   const SingleLineResult kImpossible{.impossible = true};
   const struct {
     const char* name;
@@ -45,12 +45,6 @@ TEST(ResultFromRawHits, CorrectionPercentPlusCaptionsAndFaces) {
                 {0, 0, 0, 1, 0, 0, false}}};
   for (const auto& c : cases)
     EXPECT_EQ(ResultFromRawHits(c.raw, c.draws, c.returns), c.expected) << c.name;
-  const auto text = [](const ResultCaptions& c) {
-    return c.three + "|" + c.four + "|" + c.five + "|" + c.fivePlus + "|" + c.six + "|" + c.digit +
-           c.ret;
-  };
-  EXPECT_EQ(text(CaptionsOf({20, 1, 0, 0, 0, 26, false})), "20|1||||26%");
-  EXPECT_EQ(text(CaptionsOf({0, 0, 3, 2, 1, 0, true})), "||3|2|1|0%+");
   const std::tuple<int, bool, Verdict> faces[] = {{45, false, Verdict::Happy},
                                                   {44, false, Verdict::Moody},
                                                   {25, false, Verdict::Moody},

@@ -1,19 +1,12 @@
 // Commands beside another holder of the lottery folder's lock: readers share
 // it, a writer waits up to 2 seconds and then refuses, and nothing is written
 // while a window has the folder open.
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_support.h"
 #include "platform/folder_lock.h"
-#include "support/test_folder.h"
 
 namespace bw::test {
 namespace {
@@ -28,23 +21,11 @@ const std::string kWindowOpen = "a Ballwright window has the lottery folder";
 class CliLock : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_.Write("vomrix.ini", "file=Tiny.opt\r\n");
-    folder_.Write("Tiny.ini", "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n");
+    WriteLotteries(folder_);
     folder_.Write("Tiny.opt", kHistory);
     ASSERT_EQ(Run(kCheck).code, 0);  // builds the index
   }
-  struct Result {
-    int code;
-    std::string out, err;
-  };
-  Result Run(const std::string& words) const {
-    std::vector<std::string> args = {"ballwright-cli", "--folder", folder_.Path().string()};
-    std::istringstream in(words);
-    for (std::string word; in >> word;) args.push_back(word);
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-  }
+  CliResult Run(const std::string& words) const { return RunIn(folder_, words); }
   TestFolder folder_;
 };
 
@@ -72,7 +53,7 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
     const LockMode mode = c.other == Shared ? LockMode::Shared : LockMode::Exclusive;
     ASSERT_TRUE(c.other == Window ? other.MarkWindowOpen()
                                   : other.LockData(mode, std::chrono::milliseconds(0)));
-    const Result result = Run(c.words);
+    const CliResult result = Run(c.words);
     EXPECT_EQ(result.code, c.says.empty() ? 0 : 1) << result.err;
     EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
     EXPECT_EQ(folder_.Read("Tiny.opt"), kHistory);
@@ -82,18 +63,6 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
 }
 
 #ifndef _WIN32  // other processes here need fork
-pid_t InChild(const std::function<int()>& work) {
-  const pid_t child = fork();
-  if (child == 0) _exit(work());
-  return child;
-}
-
-int ExitCodeOf(pid_t child) {
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST_F(CliLock, SimultaneousAddsAllLandAndCountLikeAFreshStart) {
   const std::string added[] = {"24/01/2000 20 21 22 23 24 25 26", "31/01/2000 01 02 03 04 20 30 06",
                                "07/02/2000 01 02 03 04 05 07 08",
@@ -118,7 +87,7 @@ TEST_F(CliLock, AKilledHolderLeavesNoStaleLock) {
               return raise(SIGKILL);
             })),
             -1);
-  const Result added = Run(kAdd);
+  const CliResult added = Run(kAdd);
   EXPECT_EQ(added.code, 0) << added.err;
 }
 #endif

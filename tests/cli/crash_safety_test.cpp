@@ -2,25 +2,19 @@
 // start the history is the old one or the new one, complete, and every count
 // equals what a clean rebuild of the index shows.
 #ifndef _WIN32  // a kill mid-way needs fork
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "cli/cli.h"
+#include "cli/cli_support.h"
 #include "platform/file_system.h"
-#include "support/test_folder.h"
 
 namespace bw::test {
 namespace {
@@ -32,19 +26,13 @@ const std::string kAdded = "06/12/2026 03 11 17 25 38 44 09";
 const std::vector<std::string> kQuestions = {"check 3 11 17 25 38 44",
                                              "search --lines 3 --from 3 11 17 25 38 43"};
 
-std::string RunCommand(const fs::path& folder, const std::string& words) {
-  std::vector<std::string> args = {"ballwright-cli", "--folder", folder.string()};
-  std::istringstream in(words);
-  for (std::string word; in >> word;) args.push_back(word);
-  std::ostringstream out, err;
-  const int code = RunCli(args, out, err);
-  return std::to_string(code) + "\n" + out.str() + err.str();
-}
-
 // What a start in the folder answers to the questions above.
-std::string Answers(const fs::path& folder) {
+std::string Answers(const TestFolder& folder) {
   std::string answers;
-  for (const std::string& question : kQuestions) answers += RunCommand(folder, question);
+  for (const std::string& question : kQuestions) {
+    const CliResult result = RunIn(folder, question);
+    answers += std::to_string(result.code) + "\n" + result.out + result.err;
+  }
   return answers;
 }
 
@@ -53,7 +41,7 @@ std::string CleanAnswers(const std::string& history) {
   const TestFolder clean;
   for (const char* name : {"vomrix.ini", "Sample.ini"}) clean.CopyDemo(name);
   clean.Write("Sample.opt", history);
-  return Answers(clean.Path());
+  return Answers(clean);
 }
 
 class KilledCommand : public ::testing::Test {
@@ -65,37 +53,28 @@ class KilledCommand : public ::testing::Test {
     std::size_t from = demo.size() - 1;
     for (int lines = 0; lines <= 200; ++lines) from = demo.rfind('\n', from - 1);
     folder_.Write("Sample.opt", demo.substr(from + 1));
-    RunCommand(folder_.Path(), "check 1 2 3 4 5 6");  // the first start builds the index
-    old_ = folder_.Read("Sample.opt");
-    for (const auto& entry : fs::directory_iterator(folder_.Path())) {
-      const std::string name = entry.path().filename().string();
-      before_[name] = folder_.Read(name);
-    }
-    clean_ = {{old_, CleanAnswers(old_)}, {old_ + kAdded + "\r\n", ""}};
-    clean_[1].second = CleanAnswers(clean_[1].first);
+    RunIn(folder_, "check 1 2 3 4 5 6");  // the first start builds the index
+    before_ = folder_.Files();
+    const std::string old = folder_.Read("Sample.opt");
+    for (const std::string& history : {old, old + kAdded + "\r\n"})
+      clean_[history] = CleanAnswers(history);
   }
 
-  // Runs `add` in a child process; `killAt` ends it just before its n-th file
-  // change. False when it finished first.
+  // Runs `add` in a child process; `killAt` runs in the child (given 0), then
+  // here (given the child). True when the add was killed.
   bool AddKilled(const std::function<void(pid_t)>& killAt) {
-    const pid_t child = fork();
-    if (child == 0) {
+    const pid_t child = InChild([&] {
       killAt(0);
-      RunCommand(folder_.Path(), "add " + kAdded);
-      _exit(0);
-    }
+      return RunIn(folder_, "add " + kAdded).code;
+    });
     killAt(child);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFSIGNALED(status);
+    return ExitCodeOf(child) == -1;
   }
 
   void ExpectOldOrNewAndCountsOfACleanBuild() {
-    const std::string answers = Answers(folder_.Path());  // the next start
-    const std::string history = folder_.Read("Sample.opt");
-    const auto clean = std::find_if(clean_.begin(), clean_.end(),
-                                    [&](const auto& outcome) { return outcome.first == history; });
-    ASSERT_NE(clean, clean_.end()) << "neither the old nor the new history: " << history.size();
+    const std::string answers = Answers(folder_);  // the next start
+    const auto clean = clean_.find(folder_.Read("Sample.opt"));
+    ASSERT_NE(clean, clean_.end()) << "neither the old nor the new history";
     EXPECT_EQ(answers, clean->second);
   }
 
@@ -106,9 +85,8 @@ class KilledCommand : public ::testing::Test {
   }
 
   TestFolder folder_;
-  std::string old_;
-  std::map<std::string, std::string> before_;               // the folder before the add
-  std::vector<std::pair<std::string, std::string>> clean_;  // history, its clean answers
+  std::map<std::string, std::string> before_;  // the folder before the add
+  std::map<std::string, std::string> clean_;   // each history, its clean answers
 };
 
 TEST_F(KilledCommand, AnAddKilledBeforeAnyOfItsFileChangesLosesNothing) {
