@@ -122,6 +122,21 @@ TEST_F(KilledCommand, AnAddKilledAtRandomMomentsLosesNothing) {
   }
 }
 
+// A disk that fills while the index is built: no count is shown from the
+// part written, and the next start with room builds it whole.
+TEST_F(KilledCommand, AnIndexBuiltOnAFullDiskShowsNoCount) {
+  fs::remove(folder_ / "Sample.dnd");  // the next start builds the index
+  SetFileChangeHook([count = 0](FileChange, const fs::path&) mutable {
+    return ++count > 10 ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+  });
+  const CliResult full = RunIn(folder_, kQuestions[0]);
+  SetFileChangeHook({});
+  EXPECT_EQ(full.code, 1);
+  EXPECT_EQ(full.out, "");
+  EXPECT_NE(full.err.find("could not be rebuilt"), std::string::npos) << full.err;
+  EXPECT_EQ(Answers(folder_), clean_.at(folder_.Read("Sample.opt")));
+}
+
 }  // namespace
 }  // namespace bw::test
 #endif
