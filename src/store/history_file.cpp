@@ -128,20 +128,15 @@ int16_t ReplaceHistory(ProgramState& state, const std::vector<std::string>& line
   return error;
 }
 
-// The fingerprint of the history file as it is now; none when it is missing.
-// A file that cannot be read counts as changed.
-std::optional<uint64_t> CurrentFingerprint(const ProgramState& state) {
-  const ReadResult file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
-  if (file.error == kFileNotFound) return std::nullopt;
-  return file.error == 0 ? file.fingerprint : ~uint64_t{0};
-}
-
 // Another program (an editor, a second copy of this one) wrote the history
-// after it was read: saving would lose its change.
+// after it was read: saving would lose its change. A file gone meanwhile
+// loses nothing, and one that cannot be read now (held open by another
+// program) is left to the save to report.
 bool ChangedSinceRead(const ProgramState& state) {
   const HistoryReadStatus& status = state.historyRead;
-  return status.file == state.lottoFile && status.outcome != HistoryReadOutcome::NotRead &&
-         CurrentFingerprint(state) != status.fingerprint;
+  if (status.file != state.lottoFile || status.outcome == HistoryReadOutcome::NotRead) return false;
+  const ReadResult file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
+  return file.error == 0 && file.fingerprint != status.fingerprint;
 }
 
 // Saves the draw list beside a history that changed since it was read, so
