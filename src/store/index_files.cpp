@@ -136,7 +136,10 @@ void DeleteIndexFiles(const ProgramState& state) {
   std::vector<std::filesystem::path> doomed;
   for (std::filesystem::directory_iterator it(state.appFolder, error), end; !error && it != end;
        it.increment(error)) {
-    if (IsIndexFileOf(it->path().filename().string(), state.lottoFile)) doomed.push_back(*it);
+    const std::string name = it->path().filename().string();
+    // with the new files that writes cut short by a kill left behind
+    const std::string written = name.substr(0, name.find(kUnfinishedEnding));
+    if (IsIndexFileOf(written, state.lottoFile)) doomed.push_back(*it);
   }
   for (const auto& file : doomed) {
     if (MakeWritable(file) == 0) DeleteFileIfPresent(file);
