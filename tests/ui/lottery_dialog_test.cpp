@@ -279,7 +279,7 @@ class LotteryDialogTest : public QObject {
   void helpIsUsableWhileTheDialogIsOpen() {
     QWidget owner;  // the main window, blocked while the dialog is open
     Fixture f;
-    auto viewer = ui::MakeHelpViewer(std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP");
+    auto viewer = ui::MakeHelpViewer(kDemoHelp);
     f.Open(viewer.get(), &owner);
     QStringList pages;
     QTimer::singleShot(0, [&] {

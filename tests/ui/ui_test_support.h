@@ -23,6 +23,9 @@ using test::TestFolder;
 using ui::ChoiceTab;
 using ui::MainTab;
 
+inline const std::filesystem::path kDemoHelp =
+    std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP";
+
 // Writes lottery "Test": the history lines joined by CR LF and the settings.
 void WriteLottery(const TestFolder& folder, const std::vector<std::string>& history,
                   const std::string& settings);
