@@ -47,7 +47,7 @@ class FinderOptimiserTest : public QObject {
   void initTestCase() {
     QVERIFY(rig_.StartDemo());
     w_ = &rig_.Window();
-    w_->show();  // laid out as on screen
+    QVERIFY(rig_.Show());
     finder_ = &Child(*w_, "picMain");
     optimiser_ = &Child<ui::LineOptimiserPage>(*w_, "picOptimise");
   }

@@ -96,6 +96,12 @@ bool WindowRig::Start() {
   return window->Initialize();
 }
 
+bool WindowRig::Show() {
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  return QTest::qWaitForWindowActive(window.get());
+}
+
 bool WindowRig::StartDemo() {
   for (const char* name : {"Sample.opt", "Sample.ini", "vomrix.ini"}) folder.CopyDemo(name);
   return Start();

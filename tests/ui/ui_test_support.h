@@ -92,6 +92,8 @@ class WindowRig {
     return Start();
   }
   ui::MainWindow& Window() { return *window; }
+  // Shows the window as the active one, laid out as on screen.
+  bool Show();
   // The last message shown.
   const Message& Last() const { return messages.shown.back(); }
 
