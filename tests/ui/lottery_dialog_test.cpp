@@ -215,10 +215,8 @@ class LotteryDialogTest : public QObject {
   void opensOnTheCurrentLottery() {
     Fixture f;
     f.Open();
-    auto& combo = Child<QComboBox>(*f.dialog, "Combo1");
-    QStringList names;
-    for (int i = 0; i < combo.count(); ++i) names << combo.itemText(i);
-    QCOMPARE(names, QStringList({"alpha", "Broken", "Sample"}));  // sorted, lotteries only
+    QCOMPARE(Items(*f.dialog, "Combo1"),
+             QStringList({"alpha", "Broken", "Sample"}));  // sorted, lotteries only
     QCOMPARE(f.Shown(), kNoChange);
     QVERIFY(!f.session.State().newFileCreated);
     QVERIFY(f.boxes.seen.isEmpty());  // the unreadable Broken was passed silently

@@ -112,9 +112,7 @@ class StartupTest : public QObject {
     const bool started = rig.Start();
     QCOMPARE(started, dialog == 2);
     QCOMPARE(rig.dialogShown, 1);
-    QStringList titles;
-    for (const Message& shown : rig.messages.shown) titles << QString::fromStdString(shown.title);
-    QCOMPARE(titles.join('|'), messages);
+    QCOMPARE(rig.Titles(), messages);
     QCOMPARE(rig.Window().IsUnloaded(), !started);
     QCOMPARE(rig.folder.Exists("Test.dnd"), started);  // nothing is indexed unless loaded
     if (started) QCOMPARE(rig.Window().windowTitle(), kTitle.arg("Test.opt"));

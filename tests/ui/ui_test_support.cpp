@@ -107,6 +107,23 @@ bool WindowRig::StartDemo() {
   return Start();
 }
 
+QString WindowRig::Titles() const {
+  QStringList titles;
+  for (const Message& shown : messages.shown) titles << QString::fromStdString(shown.title);
+  return titles.join('|');
+}
+
+QStringList Items(const QWidget& root, const QString& name) {
+  QWidget& control = Child(root, name);
+  auto* combo = qobject_cast<QComboBox*>(&control);
+  auto* view = qobject_cast<QAbstractItemView*>(&control);
+  if (!combo && !view) qFatal("%s has no rows", qPrintable(name));
+  const QAbstractItemModel& model = combo ? *combo->model() : *view->model();
+  QStringList rows;
+  for (int row = 0; row < model.rowCount(); ++row) rows << model.index(row, 0).data().toString();
+  return rows;
+}
+
 QString Caption(const QWidget& root, const QString& name) {
   QWidget& control = Child(root, name);
   if (auto* label = qobject_cast<QLabel*>(&control)) return label->text();

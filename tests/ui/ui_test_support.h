@@ -94,8 +94,9 @@ class WindowRig {
   ui::MainWindow& Window() { return *window; }
   // Shows the window as the active one, laid out as on screen.
   bool Show();
-  // The last message shown.
+  // The last message shown, and the titles of all joined by "|".
   const Message& Last() const { return messages.shown.back(); }
+  QString Titles() const;
 
   TestFolder folder;
   ScriptedMessages messages;
@@ -143,6 +144,8 @@ inline void CheckLine(const QWidget& root, const std::vector<int>& numbers) {
 }
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
+// The rows of a list or combo box, top to bottom.
+QStringList Items(const QWidget& root, const QString& name);
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
 

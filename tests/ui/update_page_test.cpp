@@ -107,17 +107,15 @@ class UpdatePageTest : public QObject {
       const std::string before = rig.folder.Read("Test.opt");
       QVERIFY(ChooseTab(rig.Window().ChoiceTabs(), ChoiceTab::kUpdate));
       Enter(rig.Window(), QDate(2000, 1, 5), {6, 5, 4, 3, 2, 1, 7});
-      QStringList titles, texts;
-      for (const Message& message : rig.messages.shown) {
-        titles << QString::fromStdString(message.title);
-        texts << QString::fromStdString(message.text);
-      }
-      QCOMPARE(titles.join('|'), c.titles);
-      QVERIFY(texts.join('\n').contains(c.said));
+      QCOMPARE(rig.Titles(), c.titles);
+      const std::size_t asked = rig.messages.shown.size();
+      QVERIFY(std::ranges::any_of(rig.messages.shown, [&](const Message& message) {
+        return QString::fromStdString(message.text).contains(c.said);
+      }));
       if (!c.range.isEmpty()) QCOMPARE(Caption(rig.Window(), "lblRecorded"), c.range);
       QVERIFY(rig.Window().ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
       rig.Window().close();
-      QCOMPARE(rig.messages.shown.size(), std::size_t(titles.size()));
+      QCOMPARE(rig.messages.shown.size(), asked);
       const std::string saved = rig.folder.Read("Test.opt");
       QVERIFY(c.ending.isEmpty() ? saved == before : saved.ends_with(c.ending.toStdString()));
     }
