@@ -3,7 +3,6 @@
 // program's own help file, and printing into a PDF file without a printer.
 #include <QPrinterInfo>
 #include <QTest>
-#include <fstream>
 
 #include "model/day_number.h"
 #include "print/reports.h"
@@ -22,12 +21,10 @@ const char* const kGoodSettings = "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r
 const QString kTitle = " Ballwright - [Database loaded (%1)]";
 
 // The pages of each PDF file in the folder (-1 for a file that is no PDF).
-std::vector<int> PdfPages(const std::filesystem::path& folder) {
+std::vector<int> PdfPages(const TestFolder& folder) {
   std::vector<int> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.path().extension() != ".pdf") continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string pdf{std::istreambuf_iterator<char>(in), {}};
+  for (const auto& [name, pdf] : folder.Files()) {
+    if (!name.ends_with(".pdf")) continue;
     int pages = 0;
     for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
          at = pdf.find("/Type /Page", at + 1))
@@ -205,7 +202,7 @@ class StartupTest : public QObject {
       auto job = ui::OpenQtPrintJob(folder / place, "full system");
       PrintFullSystemReport(*job, rows, "1-2-3-4-5-6-7-8-9-10-11-12", 0);
     }
-    const std::vector<int> pages = PdfPages(folder.Path());
+    const std::vector<int> pages = PdfPages(folder);
     QCOMPARE(pages.size(), std::size_t{1});
     QVERIFY(pages[0] >= 2);
     QCOMPARE(folder.Read("plain-file"), std::string("not a folder"));
