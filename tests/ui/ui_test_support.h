@@ -23,6 +23,8 @@ using test::TestFolder;
 using ui::ChoiceTab;
 using ui::MainTab;
 
+// The date range of the history, as the window shows it.
+inline const QString kRecorded = "Recorded Database Entries\r\nFrom: %1\r\nTo: %2";
 inline const std::filesystem::path kDemoHelp =
     std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP";
 

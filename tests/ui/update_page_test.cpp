@@ -12,7 +12,6 @@ using namespace bw::uitest;
 namespace {
 
 const char* const kSettings = "stake=1\r\nret3=1\r\nret4=1\r\n";
-const QString kRange = "Recorded Database Entries\r\nFrom: %1\r\nTo: %2";
 const std::string kNewDraws =
     "Draw Date;Ball 1;Ball 2;Ball 3;Ball 4;Ball 5;Ball 6;Bonus\r\n"
     "24.06.2020;4;8;15;16;23;42;7\r\n"
@@ -66,7 +65,7 @@ class UpdatePageTest : public QObject {
     Click(window, "cmdCheckUpdate");  // Yes
     QCOMPARE(Row(window, 0, 6), "||||||");
     QVERIFY(!Enabled(window, "cmdGetNumber3"));
-    QCOMPARE(Caption(window, "lblRecorded"), kRange.arg("12 June 1982", "20 June 2020"));
+    QCOMPARE(Caption(window, "lblRecorded"), kRecorded.arg("12 June 1982", "20 June 2020"));
     QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry 20 June 2020");
     QCOMPARE(rig.folder.Read("Sample.opt"), saved);  // only in memory so far
     PickDate(window, QDate(2020, 6, 21));            // a new date opens the grid again
@@ -83,7 +82,7 @@ class UpdatePageTest : public QObject {
   // No question on close.
   void drawWithoutBonusIsSavedOnClose() {
     const QString kept = "20/03/2001 20 29 39 44 45 49 \r\n05/01/2000 01 02 03 04 05 06 \r\n";
-    const QString older = kRange.arg("05 January 2000", "20 March 2001");
+    const QString older = kRecorded.arg("05 January 2000", "20 March 2001");
     const QString today = QString::fromStdString(FormatLongDate(DateOfDayNumber(46000)));
     const QString numbers = "Numbers: 01-02-03-04-05-06\r\n";
     const struct {
@@ -91,7 +90,7 @@ class UpdatePageTest : public QObject {
       QString titles, said, range, ending;  // said in a message; ending "": unchanged
     } cases[] = {{"", "Confirm Update", numbers, older, kept},
                  {"empty", "Error loading file|Confirm Update", numbers,
-                  kRange.arg("05 January 2000", today), "05/01/2000 01 02 03 04 05 06 \r\n"},
+                  kRecorded.arg("05 January 2000", today), "05/01/2000 01 02 03 04 05 06 \r\n"},
                  {"17/01/2000 01 02 03 04 05 50", "Lines set aside|Confirm Update", "line 20",
                   older, "17/01/2000 01 02 03 04 05 50\r\n" + kept},
                  {"31/02/2000 01 02 03 04 05 06", "History not read to its end|History not saved",
