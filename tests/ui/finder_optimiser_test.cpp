@@ -8,15 +8,6 @@
 using namespace bw;
 using namespace bw::uitest;
 
-namespace {
-QStringList Rows(const QWidget& page, const char* list) {
-  QStringList rows;
-  auto& widget = Child<QListWidget>(page, list);
-  for (int i = 0; i < widget.count(); ++i) rows << widget.item(i)->text();
-  return rows;
-}
-}  // namespace
-
 class FinderOptimiserTest : public QObject {
   Q_OBJECT
   WindowRig rig_;
@@ -47,7 +38,7 @@ class FinderOptimiserTest : public QObject {
   void initTestCase() {
     QVERIFY(rig_.StartDemo());
     w_ = &rig_.Window();
-    w_->show();  // laid out as on screen
+    QVERIFY(rig_.Show());
     finder_ = &Child(*w_, "picMain");
     optimiser_ = &Child<ui::LineOptimiserPage>(*w_, "picOptimise");
   }
@@ -103,12 +94,13 @@ class FinderOptimiserTest : public QObject {
     CheckLine(*w_, {12, 3, 1, 7, 2, 11, 4, 10, 5, 9, 6, 8});
     QCOMPARE(Caption(*optimiser_, "lblSelected"), "Selected Numbers: [1-2-3-4-5-6-7-8-9-10-11-12]");
     QCOMPARE(Row(*optimiser_, 0, 0, "OptimiseDigit"), "0");  // entering resets the page
-    QVERIFY(Rows(*optimiser_, "List3").isEmpty());
+    QVERIFY(Items(*optimiser_, "List3").isEmpty());
 
     Run(*optimiser_, "cmdStart", [&](int checked) {
       if (checked == 101) Click(*optimiser_, "cmdStart");
     });
-    QCOMPARE(Rows(*optimiser_, "List3").size(), 100);  // the line seen with Stop is not listed
+    QCOMPARE(Items(*optimiser_, "List3").size(),
+             100);  // the line seen with Stop is not listed
     QCOMPARE(Caption(*optimiser_, "OptimiseDigit0") + Status(), "100interupted.");
     QVERIFY(Enabled(*optimiser_, "cmdPrintList"));
     QVERIFY(!optimiser_->IsRunning());
@@ -131,9 +123,9 @@ class FinderOptimiserTest : public QObject {
     QCOMPARE(rig_.events.calls, 924);
     QCOMPARE(Caption(*optimiser_, "OptimiseDigit0") + Status(), "924complete.");
     QVERIFY(w_->MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
-    const QStringList rows = Rows(*optimiser_, "List3");
+    const QStringList rows = Items(*optimiser_, "List3");
     QCOMPARE(rows.size(), 924);
-    QCOMPARE(Rows(*optimiser_, "List4"), rows);
+    QCOMPARE(Items(*optimiser_, "List4"), rows);
     QVERIFY(rows.front().startsWith("01-02-03-04-05-06 |"));
     QVERIFY(rows.back().startsWith("07-08-09-10-11-12 |"));
   }
@@ -147,7 +139,7 @@ class FinderOptimiserTest : public QObject {
       QCOMPARE(rig_.printJobs.size(), 1u);
       const std::string& printed = rig_.printJobs[0].text;
       QVERIFY(printed.find("[1-2-3-4-5-6-7-8-9-10-11-12]") != std::string::npos);
-      for (const QString& row : Rows(*optimiser_, "List4")) {
+      for (const QString& row : Items(*optimiser_, "List4")) {
         const std::string text = row.toStdString();
         const bool shown = LeadingNumber(text.substr(36)) >= threshold || text.ends_with('+');
         QVERIFY2((printed.find("  " + text) != std::string::npos) == shown, text.c_str());

@@ -82,9 +82,7 @@ class InsightTest : public QObject {
     rig_ = std::make_unique<WindowRig>();
     QVERIFY(rig_->StartDemo());
     w_ = &rig_->Window();
-    w_->show();
-    w_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w_));
+    QVERIFY(rig_->Show());
   }
   void cleanup() { rig_.reset(); }
 
@@ -95,8 +93,6 @@ class InsightTest : public QObject {
     Check(kFirstDraw);
     QCOMPARE(Caption(*w_, "Digit0"), "26");
     ExpectTableMatchesPanel();
-    QCOMPARE(HitsTable().item(0, 0)->text(), "12/06/1982");
-    QCOMPARE(HitsTable().item(0, 8)->text(), "6");
     QCOMPARE(Insight().Balance().PointCount(), 3799);
     QVERIFY(Insight().Distribution().IsCounting());
     auto& views = Child<QTabWidget>(*w_, "tabLineInsight");

@@ -139,65 +139,71 @@ struct Fixture {
 };
 
 // A script typed into the dialog: what it shows after, the message boxes seen
-// ("\n"-joined), the beeps, and the files written as name=start of their
-// content, ";"-joined: unless the dialog is accepted, none.
+// ("\n"-joined), the files written as name=start of their content,
+// ";"-joined (unless the dialog is accepted, none), and the beeps.
 struct Typed {
   const char* name;
-  QString script, answers, shown, boxes;
-  int beeps;
-  QString files;
+  QString script, answers, shown, boxes = {}, files = {};
+  int beeps = 0;
   QString current = "Sample.opt";
+  const char* appFolder = "";  // under the test folder
 };
 const QString kNoChange = "Sample|1 10 60 1500 100000 1000000|bonus|no save|open";
 const Typed kTyped[] = {
     {"name keys filtered, values reset",
      QString::fromUtf8("@optBonus1@Combo1<End>Te st-ÀÖØöøÿŠŸµ1_.€¿×÷‹[`{ア"), "",
-     QString::fromUtf8("SampleTe st-ÀÖØöøÿŠŸµ|0 0 0 0 0 0|bonus|save|open"), "", 12, ""},
+     QString::fromUtf8("SampleTe st-ÀÖØöøÿŠŸµ|0 0 0 0 0 0|bonus|save|open"), "", "", 12},
     {"blank name cannot be saved", "@Combo1<Ctrl+A>L<Backspace>", "",
-     "|0 0 0 0 0 0|bonus|no save|open", "", 0, ""},
+     "|0 0 0 0 0 0|bonus|no save|open"},
     {"editing keys and Tab in value boxes",
      "@txtStake<End>2a.-/"
      ":3<Home><Del><End><Left><Backspace>9<Tab>7<Tab>5<Shift+Backtab><Shift+Backtab><End>4",
-     "", "Sample|934 7 5 1500 100000 1000000|bonus|save|open", "", 0, ""},
+     "", "Sample|934 7 5 1500 100000 1000000|bonus|save|open"},
     {"Escape in a value box cancels", "@txtRet5<Ctrl+A>8<Esc>", "",
-     "Sample|1 10 60 8 100000 1000000|bonus|save|cancelled", "", 0, ""},
-    {"Enter presses no button", "@txtRet3<Return>@Combo1<Return>", "", kNoChange, "", 0, ""},
+     "Sample|1 10 60 8 100000 1000000|bonus|save|cancelled"},
+    {"Enter presses no button", "@txtRet3<Return>@Combo1<Return>", "", kNoChange},
     {"changed value of the current lottery saved", "@txtStake<End>5@cmdSave", "y",
      "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted",
-     "Please confirm|Are you sure you want to save the settings of Sample", 0,
+     "Please confirm|Are you sure you want to save the settings of Sample",
      "vomrix.ini=file=Sample.opt\r\n;Sample.ini=bonus=true\r\nstake=15\r\n"},
     {"switch refused, then confirmed", "@Combo1=alpha@txtStake<Ctrl+A>4@cmdSave@cmdSave", "ny",
-     "alpha|4 8 50 900 9000 90000|no bonus|save|accepted", kSwitch + "\n" + kSwitch, 0,
+     "alpha|4 8 50 900 9000 90000|no bonus|save|accepted", kSwitch + "\n" + kSwitch,
      "vomrix.ini=file=alpha.opt\r\n;alpha.ini=bonus=false\r\nstake=4\r\nret3=8\r\n;alpha.opt=" +
          QString::fromStdString(kHistory)},
     {"unreadable pick puts the previous back", "@Combo1<Up>", "", kNoChange,
-     "Error|Could not read Broken.ini", 0, ""},
+     "Error|Could not read Broken.ini"},
     {"previous unreadable too closes", "@Combo1<Up>", "",
      "Sample|0 0 0 0 0 0|bonus|no save|cancelled",
      "Error|Could not read Broken.ini\nError|Could not re-initialise previous database, cannot "
      "continue...",
-     0, "", "Gone.opt"},
+     "", 0, "Gone.opt"},
     {"zero stake refused", "@txtStake<Ctrl+A>0<Tab>@cmdSave", "",
-     "Sample|0 10 60 1500 100000 1000000|bonus|save|open", kInvalid, 0, ""},
+     "Sample|0 10 60 1500 100000 1000000|bonus|save|open", kInvalid},
     {"huge return refused", "@txtRet4<Ctrl+A>99999999999@cmdSave", "",
-     "Sample|1 10 99999999999 1500 100000 1000000|bonus|save|open", kInvalid, 0, ""},
+     "Sample|1 10 99999999999 1500 100000 1000000|bonus|save|open", kInvalid},
     {"create with bonus",
      QString::fromUtf8("@Combo1<Ctrl+A>Lotto Österreich<Tab>1<Tab>3<Tab>20<Tab>800<Tab>5000<Tab>"
                        "100000@cmdSave"),
      "y", QString::fromUtf8("Lotto Österreich|1 3 20 800 5000 100000|bonus|save|accepted"),
-     kCreate.arg(QString::fromUtf8("Lotto Österreich"), "USES"), 0,
+     kCreate.arg(QString::fromUtf8("Lotto Österreich"), "USES"),
      QString::fromUtf8("vomrix.ini=file=Lotto Österreich.opt\r\n;Lotto Österreich.ini=bonus=true"
                        "\r\nstake=1\r\nret3=3\r\n;Lotto Österreich.opt=00/00/0000 01 02 03 04 05 "
                        "06 49\r\n")},
     {"typing a listed name picks it", "@Combo1<Ctrl+A>alpha<Tab>", "",
-     "alpha|2 8 50 900 9000 90000|no bonus|save|open", "", 0, ""},
+     "alpha|2 8 50 900 9000 90000|no bonus|save|open"},
     {"create without bonus, refused once",
      "@Combo1<Ctrl+A>Plain<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@optBonus1@cmdSave@cmdSave", "ny",
      "Plain|1 1 1 1 1 1|no bonus|save|accepted",
-     kCreate.arg("Plain", "DOES NOT USE") + "\n" + kCreate.arg("Plain", "DOES NOT USE"), 0,
+     kCreate.arg("Plain", "DOES NOT USE") + "\n" + kCreate.arg("Plain", "DOES NOT USE"),
      "Plain.opt=00/00/0000 01 02 03 04 05 06;Plain.ini=bonus=false;vomrix.ini=file=Plain.opt"},
     {"cancel after an edit writes nothing", "@Combo1=alpha@txtStake<Ctrl+A>0@cmdSave@cmdCancel", "",
-     "alpha|0 8 50 900 9000 90000|no bonus|save|cancelled", kInvalid, 0, ""},
+     "alpha|0 8 50 900 9000 90000|no bonus|save|cancelled", kInvalid},
+    {"creation that cannot write is reported",
+     "@Combo1<Ctrl+A>Lost<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@cmdSave", "y",
+     "Lost|1 1 1 1 1 1|bonus|save|open",
+     kCreate.arg("no-such-folder/Lost", "USES") +
+         "\nError|Could not create <folder>/no-such-folder/Lost.opt\n\nError 76 Path not found",
+     "", 0, "Sample.opt", "no-such-folder"},
 };
 
 }  // namespace
@@ -209,10 +215,8 @@ class LotteryDialogTest : public QObject {
   void opensOnTheCurrentLottery() {
     Fixture f;
     f.Open();
-    auto& combo = Child<QComboBox>(*f.dialog, "Combo1");
-    QStringList names;
-    for (int i = 0; i < combo.count(); ++i) names << combo.itemText(i);
-    QCOMPARE(names, QStringList({"alpha", "Broken", "Sample"}));  // sorted, lotteries only
+    QCOMPARE(Items(*f.dialog, "Combo1"),
+             QStringList({"alpha", "Broken", "Sample"}));  // sorted, lotteries only
     QCOMPARE(f.Shown(), kNoChange);
     QVERIFY(!f.session.State().newFileCreated);
     QVERIFY(f.boxes.seen.isEmpty());  // the unreadable Broken was passed silently
@@ -234,6 +238,7 @@ class LotteryDialogTest : public QObject {
     QFETCH(int, row);
     const Typed& t = kTyped[row];
     Fixture f(t.current);
+    f.session.State().appFolder /= t.appFolder;
     const LotterySettings before = f.session.State().settings;
     const auto filesBefore = f.folder.Files();
     f.Open();
@@ -261,25 +266,12 @@ class LotteryDialogTest : public QObject {
     }
   }
 
-  void creationThatCannotWriteIsReported() {
-    Fixture f;
-    f.session.State().appFolder = f.folder / "no-such-folder";
-    f.Open();
-    f.boxes.answers = "y";
-    f.Run("@Combo1<Ctrl+A>Lost<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1<Tab>1@cmdSave");
-    QCOMPARE(f.boxes.seen.size(), 2);
-    QVERIFY(f.boxes.seen.back().startsWith("Error|Could not create "));
-    QVERIFY(f.dialog->isVisible());
-    QCOMPARE(f.session.State().lottoFile, "Sample.opt");
-    QCOMPARE(f.folder.Read("vomrix.ini"), "file=Sample.opt\r\n");
-  }
-
   // Help opened from the modal dialog takes clicks while the dialog waits,
   // and moves Back and to the Contents.
   void helpIsUsableWhileTheDialogIsOpen() {
     QWidget owner;  // the main window, blocked while the dialog is open
     Fixture f;
-    auto viewer = ui::MakeHelpViewer(std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP");
+    auto viewer = ui::MakeHelpViewer(kDemoHelp);
     f.Open(viewer.get(), &owner);
     QStringList pages;
     QTimer::singleShot(0, [&] {

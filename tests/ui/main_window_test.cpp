@@ -51,9 +51,7 @@ class MainWindowTest : public QObject {
         demo ? rig_->StartDemo()
              : rig_->StartTest("stake=1\r\nret3=1\r\nret4=1\r\nret5=1\r\nret5p=1\r\nret6=1\r\n"));
     w_ = &rig_->Window();
-    w_->show();
-    QApplication::setActiveWindow(w_);
-    QVERIFY(QTest::qWaitForWindowActive(w_));
+    QVERIFY(rig_->Show());
   }
   void Walk(int first, int last, std::initializer_list<Step> steps) {
     for (const Step& step : steps) {
@@ -72,7 +70,6 @@ class MainWindowTest : public QObject {
          {{{17, 5, 40, 1, 23}, "|1|5|17|23|40", false},
           {{9, 2}, "1|5|9|17|23|40", true},  // the seventh pick changes nothing
           {{17}, "|1|5|9|23|40", false}});   // re-sorted with the gap first
-    QCOMPARE(Spoken(*w_, "cmdGetNumber2"), "Number 2");
     Click(*w_, "cmdClear");
     QCOMPARE(Row(*w_, 7, 12), "|||||");
     QCOMPARE(Spoken(*w_, "cmdGetNumber5"), "Number 5");

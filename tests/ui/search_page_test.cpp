@@ -68,7 +68,6 @@ class SearchPageTest : public QObject {
   // is searched in order, up to the last line.
   void storedPositionsStartTheSearch() {
     Start(kFewFound);
-    QCOMPARE(Row(*w_, 7, 12), "1|2|3|4|5|6");
     QVERIFY(!Enabled(*w_, "pnlPrintAll"));
     const std::pair<const char*, QString> cases[] = {{"03 08 15 22 41 49\r\n", "3|8|15|22|41|49"},
                                                      {"09 03 12 40 05 06\r\n", "9|3|12|40|5|6"},
@@ -84,8 +83,10 @@ class SearchPageTest : public QObject {
     Reenter("09 03 12 40 05 06\r\n");  // out of order: searched in order
     RunUntilFirstStop();
     QVERIFY(LineRank(Shown()) > LineRank({3, 5, 6, 9, 12, 40}));
-    Reenter("43 45 46 47 48 49\r\n");
-    Click(*w_, "cmdCheckUpdate");
+    QCOMPARE(RowTitle(), "Next line to check");
+    Click(*w_, "cmdClear");
+    CheckLine(*w_, {43, 45, 46, 47, 48, 49});  // a search from picked numbers unpicks them
+    for (int n = 1; n <= 49; ++n) QVERIFY2(!w_->Grid().IsPicked(n), qPrintable(QString::number(n)));
     QCOMPARE(Row(*w_, 7, 12) + Row(*w_, 1, 6, "PreDigit"), "44|45|46|47|48|4944|45|46|47|48|49");
     QCOMPARE(Caption(*w_, "cmdCheckUpdate"), "&Start");
     QCOMPARE(RowTitle(), "All lines checked");
@@ -96,19 +97,21 @@ class SearchPageTest : public QObject {
     QCOMPARE(Caption(*w_, "lblFoundAll"), "Found 0 over 66%+");
     QVERIFY(rig_->printJobs.empty());
     // Leaving through the main tabs or the import menu saves the position.
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {11, 6, 7, 8, 9, 10});
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
-    QCOMPARE(rig_->folder.Read("Test.ful"), "06 07 08 09 10 11\r\n");
-    QCOMPARE(w_->ChoiceTabs().currentIndex(), int(ChoiceTab::kSingleLine));
-
-    QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {12, 7, 8, 9, 10, 11});
-    Trigger(*w_, "mnuImportCreate");
+    for (const bool byMenu : {false, true}) {
+      QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kGeneralServices));
+      QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
+      Click(*w_, "cmdClear");
+      PickNumbers(*w_, {11, 10, 9, 8, 7, byMenu ? 12 : 6});
+      if (byMenu)
+        Trigger(*w_, "mnuImportCreate");
+      else
+        QVERIFY(ChooseTab(w_->MainTabs(), MainTab::kRandomLineFinder));
+      QCOMPARE(rig_->folder.Read("Test.ful"),
+               byMenu ? "07 08 09 10 11 12\r\n" : "06 07 08 09 10 11\r\n");
+      QCOMPARE(w_->ChoiceTabs().currentIndex(),
+               int(byMenu ? ChoiceTab::kSixFrom49 : ChoiceTab::kSingleLine));
+    }
     QCOMPARE(rig_->dialogShown, 1);
-    QCOMPARE(rig_->folder.Read("Test.ful"), "07 08 09 10 11 12\r\n");
   }
 
   void stopLandsOnTheNextLineAndResumeListsNothingTwice() {
@@ -142,18 +145,6 @@ class SearchPageTest : public QObject {
         printed.insert(job.text.substr(at - 17, 17));
     QCOMPARE(expected.count(JoinTwoDigits(last, "-")), 1u);
     QCOMPARE(printed, expected);
-  }
-
-  // After a stop the number row reads as the next line to check, one past
-  // the last line checked, and the grid no longer marks the picked start line.
-  void afterAStopTheRowIsTheNextLineToCheck() {
-    Start(kFewFound);
-    Click(*w_, "cmdClear");
-    PickNumbers(*w_, {1, 2, 3, 4, 5, 6});
-    RunUntilFirstStop();
-    QCOMPARE(RowTitle(), "Next line to check");
-    QCOMPARE(Shown(), LineAtRank(LineRank(Checked()) + 1));
-    for (int n = 1; n <= 49; ++n) QVERIFY2(!w_->Grid().IsPicked(n), qPrintable(QString::number(n)));
   }
 
   void foundLinesArePrintedInBatchesAndOnDemand() {

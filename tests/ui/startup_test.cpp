@@ -1,9 +1,14 @@
-// Starting the program: arguments, the splash, and the window's
-// initialisation over each state a lottery folder can be in.
+// Starting the program: arguments, the splash, the window's initialisation
+// over each state a lottery folder can be in; the help viewer over the
+// program's own help file, and printing into a PDF file without a printer.
+#include <QPrinterInfo>
 #include <QTest>
 
 #include "model/day_number.h"
+#include "print/reports.h"
 #include "store/history_file.h"
+#include "ui/help_viewer.h"
+#include "ui/qt_print_surface.h"
 #include "ui/splash_window.h"
 #include "ui/start_up.h"
 #include "ui/ui_test_support.h"
@@ -14,6 +19,20 @@ using namespace bw::uitest;
 namespace {
 const char* const kGoodSettings = "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n";
 const QString kTitle = " Ballwright - [Database loaded (%1)]";
+
+// The pages of each PDF file in the folder (-1 for a file that is no PDF).
+std::vector<int> PdfPages(const TestFolder& folder) {
+  std::vector<int> files;
+  for (const auto& [name, pdf] : folder.Files()) {
+    if (!name.ends_with(".pdf")) continue;
+    int pages = 0;
+    for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
+      if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+    files.push_back(pdf.starts_with("%PDF") ? pages : -1);
+  }
+  return files;
+}
 }  // namespace
 
 class StartupTest : public QObject {
@@ -47,20 +66,25 @@ class StartupTest : public QObject {
     QCOMPARE(Caption(splash, "lblIntegrate"), "17 / 1234");
   }
 
-  void demoLotteryLoadsWithDatesTitleAndIndex() {
-    WindowRig rig;
-    QVERIFY(rig.StartDemo());
-    ui::MainWindow& window = rig.Window();
-    QVERIFY(rig.messages.shown.empty());
-    QCOMPARE(window.windowTitle(), kTitle.arg("Sample.opt"));
-    QCOMPARE(Caption(window, "lblRecorded"),
-             "Recorded Database Entries\r\nFrom: 12 June 1982\r\nTo: 17 June 2020");
-    QVERIFY(rig.folder.Exists("Sample.dnd") && rig.folder.Exists("01_S_Sample.opt"));
-    QVERIFY(!window.MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
-    for (int tab = 0; tab < 4; ++tab) QVERIFY(window.ChoiceTabs().IsTabSelectable(tab));
-
-    WindowRig second(rig.folder.Path());  // finds the index: only the counting runs
-    QVERIFY(second.Start());
+  // The demo, and a history of the placeholder line alone, which shows today
+  // as its range, load without a word; a second start finds the demo's index.
+  void lotteryLoadsWithDatesTitleAndIndex() {
+    const QString today = QString::fromStdString(FormatLongDate(DateOfDayNumber(46000)));
+    for (const bool demo : {true, false}) {
+      WindowRig rig;
+      QVERIFY(demo ? rig.StartDemo() : rig.StartTest(kGoodSettings, PlaceholderLines()));
+      ui::MainWindow& window = rig.Window();
+      const std::string name = demo ? "Sample" : "Test";
+      QVERIFY(rig.messages.shown.empty());
+      QCOMPARE(window.windowTitle(), kTitle.arg(QString::fromStdString(name + ".opt")));
+      QCOMPARE(Caption(window, "lblRecorded"),
+               demo ? kRecorded.arg("12 June 1982", "17 June 2020") : kRecorded.arg(today, today));
+      QVERIFY(!demo || (rig.folder.Exists("Sample.dnd") && rig.folder.Exists("01_S_Sample.opt")));
+      QVERIFY(!window.MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
+      for (int tab = 0; tab < 4; ++tab) QVERIFY(window.ChoiceTabs().IsTabSelectable(tab));
+    }
+    WindowRig rig, second(rig.folder.Path());  // finds the index: only the counting runs
+    QVERIFY(rig.StartDemo() && second.Start());
     QCOMPARE(Caption(second.Window(), "lblLastUpdate"), "Last Database Entry 17 June 2020");
   }
 
@@ -90,9 +114,7 @@ class StartupTest : public QObject {
     const bool started = rig.Start();
     QCOMPARE(started, dialog == 2);
     QCOMPARE(rig.dialogShown, 1);
-    QStringList titles;
-    for (const Message& shown : rig.messages.shown) titles << QString::fromStdString(shown.title);
-    QCOMPARE(titles.join('|'), messages);
+    QCOMPARE(rig.Titles(), messages);
     QCOMPARE(rig.Window().IsUnloaded(), !started);
     QCOMPARE(rig.folder.Exists("Test.dnd"), started);  // nothing is indexed unless loaded
     if (started) QCOMPARE(rig.Window().windowTitle(), kTitle.arg("Test.opt"));
@@ -118,15 +140,72 @@ class StartupTest : public QObject {
     QVERIFY(!Enabled(window, "cmdGetNumber1"));  // until a date is picked
   }
 
-  void placeholderHistoryShowsTodayAsItsRange() {
-    WindowRig rig;
-    QVERIFY(rig.StartTest(kGoodSettings, PlaceholderLines()));
-    QVERIFY(rig.messages.shown.empty());
-    const QString today =
-        QString::fromStdString(FormatLongDate(DateOfDayNumber(rig.clock.TodayDayNumber())));
-    QCOMPARE(Caption(rig.Window(), "lblRecorded"),
-             "Recorded Database Entries\r\nFrom: " + today + "\r\nTo: " + today);
-    QVERIFY(rig.Window().ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
+  void everyContextNumberHasATopic() {
+    const QStringList topics = QString(
+                                   "340 Contents|740 Single Line|400 Update|410 Optimise|"
+                                   "420 6 from 49|430 Random Line Finder|450 Line Optimiser|"
+                                   "750 Hits, Balance and Rank|760 Number Statistics|"
+                                   "590 Importing an unlisted Lottery|"
+                                   "600 Importing Published Draws")
+                                   .split('|');
+    for (const QString& topic : topics) {
+      const std::string page = ui::HelpTopicHtml(kDemoHelp, topic.section(' ', 0, 0).toInt());
+      const std::string title = topic.section(' ', 1).toStdString();
+      QVERIFY2(page.starts_with("<h2>" + title + "</h2>"), title.c_str());
+      QVERIFY2(page.find("#topic") == std::string::npos, title.c_str());  // ends before the next
+    }
+    QVERIFY(ui::HelpTopicHtml(kDemoHelp, 999).empty());
+    test::TestFolder folder;
+    folder.Write("odd.HLP", "#topic\r\n#topic x Bad\r\n#topic 12 Twelve\r\nbody\r\n");
+    QCOMPARE(ui::HelpTopicHtml(folder / "odd.HLP", 12), std::string("<h2>Twelve</h2>\nbody\n"));
+  }
+
+  void viewerShowsFollowsLinksAndCloses() {
+    auto help = ui::MakeHelpViewer(kDemoHelp);
+    help->ShowTopic(430);
+    QTextBrowser* page = HelpPage();
+    QVERIFY(page && page->isVisible());
+    QVERIFY(page->toPlainText().startsWith("Random Line Finder"));
+    help->ShowTopic(340);  // the same window shows the next topic
+    QCOMPARE(HelpPage(), page);
+    QVERIFY(page->toPlainText().startsWith("Contents"));
+    emit page->anchorClicked(QUrl("topic:590"));
+    QVERIFY(page->toPlainText().startsWith("Importing an unlisted Lottery"));
+    help->Close();
+    QVERIFY(!page->isVisible());
+    help.reset();
+    QVERIFY(!HelpPage());
+
+    test::TestFolder folder;
+    auto missing = ui::MakeHelpViewer(folder / "vomrix.HLP");
+    missing->ShowTopic(740);
+    QVERIFY(HelpPage()->toPlainText().startsWith("Help topic 740 not found"));
+    missing->Close();
+  }
+
+  // 300 rows need more than one page; a folder that cannot be written to
+  // gets nothing, and nothing fails.
+  void reportWithoutPrinterBecomesAPdf() {
+    QCOMPARE(ui::PdfFileName("full system", QDateTime(QDate(2026, 12, 5), QTime(22, 15, 3))),
+             "Ballwright full system 2026-12-05 22-15-03.pdf");
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer is set up");
+    const std::vector<std::string> rows(300, "01-02-03-04-05-06 |  12|  1|  |  |  | 70%");
+    test::TestFolder folder;
+    folder.Write("plain-file", "not a folder");
+    for (const char* place : {"", "plain-file"}) {
+      auto job = ui::OpenQtPrintJob(folder / place, "full system");
+      PrintFullSystemReport(*job, rows, "1-2-3-4-5-6-7-8-9-10-11-12", 0);
+    }
+    const std::vector<int> pages = PdfPages(folder);
+    QCOMPARE(pages.size(), std::size_t{1});
+    QVERIFY(pages[0] >= 2);
+    QCOMPARE(folder.Read("plain-file"), std::string("not a folder"));
+  }
+
+  void fixedPitchFontIsMonospaced() {
+    const QFont font = ui::FixedPitchFont("No Such Family At All", 9);
+    QVERIFY(QFontInfo(font).fixedPitch());
+    QCOMPARE(font.pointSize(), 9);
   }
 };
 

@@ -96,9 +96,32 @@ bool WindowRig::Start() {
   return window->Initialize();
 }
 
+bool WindowRig::Show() {
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  return QTest::qWaitForWindowActive(window.get());
+}
+
 bool WindowRig::StartDemo() {
   for (const char* name : {"Sample.opt", "Sample.ini", "vomrix.ini"}) folder.CopyDemo(name);
   return Start();
+}
+
+QString WindowRig::Titles() const {
+  QStringList titles;
+  for (const Message& shown : messages.shown) titles << QString::fromStdString(shown.title);
+  return titles.join('|');
+}
+
+QStringList Items(const QWidget& root, const QString& name) {
+  QWidget& control = Child(root, name);
+  auto* combo = qobject_cast<QComboBox*>(&control);
+  auto* view = qobject_cast<QAbstractItemView*>(&control);
+  if (!combo && !view) qFatal("%s has no rows", qPrintable(name));
+  const QAbstractItemModel& model = combo ? *combo->model() : *view->model();
+  QStringList rows;
+  for (int row = 0; row < model.rowCount(); ++row) rows << model.index(row, 0).data().toString();
+  return rows;
 }
 
 QString Caption(const QWidget& root, const QString& name) {

@@ -23,6 +23,11 @@ using test::TestFolder;
 using ui::ChoiceTab;
 using ui::MainTab;
 
+// The date range of the history, as the window shows it.
+inline const QString kRecorded = "Recorded Database Entries\r\nFrom: %1\r\nTo: %2";
+inline const std::filesystem::path kDemoHelp =
+    std::filesystem::path(BALLWRIGHT_DEMO_DIR) / "vomrix.HLP";
+
 // Writes lottery "Test": the history lines joined by CR LF and the settings.
 void WriteLottery(const TestFolder& folder, const std::vector<std::string>& history,
                   const std::string& settings);
@@ -89,8 +94,11 @@ class WindowRig {
     return Start();
   }
   ui::MainWindow& Window() { return *window; }
-  // The last message shown.
+  // Shows the window as the active one, laid out as on screen.
+  bool Show();
+  // The last message shown, and the titles of all joined by "|".
   const Message& Last() const { return messages.shown.back(); }
+  QString Titles() const;
 
   TestFolder folder;
   ScriptedMessages messages;
@@ -138,6 +146,8 @@ inline void CheckLine(const QWidget& root, const std::vector<int>& numbers) {
 }
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
+// The rows of a list or combo box, top to bottom.
+QStringList Items(const QWidget& root, const QString& name);
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
 
