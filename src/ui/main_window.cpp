@@ -25,6 +25,7 @@
 #include "ui/single_line_page.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
+#include "ui/update_page.h"
 
 namespace bw::ui {
 
@@ -146,9 +147,13 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_ = new TabStrip("tabChoice", page);
   singleLine_ = new SingleLinePage(session_, Help(), page);
   tabChoice_->addTab(singleLine_, "Single Line");
-  tabChoice_->addTab(BuildUpdatePage(), "Update");
+  // The Update page works on the grid, which still follows the pages in the
+  // Tab order: it joins the window only after them.
+  grid_ = new NumberGrid(state_, nullptr);
+  update_ = new UpdatePage(*this, *grid_, page);
+  tabChoice_->addTab(update_, "Update");
   tabChoice_->addTab(BuildOptimisePage(), "Optimise");
-  grid_ = new NumberGrid(state_, page);
+  grid_->setParent(page);
   search_ = new SearchPage(*this, *grid_, page);
   tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
@@ -167,37 +172,6 @@ QWidget* MainWindow::BuildGeneralServices() {
   auto* row = new QHBoxLayout(page);
   row->addWidget(tabChoice_, 1);
   row->addLayout(right);
-  return page;
-}
-
-QWidget* MainWindow::BuildUpdatePage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabUpdate");
-  monthView_ = new QCalendarWidget(page);
-  monthView_->setObjectName("MonthView1");
-  monthView_->setGridVisible(true);
-  monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  monthView_->setMaximumSize(520, 340);
-  lastUpdate_ = NamedLabel("lblLastUpdate", "Last Recorded Entry", page);
-  lastUpdate_->setProperty("resultBox", true);
-
-  auto* side = new QVBoxLayout;
-  side->addWidget(PictureLabel("ImageUpdate", BallsPicture(180), page));
-  side->addWidget(
-      Guidance("Click the draw date, pick the drawn numbers (and the bonus number) "
-               "on the grid, then press Update.",
-               page));
-  side->addStretch();
-  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", Help(), help_topic::kUpdate, this), 0,
-                  Qt::AlignLeft);
-
-  auto* left = new QVBoxLayout;
-  left->addWidget(monthView_);
-  left->addWidget(lastUpdate_);
-  left->addStretch();
-  auto* row = new QHBoxLayout(page);
-  row->addLayout(left, 3);
-  row->addLayout(side, 2);
   return page;
 }
 
@@ -252,9 +226,6 @@ void MainWindow::ConnectHandlers() {
     connect(statsOptions_[i], &QRadioButton::clicked, this,
             [this, i] { optDoubleTreble_Click(i); });
   }
-  connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
-  // Enter on a date is the keyboard's click.
-  connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
 }
 
 // Every report tells in the status bar where it went once it is written.

@@ -4,7 +4,6 @@
 // start-up loading and the closing rules.
 #pragma once
 
-#include <QCalendarWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -35,6 +34,7 @@ class SingleLinePage;
 class ImportFlow;
 class ReportNotice;
 class SearchPage;
+class UpdatePage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -104,7 +104,6 @@ class MainWindow : public QMainWindow, public PageHost {
   // Building the window (main_window.cpp).
   void BuildMenus(ImportFlow& import);
   QWidget* BuildGeneralServices();
-  QWidget* BuildUpdatePage();
   QWidget* BuildOptimisePage();
   void ConnectHandlers();
 
@@ -132,8 +131,6 @@ class MainWindow : public QMainWindow, public PageHost {
   void cmdGetNumber_MouseDown(int index);
   void optDoubleTreble_Click(int index);
   void FillStatistics(int number);
-  void MonthView1_DateClick();
-  void AddNewDraw();
   SingleLineResult CheckSingleLine();
   void StartOptimise();
   void GetAllNumbers();
@@ -150,9 +147,8 @@ class MainWindow : public QMainWindow, public PageHost {
   LineOptimiserPage* optimiserPage_ = nullptr;
   SingleLinePage* singleLine_ = nullptr;
   SearchPage* search_ = nullptr;
+  UpdatePage* update_ = nullptr;
 
-  QCalendarWidget* monthView_ = nullptr;
-  QLabel* lastUpdate_ = nullptr;
   QLabel* recorded_ = nullptr;
 
   std::array<QRadioButton*, 3> statsOptions_{};

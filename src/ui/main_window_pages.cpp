@@ -1,8 +1,6 @@
 // The tab strips, the shared Start button, the number grid's clicks, the
-// Single Line check with its faces, the statistics list and the Update page.
-#include "model/day_number.h"
+// Single Line check with its faces and the statistics list.
 #include "model/statistics_text.h"
-#include "store/history_file.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
@@ -10,16 +8,13 @@
 #include "ui/search_page.h"
 #include "ui/single_line_page.h"
 #include "ui/tab_strip.h"
+#include "ui/update_page.h"
 
 namespace bw::ui {
 namespace {
 
 constexpr const char* kStopCaption = "&Stop";
 constexpr int kStatsSingles = 0, kStatsDoubles = 1, kStatsTrebles = 2;
-
-std::string Trimmed(const QString& caption) {
-  return std::string(TrimBlanks(caption.toStdString()));
-}
 
 // The Start button's caption on each page of the choice tabs.
 QString StartCaption(int page) {
@@ -134,7 +129,10 @@ void MainWindow::cmdCheckUpdate_Click() {
       break;
     case kUpdate:
       SetTabsEnabled(false);
-      AddNewDraw();
+      if (update_->AddNewDraw()) {
+        cmdClear_Click();
+        ShowDateLabels();
+      }
       SetTabsEnabled(true);
       break;
     case kOptimise:
@@ -213,7 +211,7 @@ void MainWindow::GetAllNumbers() {
 void MainWindow::StartOptimise() {
   chosenLines_[1] = 1;
   chosenLines_[2] = 2;
-  for (int i = 1; i <= 12; ++i) selectedNumbers_[i] = Trimmed(grid_->Caption(i));
+  for (int i = 1; i <= 12; ++i) selectedNumbers_[i] = grid_->TrimmedCaption(i);
   SetTabsEnabled(false);
   ShowLineOptimiser();
 }
@@ -231,51 +229,6 @@ SingleLineResult MainWindow::CheckLineOnPanel(const Line& line) {
   const SingleLineResult result = singleLine_->ShowCheck(line);
   if (!grid_->Caption(1).isEmpty()) grid_->StartButton()->setEnabled(true);
   return result;
-}
-
-void MainWindow::MonthView1_DateClick() {
-  grid_->SetNumbersEnabled(true);
-  monthView_->update();
-  grid_->NumberButton(kLowestNumber)->setFocus();
-}
-
-// Confirms the draw picked on the Update page and appends it to the history.
-void MainWindow::AddNewDraw() {
-  if (const auto refusal = HistoryWriteRefusal(state_)) {
-    services_.messages.Show(*refusal);
-    grid_->StartButton()->setEnabled(true);
-    return;
-  }
-  const QDate picked = monthView_->selectedDate();
-  const CalendarDate date{picked.year(), picked.month(), picked.day()};
-  std::string line = FormatDrawDate(date) + " ";
-  std::string message =
-      "Lottery Update Details\r\n\r\nDate: " + FormatLongDate(date) + "\r\nNumbers: ";
-  for (int slot = 1; slot <= 6; ++slot) {
-    const std::string caption = Trimmed(grid_->Caption(slot));
-    const std::string number = (LeadingNumber(caption) < 10 ? "0" : "") + caption;
-    line += number + " ";
-    message += number + "-";
-  }
-  message.pop_back();
-  const std::string bonus = Trimmed(grid_->Caption(0));
-  if (LeadingNumber(bonus) == 0) {
-    message += "\r\n\r\n";
-  } else {
-    const std::string number = (LeadingNumber(bonus) < 10 ? "0" : "") + bonus;
-    line += number;
-    message += " | " + number + "\r\n\r\n";
-  }
-  message += "Proceed with update?";
-  const MessageAnswer answer = services_.messages.Show(
-      {message, "Confirm Update", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
-  if (answer != MessageAnswer::Yes) {
-    grid_->StartButton()->setEnabled(true);
-    return;
-  }
-  session_.AppendDraw(line);
-  cmdClear_Click();
-  ShowDateLabels();
 }
 
 }  // namespace bw::ui
