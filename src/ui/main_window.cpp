@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +15,7 @@
 #include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
+#include "ui/optimise_page.h"
 #include "ui/page_widgets.h"
 #include "ui/pictures.h"
 #include "ui/qt_print_surface.h"
@@ -147,12 +147,13 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_ = new TabStrip("tabChoice", page);
   singleLine_ = new SingleLinePage(session_, Help(), page);
   tabChoice_->addTab(singleLine_, "Single Line");
-  // The Update page works on the grid, which still follows the pages in the
+  // The Update and Optimise pages work on the grid, which still follows them in the
   // Tab order: it joins the window only after them.
   grid_ = new NumberGrid(state_, nullptr);
   update_ = new UpdatePage(*this, *grid_, page);
   tabChoice_->addTab(update_, "Update");
-  tabChoice_->addTab(BuildOptimisePage(), "Optimise");
+  optimise_ = new OptimisePage(*this, *grid_, page);
+  tabChoice_->addTab(optimise_, "Optimise");
   grid_->setParent(page);
   search_ = new SearchPage(*this, *grid_, page);
   tabChoice_->addTab(search_, "6 from 49");
@@ -175,57 +176,14 @@ QWidget* MainWindow::BuildGeneralServices() {
   return page;
 }
 
-QWidget* MainWindow::BuildOptimisePage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabOptimise");
-  const std::array<const char*, 3> captions{"Singles", "Doubles", "Trebles"};
-  auto* options = new QVBoxLayout;
-  auto* group = new QButtonGroup(page);
-  for (int i = 0; i < 3; ++i) {
-    statsOptions_[i] = new QRadioButton(captions[i], page);
-    statsOptions_[i]->setObjectName(QStringLiteral("optDoubleTreble%1").arg(i));
-    group->addButton(statsOptions_[i], i);
-    options->addWidget(statsOptions_[i]);
-  }
-  statsOptions_[1]->setChecked(true);
-  list7_ = new QListWidget(page);
-  list7_->setObjectName("List7");
-  list7_->setFont(FixedFont(10));
-  list7_->setMinimumWidth(180);
-  list7_->setMaximumWidth(260);
-  label3_ = Guidance(
-      "Right click on any number to retrieve 'single', 'double', 'treble' information only.", page,
-      "Label3");
-  label3_->hide();
-
-  auto* side = new QVBoxLayout;
-  side->addWidget(
-      Guidance("Pick twelve numbers on the grid and press Optimise: the Line "
-               "Optimiser checks all 924 lines they make.",
-               page));
-  side->addLayout(options);
-  side->addWidget(label3_);
-  side->addStretch();
-  auto* row = new QHBoxLayout(page);
-  row->addLayout(side, 1);
-  row->addWidget(list7_, 1);
-  return page;
-}
-
 void MainWindow::ConnectHandlers() {
   connect(tabChoice_, &QTabWidget::currentChanged, this,
           [this] { tabChoice_Click(tabChoice_->PreviousIndex()); });
   connect(tabMain_, &QTabWidget::currentChanged, this,
           [this] { tabMain_Click(tabMain_->PreviousIndex()); });
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
-  connect(grid_, &NumberGrid::NumberRightClicked, this,
-          [this](int n) { cmdGetNumber_MouseDown(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-  for (int i = 0; i < 3; ++i) {
-    connect(statsOptions_[i], &QRadioButton::clicked, this,
-            [this, i] { optDoubleTreble_Click(i); });
-  }
 }
 
 // Every report tells in the status bar where it went once it is written.

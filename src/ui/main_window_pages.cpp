@@ -1,9 +1,10 @@
-// The tab strips, the shared Start button, the number grid's clicks, the
-// Single Line check with its faces and the statistics list.
+// The tab strips, the shared Start button, the number grid's clicks and the
+// Single Line check with its faces.
 #include "model/statistics_text.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
+#include "ui/optimise_page.h"
 #include "ui/random_finder_page.h"
 #include "ui/search_page.h"
 #include "ui/single_line_page.h"
@@ -14,7 +15,6 @@ namespace bw::ui {
 namespace {
 
 constexpr const char* kStopCaption = "&Stop";
-constexpr int kStatsSingles = 0, kStatsDoubles = 1, kStatsTrebles = 2;
 
 // The Start button's caption on each page of the choice tabs.
 QString StartCaption(int page) {
@@ -33,7 +33,7 @@ void MainWindow::tabChoice_Click(int previousTab) {
   grid_->StartButton()->setText(StartCaption(page));
   grid_->SetRowsTitle("Selected Numbers");  // "6 from 49" titles it on entry
   grid_->ShowBonusSlot(page == kUpdate && state_.settings.useBonus);
-  label3_->setVisible(page == kOptimise);
+  optimise_->ShowRightClickHint(page == kOptimise);
   if (page == kSixFrom49) search_->Enter();
 }
 
@@ -64,7 +64,8 @@ void MainWindow::tabMain_Click(int /*previousTab*/) {
 
 void MainWindow::SetTabsEnabled(bool enabled) {
   runGoing_ = !enabled;
-  label3_->hide();
+  optimise_->ShowRightClickHint(tabMain_->currentIndex() == kGeneralServices &&
+                                tabChoice_->currentIndex() == kOptimise);
   switch (tabMain_->currentIndex()) {
     case kGeneralServices:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
@@ -72,7 +73,6 @@ void MainWindow::SetTabsEnabled(bool enabled) {
       for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) {
         if (tab != tabChoice_->currentIndex()) tabChoice_->SetTabSelectable(tab, enabled);
       }
-      if (tabChoice_->currentIndex() == kOptimise) label3_->show();
       break;
     case kRandomLineFinder:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
@@ -101,14 +101,14 @@ void MainWindow::ShowNewHistory() {
   for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) tabChoice_->SetTabSelectable(tab, true);
   ShowDateLabels();
   cmdClear_Click();
-  if (statsNumber_ > 0) FillStatistics(statsNumber_);
+  optimise_->RefreshStatistics();
 }
 
 void MainWindow::cmdCheckUpdate_Click() {
   QPushButton* start = grid_->StartButton();
   start->setEnabled(false);
   state_.stopRequested = false;
-  list7_->hide();
+  optimise_->HideStatistics();
   switch (tabChoice_->currentIndex()) {
     case kSingleLine:
       singleLine_->HideFaces();
@@ -136,7 +136,7 @@ void MainWindow::cmdCheckUpdate_Click() {
       SetTabsEnabled(true);
       break;
     case kOptimise:
-      StartOptimise();
+      optimise_->Start();
       break;
     case kSixFrom49:
       search_->StartOrStop();
@@ -173,47 +173,8 @@ void MainWindow::cmdGetNumber_Click(int index) {
   }
 }
 
-// A right click: the statistics of the number in List7.
-void MainWindow::cmdGetNumber_MouseDown(int index) {
-  statsNumber_ = index;
-  list7_->show();
-  FillStatistics(statsNumber_);
-}
-
-void MainWindow::optDoubleTreble_Click(int /*index*/) {
-  if (statsNumber_ == 0) statsNumber_ = 1;
-  list7_->clear();
-  list7_->show();
-  FillStatistics(statsNumber_);
-}
-
-// Fills List7 by the chosen option; a number without such statistics (49
-// for doubles, 48 and 49 for trebles) leaves the list as it was.
-void MainWindow::FillStatistics(int number) {
-  std::vector<std::string> lines;
-  if (statsOptions_[kStatsSingles]->isChecked()) {
-    lines = FillSinglesText(state_.tables);
-  } else if (statsOptions_[kStatsDoubles]->isChecked() && number < kHighestNumber) {
-    lines = FillDoublesText(state_.tables, number);
-  } else if (statsOptions_[kStatsTrebles]->isChecked() && number < kHighestNumber - 1) {
-    lines = FillTreblesText(state_.tables, number);
-  } else {
-    return;
-  }
-  list7_->clear();
-  for (const std::string& line : lines) list7_->addItem(QString::fromStdString(line));
-}
-
 void MainWindow::GetAllNumbers() {
   bw::GetAllNumbers(selectedNumbers_);
-}
-
-void MainWindow::StartOptimise() {
-  chosenLines_[1] = 1;
-  chosenLines_[2] = 2;
-  for (int i = 1; i <= 12; ++i) selectedNumbers_[i] = grid_->TrimmedCaption(i);
-  SetTabsEnabled(false);
-  ShowLineOptimiser();
 }
 
 // The window side of the line check: the line of lblNumber7..12 in, the
