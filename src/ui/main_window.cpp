@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +15,7 @@
 #include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/number_grid.h"
+#include "ui/optimise_page.h"
 #include "ui/page_widgets.h"
 #include "ui/pictures.h"
 #include "ui/qt_print_surface.h"
@@ -25,6 +25,7 @@
 #include "ui/single_line_page.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
+#include "ui/update_page.h"
 
 namespace bw::ui {
 
@@ -146,9 +147,14 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_ = new TabStrip("tabChoice", page);
   singleLine_ = new SingleLinePage(session_, Help(), page);
   tabChoice_->addTab(singleLine_, "Single Line");
-  tabChoice_->addTab(BuildUpdatePage(), "Update");
-  tabChoice_->addTab(BuildOptimisePage(), "Optimise");
-  grid_ = new NumberGrid(state_, page);
+  // The Update and Optimise pages work on the grid, which still follows them in the
+  // Tab order: it joins the window only after them.
+  grid_ = new NumberGrid(state_, nullptr);
+  update_ = new UpdatePage(*this, *grid_, page);
+  tabChoice_->addTab(update_, "Update");
+  optimise_ = new OptimisePage(*this, *grid_, page);
+  tabChoice_->addTab(optimise_, "Optimise");
+  grid_->setParent(page);
   search_ = new SearchPage(*this, *grid_, page);
   tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
@@ -170,91 +176,14 @@ QWidget* MainWindow::BuildGeneralServices() {
   return page;
 }
 
-QWidget* MainWindow::BuildUpdatePage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabUpdate");
-  monthView_ = new QCalendarWidget(page);
-  monthView_->setObjectName("MonthView1");
-  monthView_->setGridVisible(true);
-  monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  monthView_->setMaximumSize(520, 340);
-  lastUpdate_ = NamedLabel("lblLastUpdate", "Last Recorded Entry", page);
-  lastUpdate_->setProperty("resultBox", true);
-
-  auto* side = new QVBoxLayout;
-  side->addWidget(PictureLabel("ImageUpdate", BallsPicture(180), page));
-  side->addWidget(
-      Guidance("Click the draw date, pick the drawn numbers (and the bonus number) "
-               "on the grid, then press Update.",
-               page));
-  side->addStretch();
-  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", Help(), help_topic::kUpdate, this), 0,
-                  Qt::AlignLeft);
-
-  auto* left = new QVBoxLayout;
-  left->addWidget(monthView_);
-  left->addWidget(lastUpdate_);
-  left->addStretch();
-  auto* row = new QHBoxLayout(page);
-  row->addLayout(left, 3);
-  row->addLayout(side, 2);
-  return page;
-}
-
-QWidget* MainWindow::BuildOptimisePage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("tabOptimise");
-  const std::array<const char*, 3> captions{"Singles", "Doubles", "Trebles"};
-  auto* options = new QVBoxLayout;
-  auto* group = new QButtonGroup(page);
-  for (int i = 0; i < 3; ++i) {
-    statsOptions_[i] = new QRadioButton(captions[i], page);
-    statsOptions_[i]->setObjectName(QStringLiteral("optDoubleTreble%1").arg(i));
-    group->addButton(statsOptions_[i], i);
-    options->addWidget(statsOptions_[i]);
-  }
-  statsOptions_[1]->setChecked(true);
-  list7_ = new QListWidget(page);
-  list7_->setObjectName("List7");
-  list7_->setFont(FixedFont(10));
-  list7_->setMinimumWidth(180);
-  list7_->setMaximumWidth(260);
-  label3_ = Guidance(
-      "Right click on any number to retrieve 'single', 'double', 'treble' information only.", page,
-      "Label3");
-  label3_->hide();
-
-  auto* side = new QVBoxLayout;
-  side->addWidget(
-      Guidance("Pick twelve numbers on the grid and press Optimise: the Line "
-               "Optimiser checks all 924 lines they make.",
-               page));
-  side->addLayout(options);
-  side->addWidget(label3_);
-  side->addStretch();
-  auto* row = new QHBoxLayout(page);
-  row->addLayout(side, 1);
-  row->addWidget(list7_, 1);
-  return page;
-}
-
 void MainWindow::ConnectHandlers() {
   connect(tabChoice_, &QTabWidget::currentChanged, this,
           [this] { tabChoice_Click(tabChoice_->PreviousIndex()); });
   connect(tabMain_, &QTabWidget::currentChanged, this,
           [this] { tabMain_Click(tabMain_->PreviousIndex()); });
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
-  connect(grid_, &NumberGrid::NumberRightClicked, this,
-          [this](int n) { cmdGetNumber_MouseDown(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-  for (int i = 0; i < 3; ++i) {
-    connect(statsOptions_[i], &QRadioButton::clicked, this,
-            [this, i] { optDoubleTreble_Click(i); });
-  }
-  connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
-  // Enter on a date is the keyboard's click.
-  connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
 }
 
 // Every report tells in the status bar where it went once it is written.

@@ -4,13 +4,10 @@
 // start-up loading and the closing rules.
 #pragma once
 
-#include <QCalendarWidget>
 #include <QLabel>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -35,6 +32,8 @@ class SingleLinePage;
 class ImportFlow;
 class ReportNotice;
 class SearchPage;
+class UpdatePage;
+class OptimisePage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -104,8 +103,6 @@ class MainWindow : public QMainWindow, public PageHost {
   // Building the window (main_window.cpp).
   void BuildMenus(ImportFlow& import);
   QWidget* BuildGeneralServices();
-  QWidget* BuildUpdatePage();
-  QWidget* BuildOptimisePage();
   void ConnectHandlers();
 
   // Start-up and closing (main_window_startup.cpp).
@@ -129,13 +126,7 @@ class MainWindow : public QMainWindow, public PageHost {
   void cmdCheckUpdate_Click();
   void cmdClear_Click();
   void cmdGetNumber_Click(int index);
-  void cmdGetNumber_MouseDown(int index);
-  void optDoubleTreble_Click(int index);
-  void FillStatistics(int number);
-  void MonthView1_DateClick();
-  void AddNewDraw();
   SingleLineResult CheckSingleLine();
-  void StartOptimise();
   void GetAllNumbers();
 
   Session& session_;
@@ -150,15 +141,10 @@ class MainWindow : public QMainWindow, public PageHost {
   LineOptimiserPage* optimiserPage_ = nullptr;
   SingleLinePage* singleLine_ = nullptr;
   SearchPage* search_ = nullptr;
+  UpdatePage* update_ = nullptr;
+  OptimisePage* optimise_ = nullptr;
 
-  QCalendarWidget* monthView_ = nullptr;
-  QLabel* lastUpdate_ = nullptr;
   QLabel* recorded_ = nullptr;
-
-  std::array<QRadioButton*, 3> statsOptions_{};
-  QListWidget* list7_ = nullptr;
-  QLabel* label3_ = nullptr;
-  int statsNumber_ = 0;
 
   ReportNotice* reportNotice_ = nullptr;
 

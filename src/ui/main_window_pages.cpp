@@ -1,25 +1,20 @@
-// The tab strips, the shared Start button, the number grid's clicks, the
-// Single Line check with its faces, the statistics list and the Update page.
-#include "model/day_number.h"
+// The tab strips, the shared Start button, the number grid's clicks and the
+// Single Line check with its faces.
 #include "model/statistics_text.h"
-#include "store/history_file.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
+#include "ui/optimise_page.h"
 #include "ui/random_finder_page.h"
 #include "ui/search_page.h"
 #include "ui/single_line_page.h"
 #include "ui/tab_strip.h"
+#include "ui/update_page.h"
 
 namespace bw::ui {
 namespace {
 
 constexpr const char* kStopCaption = "&Stop";
-constexpr int kStatsSingles = 0, kStatsDoubles = 1, kStatsTrebles = 2;
-
-std::string Trimmed(const QString& caption) {
-  return std::string(TrimBlanks(caption.toStdString()));
-}
 
 // The Start button's caption on each page of the choice tabs.
 QString StartCaption(int page) {
@@ -38,7 +33,7 @@ void MainWindow::tabChoice_Click(int previousTab) {
   grid_->StartButton()->setText(StartCaption(page));
   grid_->SetRowsTitle("Selected Numbers");  // "6 from 49" titles it on entry
   grid_->ShowBonusSlot(page == kUpdate && state_.settings.useBonus);
-  label3_->setVisible(page == kOptimise);
+  optimise_->ShowRightClickHint(page == kOptimise);
   if (page == kSixFrom49) search_->Enter();
 }
 
@@ -69,7 +64,8 @@ void MainWindow::tabMain_Click(int /*previousTab*/) {
 
 void MainWindow::SetTabsEnabled(bool enabled) {
   runGoing_ = !enabled;
-  label3_->hide();
+  optimise_->ShowRightClickHint(tabMain_->currentIndex() == kGeneralServices &&
+                                tabChoice_->currentIndex() == kOptimise);
   switch (tabMain_->currentIndex()) {
     case kGeneralServices:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
@@ -77,7 +73,6 @@ void MainWindow::SetTabsEnabled(bool enabled) {
       for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) {
         if (tab != tabChoice_->currentIndex()) tabChoice_->SetTabSelectable(tab, enabled);
       }
-      if (tabChoice_->currentIndex() == kOptimise) label3_->show();
       break;
     case kRandomLineFinder:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
@@ -106,14 +101,14 @@ void MainWindow::ShowNewHistory() {
   for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) tabChoice_->SetTabSelectable(tab, true);
   ShowDateLabels();
   cmdClear_Click();
-  if (statsNumber_ > 0) FillStatistics(statsNumber_);
+  optimise_->RefreshStatistics();
 }
 
 void MainWindow::cmdCheckUpdate_Click() {
   QPushButton* start = grid_->StartButton();
   start->setEnabled(false);
   state_.stopRequested = false;
-  list7_->hide();
+  optimise_->HideStatistics();
   switch (tabChoice_->currentIndex()) {
     case kSingleLine:
       singleLine_->HideFaces();
@@ -134,11 +129,14 @@ void MainWindow::cmdCheckUpdate_Click() {
       break;
     case kUpdate:
       SetTabsEnabled(false);
-      AddNewDraw();
+      if (update_->AddNewDraw()) {
+        cmdClear_Click();
+        ShowDateLabels();
+      }
       SetTabsEnabled(true);
       break;
     case kOptimise:
-      StartOptimise();
+      optimise_->Start();
       break;
     case kSixFrom49:
       search_->StartOrStop();
@@ -175,47 +173,8 @@ void MainWindow::cmdGetNumber_Click(int index) {
   }
 }
 
-// A right click: the statistics of the number in List7.
-void MainWindow::cmdGetNumber_MouseDown(int index) {
-  statsNumber_ = index;
-  list7_->show();
-  FillStatistics(statsNumber_);
-}
-
-void MainWindow::optDoubleTreble_Click(int /*index*/) {
-  if (statsNumber_ == 0) statsNumber_ = 1;
-  list7_->clear();
-  list7_->show();
-  FillStatistics(statsNumber_);
-}
-
-// Fills List7 by the chosen option; a number without such statistics (49
-// for doubles, 48 and 49 for trebles) leaves the list as it was.
-void MainWindow::FillStatistics(int number) {
-  std::vector<std::string> lines;
-  if (statsOptions_[kStatsSingles]->isChecked()) {
-    lines = FillSinglesText(state_.tables);
-  } else if (statsOptions_[kStatsDoubles]->isChecked() && number < kHighestNumber) {
-    lines = FillDoublesText(state_.tables, number);
-  } else if (statsOptions_[kStatsTrebles]->isChecked() && number < kHighestNumber - 1) {
-    lines = FillTreblesText(state_.tables, number);
-  } else {
-    return;
-  }
-  list7_->clear();
-  for (const std::string& line : lines) list7_->addItem(QString::fromStdString(line));
-}
-
 void MainWindow::GetAllNumbers() {
   bw::GetAllNumbers(selectedNumbers_);
-}
-
-void MainWindow::StartOptimise() {
-  chosenLines_[1] = 1;
-  chosenLines_[2] = 2;
-  for (int i = 1; i <= 12; ++i) selectedNumbers_[i] = Trimmed(grid_->Caption(i));
-  SetTabsEnabled(false);
-  ShowLineOptimiser();
 }
 
 // The window side of the line check: the line of lblNumber7..12 in, the
@@ -231,51 +190,6 @@ SingleLineResult MainWindow::CheckLineOnPanel(const Line& line) {
   const SingleLineResult result = singleLine_->ShowCheck(line);
   if (!grid_->Caption(1).isEmpty()) grid_->StartButton()->setEnabled(true);
   return result;
-}
-
-void MainWindow::MonthView1_DateClick() {
-  grid_->SetNumbersEnabled(true);
-  monthView_->update();
-  grid_->NumberButton(kLowestNumber)->setFocus();
-}
-
-// Confirms the draw picked on the Update page and appends it to the history.
-void MainWindow::AddNewDraw() {
-  if (const auto refusal = HistoryWriteRefusal(state_)) {
-    services_.messages.Show(*refusal);
-    grid_->StartButton()->setEnabled(true);
-    return;
-  }
-  const QDate picked = monthView_->selectedDate();
-  const CalendarDate date{picked.year(), picked.month(), picked.day()};
-  std::string line = FormatDrawDate(date) + " ";
-  std::string message =
-      "Lottery Update Details\r\n\r\nDate: " + FormatLongDate(date) + "\r\nNumbers: ";
-  for (int slot = 1; slot <= 6; ++slot) {
-    const std::string caption = Trimmed(grid_->Caption(slot));
-    const std::string number = (LeadingNumber(caption) < 10 ? "0" : "") + caption;
-    line += number + " ";
-    message += number + "-";
-  }
-  message.pop_back();
-  const std::string bonus = Trimmed(grid_->Caption(0));
-  if (LeadingNumber(bonus) == 0) {
-    message += "\r\n\r\n";
-  } else {
-    const std::string number = (LeadingNumber(bonus) < 10 ? "0" : "") + bonus;
-    line += number;
-    message += " | " + number + "\r\n\r\n";
-  }
-  message += "Proceed with update?";
-  const MessageAnswer answer = services_.messages.Show(
-      {message, "Confirm Update", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
-  if (answer != MessageAnswer::Yes) {
-    grid_->StartButton()->setEnabled(true);
-    return;
-  }
-  session_.AppendDraw(line);
-  cmdClear_Click();
-  ShowDateLabels();
 }
 
 }  // namespace bw::ui

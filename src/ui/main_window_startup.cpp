@@ -15,6 +15,7 @@
 #include "ui/single_line_page.h"
 #include "ui/splash_window.h"
 #include "ui/tab_strip.h"
+#include "ui/update_page.h"
 
 namespace bw::ui {
 namespace {
@@ -32,7 +33,7 @@ bool MainWindow::Initialize() {
   if (!ResolveLottery()) return false;
 
   const CalendarDate today = DateOfDayNumber(services_.clock.TodayDayNumber());
-  monthView_->setSelectedDate(QDate(today.year, today.month, today.day));
+  update_->SelectDate(today);
   show();
   repaint();
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -88,7 +89,7 @@ void MainWindow::LoadHistoryWithSplash() {
 
 // A history without draws: only the Update page can be used.
 void MainWindow::ShowUpdateOnly() {
-  lastUpdate_->setText("No Database entries found.");
+  update_->ShowNoEntries();
   // An unreadable history was reported as such at loading.
   if (state_.historyRead.outcome != HistoryReadOutcome::Unreadable) {
     services_.messages.Show(NoPastDrawsMessage());
@@ -105,7 +106,7 @@ void MainWindow::ShowDateLabels() {
   recorded_->setText("Recorded Database Entries" + QString(kCrLf) +
                      "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
                      "To: " + LongDate(state_.newestDrawDate));
-  lastUpdate_->setText("Last Database Entry " + LongDate(state_.newestDrawDate));
+  update_->ShowLastEntry(LongDate(state_.newestDrawDate));
   singleLine_->Insight().RefreshHistoryDates();
 }
 

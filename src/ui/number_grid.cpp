@@ -139,6 +139,10 @@ void NumberGrid::BuildLayout() {
   column->addLayout(buttons);
 }
 
+std::string NumberGrid::TrimmedCaption(int slot) const {
+  return std::string(TrimBlanks(Caption(slot).toStdString()));
+}
+
 int NumberGrid::Value(int slot) const {
   return LeadingNumber(Caption(slot).toStdString());
 }

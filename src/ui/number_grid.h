@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <string>
 
 #include "model/numbers.h"
 #include "model/program_state.h"
@@ -43,6 +44,8 @@ class NumberGrid : public QWidget {
   void SetNumbersEnabled(bool enabled);
 
   QString Caption(int slot) const { return labels_[slot]->text(); }
+  // The caption without its surrounding blanks, as a draw or system stores it.
+  std::string TrimmedCaption(int slot) const;
   void SetCaption(int slot, const QString& caption) { labels_[slot]->setText(caption); }
   int Value(int slot) const;
   bool IsPicked(int number) const;

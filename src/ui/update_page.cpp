@@ -1,0 +1,113 @@
+// The Update page: the calendar, the last recorded entry, and the draw
+// confirmed by the user before it is appended.
+#include "ui/update_page.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "store/history_file.h"
+#include "ui/help_viewer.h"
+#include "ui/number_grid.h"
+#include "ui/page_widgets.h"
+#include "ui/pictures.h"
+
+namespace bw::ui {
+namespace {
+
+// A drawn number as the history stores it: two digits at least.
+std::string TwoDigits(const std::string& caption) {
+  return (LeadingNumber(caption) < 10 ? "0" : "") + caption;
+}
+
+}  // namespace
+
+UpdatePage::UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent)
+    : QWidget(parent), host_(host), grid_(grid) {
+  setObjectName("tabUpdate");
+  QWidget* page = this;
+  monthView_ = new QCalendarWidget(page);
+  monthView_->setObjectName("MonthView1");
+  monthView_->setGridVisible(true);
+  monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  monthView_->setMaximumSize(520, 340);
+  lastUpdate_ = NamedLabel("lblLastUpdate", "Last Recorded Entry", page);
+  lastUpdate_->setProperty("resultBox", true);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(PictureLabel("ImageUpdate", BallsPicture(180), page));
+  side->addWidget(
+      Guidance("Click the draw date, pick the drawn numbers (and the bonus number) "
+               "on the grid, then press Update.",
+               page));
+  side->addStretch();
+  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", host_.Help(), help_topic::kUpdate, page), 0,
+                  Qt::AlignLeft);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(monthView_);
+  left->addWidget(lastUpdate_);
+  left->addStretch();
+  auto* row = new QHBoxLayout(page);
+  row->addLayout(left, 3);
+  row->addLayout(side, 2);
+
+  connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
+  // Enter on a date is the keyboard's click.
+  connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
+}
+
+void UpdatePage::SelectDate(const CalendarDate& date) {
+  monthView_->setSelectedDate(QDate(date.year, date.month, date.day));
+}
+
+void UpdatePage::ShowLastEntry(const QString& longDate) {
+  lastUpdate_->setText("Last Database Entry " + longDate);
+}
+
+void UpdatePage::ShowNoEntries() {
+  lastUpdate_->setText("No Database entries found.");
+}
+
+void UpdatePage::MonthView1_DateClick() {
+  grid_.SetNumbersEnabled(true);
+  monthView_->update();
+  grid_.NumberButton(kLowestNumber)->setFocus();
+}
+
+bool UpdatePage::AddNewDraw() {
+  if (const auto refusal = HistoryWriteRefusal(host_.GetSession().State())) {
+    host_.Messages().Show(*refusal);
+    grid_.StartButton()->setEnabled(true);
+    return false;
+  }
+  const QDate picked = monthView_->selectedDate();
+  const CalendarDate date{picked.year(), picked.month(), picked.day()};
+  std::string line = FormatDrawDate(date) + " ";
+  std::string message =
+      "Lottery Update Details\r\n\r\nDate: " + FormatLongDate(date) + "\r\nNumbers: ";
+  for (int slot = 1; slot <= 6; ++slot) {
+    const std::string number = TwoDigits(grid_.TrimmedCaption(slot));
+    line += number + " ";
+    message += number + "-";
+  }
+  message.pop_back();
+  const std::string bonus = grid_.TrimmedCaption(0);
+  if (LeadingNumber(bonus) == 0) {
+    message += "\r\n\r\n";
+  } else {
+    const std::string number = TwoDigits(bonus);
+    line += number;
+    message += " | " + number + "\r\n\r\n";
+  }
+  message += "Proceed with update?";
+  const MessageAnswer answer = host_.Messages().Show(
+      {message, "Confirm Update", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
+  if (answer != MessageAnswer::Yes) {
+    grid_.StartButton()->setEnabled(true);
+    return false;
+  }
+  host_.GetSession().AppendDraw(line);
+  return true;
+}
+
+}  // namespace bw::ui
