@@ -3,6 +3,7 @@
 #include "analysis/full_system.h"
 #include "model/day_number.h"
 #include "model/draw_fields.h"
+#include "store/index_marker.h"
 
 namespace bw {
 namespace {
@@ -32,12 +33,19 @@ bool Session::LoadHistory(const IntegrationProgress& progress) {
 
 bool Session::ReadHistory() {
   const FolderLockHold hold = HoldFolder(LockMode::Shared);
+  indexNeedsBuilding_.reset();
   return ReadHistoryFile(state_, clock_.TodayDayNumber());
+}
+
+bool Session::IndexNeedsBuilding() {
+  if (!indexNeedsBuilding_) indexNeedsBuilding_ = !IndexMarkerAgrees(state_);
+  return *indexNeedsBuilding_;
 }
 
 void Session::IntegrateHistory(const IntegrationProgress& progress) {
   const FolderLockHold hold = HoldFolder(LockMode::Exclusive);  // the index may be built
-  IntegrateDraws(state_, /*full=*/true, /*rebuild=*/false, progress);
+  IntegrateAllDraws(state_, IndexNeedsBuilding(), progress);
+  indexNeedsBuilding_.reset();
   DropDerivedData();
 }
 

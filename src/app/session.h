@@ -49,6 +49,10 @@ class Session {
   // before anything is written (the index build writes files).
   bool ReadHistory();
   void IntegrateHistory(const IntegrationProgress& progress = {});
+  // Whether the index marker disagrees with the draws just read, so that
+  // IntegrateHistory builds the index (asked once: the check reads every
+  // index file).
+  bool IndexNeedsBuilding();
 
   // Checks an ascending line against the loaded history. A result no history
   // can give means the index files disagree with the draws: they are rebuilt
@@ -112,6 +116,7 @@ class Session {
   std::vector<std::string> systemPatterns_;
   FolderLock* folderLock_ = nullptr;
   bool rebuildFailed_ = false;
+  std::optional<bool> indexNeedsBuilding_;
 };
 
 }  // namespace bw

@@ -11,7 +11,6 @@
 #include "platform/lottery_folder.h"
 #include "platform/system_services.h"
 #include "store/file_error.h"
-#include "store/index_marker.h"
 #include "store/settings_files.h"
 
 namespace bw {
@@ -162,7 +161,7 @@ std::optional<int> RunLocked(const std::filesystem::path& folder, const CliInvoc
   const bool readToEnd = session.ReadHistory();
   // The import builds the index of the history it writes.
   if (import) return RunImport(session, *import, readToEnd, out, err);
-  const bool building = !IndexMarkerAgrees(session.State());
+  const bool building = session.IndexNeedsBuilding();
   if (mode == LockMode::Shared && building && !session.State().draws.empty()) return std::nullopt;
   const auto* add = std::get_if<AddRequest>(&invocation.request);
   if (add) CheckBonus(*add, session);

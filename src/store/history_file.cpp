@@ -113,6 +113,12 @@ std::vector<std::string> NewFileLines(bool useBonus) {
   return lines;
 }
 
+// The history file's lines, bounded, with the fingerprint that tells a later
+// change by another program apart.
+ReadResult ReadHistoryText(const ProgramState& state) {
+  return ReadTextLines(HistoryPath(state), {kLongestHistoryLine, /*fingerprint=*/true});
+}
+
 fs::path BackupPath(const ProgramState& state) {
   return state.InFolder(state.LotteryFileName(".old"));
 }
@@ -135,7 +141,7 @@ int16_t ReplaceHistory(ProgramState& state, const std::vector<std::string>& line
 bool ChangedSinceRead(const ProgramState& state) {
   const HistoryReadStatus& status = state.historyRead;
   if (status.file != state.lottoFile || status.outcome == HistoryReadOutcome::NotRead) return false;
-  const ReadResult file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
+  const ReadResult file = ReadHistoryText(state);
   return file.error == 0 && file.fingerprint != status.fingerprint;
 }
 
@@ -190,14 +196,11 @@ bool RestoreMissingHistory(ProgramState& state) {
   const fs::path copy = NewestCompleteCopy(state);
   if (copy.empty()) return false;
   const FileBytes bytes = ReadFileBytes(copy, kLargestTextFile);
-  if (bytes.error || bytes.tooLarge) return false;
-  const CreatedFile fresh = WriteUniqueFile(copy.string() + ".~restore", bytes.bytes, true);
-  if (fresh.error) return false;
-  if (RenameFile(fresh.path, HistoryPath(state)) != 0) {
-    RemoveFileIfPresent(fresh.path);
+  // With no history in place, nothing becomes the backup.
+  if (bytes.error || bytes.tooLarge ||
+      ReplaceFileKeepingBackup(HistoryPath(state), BackupPath(state), bytes.bytes) != 0) {
     return false;
   }
-  SyncFolder(HistoryPath(state).parent_path());
   state.historyRead.restoredFrom = copy.filename().string();
   return true;
 }
@@ -252,9 +255,9 @@ bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
   state.historyRead = HistoryReadStatus{};
   state.historyRead.file = state.lottoFile;
   if (state.lottoFile.empty()) return FailRead(state, kFileNotFound);
-  ReadResult file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
+  ReadResult file = ReadHistoryText(state);
   if (file.error == kFileNotFound && RestoreMissingHistory(state)) {
-    file = ReadTextLines(HistoryPath(state), kLongestHistoryLine);
+    file = ReadHistoryText(state);
   }
   if (file.error != 0) return FailRead(state, file.error);
   state.historyRead.fingerprint = file.fingerprint;

@@ -30,16 +30,6 @@ bool WriteRebuiltIndex(ProgramState& state, const IndexBuilder& index, bool last
   return WriteIndexMarker(state) == 0;
 }
 
-void IntegrateAll(ProgramState& state, bool rebuild, const IntegrationProgress& progress) {
-  state.indexRebuild = rebuild || !IndexMarkerAgrees(state);
-  IndexBuilder index;
-  const bool lastIsPlaceholder = ForEachRealDraw(state, progress, [&](const DrawFields& fields) {
-    if (state.indexRebuild) index.AddDraw(fields);
-    state.tables.CountDraw(fields);
-  });
-  if (state.indexRebuild) WriteRebuiltIndex(state, index, lastIsPlaceholder);
-}
-
 void IntegrateLast(ProgramState& state) {
   if (state.draws.empty()) return;
   WithdrawIndexMarker(state);
@@ -60,10 +50,20 @@ std::string IntegrationCaption(std::size_t done, std::size_t total) {
 void IntegrateDraws(ProgramState& state, bool full, bool rebuild,
                     const IntegrationProgress& progress) {
   if (full) {
-    IntegrateAll(state, rebuild, progress);
+    IntegrateAllDraws(state, rebuild || !IndexMarkerAgrees(state), progress);
   } else {
     IntegrateLast(state);
   }
+}
+
+void IntegrateAllDraws(ProgramState& state, bool buildIndex, const IntegrationProgress& progress) {
+  state.indexRebuild = buildIndex;
+  IndexBuilder index;
+  const bool lastIsPlaceholder = ForEachRealDraw(state, progress, [&](const DrawFields& fields) {
+    if (buildIndex) index.AddDraw(fields);
+    state.tables.CountDraw(fields);
+  });
+  if (buildIndex) WriteRebuiltIndex(state, index, lastIsPlaceholder);
 }
 
 bool RebuildIndexFiles(ProgramState& state) {

@@ -28,6 +28,11 @@ std::string IntegrationCaption(std::size_t done, std::size_t total);
 void IntegrateDraws(ProgramState& state, bool full, bool rebuild,
                     const IntegrationProgress& progress = {});
 
+// The full integration for a caller that has already asked the marker:
+// counts every real draw and builds the index when `buildIndex` is set.
+void IntegrateAllDraws(ProgramState& state, bool buildIndex,
+                       const IntegrationProgress& progress = {});
+
 // Deletes the index files and builds them anew from the draw list (the
 // counting tables are left alone). Every file's line is gathered in memory
 // and written once; the marker is written last, unless the last entry is a

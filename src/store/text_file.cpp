@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 #include "platform/file_system.h"
 #include "store/file_error.h"
@@ -33,15 +34,22 @@ std::size_t LineEndLength(std::string_view bytes, std::size_t pos) {
   return 1;
 }
 
-// The longest line of the bytes, line ends not counted.
-std::size_t LongestLine(std::string_view bytes) {
-  std::size_t longest = 0;
+// The lines of the bytes (see LinesFromFileBytes); nullopt as soon as one is
+// longer than `longestLine` bytes.
+std::optional<std::vector<std::string>> SplitLines(std::string_view bytes,
+                                                   std::size_t longestLine) {
+  const bool marked = bytes.starts_with(kUtf8Mark);
+  if (marked) bytes.remove_prefix(kUtf8Mark.size());
+  const bool utf8 = marked && IsValidUtf8(bytes);
+  std::vector<std::string> lines;
   for (std::size_t start = 0; start < bytes.size();) {
     const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-    longest = std::max(longest, end - start);
-    start = end + 1;
+    if (end - start > longestLine) return std::nullopt;
+    const std::string_view line = bytes.substr(start, end - start);
+    lines.push_back(utf8 ? std::string(line) : Utf8FromWindows1252(line));
+    start = end + LineEndLength(bytes, end);
   }
-  return longest;
+  return lines;
 }
 
 fs::path UnfinishedStem(const fs::path& file) {
@@ -53,28 +61,21 @@ fs::path UnfinishedStem(const fs::path& file) {
 }  // namespace
 
 std::vector<std::string> LinesFromFileBytes(std::string_view bytes) {
-  const bool marked = bytes.starts_with(kUtf8Mark);
-  if (marked) bytes.remove_prefix(kUtf8Mark.size());
-  const bool utf8 = marked && IsValidUtf8(bytes);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start < bytes.size();) {
-    const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-    const std::string_view line = bytes.substr(start, end - start);
-    lines.push_back(utf8 ? std::string(line) : Utf8FromWindows1252(line));
-    start = end + LineEndLength(bytes, end);
-  }
-  return lines;
+  return *SplitLines(bytes, bytes.size());
 }
 
-ReadResult ReadTextLines(const fs::path& file, std::size_t longestLine) {
+ReadResult ReadTextLines(const fs::path& file, const TextReadOptions& options) {
   ReadResult result;
   const FileBytes read = ReadFileBytes(file, kLargestTextFile);
   result.error = read.tooLarge ? int16_t{kFileTooLarge} : ErrorNumberOf(read.error, file);
-  if (result.error == 0 && LongestLine(read.bytes) > longestLine) result.error = kFileTooLarge;
   if (result.error != 0) return result;
-
-  result.lines = LinesFromFileBytes(read.bytes);
-  result.fingerprint = FingerprintOf(read.bytes);
+  auto lines = SplitLines(read.bytes, options.longestLine);
+  if (!lines) {
+    result.error = kFileTooLarge;
+    return result;
+  }
+  result.lines = std::move(*lines);
+  if (options.fingerprint) result.fingerprint = FingerprintOf(read.bytes);
   return result;
 }
 

@@ -20,12 +20,14 @@ constexpr std::size_t kLargestTextFile = std::size_t{64} << 20;
 struct ReadResult {
   std::vector<std::string> lines;  // UTF-8, without line ends
   int16_t error = 0;               // 0 = read to the end
-  uint64_t fingerprint = 0;        // of the bytes read: tells a later change apart
+  uint64_t fingerprint = 0;        // of the bytes read, when asked for
 };
 
-// A line longer than `longestLine` bytes fails the read with error 7 too.
-ReadResult ReadTextLines(const std::filesystem::path& file,
-                         std::size_t longestLine = kLargestTextFile);
+struct TextReadOptions {
+  std::size_t longestLine = kLargestTextFile;  // a longer line fails the read (error 7)
+  bool fingerprint = false;                    // fill ReadResult::fingerprint
+};
+ReadResult ReadTextLines(const std::filesystem::path& file, const TextReadOptions& options = {});
 
 // What ReadTextLines reports for the file's bytes, so a writer can tell
 // whether a file still holds what was read.
