@@ -47,7 +47,7 @@ class DemoFolder {
     state.lottoFile = "Sample.opt";
     ReadLotterySettings(state);
     ReadHistoryFile(state, 1);
-    IntegrateDraws(state, true, false);
+    IntegrateDraws(state, false);
   }
 
  private:

@@ -1,9 +1,11 @@
 #include "app/draw_import.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "store/file_error.h"
 #include "store/history_file.h"
+#include "store/index_files.h"
 #include "store/settings_files.h"
 #include "store/text_file.h"
 
@@ -36,25 +38,11 @@ std::vector<SetAsideLine> SetAsideAfterMerge(std::vector<SetAsideLine> lines,
 
 }  // namespace
 
-bool ImportIntoCurrent(Session& session, const DrawMerge& merge, SaveProgress* progress) {
-  if (merge.newEntries.empty()) return true;  // nothing to write
-  // No reader may see the new history before its index.
-  const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
-  ProgramState& state = session.State();
-  DrawList previous = std::move(state.draws);
-  std::vector<SetAsideLine> previousSetAside = state.historyRead.setAside;
-  state.draws = merge.draws;
-  state.historyRead.setAside = SetAsideAfterMerge(previousSetAside, merge);
-  state.historyChanged = true;
-  session.SaveHistoryIfChanged(progress);
-  if (state.historyChanged) {
-    state.draws = std::move(previous);
-    state.historyRead.setAside = std::move(previousSetAside);
-    state.historyChanged = false;
-    return false;
-  }
-  session.RebuildFromDraws();
-  return true;
+HistoryChangeResult ImportIntoCurrent(Session& session, const DrawMerge& merge,
+                                      SaveProgress* progress) {
+  if (merge.newEntries.empty()) return {HistorySaveOutcome::Saved, "", true};  // nothing to write
+  return session.ChangeHistory(
+      merge.draws, SetAsideAfterMerge(SetAsideLinesOfHistory(session.State()), merge), progress);
 }
 
 bool CreateLotteryFromDraws(Session& session, const std::string& name,
@@ -64,30 +52,31 @@ bool CreateLotteryFromDraws(Session& session, const std::string& name,
     error = "the file holds no draws to start a lottery with";
     return false;
   }
-  const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
   ProgramState& state = session.State();
   const std::string keptFile = state.lottoFile;
   const LotterySettings keptSettings = state.settings;
+  DrawList keptDraws = std::exchange(state.draws, {});
   state.lottoFile = name + ".opt";
   state.settings = settings;
   state.settings.useBonus = merge.fileHasBonus;
-  DrawList previous = std::move(state.draws);
-  state.draws = merge.draws;
-  const bool written =
-      WriteHistoryFile(state, false) && WriteLotterySettings(state) && WriteProgramSettings(state);
+  state.historyRead = HistoryReadStatus{};  // a new file: nothing set aside, nobody changed it
+  state.historyRead.file = state.lottoFile;
+  state.historyRead.outcome = HistoryReadOutcome::Complete;
+  const HistoryChangeResult created = session.ChangeHistory(merge.draws, {});
+  const bool written = created.save == HistorySaveOutcome::Saved && WriteLotterySettings(state) &&
+                       WriteProgramSettings(state);
   if (!written) {
     error = "Could not create " + state.InFolder(state.lottoFile).string() + ": Error " +
             std::to_string(state.fileErrorNumber) + " " +
             FileErrorDescription(state.fileErrorNumber);
+    DeleteIndexFiles(state);
     DeleteFileIfPresent(state.InFolder(state.lottoFile));
     DeleteFileIfPresent(state.InFolder(state.LotteryFileName(".ini")));
     state.lottoFile = keptFile;
     state.settings = keptSettings;
-    state.draws = std::move(previous);
+    state.draws = std::move(keptDraws);
     return false;
   }
-  state.historyChanged = false;
-  session.RebuildFromDraws();
   return true;
 }
 

@@ -17,10 +17,11 @@ namespace bw {
 DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
                      const ImportOptions& options, bool newLottery = false);
 
-// Writes the merged history (problem rows left out) and rebuilds the index
-// and counting tables, so every page works on the new history at once.
-// False when the save failed: it was reported and nothing changed.
-bool ImportIntoCurrent(Session& session, const DrawMerge& merge, SaveProgress* progress = nullptr);
+// Writes the merged history (problem rows left out) through the session's
+// one change path, so every page works on the new history at once. A failed
+// save was reported and changed nothing.
+HistoryChangeResult ImportIntoCurrent(Session& session, const DrawMerge& merge,
+                                      SaveProgress* progress = nullptr);
 
 // Creates the lottery `name` (settings, history without placeholders) and
 // makes it the current one. False, with the reason, when a file could not

@@ -87,34 +87,30 @@ std::vector<DatedDraw> Session::DrawsIn(const DateRange& range) {
   return DrawsInRange(DatedDraws(), range);
 }
 
-void Session::AppendDraw(const std::string& entry) {
+HistoryChangeResult Session::ChangeHistory(DrawList draws, std::vector<SetAsideLine> setAside,
+                                           SaveProgress* progress) {
   const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
-  state_.draws.push_back(entry);
-  IntegrateDraws(state_, /*full=*/false, /*rebuild=*/false);
+  HistoryChangeResult result =
+      bw::ChangeHistory(state_, std::move(draws), std::move(setAside), messages_, progress);
   DropDerivedData();
-  std::string dateText;
-  ParseDrawEntry(entry, &dateText);
-  if (const auto date = ParseDrawDate(dateText)) state_.WidenDrawDates(DayNumber(*date));
-  state_.historyChanged = true;
-}
-
-void Session::RebuildFromDraws() {
-  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
-  DropDerivedData();
-  state_.oldestDrawDate = state_.newestDrawDate = 0;
-  for (const DatedDraw& draw : DatedDraws()) state_.WidenDrawDates(draw.day);
   if (state_.oldestDrawDate == 0)
     state_.oldestDrawDate = state_.newestDrawDate = clock_.TodayDayNumber();
-  state_.tables = CountingTables();
-  IntegrateDraws(state_, /*full=*/true, /*rebuild=*/true);
-  DropDerivedData();
+  return result;
 }
 
-void Session::SaveHistoryIfChanged(SaveProgress* progress) {
-  if (!state_.historyChanged) return;
-  const FolderLockHold hold = HoldFolder(LockMode::Exclusive);
-  SaveHistory(state_, messages_, progress);
-  if (!state_.historyChanged) VouchForIndex(state_);  // index files, history, then marker
+DrawPlacement Session::PlaceNewDraw(const std::string& entry) const {
+  return PlaceDraw(state_.draws, entry);
+}
+
+HistoryChangeResult Session::AddDraw(const std::string& entry, SaveProgress* progress) {
+  const DrawPlacement placement = PlaceNewDraw(entry);
+  DrawList draws = state_.draws;
+  draws.insert(draws.begin() + static_cast<std::ptrdiff_t>(placement.index), entry);
+  // Set-aside lines keep their place among the entries around them.
+  std::vector<SetAsideLine> setAside = SetAsideLinesOfHistory(state_);
+  for (SetAsideLine& line : setAside)
+    if (line.entriesBefore > placement.index) ++line.entriesBefore;
+  return ChangeHistory(std::move(draws), std::move(setAside), progress);
 }
 
 AllLinesSearch& Session::Search() {

@@ -16,10 +16,12 @@
 #include "analysis/number_frequency.h"
 #include "analysis/percentage_distribution.h"
 #include "analysis/single_line_check.h"
+#include "model/draw_placement.h"
 #include "model/program_state.h"
 #include "platform/folder_lock.h"
 #include "platform/messages.h"
 #include "platform/services.h"
+#include "store/history_change.h"
 #include "store/history_file.h"
 #include "store/integration.h"
 
@@ -72,18 +74,19 @@ class Session {
   const std::vector<DatedDraw>& DatedDraws();
   std::vector<DatedDraw> DrawsIn(const DateRange& range);
 
-  // Appends a draw list entry ("dd/mm/yyyy 03 11 17 25 38 44 09" or with a
-  // trailing blank and no bonus), integrates it at once and marks the history
-  // changed; the date range follows the draw's date.
-  void AppendDraw(const std::string& entry);
+  // Every change of the history goes through here: the folder is held
+  // alone, the marker withdrawn, the history saved, the index and counting
+  // tables brought up to date and the marker written last (see
+  // store/history_change.h). The analyses then work on the new draws.
+  HistoryChangeResult ChangeHistory(DrawList draws, std::vector<SetAsideLine> setAside,
+                                    SaveProgress* progress = nullptr);
 
-  // After the draw list changed as a whole and was saved (an import): the
-  // date range, the counting tables and the index are built anew from it.
-  void RebuildFromDraws();
-
-  // Saves the history when it holds unsaved changes (reports failures); once
-  // it is saved, the index marker vouches for the index again.
-  void SaveHistoryIfChanged(SaveProgress* progress = nullptr);
+  // Where a typed draw entry ("dd/mm/yyyy 03 11 17 25 38 44 09", or with a
+  // trailing blank and no bonus) would go; the caller refuses a SameDraw and
+  // asks about a SecondOfDay or an Insert.
+  DrawPlacement PlaceNewDraw(const std::string& entry) const;
+  // Adds the entry at its place in date order through ChangeHistory.
+  HistoryChangeResult AddDraw(const std::string& entry, SaveProgress* progress = nullptr);
 
   // The all-lines search over the current tables and index (built on first
   // use, and again after a draw was appended).

@@ -53,6 +53,8 @@ Message UnreadableMessage(const ProgramState& state) {
                       "can be read.");
 }
 
+}  // namespace
+
 Message RestoredMessage(const ProgramState& state) {
   return {state.lottoFile + " was missing, so it was restored from " +
               state.historyRead.restoredFrom +
@@ -60,8 +62,6 @@ Message RestoredMessage(const ProgramState& state) {
               "there.",
           "History restored", MessageButtons::Ok, MessageIcon::Exclamation};
 }
-
-}  // namespace
 
 std::vector<Message> HistoryReadMessages(const ProgramState& state) {
   std::vector<Message> messages;
@@ -82,10 +82,11 @@ Message ProgramSettingsErrorMessage(int16_t errorNumber) {
                       "manually all required details.");
 }
 
-Message NoLotteryMessage() {
+Message NoLotteryMessage(const std::string& settingsProblem) {
   return Critical("Error",
                   "There seems to be no lottery data file available, you must select (or create "
-                  "a new) one.");
+                  "a new) one." +
+                      (settingsProblem.empty() ? "" : "\r\n\r\n" + settingsProblem + "."));
 }
 
 Message UnresolvedDetailsMessage(bool still) {

@@ -13,7 +13,7 @@ namespace bw {
 // The program settings file could not be read (error number and description).
 Message ProgramSettingsErrorMessage(int16_t errorNumber);
 // No lottery, or its settings file cannot be read.
-Message NoLotteryMessage();
+Message NoLotteryMessage(const std::string& settingsProblem = "");
 // Stake, 3-hit or 4-hit return is 0; `still` after the dialog left them so.
 Message UnresolvedDetailsMessage(bool still);
 // The history holds no draws.
@@ -28,6 +28,9 @@ Message ReinitialiseQuestion(const ProgramState& state);
 // (how many, the first line numbers), a read that stopped at a line, a file
 // that could not be read. Empty when the file was read whole.
 std::vector<Message> HistoryReadMessages(const ProgramState& state);
+
+// "NAME.opt was missing, so it was restored from COPY ...".
+Message RestoredMessage(const ProgramState& state);
 
 // Stake, 3-hit and 4-hit returns are all non-zero.
 bool DetailsResolved(const LotterySettings& settings);

@@ -63,8 +63,10 @@ bool ReadSettings(Session& session, const std::optional<std::string>& lottery) {
   } else if (!ReadProgramSettings(state)) {
     session.Messages().Show(ProgramSettingsErrorMessage(state.fileErrorNumber));
   }
+  const std::string programProblem = state.settingsProblem;
   if (!ReadLotterySettings(state)) {
-    session.Messages().Show(NoLotteryMessage());
+    session.Messages().Show(
+        NoLotteryMessage(state.settingsProblem.empty() ? programProblem : state.settingsProblem));
     return false;
   }
   if (!DetailsResolved(state.settings)) {
@@ -107,7 +109,7 @@ int RunRequest(Session& session, const CliInvocation& invocation, std::ostream& 
   if (const auto* distribution = std::get_if<DistributionRequest>(&request)) {
     return RunDistribution(session, *distribution, out, format);
   }
-  return RunAdd(session, std::get<AddRequest>(request), out);
+  return RunAdd(session, std::get<AddRequest>(request), out, err);
 }
 
 // What a command does to the lottery folder: commands that write it have it
@@ -130,7 +132,9 @@ void TakeFolderLock(FolderLock& lock, LockMode mode, bool indexBuild,
                     const std::filesystem::path& folder) {
   constexpr std::chrono::seconds kWait{2};
   const std::string quoted = "\"" + folder.string() + "\"";
-  if (!lock.LockData(mode, kWait)) {
+  const FolderLock::Result taken = lock.LockData(mode, kWait);
+  if (taken == FolderLock::Result::Unusable) throw std::runtime_error(lock.Problem());
+  if (taken == FolderLock::Result::Busy) {
     throw std::runtime_error("another Ballwright program is using the lottery folder " + quoted +
                              " and did not finish within 2 seconds; nothing was done, try again "
                              "when it has finished");
@@ -159,6 +163,11 @@ std::optional<int> RunLocked(const std::filesystem::path& folder, const CliInvoc
   if (import && import->newLottery) return RunImportNew(session, *import, out, err);
   if (!ReadSettings(session, invocation.lottery)) return kCliDataError;
   const bool readToEnd = session.ReadHistory();
+  // Said at once: a run that must build the index reads the restored history anew.
+  if (std::string& restored = session.State().historyRead.restoredFrom; !restored.empty()) {
+    messages.Show(RestoredMessage(session.State()));
+    restored.clear();
+  }
   // The import builds the index of the history it writes.
   if (import) return RunImport(session, *import, readToEnd, out, err);
   const bool building = session.IndexNeedsBuilding();

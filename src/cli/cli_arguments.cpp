@@ -142,7 +142,9 @@ StatsRequest ParseStats(const std::vector<std::string>& words) {
   return request;
 }
 
-AddRequest ParseAdd(const std::vector<std::string>& words) {
+AddRequest ParseAdd(std::vector<std::string> words) {
+  AddRequest request;
+  request.sameDay = TakeFlag(words, "--same-day");
   if (words.empty()) throw UsageError("add needs a date DD/MM/YYYY and six numbers");
   const auto date = ParseDrawDate(words[0]);
   if (!date) throw UsageError("not a draw date (DD/MM/YYYY): " + Quoted(words[0]));
@@ -152,7 +154,6 @@ AddRequest ParseAdd(const std::vector<std::string>& words) {
                      std::to_string(numberWords.size()) + " numbers");
   }
   const std::vector<int> numbers = ParseDistinctNumbers(numberWords);
-  AddRequest request;
   request.date = *date;
   std::copy_n(numbers.begin(), 6, request.numbers.begin());
   std::sort(request.numbers.begin(), request.numbers.end());
@@ -338,7 +339,10 @@ const std::string& CliUsage() {
       "                                  starts from and saves the search position\n"
       "  stats singles | doubles N | trebles N\n"
       "                                  how often numbers were drawn together\n"
-      "  add DD/MM/YYYY N1 .. N6 [BONUS] adds a draw and saves the history\n"
+      "  add DD/MM/YYYY N1 .. N6 [BONUS] [--same-day]\n"
+      "                                  adds a draw at its place in date order and\n"
+      "                                  saves the history; --same-day lets in a\n"
+      "                                  second, different draw of a date it holds\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
       "         [--date-order dmy|mdy|ymd]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"

@@ -57,6 +57,7 @@ struct AddRequest {
   CalendarDate date;
   Line numbers{};  // ascending
   std::optional<int> bonus;
+  bool sameDay = false;  // --same-day: the lottery drew twice on that date
 };
 // import FILE [--skip-bad] [--dry-run] [--columns ...] [--date-order ...]
 // [--new NAME --stake S --returns R3,R4,R5,R5P,R6] (read in import_command.cpp).

@@ -7,9 +7,12 @@
 #include "analysis/full_system.h"
 #include "analysis/random_finder.h"
 #include "cli/cli.h"
+#include "model/day_number.h"
+#include "model/draw_date_rule.h"
 #include "model/draw_fields.h"
 #include "model/statistics_text.h"
 #include "platform/system_services.h"
+#include "store/file_error.h"
 #include "store/index_files.h"
 #include "store/search_position.h"
 
@@ -270,7 +273,13 @@ int RunSearch(Session& session, const SearchRequest& request, std::ostream& out,
       // so a resumed search repeats and skips nothing. A saved line ending in
       // 49 is passed over on resume, so such lines are checked now.
       while (next && (*next)[5] == 49) checkFromNext(1);
-      SaveSearchPosition(session.State(), Captions(next ? *next : *lastChecked));
+      if (!SaveSearchPosition(session.State(), Captions(next ? *next : *lastChecked))) {
+        const ProgramState& state = session.State();
+        throw std::runtime_error("the search position could not be saved in " +
+                                 state.InFolder(state.LotteryFileName(".ful")).string() + " (" +
+                                 FileErrorText(kPathFileAccess) +
+                                 "); the lines checked so far would be checked again");
+      }
     }
     bar.Show(std::min(1.0, static_cast<double>(checked) / static_cast<double>(total)));
   }
@@ -311,17 +320,49 @@ std::string NewDrawEntry(const AddRequest& request) {
   return FormatDrawEntry(request.date, request.numbers, request.bonus);
 }
 
-int RunAdd(Session& session, const AddRequest& request, std::ostream& out) {
+// Why the draw may not be added as asked, or empty.
+std::string AddRefusal(Session& session, const AddRequest& request, const std::string& entry) {
+  const int32_t today = session.SystemClock().TodayDayNumber();
+  if (const auto refusal = DrawDateRefusal(DayNumber(request.date), today)) {
+    return "the draw of " + FormatDrawDate(request.date) + " is not added: " + *refusal;
+  }
+  switch (session.PlaceNewDraw(entry).kind) {
+    case DrawPlacement::SameDraw:
+      return "the history holds this draw of " + FormatDrawDate(request.date) +
+             " already; nothing was added";
+    case DrawPlacement::SecondOfDay:
+      if (request.sameDay) break;
+      return "the history holds another draw of " + FormatDrawDate(request.date) +
+             "; nothing was added (give --same-day if the lottery drew twice that day)";
+    default:
+      break;
+  }
+  return "";
+}
+
+int RunAdd(Session& session, const AddRequest& request, std::ostream& out, std::ostream& err) {
   const std::string entry = NewDrawEntry(request);
-  session.AppendDraw(entry);
-  session.SaveHistoryIfChanged();
-  if (session.State().historyChanged) {
-    // The save failed and said why. The index files already hold the draw, so
-    // they are dropped and rebuilt from the history at the next start.
-    DeleteIndexFiles(session.State());
+  if (const std::string refusal = AddRefusal(session, request, entry); !refusal.empty()) {
+    err << "ballwright-cli: " << refusal << "\n";
     return kCliDataError;
   }
+  const HistoryChangeResult added = session.AddDraw(entry);
+  switch (added.save) {
+    case HistorySaveOutcome::Failed:
+      return kCliDataError;  // the save said why; the history is as it was
+    case HistorySaveOutcome::SavedBeside:
+      err << "ballwright-cli: the draw was not added to " << session.State().lottoFile
+          << ": it was saved in " << added.besideFile << " with the rest of the draws read\n";
+      return kCliDataError;
+    case HistorySaveOutcome::Saved:
+      break;
+  }
   out << "Added " << entry << "\n";
+  if (!added.indexComplete) {
+    err << "ballwright-cli: the draw was saved, but the index could not be brought up to date; "
+           "no count can be shown until the folder has room and can be written\n";
+    return kCliDataError;
+  }
   return kCliOk;
 }
 

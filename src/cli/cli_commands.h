@@ -33,7 +33,7 @@ int RunRandom(Session& session, std::ostream& out);
 int RunSearch(Session& session, const SearchRequest& request, std::ostream& out, std::ostream& err,
               bool progress, OutputFormat format);
 int RunStats(Session& session, const StatsRequest& request, std::ostream& out, OutputFormat format);
-int RunAdd(Session& session, const AddRequest& request, std::ostream& out);
+int RunAdd(Session& session, const AddRequest& request, std::ostream& out, std::ostream& err);
 int RunHits(Session& session, const HitsRequest& request, std::ostream& out, std::ostream& err,
             OutputFormat format);
 int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream& out,

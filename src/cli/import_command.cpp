@@ -130,7 +130,20 @@ int RunImport(Session& session, const ImportRequest& request, bool historyReadTo
   const DrawMerge merge = PlanImport(session, request.file, request.options);
   if (!Reported(merge, request, out, err)) return kCliDataError;
   if (request.dryRun) return kCliOk;
-  return ImportIntoCurrent(session, merge) ? kCliOk : kCliDataError;
+  const HistoryChangeResult imported = ImportIntoCurrent(session, merge);
+  if (imported.save == HistorySaveOutcome::Failed) return kCliDataError;  // said why
+  if (imported.save == HistorySaveOutcome::SavedBeside) {
+    err << "ballwright-cli: nothing imported into " << session.State().lottoFile
+        << ": the draws were saved in " << imported.besideFile << "\n";
+    return kCliDataError;
+  }
+  if (!imported.indexComplete) {
+    err << "ballwright-cli: the draws were saved in " << session.State().lottoFile
+        << ", but the index could not be rebuilt, so no count can be shown until the folder "
+           "has room and can be written\n";
+    return kCliDataError;
+  }
+  return kCliOk;
 }
 
 int RunImportNew(Session& session, const ImportRequest& request, std::ostream& out,

@@ -15,33 +15,6 @@ constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
 constexpr std::size_t kDrawFields = 7;  // a date and six numbers
 
-unsigned char Byte(char c) {
-  return static_cast<unsigned char>(c);
-}
-
-// Pairs of bytes after the mark; an unpaired surrogate becomes U+FFFD.
-std::string Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
-  std::u32string out;
-  out.reserve(bytes.size() / 2);
-  const auto unit = [&](std::size_t i) -> char32_t {
-    const char32_t a = Byte(bytes[i]);
-    const char32_t b = Byte(bytes[i + 1]);
-    return littleEndian ? a | (b << 8) : (a << 8) | b;
-  };
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    char32_t code = unit(i);
-    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size()) {
-      const char32_t low = unit(i + 2);
-      if (low >= 0xDC00 && low < 0xE000) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      }
-    }
-    out += code >= 0xD800 && code < 0xE000 ? char32_t{0xFFFD} : code;
-  }
-  return EncodeUtf8(out);
-}
-
 bool IsBlankText(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }

@@ -36,6 +36,9 @@ struct HistoryReadStatus {
   std::vector<SetAsideLine> setAside;   // in file order, blank lines included
   std::optional<uint64_t> fingerprint;  // of the file as read or last saved; none: no file
   std::string restoredFrom;             // the copy a missing file was restored from, if any
+  // A Unicode file whose line this number holds a character Windows-1252
+  // lacks: saving would change that line, so the file is not written. 0: none.
+  std::size_t unencodableLine = 0;
 
   // Set-aside lines that are not blank: the ones the user is told about.
   std::size_t ReportedCount() const;

@@ -38,6 +38,9 @@ struct ProgramState {
   std::string lottoFile;            // history file name, e.g. "Sample.opt" (UTF-8)
   LotterySettings settings;
   int16_t fileErrorNumber = 0;  // number of the last failed file procedure, 0 = none
+  // A setting refused by the last settings read, naming the file, the key and
+  // the value ("Sample.ini: stake=-18 is not ..."); empty when none was.
+  std::string settingsProblem;
 
   DrawList draws;
   HistoryReadStatus historyRead;  // what the last read of the history found
@@ -49,7 +52,6 @@ struct ProgramState {
   // An index file could not be written since the index was last built, so
   // the index marker must not vouch for the index files.
   bool indexWriteFailed = false;
-  bool historyChanged = false;
   bool newFileCreated = false;
   bool stopRequested = false;
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -58,11 +59,25 @@ bool FailsHalfWay(const std::error_code& fault) {
 }
 
 // The unique ending of the n-th file this process creates beside `stem`.
-std::filesystem::path UniqueName(const std::filesystem::path& stem, unsigned long process) {
+std::filesystem::path UniqueName(const std::filesystem::path& stem, std::size_t size) {
   static std::atomic<unsigned> counter{0};
   std::filesystem::path name = stem;
-  name += "-" + std::to_string(process) + "-" + std::to_string(++counter);
+  name += "-" + std::to_string(CurrentProcess()) + "-" + std::to_string(++counter) + "-" +
+          std::to_string(size);
   return name;
+}
+
+// The whole number after the last '-' of `name`, which is cut there.
+std::optional<std::uintmax_t> TakeLastNumber(std::string_view& name) {
+  const std::size_t dash = name.rfind('-');
+  if (dash == std::string_view::npos || dash + 1 == name.size()) return std::nullopt;
+  std::uintmax_t value = 0;
+  for (const char c : name.substr(dash + 1)) {
+    if (c < '0' || c > '9' || value > (UINTMAX_MAX - 9) / 10) return std::nullopt;
+    value = value * 10 + static_cast<std::uintmax_t>(c - '0');
+  }
+  name = name.substr(0, dash);
+  return value;
 }
 
 constexpr int kUniqueNameAttempts = 100;
@@ -71,6 +86,14 @@ constexpr int kUniqueNameAttempts = 100;
 
 void SetFileChangeHook(FileChangeHook hook) {
   Hook() = std::move(hook);
+}
+
+std::optional<UniqueFileName> ParseUniqueFileName(std::string_view name) {
+  const auto size = TakeLastNumber(name);
+  const auto counter = size ? TakeLastNumber(name) : std::nullopt;
+  const auto process = counter ? TakeLastNumber(name) : std::nullopt;
+  if (!process || name.empty()) return std::nullopt;
+  return UniqueFileName{std::string(name), static_cast<unsigned long>(*process), *size};
 }
 
 #ifdef _WIN32
@@ -139,6 +162,10 @@ FileBytes ReadFileBytes(const std::filesystem::path& file, std::size_t limit) {
     result.error = LastError();
     return result;
   }
+  if (GetFileType(handle.get()) != FILE_TYPE_DISK) {
+    result.notPlainFile = true;
+    return result;
+  }
   char chunk[65536];
   for (;;) {
     DWORD got = 0;
@@ -171,33 +198,57 @@ std::error_code WriteAll(HANDLE handle, std::string_view bytes, const std::error
   return fault;
 }
 
-// Writes the bytes into a new file; on failure the file is removed again.
+}  // namespace
+
 std::error_code WriteNewFile(const std::filesystem::path& file, std::string_view bytes,
                              bool durable) {
   const std::error_code fault = AskHook(FileChange::Write, file);
   if (fault && !FailsHalfWay(fault)) return fault;
   Handle handle(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.valid()) return LastError();
+  if (!handle.valid()) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)
+      return std::make_error_code(std::errc::file_exists);
+    return std::error_code(static_cast<int>(code), std::system_category());
+  }
   std::error_code error = WriteAll(handle.get(), bytes, fault);
+  if (!error && durable) error = AskHook(FileChange::Flush, file);
   if (!error && durable && !FlushFileBuffers(handle.get())) error = LastError();
   if (!handle.Close() && !error) error = LastError();
   if (error) DeleteFileW(file.c_str());
   return error;
 }
 
-}  // namespace
-
 CreatedFile WriteUniqueFile(const std::filesystem::path& stem, std::string_view bytes,
                             bool durable) {
   for (int attempt = 0; attempt < kUniqueNameAttempts; ++attempt) {
-    const auto name = UniqueName(stem, GetCurrentProcessId());
+    const auto name = UniqueName(stem, bytes.size());
     const std::error_code error = WriteNewFile(name, bytes, durable);
-    if (error.value() == ERROR_FILE_EXISTS && error.category() == std::system_category()) continue;
+    if (error == std::errc::file_exists) continue;
     if (error) return {{}, error};
     return {name, {}};
   }
   return {{}, std::error_code(ERROR_FILE_EXISTS, std::system_category())};
+}
+
+unsigned long CurrentProcess() {
+  return GetCurrentProcessId();
+}
+
+bool ProcessIsRunning(unsigned long process) {
+  HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
+  if (handle == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
+  CloseHandle(handle);
+  return running;
+}
+
+bool IsPlainFile(const std::filesystem::path& file) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes &
+          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 std::error_code LinkOrCopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -207,8 +258,9 @@ std::error_code LinkOrCopyFile(const std::filesystem::path& from, const std::fil
   return LastError();
 }
 
-std::error_code SyncFolder(const std::filesystem::path&) {
-  return {};  // NTFS commits the folder's entries with the move itself
+std::error_code SyncFolder(const std::filesystem::path& folder) {
+  // NTFS commits the folder's entries with the move itself.
+  return AskHook(FileChange::FolderFlush, folder);
 }
 
 std::error_code MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -261,9 +313,16 @@ std::error_code LastError() {
 
 FileBytes ReadFileBytes(const std::filesystem::path& file, std::size_t limit) {
   FileBytes result;
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that opening a pipe does not wait for a writer.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     result.error = LastError();
+    return result;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    result.notPlainFile = true;
+    ::close(fd);
     return result;
   }
   char chunk[65536];
@@ -300,33 +359,48 @@ std::error_code WriteAll(int fd, std::string_view bytes, const std::error_code& 
   return fault;
 }
 
-// Writes the bytes into a new file (never through a link); on failure the
-// file is removed again.
+}  // namespace
+
 std::error_code WriteNewFile(const std::filesystem::path& file, std::string_view bytes,
                              bool durable) {
   const std::error_code fault = AskHook(FileChange::Write, file);
   if (fault && !FailsHalfWay(fault)) return fault;
+  // O_EXCL never follows a link planted under the name.
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return LastError();
   std::error_code error = WriteAll(fd, bytes, fault);
+  if (!error && durable) error = AskHook(FileChange::Flush, file);
   if (!error && durable && ::fsync(fd) != 0) error = LastError();
   if (::close(fd) != 0 && !error) error = LastError();
   if (error) ::unlink(file.c_str());
   return error;
 }
 
-}  // namespace
-
 CreatedFile WriteUniqueFile(const std::filesystem::path& stem, std::string_view bytes,
                             bool durable) {
   for (int attempt = 0; attempt < kUniqueNameAttempts; ++attempt) {
-    const auto name = UniqueName(stem, static_cast<unsigned long>(::getpid()));
+    const auto name = UniqueName(stem, bytes.size());
     const std::error_code error = WriteNewFile(name, bytes, durable);
     if (error == std::errc::file_exists) continue;
     if (error) return {{}, error};
     return {name, {}};
   }
   return {{}, std::make_error_code(std::errc::file_exists)};
+}
+
+unsigned long CurrentProcess() {
+  return static_cast<unsigned long>(::getpid());
+}
+
+bool ProcessIsRunning(unsigned long process) {
+  if (process == 0 || process > static_cast<unsigned long>(std::numeric_limits<pid_t>::max()))
+    return false;
+  return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
+}
+
+bool IsPlainFile(const std::filesystem::path& file) {
+  struct stat info {};
+  return ::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::error_code LinkOrCopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -339,6 +413,7 @@ std::error_code LinkOrCopyFile(const std::filesystem::path& from, const std::fil
 }
 
 std::error_code SyncFolder(const std::filesystem::path& folder) {
+  if (const std::error_code fault = AskHook(FileChange::FolderFlush, folder)) return fault;
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return LastError();
   const std::error_code error = ::fsync(fd) == 0 ? std::error_code() : LastError();
@@ -356,15 +431,19 @@ std::error_code RemoveFileIfPresent(const std::filesystem::path& file) {
   return ::unlink(file.c_str()) == 0 || errno == ENOENT ? std::error_code() : LastError();
 }
 
+// The marks of the name itself: a link is never followed, so a change made
+// through these marks (a mode cleared) can never reach a file elsewhere.
 FileMarks FileMarksOf(const std::filesystem::path& file) {
   struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) return {};
-  return {true, S_ISDIR(info.st_mode), (info.st_mode & S_IWUSR) == 0};
+  if (::lstat(file.c_str(), &info) != 0) return {};
+  return {true, S_ISDIR(info.st_mode), !S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0};
 }
 
 std::error_code ClearReadOnly(const std::filesystem::path& file) {
   struct stat info {};
-  if (::stat(file.c_str(), &info) != 0 || (info.st_mode & S_IWUSR) != 0) return {};
+  // A link is replaced, never changed through.
+  if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) != 0)
+    return {};
   if (const std::error_code fault = AskHook(FileChange::Mark, file)) return fault;
   return ::chmod(file.c_str(), (info.st_mode & 07777) | S_IWUSR) == 0 ? std::error_code()
                                                                       : LastError();

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,22 +20,47 @@ namespace bw {
 struct FileBytes {
   std::string bytes;
   std::error_code error;
-  bool tooLarge = false;  // the file holds more than the limit; nothing is kept
+  bool tooLarge = false;      // the file holds more than the limit; nothing is kept
+  bool notPlainFile = false;  // a pipe, device or folder: refused unread
 };
 // Reads at most `limit` bytes, so a huge file or an endless device cannot
-// exhaust the memory.
+// exhaust the memory; only a regular file is read (a pipe would wait for a
+// writer for ever).
 FileBytes ReadFileBytes(const std::filesystem::path& file, std::size_t limit);
 
 // Writes the bytes to a new file beside `stem`, named `stem` with a unique
-// ending, created exclusively (a file or link planted under that name is never
+// ending "-PROCESS-N-SIZE" (the writing process, a counter, and the size the
+// file is to have, so that a file cut short by a kill tells itself apart),
+// created exclusively (a file or link planted under that name is never
 // followed); `durable` flushes it to the disk. A failure leaves no file
 // behind.
+// Writes the bytes to the new file `file`, created exclusively (an existing
+// file or link fails with file_exists); `durable` flushes it to the disk. A
+// failure leaves no file behind.
+std::error_code WriteNewFile(const std::filesystem::path& file, std::string_view bytes,
+                             bool durable);
+
 struct CreatedFile {
   std::filesystem::path path;
   std::error_code error;
 };
 CreatedFile WriteUniqueFile(const std::filesystem::path& stem, std::string_view bytes,
                             bool durable);
+
+// What a name given by WriteUniqueFile says; nullopt for any other name.
+struct UniqueFileName {
+  std::string stem;  // the name given as `stem`
+  unsigned long process = 0;
+  std::uintmax_t size = 0;
+};
+std::optional<UniqueFileName> ParseUniqueFileName(std::string_view name);
+
+// Whether the process still runs (a process of another user counts as running).
+bool ProcessIsRunning(unsigned long process);
+unsigned long CurrentProcess();
+
+// Whether the path names a regular file itself, not a link, folder or device.
+bool IsPlainFile(const std::filesystem::path& file);
 
 // Gives `from` the second name `to` (which must not exist), or where the
 // system cannot link, makes `to` a flushed copy of it.
@@ -50,6 +77,8 @@ std::error_code MoveFileOver(const std::filesystem::path& from, const std::files
 // A missing file is no error.
 std::error_code RemoveFileIfPresent(const std::filesystem::path& file);
 
+// Of the name itself: a link counts as a writable file (it is replaced, never
+// followed).
 struct FileMarks {
   bool exists = false;
   bool folder = false;
@@ -75,7 +104,9 @@ FileFault FileFaultOf(const std::error_code& error);
 // Test seam: every call above that changes a file asks the hook first, and
 // fails with the error it returns (a write fails half way, as on a full
 // disk). A hook may also end the process there, to test what a kill leaves.
-enum class FileChange { Write, Move, Link, Remove, Mark };
+// Flush is asked before a new file is flushed to the disk, FolderFlush before
+// a folder's entries are.
+enum class FileChange { Write, Flush, Move, Link, Remove, Mark, FolderFlush };
 using FileChangeHook = std::function<std::error_code(FileChange, const std::filesystem::path&)>;
 void SetFileChangeHook(FileChangeHook hook);
 

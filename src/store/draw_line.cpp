@@ -1,6 +1,7 @@
 #include "store/draw_line.h"
 
 #include <array>
+#include <utility>
 
 #include "model/numbers.h"
 #include "store/windows1252.h"
@@ -51,6 +52,18 @@ bool NumbersInRange(std::string_view numbers) {
   return bonus == "00" || InRange(FieldDigitsValue(bonus));
 }
 
+// One draw never holds a number twice: the six main numbers differ, and a
+// bonus is none of them.
+bool NumbersDistinct(std::string_view numbers) {
+  std::array<bool, kHighestNumber + 1> seen{};
+  const auto take = [&](int value) { return !std::exchange(seen[value], true); };
+  for (std::size_t k = 0; k < kMainNumbers; ++k)
+    if (!take(FieldDigitsValue(FieldAt(numbers, 3 * k)))) return false;
+  if (numbers.size() <= kNumbersWithoutBonus) return true;
+  const int bonus = FieldDigitsValue(numbers.substr(numbers.size() - 2));
+  return bonus == 0 || take(bonus);
+}
+
 }  // namespace
 
 std::optional<DrawLine> ParseDrawLine(std::string_view utf8Line) {
@@ -62,7 +75,7 @@ std::optional<DrawLine> ParseDrawLine(std::string_view utf8Line) {
   DrawLine draw;
   draw.dateText = Utf8FromWindows1252(line.substr(0, datePiece == 0 ? 0 : datePiece - 1));
   draw.bonusColumn = numbers.size() != kNumbersWithoutBonus;
-  if (NumbersInRange(numbers)) {
+  if (NumbersInRange(numbers) && NumbersDistinct(numbers)) {
     draw.entry = Utf8FromWindows1252(line.substr(0, datePiece) + SortDrawNumbers(numbers));
   }
   return draw;

@@ -4,7 +4,16 @@
 
 namespace bw {
 
-int16_t FileErrorNumberOf(const std::error_code& error) {
+namespace {
+
+// The last system error mapped on this thread, for the text of its number.
+struct LastSystemError {
+  int16_t number = 0;
+  std::string reason;
+};
+thread_local LastSystemError lastError;
+
+int16_t NumberOf(const std::error_code& error) {
   switch (FileFaultOf(error)) {
     case FileFault::None:
       return kNoError;
@@ -24,6 +33,20 @@ int16_t FileErrorNumberOf(const std::error_code& error) {
   return kPathFileAccess;
 }
 
+}  // namespace
+
+int16_t FileErrorNumberOf(const std::error_code& error) {
+  const int16_t number = NumberOf(error);
+  if (number != kNoError) lastError = {number, error.message()};
+  return number;
+}
+
+std::string FileErrorText(int16_t number) {
+  const bool system = lastError.number == number && !lastError.reason.empty();
+  return "Error " + std::to_string(number) + " " +
+         (system ? lastError.reason : FileErrorDescription(number));
+}
+
 std::string FileErrorDescription(int16_t number) {
   switch (number) {
     case kNoError:
@@ -38,6 +61,8 @@ std::string FileErrorDescription(int16_t number) {
       return "Type mismatch";
     case kFileNotFound:
       return "File not found";
+    case kBadFileMode:
+      return "Bad file mode (not a plain file)";
     case kDiskFull:
       return "Disk full";
     case kPermissionDenied:

@@ -1,12 +1,14 @@
 #include "store/history_file.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "model/counting_tables.h"
 #include "model/day_number.h"
 #include "platform/file_system.h"
 #include "store/draw_line.h"
 #include "store/file_error.h"
+#include "store/index_marker.h"
 #include "store/text_file.h"
 
 namespace bw {
@@ -31,7 +33,8 @@ struct LineOutcome {
 LineOutcome ReadDrawLine(ProgramState& state, std::string_view line, const DrawLine& draw) {
   state.settings.useBonus = draw.bonusColumn;
   if (draw.entry.empty()) {
-    return {LineOutcome::SetAside, "it does not hold six numbers from 1 to 49"};
+    return {LineOutcome::SetAside,
+            "it does not hold six different numbers from 1 to 49 (and a bonus other than those)"};
   }
   if (state.draws.size() >= static_cast<std::size_t>(CountingTables::kMaxDraws)) {
     return {LineOutcome::Stop, "the history holds more than " + kMaxDrawsText +
@@ -66,6 +69,13 @@ bool ReadHistoryLines(ProgramState& state, const std::vector<std::string>& lines
   }
   status.outcome = HistoryReadOutcome::Complete;
   return true;
+}
+
+// The number of the first line a save in Windows-1252 could not hold, or 0.
+std::size_t FirstLineBeyondWindows1252(const std::vector<std::string>& lines) {
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (!FitsWindows1252(lines[i])) return i + 1;
+  return 0;
 }
 
 bool IsMissingFileError(int16_t error) {
@@ -145,44 +155,76 @@ bool ChangedSinceRead(const ProgramState& state) {
   return file.error == 0 && file.fingerprint != status.fingerprint;
 }
 
+// "20261206-154501", the local time of a save beside the history.
+std::string SaveTimeStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+// Writes the bytes to a new file NAME.unsaved-STAMP (then -2, -3, ... within
+// one second), never over an earlier one; the name, or empty on failure.
+std::string WriteUnsavedFile(ProgramState& state, const std::string& bytes) {
+  const std::string base = state.LotteryFileName(".unsaved") + "-" + SaveTimeStamp();
+  for (int n = 1; n < 1000; ++n) {
+    const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
+    const std::error_code error = WriteNewFile(state.InFolder(name), bytes, /*durable=*/true);
+    if (error == std::errc::file_exists) continue;
+    state.fileErrorNumber = FileErrorNumberOf(error);
+    if (!error) SyncFolder(state.appFolder);
+    return error ? "" : name;
+  }
+  state.fileErrorNumber = kPathFileAccess;
+  return "";
+}
+
 // Saves the draw list beside a history that changed since it was read, so
-// that neither is lost; tells the user where.
-bool SaveBesideChangedHistory(ProgramState& state, MessageSink& messages) {
-  const std::string unsaved = state.LotteryFileName(".unsaved");
-  const auto lines = LinesToSave(state, nullptr);
-  state.fileErrorNumber = ReplaceFileKeepingBackup(
-      state.InFolder(unsaved), state.InFolder(unsaved + ".old"), TextFileBytes(lines));
-  if (state.fileErrorNumber != 0) return false;
+// that neither is lost; tells the user where. The file's name, or empty when
+// it could not be written.
+std::string SaveBesideChangedHistory(ProgramState& state, MessageSink& messages) {
+  const std::string unsaved = WriteUnsavedFile(state, TextFileBytes(LinesToSave(state, nullptr)));
+  if (unsaved.empty()) return "";
   messages.Show({state.lottoFile +
                      " was changed by another program after Ballwright read it, so it was not "
                      "written over. The draws Ballwright holds were saved in " +
                      unsaved + ".\r\n\r\nCompare the two files, keep what you need in " +
                      state.lottoFile + " and start Ballwright again.",
                  "History changed meanwhile", MessageButtons::Ok, MessageIcon::Exclamation});
-  return true;
+  return unsaved;
 }
 
 // A copy that may stand in for a missing history: read whole, not empty,
-// ending with a line end (a save cut short while writing does not).
+// ending with a line end.
 bool IsCompleteCopy(const FileBytes& copy) {
-  return !copy.error && !copy.tooLarge &&
+  return !copy.error && !copy.tooLarge && !copy.notPlainFile &&
          (copy.bytes.ends_with('\n') || copy.bytes.ends_with('\r'));
 }
 
 // The newest complete copy left beside a missing history: the backup, or the
-// new file of a save that was cut short. Empty when there is none.
+// new file of a save killed before it took the history's name, when it holds
+// all that save wrote; the backup on a tie. Only plain files of the folder
+// count, never a link. Empty when there is none.
 fs::path NewestCompleteCopy(const ProgramState& state) {
   const fs::path history = HistoryPath(state);
-  const std::string unfinished = history.filename().string() + std::string(kUnfinishedEnding);
+  const fs::path backup = BackupPath(state);
   fs::path newest;
   fs::file_time_type newestTime{};
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(history.parent_path(), error)) {
-    const bool candidate = entry.path() == BackupPath(state) ||
-                           entry.path().filename().string().starts_with(unfinished);
-    if (!candidate || !entry.is_regular_file(error)) continue;
+    const bool isBackup = entry.path() == backup;
+    const bool candidate =
+        isBackup ? IsPlainFile(entry.path()) : IsCompleteNewFileOf(entry.path(), history);
+    if (!candidate) continue;
     const auto time = entry.last_write_time(error);
-    if (error || (!newest.empty() && time <= newestTime)) continue;
+    if (error || (!newest.empty() && (time < newestTime || (time == newestTime && !isBackup))))
+      continue;
     if (!IsCompleteCopy(ReadFileBytes(entry.path(), kLargestTextFile))) continue;
     newest = entry.path();
     newestTime = time;
@@ -191,25 +233,25 @@ fs::path NewestCompleteCopy(const ProgramState& state) {
 }
 
 // Puts the newest complete copy back under the history's name (the copy
-// itself stays); true when a history was restored.
+// itself stays); true when a history was restored. Like every change of the
+// history, the index marker goes first: the next integration rebuilds.
 bool RestoreMissingHistory(ProgramState& state) {
   const fs::path copy = NewestCompleteCopy(state);
   if (copy.empty()) return false;
   const FileBytes bytes = ReadFileBytes(copy, kLargestTextFile);
+  if (!IsCompleteCopy(bytes)) return false;
+  WithdrawIndexMarker(state);
   // With no history in place, nothing becomes the backup.
-  if (bytes.error || bytes.tooLarge ||
-      ReplaceFileKeepingBackup(HistoryPath(state), BackupPath(state), bytes.bytes) != 0) {
+  if (ReplaceFileKeepingBackup(HistoryPath(state), BackupPath(state), bytes.bytes) != 0)
     return false;
-  }
   state.historyRead.restoredFrom = copy.filename().string();
   return true;
 }
 
 std::string SaveErrorText(const ProgramState& state) {
-  std::string text = "Could not save data file!\n\r" + HistoryPath(state).string() + "\n\rError " +
-                     std::to_string(state.fileErrorNumber) + " " +
-                     FileErrorDescription(state.fileErrorNumber);
-  if (state.fileErrorNumber == kPathFileAccess) {
+  std::string text = "Could not save data file!\n\r" + HistoryPath(state).string() + "\n\r" +
+                     FileErrorText(state.fileErrorNumber);
+  if (state.fileErrorNumber == kPermissionDenied) {
     text += "\n\r\n\rThe file may be in use by another application!";
   }
   return text;
@@ -239,6 +281,12 @@ std::optional<Message> HistorySaveRefusal(const ProgramState& state) {
            " was not read to its end, so it is not written over: " + StoppedLineText(status) +
            ".\r\n\r\nCorrect that line (or restore the backup " + state.LotteryFileName(".old") +
            ") and start again.";
+  } else if (status.unencodableLine != 0) {
+    text = file +
+           " holds characters that a lottery file (Windows-1252) cannot hold, so it is "
+           "not written over: line " +
+           std::to_string(status.unencodableLine) +
+           ".\r\n\r\nReplace those characters in a text editor and start again.";
   } else if (status.outcome == HistoryReadOutcome::Unreadable) {
     text = file + " could not be read (Error " + std::to_string(status.errorNumber) + " " +
            FileErrorDescription(status.errorNumber) +
@@ -261,6 +309,7 @@ bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber) {
   }
   if (file.error != 0) return FailRead(state, file.error);
   state.historyRead.fingerprint = file.fingerprint;
+  if (file.unicode) state.historyRead.unencodableLine = FirstLineBeyondWindows1252(file.lines);
   state.draws.reserve(file.lines.size());
   if (!ReadHistoryLines(state, file.lines)) {
     state.fileErrorNumber = kTypeMismatch;
@@ -304,25 +353,27 @@ bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progres
   return state.fileErrorNumber == 0;
 }
 
-void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progress) {
+HistorySaveResult SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progress) {
   if (progress != nullptr) {
     progress->Show(true);
     progress->SetFill(0.0f);
   }
   const auto refusal = HistorySaveRefusal(state);
-  bool saved = false;
-  if (!refusal) {
-    saved = ChangedSinceRead(state) ? SaveBesideChangedHistory(state, messages)
-                                    : WriteHistoryFile(state, false, progress);
+  HistorySaveResult result;
+  if (!refusal && ChangedSinceRead(state)) {
+    result.besideFile = SaveBesideChangedHistory(state, messages);
+    if (!result.besideFile.empty()) result.outcome = HistorySaveOutcome::SavedBeside;
+  } else if (!refusal && WriteHistoryFile(state, false, progress)) {
+    result.outcome = HistorySaveOutcome::Saved;
   }
   if (progress != nullptr) progress->Show(false);
   if (refusal) {
     messages.Show(*refusal);
-  } else if (!saved) {
+  } else if (result.outcome == HistorySaveOutcome::Failed) {
     messages.Show({SaveErrorText(state), "Error saving file", MessageButtons::Ok,
                    MessageIcon::Critical, MessageAnswer::Ok});
   }
-  state.historyChanged = !saved;
+  return result;
 }
 
 }  // namespace bw

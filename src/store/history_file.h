@@ -60,11 +60,22 @@ class SaveProgress {
 // history.
 bool WriteHistoryFile(ProgramState& state, bool createNew, SaveProgress* progress = nullptr);
 
+enum class HistorySaveOutcome {
+  Saved,        // the history holds the draw list
+  SavedBeside,  // another program changed the history: the list went beside it
+  Failed,       // nothing was written (reported)
+};
+struct HistorySaveResult {
+  HistorySaveOutcome outcome = HistorySaveOutcome::Failed;
+  std::string besideFile;  // SavedBeside: "Lotto.unsaved-20261206-154501"
+};
+
 // Saves the draw list, reporting a failure with the "Error saving file"
-// message (or the refusal); historyChanged is cleared on success and stays
-// set on failure. A history file that another program changed since it was
-// read is left alone: the list goes to NAME.unsaved beside it, and the user
-// is told.
-void SaveHistory(ProgramState& state, MessageSink& messages, SaveProgress* progress = nullptr);
+// message (or the refusal). A history file that another program changed
+// since it was read is left alone: the list goes to a new file
+// NAME.unsaved-YYYYMMDD-HHMMSS beside it (never over an earlier one), and the
+// user is told. Only ChangeHistory (store/history_change.h) calls this.
+HistorySaveResult SaveHistory(ProgramState& state, MessageSink& messages,
+                              SaveProgress* progress = nullptr);
 
 }  // namespace bw

@@ -30,10 +30,12 @@ bool WriteRebuiltIndex(ProgramState& state, const IndexBuilder& index, bool last
   return WriteIndexMarker(state) == 0;
 }
 
-void IntegrateLast(ProgramState& state) {
-  if (state.draws.empty()) return;
-  WithdrawIndexMarker(state);
-  DrawFields fields = ParseDrawEntry(state.draws.back());
+}  // namespace
+
+void IntegrateEntry(ProgramState& state, std::size_t entry) {
+  std::string date;
+  DrawFields fields = ParseDrawEntry(state.draws[entry], &date);
+  if (IsPlaceholderEntry(date)) return;
   const bool six = AddSixToIndex(state, fields);
   const bool fivePlus = AddFivePlusToIndex(state, fields);
   const bool five = AddFivesToIndex(state, fields);
@@ -41,19 +43,12 @@ void IntegrateLast(ProgramState& state) {
   state.tables.CountDraw(fields);
 }
 
-}  // namespace
-
 std::string IntegrationCaption(std::size_t done, std::size_t total) {
   return std::to_string(done) + " / " + std::to_string(total);
 }
 
-void IntegrateDraws(ProgramState& state, bool full, bool rebuild,
-                    const IntegrationProgress& progress) {
-  if (full) {
-    IntegrateAllDraws(state, rebuild || !IndexMarkerAgrees(state), progress);
-  } else {
-    IntegrateLast(state);
-  }
+void IntegrateDraws(ProgramState& state, bool rebuild, const IntegrationProgress& progress) {
+  IntegrateAllDraws(state, rebuild || !IndexMarkerAgrees(state), progress);
 }
 
 void IntegrateAllDraws(ProgramState& state, bool buildIndex, const IntegrationProgress& progress) {

@@ -18,15 +18,15 @@ using IntegrationProgress = std::function<void(std::size_t done, std::size_t tot
 // The splash caption for a progress report: "17 / 1234".
 std::string IntegrationCaption(std::size_t done, std::size_t total);
 
-// full = true (start-up): rebuilds the index unless the marker file agrees
-// with the draw list and the index files (or when `rebuild` is set), and
-// counts every real draw.
-// full = false (after a draw was appended): withdraws the marker, records the
-// last entry of the draw list in the index files, then counts it; no
-// progress. The marker is written again by VouchForIndex once the history
-// holds the draw.
-void IntegrateDraws(ProgramState& state, bool full, bool rebuild,
-                    const IntegrationProgress& progress = {});
+// Start-up: rebuilds the index unless the marker file agrees with the draw
+// list and the index files (or when `rebuild` is set), and counts every real
+// draw.
+void IntegrateDraws(ProgramState& state, bool rebuild, const IntegrationProgress& progress = {});
+
+// Records one entry of the draw list (a placeholder is passed over) in the
+// index files and counts it. The caller has withdrawn the marker; it writes
+// it again with VouchForIndex once the history holds the entry.
+void IntegrateEntry(ProgramState& state, std::size_t entry);
 
 // The full integration for a caller that has already asked the marker:
 // counts every real draw and builds the index when `buildIndex` is set.
@@ -40,9 +40,9 @@ void IntegrateAllDraws(ProgramState& state, bool buildIndex,
 // again). True when the index and its marker were written.
 bool RebuildIndexFiles(ProgramState& state);
 
-// After the history was saved with the appended draws: writes the marker for
-// the index as it is, unless an index file could not be updated since the
-// last build (the marker then stays away and the next start rebuilds).
+// Writes the marker for the index as it is, unless an index file could not
+// be updated since the last build (the marker then stays away and the next
+// start rebuilds).
 void VouchForIndex(const ProgramState& state);
 
 bool IndexMarkerExists(const ProgramState& state);

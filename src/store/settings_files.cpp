@@ -104,16 +104,28 @@ bool IsPlainFileName(std::string_view name) {
          std::none_of(name.begin(), name.end(), [](char c) { return c >= 0 && c < ' '; });
 }
 
+// The most a stake or return may be, as the lottery dialog takes them.
+constexpr int32_t kLargestAmount = 2'000'000'000;
+
+std::string Refused(std::string_view file, const KeyValue& setting, std::string_view why) {
+  return std::string(file) + ": " + setting.key + "=" + setting.value + " " + std::string(why);
+}
+
 }  // namespace
 
 bool ReadProgramSettings(ProgramState& state) {
   state.fileErrorNumber = 0;
+  state.settingsProblem.clear();
   const ReadResult file = ReadTextLines(state.InFolder(kProgramSettingsFile));
   if (file.error != 0) return Fail(state, file.error);
   for (const std::string& line : file.lines) {
     const auto setting = SplitSettingLine(line);
-    if (setting && setting->key == "file") {
-      state.lottoFile = IsPlainFileName(setting->value) ? setting->value : "";
+    if (!setting || setting->key != "file") continue;
+    const bool plain = IsPlainFileName(setting->value);
+    state.lottoFile = plain ? setting->value : "";
+    if (!plain) {
+      state.settingsProblem = Refused(kProgramSettingsFile, *setting,
+                                      "is not the name of a file in the lottery folder");
     }
   }
   return true;
@@ -130,6 +142,7 @@ bool WriteProgramSettings(ProgramState& state) {
 
 bool ReadLotterySettings(ProgramState& state) {
   state.fileErrorNumber = 0;
+  state.settingsProblem.clear();
   if (state.lottoFile.size() < 4) return Fail(state, kInvalidArgument);
   const ReadResult file = ReadTextLines(LotterySettingsPath(state));
   if (file.error != 0) return Fail(state, file.error);
@@ -147,7 +160,13 @@ bool ReadLotterySettings(ProgramState& state) {
     for (const auto& [key, target] : amounts) {
       if (setting->key != key) continue;
       const auto value = ReadWholeNumber(setting->value);
-      if (!value) return Fail(state, kOverflow);
+      // 0 is a detail not given yet, which the lottery dialog then asks for.
+      if (!value || *value < 0 || *value > kLargestAmount) {
+        state.settingsProblem =
+            Refused(state.LotteryFileName(".ini"), *setting,
+                    "is not a whole amount from 1 to 2,000,000,000; correct it in the file");
+        return Fail(state, value ? kInvalidArgument : kOverflow);
+      }
       *target = *value;
     }
   }

@@ -25,6 +25,16 @@ int16_t ErrorNumberOf(const std::error_code& error, const fs::path& file) {
 }
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+
+// The text after a UTF-16 mark as UTF-8 behind a UTF-8 mark, which the
+// splitting below then reads as UTF-8; other bytes as they are.
+std::optional<std::string> FromUtf16(std::string_view bytes) {
+  const bool little = bytes.starts_with(kUtf16LittleMark);
+  if (!little && !bytes.starts_with(kUtf16BigMark)) return std::nullopt;
+  return std::string(kUtf8Mark) + Utf8FromUtf16(bytes.substr(2), little);
+}
 
 // Length of the line end at `pos`: LF, CR LF, CRs before LF, or one CR.
 std::size_t LineEndLength(std::string_view bytes, std::size_t pos) {
@@ -38,6 +48,8 @@ std::size_t LineEndLength(std::string_view bytes, std::size_t pos) {
 // longer than `longestLine` bytes.
 std::optional<std::vector<std::string>> SplitLines(std::string_view bytes,
                                                    std::size_t longestLine) {
+  const std::optional<std::string> utf16 = FromUtf16(bytes);
+  if (utf16) bytes = *utf16;
   const bool marked = bytes.starts_with(kUtf8Mark);
   if (marked) bytes.remove_prefix(kUtf8Mark.size());
   const bool utf8 = marked && IsValidUtf8(bytes);
@@ -61,14 +73,18 @@ fs::path UnfinishedStem(const fs::path& file) {
 }  // namespace
 
 std::vector<std::string> LinesFromFileBytes(std::string_view bytes) {
-  return *SplitLines(bytes, bytes.size());
+  return *SplitLines(bytes, std::string_view::npos);
 }
 
 ReadResult ReadTextLines(const fs::path& file, const TextReadOptions& options) {
   ReadResult result;
   const FileBytes read = ReadFileBytes(file, kLargestTextFile);
-  result.error = read.tooLarge ? int16_t{kFileTooLarge} : ErrorNumberOf(read.error, file);
+  result.error = read.tooLarge       ? int16_t{kFileTooLarge}
+                 : read.notPlainFile ? int16_t{kBadFileMode}
+                                     : ErrorNumberOf(read.error, file);
   if (result.error != 0) return result;
+  result.unicode = read.bytes.starts_with(kUtf8Mark) || read.bytes.starts_with(kUtf16LittleMark) ||
+                   read.bytes.starts_with(kUtf16BigMark);
   auto lines = SplitLines(read.bytes, options.longestLine);
   if (!lines) {
     result.error = kFileTooLarge;
@@ -128,6 +144,27 @@ int16_t RenameFile(const fs::path& from, const fs::path& to) {
 
 int16_t DeleteFileIfPresent(const fs::path& file) {
   return FileErrorNumberOf(RemoveFileIfPresent(file));
+}
+
+bool IsCompleteNewFileOf(const fs::path& candidate, const fs::path& file) {
+  const std::string stem = UnfinishedStem(file).filename().string();
+  const auto name = ParseUniqueFileName(candidate.filename().string());
+  std::error_code error;
+  return name && name->stem == stem && IsPlainFile(candidate) &&
+         fs::file_size(candidate, error) == name->size && !error;
+}
+
+void RemoveLeftoverNewFiles(const fs::path& folder) {
+  std::error_code error;
+  std::vector<fs::path> leftovers;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    const auto unique = ParseUniqueFileName(name);
+    if (unique && unique->stem.ends_with(kUnfinishedEnding) &&
+        unique->process != CurrentProcess() && !ProcessIsRunning(unique->process))
+      leftovers.push_back(it->path());
+  }
+  for (const fs::path& file : leftovers) RemoveFileIfPresent(file);
 }
 
 }  // namespace bw

@@ -21,6 +21,7 @@ struct ReadResult {
   std::vector<std::string> lines;  // UTF-8, without line ends
   int16_t error = 0;               // 0 = read to the end
   uint64_t fingerprint = 0;        // of the bytes read, when asked for
+  bool unicode = false;            // UTF-8 or UTF-16 after a byte-order mark
 };
 
 struct TextReadOptions {
@@ -38,7 +39,9 @@ std::string TextFileBytes(const std::vector<std::string>& lines);
 
 // The lines of a text file's bytes, in UTF-8. A line ends at LF, CR LF, CR
 // alone, or CRs before LF. After a UTF-8 byte-order mark the rest is taken as
-// UTF-8 when it is well formed; otherwise the bytes are Windows-1252.
+// UTF-8 when it is well formed, after a UTF-16 mark (either byte order) as
+// UTF-16 (what a Windows editor saves as "Unicode"); otherwise the bytes are
+// Windows-1252.
 std::vector<std::string> LinesFromFileBytes(std::string_view bytes);
 
 // Replaces the file with the lines, each ended by CR LF. The new content is
@@ -64,5 +67,13 @@ int16_t MakeWritable(const std::filesystem::path& file);
 // Renames, and deletes a file if it exists; 0 or the error number.
 int16_t RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 int16_t DeleteFileIfPresent(const std::filesystem::path& file);
+
+// A new file of ReplaceFileKeepingBackup for `file` (a save killed before it
+// was moved in place) that holds every byte that save wrote.
+bool IsCompleteNewFileOf(const std::filesystem::path& candidate, const std::filesystem::path& file);
+
+// Removes the new files that saves of processes no longer running left in
+// the folder (killed while writing). The caller holds the folder alone.
+void RemoveLeftoverNewFiles(const std::filesystem::path& folder);
 
 }  // namespace bw

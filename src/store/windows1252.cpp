@@ -148,4 +148,32 @@ std::string EncodeUtf8(std::u32string_view text) {
   return utf8;
 }
 
+std::string Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
+  std::u32string out;
+  out.reserve(bytes.size() / 2);
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const char32_t a = static_cast<unsigned char>(bytes[i]);
+    const char32_t b = static_cast<unsigned char>(bytes[i + 1]);
+    return littleEndian ? a | (b << 8) : (a << 8) | b;
+  };
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t code = unit(i);
+    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low < 0xE000) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    out += code >= 0xD800 && code < 0xE000 ? char32_t{0xFFFD} : code;
+  }
+  return EncodeUtf8(out);
+}
+
+bool FitsWindows1252(std::string_view utf8) {
+  for (const char32_t c : DecodeUtf8(utf8))
+    if (!Windows1252ByteOf(c)) return false;
+  return true;
+}
+
 }  // namespace bw

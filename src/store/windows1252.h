@@ -34,4 +34,11 @@ bool IsValidUtf8(std::string_view bytes);
 std::u32string DecodeUtf8(std::string_view utf8);
 std::string EncodeUtf8(std::u32string_view text);
 
+// UTF-16 bytes (after their byte-order mark) as UTF-8; an unpaired surrogate
+// becomes U+FFFD, an odd last byte is dropped.
+std::string Utf8FromUtf16(std::string_view bytes, bool littleEndian);
+
+// True when every character of the UTF-8 text has a Windows-1252 byte.
+bool FitsWindows1252(std::string_view utf8);
+
 }  // namespace bw

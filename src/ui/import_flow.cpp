@@ -40,8 +40,7 @@ void ImportFlow::ImportFrom(const std::filesystem::path& file) {
                     MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
     return;
   }
-  hooks_.saveHistory();
-  if (session_.State().historyChanged) return;
+  hooks_.beforeImport();
   ImportPreviewDialog preview(session_, file, /*newLottery=*/false, &window_);
   if (preview.exec() == QDialog::Accepted) emit Imported();
 }

@@ -19,8 +19,8 @@ class ImportFlow : public QObject {
  public:
   // What the window does around an import.
   struct Hooks {
-    std::function<bool()> runGoing;     // a page's run refuses the import
-    std::function<void()> saveHistory;  // unsaved draws go first, so the import merges into them
+    std::function<bool()> runGoing;      // a page's run refuses the import
+    std::function<void()> beforeImport;  // the running search position is saved first
   };
 
   // Takes the files dropped on `window`.

@@ -148,7 +148,8 @@ void ImportPreviewDialog::UpdateImportButton() {
 }
 
 void ImportPreviewDialog::Import() {
-  if (newLottery_ || ImportIntoCurrent(session_, merge_)) accept();
+  if (newLottery_ || ImportIntoCurrent(session_, merge_).save != HistorySaveOutcome::Failed)
+    accept();
 }
 
 std::filesystem::path AskResultFile(QWidget* parent, const QString& title,

@@ -33,6 +33,16 @@ int main(int argc, char** argv) try {
     return 1;
   }
   bw::FolderLock lock(start.place.folder);
+  // The window writes the folder; a lock it cannot take would let others in.
+  if (lock.LockData(bw::LockMode::Shared, std::chrono::seconds(2)) ==
+      bw::FolderLock::Result::Unusable) {
+    const std::string problem =
+        "Ballwright cannot open this lottery folder: " + lock.Problem() + ".";
+    std::fprintf(stderr, "ballwright: %s\n", problem.c_str());
+    messages.Show({problem, "Lottery folder", bw::MessageButtons::Ok, bw::MessageIcon::Critical});
+    return 1;
+  }
+  lock.UnlockData();
   if (!lock.MarkWindowOpen()) return 0;  // another instance serves this folder
 
   bw::ui::QtEventPump events;

@@ -60,12 +60,9 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "border-radius: 4px; padding: 2px 6px; color: #123; }"
       "QLabel[guidance=\"true\"] { color: #445; }"
       "QGroupBox { font-weight: bold; }");
-  auto* import = new ImportFlow(session_, services_.messages, *this,
-                                {[this] { return runGoing_; },
-                                 [this] {
-                                   search_->PositionTimer().stop();
-                                   SaveHistory();
-                                 }});
+  auto* import =
+      new ImportFlow(session_, services_.messages, *this,
+                     {[this] { return runGoing_; }, [this] { search_->PositionTimer().stop(); }});
   connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
   BuildMenus(*import);
   tabMain_ = new TabStrip("tabMain", this);

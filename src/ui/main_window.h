@@ -87,6 +87,7 @@ class MainWindow : public QMainWindow, public PageHost {
   EventPump& Events() override { return services_.events; }
   RandomSource& Random() override { return services_.random; }
   HelpViewer& Help() override { return help_.Viewer(); }
+  SaveProgress* SaveProgressBar() override { return saveBar_.get(); }
   std::unique_ptr<PrintSurface> OpenPrintJob(const std::string& what) override;
   void SetTabsEnabled(bool enabled) override;
   std::array<std::string, 13>& SelectedNumbers() override { return selectedNumbers_; }
@@ -116,7 +117,6 @@ class MainWindow : public QMainWindow, public PageHost {
   void mnuImportCreate_Click();
   void mnuInitialise_Click();
   void mnuQuit_Click();
-  void SaveHistory();
 
   // Pages and the Start button (main_window_pages.cpp).
   void tabChoice_Click(int previousTab);

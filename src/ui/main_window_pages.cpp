@@ -26,7 +26,6 @@ QString StartCaption(int page) {
 
 void MainWindow::tabChoice_Click(int previousTab) {
   state_.stopRequested = true;
-  SaveHistory();
   if (previousTab == kSixFrom49) search_->SavePosition();  // the line reached is still shown
   cmdClear_Click();  // also sets which numbers may be picked on the new page
   const int page = tabChoice_->currentIndex();
@@ -39,7 +38,6 @@ void MainWindow::tabChoice_Click(int previousTab) {
 
 void MainWindow::tabMain_Click(int /*previousTab*/) {
   state_.stopRequested = true;
-  SaveHistory();
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   SetTabsEnabled(true);
   // A change of main page leaves the "6 from 49" page (its position was saved above).

@@ -60,8 +60,10 @@ bool MainWindow::Initialize() {
 // The lottery settings, with the dialog when they are missing or incomplete.
 // False when the window was closed for a restart.
 bool MainWindow::ResolveLottery() {
+  const std::string programProblem = state_.settingsProblem;
   if (!ReadLotterySettings(state_)) {
-    services_.messages.Show(NoLotteryMessage());
+    services_.messages.Show(
+        NoLotteryMessage(state_.settingsProblem.empty() ? programProblem : state_.settingsProblem));
     ShowLotteryDialog();
     NeedRestart(true);
     return false;
@@ -124,14 +126,9 @@ void MainWindow::NeedRestart(bool quiet) {
   close();
 }
 
-void MainWindow::SaveHistory() {
-  session_.SaveHistoryIfChanged(saveBar_.get());
-}
-
 void MainWindow::mnuImportCreate_Click() {
   search_->PositionTimer().stop();
   state_.stopRequested = true;
-  SaveHistory();
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   const std::string lottery = state_.lottoFile;
   ShowLotteryDialog();
@@ -140,7 +137,6 @@ void MainWindow::mnuImportCreate_Click() {
 
 void MainWindow::mnuInitialise_Click() {
   if (services_.messages.Show(ReinitialiseQuestion(state_)) != MessageAnswer::Yes) return;
-  SaveHistory();
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   DeleteIndexFiles(state_);
   NeedRestart(true);
@@ -184,7 +180,6 @@ bool MainWindow::QueryUnload() {
 }
 
 void MainWindow::Unload() {
-  SaveHistory();
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   state_.stopRequested = true;
   search_->PositionTimer().stop();

@@ -24,6 +24,8 @@ class PageHost {
   virtual EventPump& Events() = 0;
   virtual RandomSource& Random() = 0;
   virtual HelpViewer& Help() = 0;
+  // The bar that shows a history save going on.
+  virtual SaveProgress* SaveProgressBar() = 0;
   // A print job: the default printer when one is set up, else a PDF file in
   // the program folder whose name says what and when.
   virtual std::unique_ptr<PrintSurface> OpenPrintJob(const std::string& what) = 0;

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "model/draw_date_rule.h"
 #include "store/history_file.h"
 #include "ui/help_viewer.h"
 #include "ui/number_grid.h"
@@ -74,11 +75,56 @@ void UpdatePage::MonthView1_DateClick() {
   grid_.NumberButton(kLowestNumber)->setFocus();
 }
 
+namespace {
+
+Message Refusal(const std::string& text) {
+  return {text, "Draw not added", MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok};
+}
+
+}  // namespace
+
+// Why the typed draw may not go in, asking where the user decides; empty
+// when it may (after the confirmation).
+std::optional<Message> UpdatePage::PlacementRefusal(const CalendarDate& date,
+                                                    const std::string& entry,
+                                                    std::string& confirmNote) {
+  Session& session = host_.GetSession();
+  const std::string day = FormatDrawDate(date);
+  const int32_t today = session.SystemClock().TodayDayNumber();
+  if (const auto refusal = DrawDateRefusal(DayNumber(date), today)) {
+    return Refusal("The draw of " + day + " cannot be added: " + *refusal + ".");
+  }
+  switch (session.PlaceNewDraw(entry).kind) {
+    case DrawPlacement::SameDraw:
+      return Refusal("The history holds this draw of " + day + " already.");
+    case DrawPlacement::SecondOfDay: {
+      const MessageAnswer answer =
+          host_.Messages().Show({"The history holds another draw of " + day +
+                                     ".\r\n\r\nDid the lottery draw twice that day?",
+                                 "Second draw of a day", MessageButtons::YesNo,
+                                 MessageIcon::Question, MessageAnswer::No});
+      if (answer != MessageAnswer::Yes) return Message{};
+      break;
+    }
+    case DrawPlacement::Insert:
+      confirmNote =
+          "This draw is earlier than the last one recorded: it will be put in its "
+          "place in date order.\r\n\r\n";
+      break;
+    case DrawPlacement::Append:
+      break;
+  }
+  return std::nullopt;
+}
+
 bool UpdatePage::AddNewDraw() {
-  if (const auto refusal = HistoryWriteRefusal(host_.GetSession().State())) {
-    host_.Messages().Show(*refusal);
+  const auto keepGoing = [this] {
     grid_.StartButton()->setEnabled(true);
     return false;
+  };
+  if (const auto refusal = HistoryWriteRefusal(host_.GetSession().State())) {
+    host_.Messages().Show(*refusal);
+    return keepGoing();
   }
   const QDate picked = monthView_->selectedDate();
   const CalendarDate date{picked.year(), picked.month(), picked.day()};
@@ -99,14 +145,18 @@ bool UpdatePage::AddNewDraw() {
     line += number;
     message += " | " + number + "\r\n\r\n";
   }
-  message += "Proceed with update?";
+  std::string note;
+  if (const auto refusal = PlacementRefusal(date, line, note)) {
+    if (!refusal->text.empty()) host_.Messages().Show(*refusal);
+    return keepGoing();
+  }
+  message += note + "Proceed with update?";
   const MessageAnswer answer = host_.Messages().Show(
       {message, "Confirm Update", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
-  if (answer != MessageAnswer::Yes) {
-    grid_.StartButton()->setEnabled(true);
-    return false;
-  }
-  host_.GetSession().AppendDraw(line);
+  if (answer != MessageAnswer::Yes) return keepGoing();
+  // Saved at once: a confirmed draw is never held in memory alone.
+  const HistoryChangeResult added = host_.GetSession().AddDraw(line, host_.SaveProgressBar());
+  if (added.save == HistorySaveOutcome::Failed) return keepGoing();
   return true;
 }
 

@@ -6,6 +6,8 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "model/day_number.h"
 #include "ui/page_host.h"
@@ -30,6 +32,8 @@ class UpdatePage : public QWidget {
 
  private:
   void MonthView1_DateClick();
+  std::optional<Message> PlacementRefusal(const CalendarDate& date, const std::string& entry,
+                                          std::string& confirmNote);
 
   PageHost& host_;
   NumberGrid& grid_;

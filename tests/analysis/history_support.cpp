@@ -37,7 +37,7 @@ TestLottery::TestLottery(const std::vector<TestDraw>& draws) {
   state.lottoFile = "Test.opt";
   state.settings = Returns();
   for (const TestDraw& draw : draws) state.draws.push_back(Entry(draw));
-  IntegrateDraws(state, true, true);
+  IntegrateDraws(state, /*rebuild=*/true);
 }
 
 void TestLottery::DamageIndex(IndexKind kind, const std::string& firstTwo,

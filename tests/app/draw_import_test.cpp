@@ -28,7 +28,7 @@ TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
 
   const DrawMerge merge = PlanImport(session, folder / "new.csv", {}, false);
   ASSERT_TRUE(merge.CanImport(false)) << merge.refusal.value_or("");
-  ASSERT_TRUE(ImportIntoCurrent(session, merge, nullptr));
+  ASSERT_EQ(ImportIntoCurrent(session, merge, nullptr).save, HistorySaveOutcome::Saved);
   EXPECT_EQ(folder.Read("Lotto.opt"),
             "note at the top\r\n"
             "10/01/2000 01 02 03 04 05 06 \r\n"

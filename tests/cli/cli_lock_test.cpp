@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 #include "cli/cli_support.h"
 #include "platform/folder_lock.h"
@@ -52,7 +53,8 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
     FolderLock other(folder_.Path());
     const LockMode mode = c.other == Shared ? LockMode::Shared : LockMode::Exclusive;
     ASSERT_TRUE(c.other == Window ? other.MarkWindowOpen()
-                                  : other.LockData(mode, std::chrono::milliseconds(0)));
+                                  : other.LockData(mode, std::chrono::milliseconds(0)) ==
+                                        FolderLock::Result::Held);
     const CliResult result = Run(c.words);
     EXPECT_EQ(result.code, c.says.empty() ? 0 : 1) << result.err;
     EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
@@ -63,20 +65,67 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
 }
 
 #ifndef _WIN32  // other processes here need fork
-TEST_F(CliLock, SimultaneousAddsAllLandAndCountLikeAFreshStart) {
-  const std::string added[] = {"24/01/2000 20 21 22 23 24 25 26", "31/01/2000 01 02 03 04 20 30 06",
-                               "07/02/2000 01 02 03 04 05 07 08",
-                               "14/02/2000 01 02 10 11 12 13 14"};
-  std::vector<pid_t> children;
-  for (const std::string& draw : added)
-    children.push_back(InChild([&] { return Run("add " + draw).code; }));
-  for (const pid_t child : children) EXPECT_EQ(ExitCodeOf(child), 0);
-  const std::string history = folder_.Read("Tiny.opt");
-  for (const std::string& draw : added) EXPECT_NE(history.find(draw + "\r\n"), std::string::npos);
-  EXPECT_EQ(history.size(), kHistory.size() * 3);
-  const std::string counted = Run(kCheck).out;
-  std::filesystem::remove(folder_ / "Tiny.dnd");
-  EXPECT_EQ(Run(kCheck).out, counted);
+// Eight adds at once, with the lock file as it should be, as a folder, and
+// deleted again and again while they run: every add that said "Added" is in
+// the history, and the counts are those of a fresh start.
+TEST_F(CliLock, SimultaneousAddsThatSayAddedAllLandAndCountLikeAFreshStart) {
+  namespace fs = std::filesystem;
+  const fs::path lockFile = folder_ / FolderLock::kFileName;
+  const struct {
+    const char* name;
+    std::function<void()> before;
+    bool deleting;
+    int added;  // how many must land
+  } cases[] = {
+      {"a plain lock file", [] {}, false, 8},
+      {"a folder under the lock file's name",
+       [&] { fs::remove(lockFile), fs::create_directory(lockFile); }, false, 0},
+      {"the lock file deleted while held", [] {}, true, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(lockFile);
+    folder_.Write("Tiny.opt", kHistory);
+    c.before();
+    std::vector<std::string> added;
+    for (int i = 0; i < 8; ++i)
+      added.push_back("0" + std::to_string(i + 1) + "/02/2000 01 02 03 04 05 " +
+                      std::to_string(10 + i) + " 4" + std::to_string(i));
+    const pid_t deleter = c.deleting ? InChild([&] {
+      for (int i = 0; i < 400; ++i) {
+        std::error_code ignored;
+        fs::remove(lockFile, ignored);
+        usleep(500);
+      }
+      return 0;
+    })
+                                     : 0;
+    std::vector<pid_t> children;
+    for (const std::string& draw : added)
+      children.push_back(InChild([&] { return Run("add " + draw).code; }));
+    const std::string history = [&] {
+      std::vector<int> codes;
+      for (const pid_t child : children) codes.push_back(ExitCodeOf(child));
+      if (deleter) ExitCodeOf(deleter);
+      const std::string now = folder_.Read("Tiny.opt");
+      int landed = 0;
+      for (std::size_t i = 0; i < added.size(); ++i) {
+        const bool there = now.find(added[i] + "\r\n") != std::string::npos;
+        if (codes[i] == 0) {
+          EXPECT_TRUE(there) << added[i] << " said Added but is lost";
+        }
+        landed += there;
+      }
+      if (c.added >= 0) {
+        EXPECT_EQ(landed, c.added);
+      }
+      return now;
+    }();
+    fs::remove_all(lockFile);
+    const std::string counted = Run(kCheck).out;
+    fs::remove(folder_ / "Tiny.dnd");
+    EXPECT_EQ(Run(kCheck).out, counted) << history;
+  }
 }
 
 TEST_F(CliLock, AKilledHolderLeavesNoStaleLock) {

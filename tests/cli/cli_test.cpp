@@ -207,6 +207,10 @@ TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {
        "line 2: \"31/02/2000\" is not a date"},
       {Write, "Tiny.ini", "bonus=true\r\nstake=1\r\nret3=0\r\nret4=60\r\n", kCheck,
        "There are some unresolved details please correct first."},
+      {Write, "Tiny.ini", "bonus=true\r\nstake=-18\r\nret3=10\r\nret4=60\r\n", kCheck,
+       "Tiny.ini: stake=-18 is not a whole amount from 1 to 2,000,000,000"},
+      {Write, "vomrix.ini", "file=../x/Tiny.opt\r\n", kCheck,
+       "vomrix.ini: file=../x/Tiny.opt is not the name of a file in the lottery folder"},
       {Write, "Tiny.ful", "05 05 06 07 08 09\r\n", "search --resume", "Tiny.ful"},
       {ReadOnlyFolder, "", "", add, "Could not save data file!"},
   };
@@ -221,9 +225,11 @@ TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {
     if (c.spoil == NoAccess) fs::permissions(folder / c.file, fs::perms::none);
     if (c.spoil == ReadOnlyFolder)
       fs::permissions(folder.Path(), fs::perms::others_write, fs::perm_options::remove);
+    const bool needsNobody = c.spoil == NoAccess || c.spoil == ReadOnlyFolder;
+    // A lock file every user of the folder may write, as in a shared folder.
+    if (needsNobody) fs::permissions(folder / "ballwright.lock", fs::perms::all);
     const auto before = folder.Files();
     std::optional<AsUnprivilegedUser> nobody;
-    const bool needsNobody = c.spoil == NoAccess || c.spoil == ReadOnlyFolder;
     if (needsNobody && !nobody.emplace().Switched()) continue;  // only root can become another user
     const Result result = RunIn(folder, c.words);
     nobody.reset();

@@ -10,6 +10,7 @@
 #include "model/numbers.h"
 #include "store/history_file.h"
 #include "store/index_files.h"
+#include "store/index_marker.h"
 #include "store/integration.h"
 #include "store/store_support.h"
 #include "support/privileges.h"
@@ -87,7 +88,7 @@ ProgramState StartWith(const ProgramState& state, const std::vector<std::string>
   run.appFolder = state.appFolder;
   run.lottoFile = state.lottoFile;
   run.draws = draws;
-  IntegrateDraws(run, true, rebuild);
+  IntegrateDraws(run, rebuild);
   return run;
 }
 
@@ -96,7 +97,7 @@ TEST_F(StoreTest, StartUpIntegrationCountsAndIndexesRealDraws) {
   state.draws = {"00/00/0000 01 02 03 04 05 06 ", "05/12/2000 03 11 17 25 38 44 09",
                  "12/12/2000 01 02 03 04 05 06 "};
   std::vector<std::pair<std::size_t, std::size_t>> reports;
-  IntegrateDraws(state, true, false,
+  IntegrateDraws(state, false,
                  [&](std::size_t done, std::size_t total) { reports.emplace_back(done, total); });
   EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
   EXPECT_TRUE(state.indexRebuild);
@@ -140,7 +141,8 @@ TEST_F(StoreTest, IndexIsRebuiltWheneverTheMarkerDisagrees) {
        }},
       {"index of a draw the history never got", [&] {
          state.draws = withDraw("19/12/2000 01 02 03 04 05 06 08");
-         IntegrateDraws(state, false, false);               // killed before the history save
+         WithdrawIndexMarker(state);
+         IntegrateEntry(state, state.draws.size() - 1);     // killed before the history save
          folder.Write("Lotto.dnd", clean.at("Lotto.dnd"));  // as an unguarded add would leave it
          return draws;
        }}};
@@ -159,17 +161,17 @@ TEST_F(StoreTest, IndexIsRebuiltWheneverTheMarkerDisagrees) {
 TEST_F(StoreTest, MarkerIsWithheldAfterAFailedWriteOrALastPlaceholder) {
   std::filesystem::create_directory(folder / "03_S_Lotto.opt");
   state.draws = {"05/12/2000 03 11 17 25 38 44 "};
-  IntegrateDraws(state, true, false);
+  IntegrateDraws(state, false);
   EXPECT_TRUE(folder.Exists("03_F_Lotto.opt"));
   EXPECT_FALSE(IndexMarkerExists(state));
   std::filesystem::remove(folder / "03_S_Lotto.opt");
   state.draws.push_back("00/00/0000 43 44 45 46 47 48 ");
-  IntegrateDraws(state, true, false);
+  IntegrateDraws(state, false);
   EXPECT_FALSE(IndexMarkerExists(state));
   EXPECT_TRUE(folder.Exists("03_S_Lotto.opt"));
   EXPECT_FALSE(folder.Exists("43_S_Lotto.opt"));
   state.draws.clear();  // an empty list does write it
-  IntegrateDraws(state, true, false);
+  IntegrateDraws(state, false);
   EXPECT_TRUE(IndexMarkerExists(state));
 }
 
@@ -190,10 +192,10 @@ TEST_F(StoreTest, DemoLotteryRebuiltAtOnceEqualsAppendedOneByOne) {
     target->lottoFile = "Sample.opt";
   }
   bulk.draws.assign(state.draws.begin(), state.draws.begin() + 250);
-  IntegrateDraws(bulk, true, false);
+  IntegrateDraws(bulk, false);
   for (const std::string& entry : bulk.draws) {
     single.draws.push_back(entry);
-    IntegrateDraws(single, false, false);
+    IntegrateEntry(single, single.draws.size() - 1);
   }
   VouchForIndex(single);  // as after saving the appended draws
   EXPECT_GT(bulkFolder.Files().size(), 90u);

@@ -3,6 +3,8 @@
 // that keep damaged or huge files from costing the memory.
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include <chrono>
@@ -53,11 +55,12 @@ TEST_F(SafeSave, EveryFailedStepOfASaveLeavesTheHistoryWholeAndNoTemporaryFile) 
       ReadOld();
       state.draws.push_back(kAdded);
       RecordingSink sink;
+      HistorySaveOutcome outcome;
       {
         const FailingNthChange failing(n, fault);
-        SaveHistory(state, sink);
+        outcome = SaveHistory(state, sink).outcome;
       }
-      if (!state.historyChanged) {  // no step was left to fail
+      if (outcome == HistorySaveOutcome::Saved) {  // no step was left to fail
         EXPECT_GT(n, 3);
         EXPECT_EQ(folder.Read("Lotto.opt"), kNew);
         EXPECT_EQ(folder.Read("Lotto.old"), kOld);
@@ -83,19 +86,38 @@ TEST_F(SafeSave, AMissingHistoryIsRestoredFromTheNewestCompleteCopy) {
   } cases[] = {
       {"backup only", {{"Lotto.old", kOld}}, kOld, "Lotto.old"},
       {"unfinished save newer than the backup",
-       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1", kNew}},
+       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1-" + std::to_string(kNew.size()), kNew}},
        kNew,
-       "Lotto.opt.~new-7-1"},
+       "Lotto.opt.~new-7-1-" + std::to_string(kNew.size())},
       {"a save cut short mid-line is no copy",
-       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1", kNew.substr(0, kNew.size() - 4)}},
+       {{"Lotto.old", kOld},
+        {"Lotto.opt.~new-7-1-" + std::to_string(kNew.size()), kNew.substr(0, kNew.size() - 4)}},
+       kOld,
+       "Lotto.old"},
+      {"a save cut short at a line end is no copy",
+       {{"Lotto.old", kOld},
+        {"Lotto.opt.~new-7-1-" + std::to_string(kNew.size()), kNew.substr(0, kOld.size())}},
+       kOld,
+       "Lotto.old"},
+      {"a new file whose name says no size is no copy",
+       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1", kNew}},
        kOld,
        "Lotto.old"},
       {"nothing to restore", {{"Other.old", kOld}}, "", ""},
   };
+#ifndef _WIN32
+  // A link named like a new file never brings in a file from elsewhere.
+  const TestFolder outside;
+  outside.Write("planted", kNew);
+#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove_all(folder.Path());
     fs::create_directories(folder.Path());
+#ifndef _WIN32
+    fs::create_symlink(outside / "planted",
+                       folder / ("Lotto.opt.~new-9-9-" + std::to_string(kNew.size())));
+#endif
     auto time = fs::file_time_type::clock::now() - std::chrono::hours(1);
     for (const auto& [name, bytes] : c.files) {
       folder.Write(name, bytes);
@@ -114,12 +136,12 @@ TEST_F(SafeSave, AHistoryChangedAfterItWasReadIsLeftAloneAndTheListSavedBesideIt
   const std::string edited = "24/01/2000 20 21 22 23 24 25 \r\n";
   folder.Write("Lotto.opt", edited);
   RecordingSink sink;
-  SaveHistory(state, sink);
+  const HistorySaveResult beside = SaveHistory(state, sink);
+  EXPECT_EQ(beside.outcome, HistorySaveOutcome::SavedBeside);
   EXPECT_EQ(folder.Read("Lotto.opt"), edited);
-  EXPECT_EQ(folder.Read("Lotto.unsaved"), kNew);
+  EXPECT_EQ(folder.Read(beside.besideFile), kNew);
   ASSERT_EQ(sink.messages.size(), 1u);
   EXPECT_EQ(sink.messages[0].title, "History changed meanwhile");
-  EXPECT_FALSE(state.historyChanged);
   // Our own save is no change by another program.
   ReadOld();
   state.draws.push_back(kAdded);
@@ -137,6 +159,7 @@ TEST_F(SafeSave, OversizedFilesAndLinesAreRefusedUnreadAndNeverWrittenOver) {
 #ifndef _WIN32
       {"a link to an endless device",
        [&] { fs::create_symlink("/dev/zero", folder / "Lotto.opt"); }},
+      {"a pipe nobody writes", [&] { mkfifo((folder / "Lotto.opt").c_str(), 0600); }},
 #endif
   };
   for (const auto& [name, make] : cases) {
@@ -144,7 +167,8 @@ TEST_F(SafeSave, OversizedFilesAndLinesAreRefusedUnreadAndNeverWrittenOver) {
     fs::remove(folder / "Lotto.opt");
     make();
     EXPECT_FALSE(ReadHistoryFile(state, 1));
-    EXPECT_EQ(state.historyRead.errorNumber, kFileTooLarge);
+    EXPECT_EQ(state.historyRead.errorNumber,
+              std::string(name) == "a line too long" ? kFileTooLarge : kBadFileMode);
     EXPECT_TRUE(HistoryWriteRefusal(state));
   }
 }
@@ -181,17 +205,15 @@ TEST_F(SafeSave, AHistoryHeldOpenByAnotherProgramIsReportedAndKept) {
     SCOPED_TRACE(share);
     ReadOld();
     state.draws.push_back(kAdded);
-    state.historyChanged = true;
     const HANDLE held = CreateFileW((folder / "Lotto.opt").c_str(), GENERIC_READ, share, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     RecordingSink sink;
-    SaveHistory(state, sink);
+    const HistorySaveOutcome outcome = SaveHistory(state, sink).outcome;
     CloseHandle(held);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].title, "Error saving file");
-    EXPECT_TRUE(state.historyChanged);  // the draw waits in memory for the next save
-    EXPECT_EQ(state.draws.back(), kAdded);
+    EXPECT_EQ(outcome, HistorySaveOutcome::Failed);
     EXPECT_EQ(folder.Read("Lotto.opt"), kOld);
   }
 }

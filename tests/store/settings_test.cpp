@@ -22,7 +22,7 @@ TEST_F(StoreTest, TextFilesAreWindows1252LinesOnDisk) {
   EXPECT_EQ(ReadTextLines(folder / "b.txt").lines[0], "Z\xc3\xbcrich \xe2\x82\xac");
   EXPECT_EQ(ReadTextLines(folder / "missing").error, kFileNotFound);
   EXPECT_EQ(ReadTextLines(folder / "no" / "missing").error, kPathNotFound);
-  EXPECT_EQ(ReadTextLines(folder.Path()).error, kPathFileAccess);
+  EXPECT_EQ(ReadTextLines(folder.Path()).error, kBadFileMode);
   EXPECT_EQ(WriteTextLines(folder / "no" / "file", {"x"}), kPathNotFound);
   EXPECT_EQ(WriteTextLines(folder.Path(), {"x"}), kPathFileAccess);
   EXPECT_EQ(FileErrorDescription(kPathFileAccess), "Path/File access error");
