@@ -67,8 +67,8 @@ class UpdatePageTest : public QObject {
     QVERIFY(!Enabled(window, "cmdGetNumber3"));
     QCOMPARE(Caption(window, "lblRecorded"), kRecorded.arg("12 June 1982", "20 June 2020"));
     QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry 20 June 2020");
-    QCOMPARE(rig.folder.Read("Sample.opt"), saved);  // only in memory so far
-    PickDate(window, QDate(2020, 6, 21));            // a new date opens the grid again
+    QCOMPARE(rig.folder.Read("Sample.opt"), saved + "20/06/2020 03 11 17 25 38 44 09\r\n");
+    PickDate(window, QDate(2020, 6, 21));  // a new date opens the grid again
     QVERIFY(Enabled(window, "cmdGetNumber3"));
 
     QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kSingleLine));
@@ -77,24 +77,24 @@ class UpdatePageTest : public QObject {
   }
 
   // Without a bonus the seventh pick is ignored; a draw older than the rest
-  // moves only From, the first of an empty history sets From. Lines the read
-  // set aside are kept; a history not read to its end is never overwritten.
-  // No question on close.
-  void drawWithoutBonusIsSavedOnClose() {
-    const QString kept = "20/03/2001 20 29 39 44 45 49 \r\n05/01/2000 01 02 03 04 05 06 \r\n";
+  // goes first and moves only From, the first of an empty history sets From.
+  // Lines the read set aside are kept; a history not read to its end is never
+  // overwritten. Saved at once, so no question on close.
+  void drawWithoutBonusIsSavedInDateOrder() {
+    const QString kept = "05/01/2000 01 02 03 04 05 06 \r\n01/03/2001 01 02 03 10 30 40 \r\n";
     const QString older = kRecorded.arg("05 January 2000", "20 March 2001");
-    const QString today = QString::fromStdString(FormatLongDate(DateOfDayNumber(46000)));
     const QString numbers = "Numbers: 01-02-03-04-05-06\r\n";
     const struct {
       const char* put;                      // before the last draw; "empty": no history
       QString titles, said, range, ending;  // said in a message; ending "": unchanged
-    } cases[] = {{"", "Confirm Update", numbers, older, kept},
-                 {"empty", "Error loading file|Confirm Update", numbers,
-                  kRecorded.arg("05 January 2000", today), "05/01/2000 01 02 03 04 05 06 \r\n"},
-                 {"17/01/2000 01 02 03 04 05 50", "Lines set aside|Confirm Update", "line 20",
-                  older, "17/01/2000 01 02 03 04 05 50\r\n" + kept},
-                 {"31/02/2000 01 02 03 04 05 06", "History not read to its end|History not saved",
-                  "line 20: \"31/02/2000\" is not a date", "", ""}};
+    } cases[] = {
+        {"", "Confirm Update", numbers, older, kept},
+        {"empty", "Error loading file|Confirm Update", numbers,
+         kRecorded.arg("05 January 2000", "05 January 2000"), "05/01/2000 01 02 03 04 05 06 \r\n"},
+        {"17/01/2000 01 02 03 04 05 50", "Lines set aside|Confirm Update", "line 20", older,
+         "17/01/2000 01 02 03 04 05 50\r\n20/03/2001 20 29 39 44 45 49 \r\n"},
+        {"31/02/2000 01 02 03 04 05 06", "History not read to its end|History not saved",
+         "line 20: \"31/02/2000\" is not a date", "", ""}};
     for (const auto& c : cases) {
       WindowRig rig;
       std::vector<std::string> history = TripleHistory();
@@ -116,15 +116,16 @@ class UpdatePageTest : public QObject {
       rig.Window().close();
       QCOMPARE(rig.messages.shown.size(), asked);
       const std::string saved = rig.folder.Read("Test.opt");
-      QVERIFY(c.ending.isEmpty() ? saved == before : saved.ends_with(c.ending.toStdString()));
+      QVERIFY(c.ending.isEmpty() ? saved == before
+                                 : saved.find(c.ending.toStdString()) != std::string::npos);
     }
   }
 
-  void failedSaveOnCloseIsReportedAndKeepsTheOldHistory() {
+  void failedSaveIsReportedAndKeepsTheOldHistory() {
     WindowRig rig;
     QVERIFY(rig.StartTest(kSettings));
     const std::string before = rig.folder.Read("Test.opt");
-    rig.session.AppendDraw("05/01/2002 01 02 03 04 05 06 ");
+    const DrawList draws = rig.session.State().draws;
     bool barWithTheBox = true;
     rig.messages.whileBoxOpen = [&] {
       barWithTheBox = !rig.Window()
@@ -135,11 +136,11 @@ class UpdatePageTest : public QObject {
     {
       test::AsUnprivilegedUser nobody;  // the folder cannot be written
       if (!nobody.Switched()) QSKIP("dropping privileges needs root");
-      rig.Window().close();
+      rig.session.AddDraw("05/01/2002 01 02 03 04 05 06 ", rig.Window().SaveProgressBar());
     }
-    QVERIFY(rig.Window().IsUnloaded());
     QCOMPARE(rig.Last().title, "Error saving file");
-    QVERIFY(!barWithTheBox);  // the save bar is gone once the error shows
+    QVERIFY(rig.session.State().draws == draws);  // nothing held in memory alone
+    QVERIFY(!barWithTheBox);                      // the save bar is gone once the error shows
     QCOMPARE(rig.folder.Read("Test.opt"), before);
   }
 
