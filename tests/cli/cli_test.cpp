@@ -5,12 +5,14 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "cli/cli_support.h"
 #include "cli/record_writer.h"
+#include "platform/file_system.h"
 #include "support/privileges.h"
 
 namespace bw::test {
@@ -273,6 +275,56 @@ TEST_F(Cli, AddKeepsABackupAndCountsLikeAFreshStart) {
   ASSERT_EQ(Run("--lottery Plain add 10/01/2000 41 5 33 9 11 20").code, 0);
   EXPECT_EQ(folder_.Read("Plain.opt"), "10/01/2000 05 09 11 20 33 41 \r\n");
   EXPECT_EQ(Run("--lottery Plain stats singles").Lines()[4], "  05=  1x");
+}
+
+// One rule for where a typed draw goes: in date order, never twice, a second
+// draw of a day only when asked, no date before 1900 or after tomorrow.
+TEST_F(Cli, AddKeepsTheHistoryInDateOrderAndRefusesRepeatsAndImpossibleDates) {
+  const std::string first = kTiny.substr(0, 33), rest = kTiny.substr(33);
+  const struct {
+    std::string words;
+    int code;
+    std::string says, history;  // history "": unchanged
+  } cases[] = {
+      {"add 10/01/2000 1 2 3 4 5 6 7", 1, "holds this draw of 10/01/2000 already", ""},
+      {"add 10/01/2000 1 2 3 4 5 9 7", 1, "give --same-day", ""},
+      {"add 10/01/2000 1 2 3 4 5 9 7 --same-day", 0, "",
+       first + "10/01/2000 01 02 03 04 05 09 07\r\n" + rest},
+      {"add 12/01/2000 1 2 3 4 5 9 7", 0, "", first + "12/01/2000 01 02 03 04 05 09 07\r\n" + rest},
+      {"add 31/12/1899 1 2 3 4 5 9 7", 1, "before 01/01/1900", ""},
+      {"add 01/01/2200 1 2 3 4 5 9 7", 1, "after tomorrow", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    folder_.Write("Tiny.opt", kTiny);
+    const Result result = Run(c.words);
+    EXPECT_EQ(result.code, c.code) << result.err;
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(folder_.Read("Tiny.opt"), c.history.empty() ? kTiny : c.history);
+  }
+  // A history another program changes during the add keeps its change; the
+  // draw goes beside it, and the add says it was not added.
+  folder_.Write("Tiny.opt", kTiny);
+  SetFileChangeHook([this, first, done = false](FileChange, const fs::path&) mutable {
+    if (!std::exchange(done, true)) folder_.Write("Tiny.opt", first);
+    return std::error_code();
+  });
+  const Result beside = Run("add 07/02/2000 1 2 3 4 5 9 7");
+  SetFileChangeHook({});
+  EXPECT_EQ(beside.code, 1);
+  EXPECT_NE(beside.err.find("was not added to Tiny.opt: it was saved in Tiny.unsaved-"),
+            std::string::npos)
+      << beside.err;
+  EXPECT_EQ(folder_.Read("Tiny.opt"), first);
+}
+
+// A search that cannot keep its position says so, rather than lose the work.
+TEST_F(Cli, ASearchThatCannotSaveItsPositionFails) {
+  fs::create_directory(folder_ / "Tiny.ful");
+  const Result result = Run("search --lines 2 --resume");
+  EXPECT_EQ(result.code, 1);
+  EXPECT_NE(result.err.find("the search position could not be saved"), std::string::npos)
+      << result.err;
 }
 
 // A deleted index file is rebuilt before a count is shown, to exactly what a

@@ -5,6 +5,7 @@
 #include "store/history_change.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,84 @@ TEST_F(HistoryChange, AHistoryChangedByAnotherProgramKeepsBothAndNeverAnEarlierC
   next.lottoFile = "Lotto.opt";
   ASSERT_TRUE(ReadHistoryFile(next, 1));
   EXPECT_FALSE(IndexMarkerAgrees(next));
+}
+
+// What lies around the history never makes a change go wrong: new files of
+// killed saves are cleared, links are replaced and never written through, a
+// history saved as UTF-16 is read whole and written back as Windows-1252.
+TEST_F(HistoryChange, LeftoversLinksAndUnicodeAroundTheHistory) {
+  const DrawList appended = {kOld[0], kOld[1], "24/01/2000 01 02 03 04 05 07 "};
+  const std::string savedFile = kOldFile + "24/01/2000 01 02 03 04 05 07 \r\n";
+  const TestFolder outside;
+  outside.Write("precious", "keep me\r\n");
+  fs::permissions(outside / "precious", fs::perms::owner_read);
+  const std::string dead = "Lotto.opt.~new-999999999-1-10";
+  const std::string ours = "Lotto.dnd.~new-" + std::to_string(CurrentProcess()) + "-1-10";
+  // UTF-16 little-endian with its mark: "10/01/2000 01 02 03 04 05 06 ", a
+  // note and the second draw.
+  const auto utf16 = [](const std::string& text, const std::string& extra) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text) bytes += std::string{c, '\0'};
+    return bytes + extra;
+  };
+  const struct {
+    const char* name;
+    std::function<void()> around;
+    std::string expectedFile;
+    bool saved;
+  } cases[] = {
+      {"a new file of a killed save",
+       [&] {
+         folder.Write(dead, "0123456789");
+         folder.Write(ours, "0123456789");
+       },
+       savedFile, true},
+      {"the backup and the marker as links to a file elsewhere",
+       [&] {
+         fs::create_symlink(outside / "precious", folder / "Lotto.old");
+         fs::remove(folder / "Lotto.dnd");
+         fs::create_symlink(outside / "precious", folder / "Lotto.dnd");
+       },
+       savedFile, true},
+      {"a UTF-16 history", [&] { folder.Write("Lotto.opt", utf16(kOldFile, "")); }, savedFile,
+       true},
+      {"a UTF-16 history with a character Windows-1252 lacks",
+       // U+2192 in the note line
+       [&] { folder.Write("Lotto.opt", utf16(kOldFile, std::string("\x92\x21\r\0\n\0", 6))); }, "",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Start();
+    c.around();
+    const std::string before = folder.Read("Lotto.opt");
+    ASSERT_TRUE(ReadHistoryFile(state, 1));
+    IntegrateDraws(state, /*rebuild=*/true);
+    ASSERT_EQ(state.draws, kOld);
+    sink.messages.clear();
+    const HistoryChangeResult result =
+        ChangeHistory(state, appended, SetAsideLinesOfHistory(state), sink);
+    EXPECT_EQ(result.save == HistorySaveOutcome::Saved, c.saved);
+    EXPECT_EQ(folder.Read("Lotto.opt"), c.saved ? c.expectedFile : before);
+    if (c.saved) {
+      EXPECT_EQ(folder.Read("Lotto.old"), before);  // the original, whatever its coding
+      ExpectNextStartCountsLikeACleanBuild();
+    } else {
+      ASSERT_EQ(sink.messages.size(), 1u);
+      EXPECT_NE(sink.messages[0].text.find("line 4"), std::string::npos) << sink.messages[0].text;
+    }
+    EXPECT_FALSE(folder.Exists(dead));
+    EXPECT_EQ(outside.Read("precious"), "keep me\r\n");
+    EXPECT_EQ(fs::status(outside / "precious").permissions(), fs::perms::owner_read);
+    for (const char* name : {"Lotto.old", "Lotto.dnd"})
+      EXPECT_FALSE(fs::is_symlink(folder / name)) << name;
+    for (const auto& [name, bytes] : folder.Files())
+      if (name != ours) {
+        EXPECT_EQ(name.find(".~"), std::string::npos) << name;
+      }
+    fs::remove_all(folder.Path());
+    fs::create_directories(folder.Path());
+  }
 }
 
 }  // namespace
