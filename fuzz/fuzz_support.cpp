@@ -21,10 +21,14 @@ void WriteInput(const std::string& name, const uint8_t* data, std::size_t size) 
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
-ProgramState FuzzState() {
-  ProgramState state;
+ProgramState& FuzzState() {
+  static ProgramState state;
   state.appFolder = ScratchFolder();
   state.lottoFile = "Fuzz.opt";
+  state.settings = {};
+  state.draws.clear();
+  state.historyRead = {};
+  state.oldestDrawDate = state.newestDrawDate = 0;
   return state;
 }
 

@@ -1,5 +1,6 @@
-// What every fuzz target shares: a scratch program folder of its own for the
-// files an input is written to, and the input as text.
+// What every fuzz target shares: one program state for the whole run (its
+// counting tables are 12.5 MB, too much to make for every input), a scratch
+// folder for the few readers that only take files, and the input as text.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +18,10 @@ const std::filesystem::path& ScratchFolder();
 // Writes the bytes as a file of the scratch folder (replacing it).
 void WriteInput(const std::string& name, const uint8_t* data, std::size_t size);
 
-// A program state on the scratch folder with the lottery "Fuzz.opt".
-ProgramState FuzzState();
+// The run's program state on the scratch folder with the lottery
+// "Fuzz.opt", its draw list, reading status and settings cleared. Its
+// counting tables are the caller's to leave as it found them.
+ProgramState& FuzzState();
 
 inline std::string AsText(const uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);

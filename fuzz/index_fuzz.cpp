@@ -1,12 +1,13 @@
-// The index readers on any text: the count of a key, the cached reader, the
-// line check and a slice of the search over an index whose every file holds
-// the input, the writer adding a key to it, and the index marker reader.
+// The index readers on any text, in memory: the count of a key, the cached
+// reader, the line check and a slice of the search over an index whose every
+// file holds the input, a key added to it, and the index marker's lines.
 #include "analysis/all_lines_search.h"
 #include "analysis/single_line_check.h"
 #include "fuzz_support.h"
 #include "model/draw_fields.h"
 #include "store/index_files.h"
 #include "store/index_marker.h"
+#include "store/text_file.h"
 
 namespace {
 
@@ -27,20 +28,21 @@ const bw::CountingTables& Tables() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace bw;
-  const std::string text = fuzz::AsText(data, size);
+  // One index and one search for the run: every input becomes the line of
+  // every index file, and the search takes it up as a new index.
+  static std::string text;
+  static CachedIndexLookup index([](IndexKind, const std::string&) { return text; });
+  static const LotterySettings returns{true, 1, 10, 60, 1500, 100000, 1000000};
+  static AllLinesSearch search(Tables(), index, kDraws, returns, 1);
+  text = fuzz::AsText(data, size);
+  index.Forget();
   CountInIndexLine(text, "010203040506");
-  CachedIndexLookup index([&text](IndexKind, const std::string&) { return text; });
-  const LotterySettings returns{true, 1, 10, 60, 1500, 100000, 1000000};
   for (const Line& line : {Line{1, 2, 3, 4, 5, 6}, Line{3, 11, 17, 25, 38, 44}})
     CheckSingleLine(line, kDraws, returns, Tables(), index);
-  AllLinesSearch search(Tables(), index, kDraws, returns, 1);
   std::vector<FoundLine> found;
-  search.CheckSlice(LineAtRank(static_cast<int64_t>(size) * 7919 % kAllLinesCount), 2000, found);
+  search.CheckSlice(LineAtRank(static_cast<int64_t>(size) * 7919 % kAllLinesCount), 200, found);
 
-  const ProgramState state = fuzz::FuzzState();
-  fuzz::WriteInput("01_S_Fuzz.opt", data, size);
-  AddToIndexFile(state, "010203040506", IndexKind::Six);
-  fuzz::WriteInput("Fuzz.dnd", data, size);
-  ReadIndexMarker(state);
+  WithKeyAdded(text, "010203040506");
+  ParseIndexMarker(LinesFromFileBytes(text));
   return 0;
 }

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace bw;
   fuzz::WriteInput("Fuzz.ful", data, size);
-  const ProgramState state = fuzz::FuzzState();
+  const ProgramState& state = fuzz::FuzzState();
   const std::optional<std::string> saved = LoadSearchPosition(state);
   if (!saved) return 0;
   const std::array<std::string, 6> captions = CaptionsFromResumeLine(*saved);

@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace bw;
   fuzz::WriteInput(std::string(kProgramSettingsFile), data, size);
   fuzz::WriteInput("Fuzz.ini", data, size);
-  ProgramState state = fuzz::FuzzState();
+  ProgramState& state = fuzz::FuzzState();
   ReadProgramSettings(state);
   state.lottoFile = "Fuzz.opt";  // whatever the file named, read our own
   ReadLotterySettings(state);

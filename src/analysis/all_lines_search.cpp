@@ -147,7 +147,8 @@ struct AllLinesSearch::Engine {
   // that a row over the last number may start before the first set.
   static constexpr int kRowMargin = 64;
   std::vector<int32_t> fiveCounts;
-  std::vector<uint64_t> specials;  // sorted by rank
+  std::vector<std::size_t> fivesSet;  // the places of fiveCounts that hold a count
+  std::vector<uint64_t> specials;     // sorted by rank
   unsigned generation = 0;
   // An index count outside 0..drawCount, or a line result no history can
   // give, was met: nothing this engine finds can be trusted.
@@ -187,16 +188,24 @@ struct AllLinesSearch::Engine {
 
   void CollectSpecials() {
     generation = index.Generation();
-    fiveCounts.assign(kFiveSetCount + kRowMargin, 0);
+    impossible = false;  // a new index: what the old one held no longer counts
+    // Made once; later only the counts set before are cleared (the index of
+    // a history holds few of the 1.9 million sets).
+    if (fiveCounts.empty()) fiveCounts.assign(kFiveSetCount + kRowMargin, 0);
+    for (const std::size_t place : fivesSet) fiveCounts[place] = 0;
+    fivesSet.clear();
     specials.clear();
     std::array<int, 6> numbers{};
     Line line{};
     // Each key comes once, so a set's count is its one entry's.
     for (const IndexEntry& entry : index.AllEntries(IndexKind::Five))
       if (KeyNumbers(entry.key, numbers) && numbers[5] == 0 && IsFiveSet(numbers) &&
-          Plausible(entry))
-        fiveCounts[kRowMargin + FiveSetRank({numbers[0], numbers[1], numbers[2], numbers[3],
-                                             numbers[4]})] = static_cast<int32_t>(entry.count);
+          Plausible(entry)) {
+        const std::size_t place = kRowMargin + FiveSetRank({numbers[0], numbers[1], numbers[2],
+                                                            numbers[3], numbers[4]});
+        fiveCounts[place] = static_cast<int32_t>(entry.count);
+        fivesSet.push_back(place);
+      }
     for (const IndexEntry& entry : index.AllEntries(IndexKind::Six))
       if (entry.count != 0 && KeyNumbers(entry.key, numbers) && IsValidLine(numbers) &&
           Plausible(entry))

@@ -25,47 +25,34 @@ CountingTables::CountingTables()
       trebles_(new int16_t[N * N * N]()),
       quads_(new int16_t[N * N * N * N]()) {}
 
-void CountingTables::CountSingles(const DrawFields& fields) {
+void CountingTables::Step(const DrawFields& fields, int16_t step) {
+  std::array<int, 7> n{};
+  const bool all = MainNumbers(fields, n);
+  const auto usable = [&](std::initializer_list<int> slots) {
+    if (all) return true;
+    for (const int slot : slots)
+      if (n[slot] < 0) return false;
+    return true;
+  };
   for (int i = 1; i <= 6; ++i) {
-    const int a = FieldNumber(fields[i]);
-    if (a >= 0) ++singles_[a];
+    if (usable({i})) singles_[n[i]] += step;
+    for (int j = i + 1; j <= 6; ++j) {
+      if (usable({i, j})) doubles_[n[i] * N + n[j]] += step;
+      for (int k = j + 1; k <= 6; ++k) {
+        if (usable({i, j, k})) trebles_[(n[i] * N + n[j]) * N + n[k]] += step;
+        for (int l = k + 1; l <= 6; ++l)
+          if (usable({i, j, k, l})) quads_[((n[i] * N + n[j]) * N + n[k]) * N + n[l]] += step;
+      }
+    }
   }
 }
 
-void CountingTables::CountDoubles(const DrawFields& fields) {
-  std::array<int, 7> n{};
-  const bool all = MainNumbers(fields, n);
-  for (int i = 1; i <= 5; ++i)
-    for (int j = i + 1; j <= 6; ++j)
-      if (all || (n[i] >= 0 && n[j] >= 0)) ++doubles_[n[i] * N + n[j]];
-}
-
-void CountingTables::CountTrebles(const DrawFields& fields) {
-  std::array<int, 7> n{};
-  const bool all = MainNumbers(fields, n);
-  for (int i = 1; i <= 4; ++i)
-    for (int j = i + 1; j <= 5; ++j)
-      for (int k = j + 1; k <= 6; ++k)
-        if (all || (n[i] >= 0 && n[j] >= 0 && n[k] >= 0))
-          ++trebles_[(n[i] * N + n[j]) * N + n[k]];
-}
-
-void CountingTables::CountQuads(const DrawFields& fields) {
-  std::array<int, 7> n{};
-  const bool all = MainNumbers(fields, n);
-  for (int i = 1; i <= 3; ++i)
-    for (int j = i + 1; j <= 4; ++j)
-      for (int k = j + 1; k <= 5; ++k)
-        for (int l = k + 1; l <= 6; ++l)
-          if (all || (n[i] >= 0 && n[j] >= 0 && n[k] >= 0 && n[l] >= 0))
-            ++quads_[((n[i] * N + n[j]) * N + n[k]) * N + n[l]];
-}
-
 void CountingTables::CountDraw(const DrawFields& fields) {
-  CountQuads(fields);
-  CountTrebles(fields);
-  CountDoubles(fields);
-  CountSingles(fields);
+  Step(fields, 1);
+}
+
+void CountingTables::UncountDraw(const DrawFields& fields) {
+  Step(fields, -1);
 }
 
 }  // namespace bw

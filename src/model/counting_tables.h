@@ -23,13 +23,11 @@ class CountingTables {
   CountingTables(CountingTables&&) noexcept = default;
   CountingTables& operator=(CountingTables&&) noexcept = default;
 
-  // Each adds one draw; fields outside 0..49 skip only that one count.
-  void CountSingles(const DrawFields& fields);
-  void CountDoubles(const DrawFields& fields);
-  void CountTrebles(const DrawFields& fields);
-  void CountQuads(const DrawFields& fields);
-  // The four above, in the order the integration calls them.
+  // Adds one draw to every table; a field outside 0..49 skips only the
+  // counts it is part of.
   void CountDraw(const DrawFields& fields);
+  // Takes a draw counted before out again.
+  void UncountDraw(const DrawFields& fields);
 
   int16_t Single(int a) const { return singles_[a]; }
   int16_t Double(int a, int b) const { return doubles_[a * kSize + b]; }
@@ -44,6 +42,8 @@ class CountingTables {
   }
 
  private:
+  void Step(const DrawFields& fields, int16_t step);
+
   std::unique_ptr<int16_t[]> singles_, doubles_, trebles_, quads_;
 };
 

@@ -48,29 +48,6 @@ LineOutcome ReadDrawLine(ProgramState& state, std::string_view line, const DrawL
   return {};
 }
 
-// Reads the lines into the draw list, keeping every line that is no draw
-// with its place; false when a line ended the read.
-bool ReadHistoryLines(ProgramState& state, const std::vector<std::string>& lines) {
-  HistoryReadStatus& status = state.historyRead;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
-    const std::size_t entriesBefore = state.draws.size();
-    const std::optional<DrawLine> draw = ParseDrawLine(line);
-    const LineOutcome outcome =
-        draw ? ReadDrawLine(state, line, *draw) : LineOutcome{LineOutcome::SetAside, ""};
-    if (outcome.kind == LineOutcome::SetAside) {
-      status.setAside.push_back({i + 1, entriesBefore, line, outcome.reason});
-    } else if (outcome.kind == LineOutcome::Stop) {
-      status.outcome = HistoryReadOutcome::Stopped;
-      status.stopLine = i + 1;
-      status.stopReason = outcome.reason;
-      return false;
-    }
-  }
-  status.outcome = HistoryReadOutcome::Complete;
-  return true;
-}
-
 // The number of the first line a save in Windows-1252 could not hold, or 0.
 std::size_t FirstLineBeyondWindows1252(const std::vector<std::string>& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i)
@@ -266,6 +243,27 @@ bool FailRead(ProgramState& state, int16_t error) {
 }
 
 }  // namespace
+
+bool ReadHistoryLines(ProgramState& state, const std::vector<std::string>& lines) {
+  HistoryReadStatus& status = state.historyRead;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const std::size_t entriesBefore = state.draws.size();
+    const std::optional<DrawLine> draw = ParseDrawLine(line);
+    const LineOutcome outcome =
+        draw ? ReadDrawLine(state, line, *draw) : LineOutcome{LineOutcome::SetAside, ""};
+    if (outcome.kind == LineOutcome::SetAside) {
+      status.setAside.push_back({i + 1, entriesBefore, line, outcome.reason});
+    } else if (outcome.kind == LineOutcome::Stop) {
+      status.outcome = HistoryReadOutcome::Stopped;
+      status.stopLine = i + 1;
+      status.stopReason = outcome.reason;
+      return false;
+    }
+  }
+  status.outcome = HistoryReadOutcome::Complete;
+  return true;
+}
 
 std::string StoppedLineText(const HistoryReadStatus& status) {
   return "line " + std::to_string(status.stopLine) + ": " + status.stopReason;

@@ -27,6 +27,11 @@ constexpr std::size_t kLongestHistoryLine = 4096;
 // a line or could not be read.
 bool ReadHistoryFile(ProgramState& state, int32_t todayDayNumber);
 
+// Reads the lines of a history file into the draw list (appended), keeping
+// every line that is no draw with its place in state.historyRead; false when
+// a line ended the read. The dates widen the recorded range.
+bool ReadHistoryLines(ProgramState& state, const std::vector<std::string>& lines);
+
 // The eight placeholder lines of a new history file, without bonus column.
 const std::vector<std::string>& PlaceholderLines();
 

@@ -64,8 +64,7 @@ int16_t CreateIndexFile(const ProgramState& state, const std::string& key, Index
   return WriteTextLines(IndexPath(state, key, kind), {Entry(key, 1)});
 }
 
-int16_t AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
-  std::string line = ReadIndexLine(state, key, kind);
+std::string WithKeyAdded(std::string line, const std::string& key) {
   const std::size_t position = line.find(key.substr(0, kKeyLength));
   if (position == std::string::npos) {
     line += Entry(key, 1);
@@ -79,7 +78,12 @@ int16_t AddToIndexFile(const ProgramState& state, const std::string& key, IndexK
     line =
         line.substr(0, position + kKeyLength) + "=" + RightAligned(count, kCountWidth) + ":" + rest;
   }
-  return WriteTextLines(IndexPath(state, key, kind), {line});
+  return line;
+}
+
+int16_t AddToIndexFile(const ProgramState& state, const std::string& key, IndexKind kind) {
+  return WriteTextLines(IndexPath(state, key, kind),
+                        {WithKeyAdded(ReadIndexLine(state, key, kind), key)});
 }
 
 int16_t RecordIndexKey(const ProgramState& state, const std::string& key, IndexKind kind) {

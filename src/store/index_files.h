@@ -57,6 +57,9 @@ struct IndexEntry {
   int64_t count = 0;
   bool operator==(const IndexEntry&) const = default;
 };
+// The index line with one more draw of `key`: its count raised, or a new
+// entry at the end.
+std::string WithKeyAdded(std::string line, const std::string& key);
 // Count of `key` in an index line as the check reads it: the first place the
 // key's twelve digits occur, then the number after its "=" (13 characters on);
 // 0 when the key is absent or a damaged line holds no count there. Counts are

@@ -112,9 +112,13 @@ IndexStamp CurrentIndexStamp(const ProgramState& state) {
 std::optional<IndexStamp> ReadIndexMarker(const ProgramState& state) {
   if (IndexMarkerName(state).empty()) return std::nullopt;
   const ReadResult marker = ReadTextLines(state.InFolder(IndexMarkerName(state)));
-  const std::vector<std::string>& lines = marker.lines;
+  if (marker.error != 0) return std::nullopt;
+  return ParseIndexMarker(marker.lines);
+}
+
+std::optional<IndexStamp> ParseIndexMarker(const std::vector<std::string>& lines) {
   IndexStamp stamp;
-  if (marker.error != 0 || lines.size() < 3 || lines[0] != kIndexMarkerLine ||
+  if (lines.size() < 3 || lines[0] != kIndexMarkerLine ||
       !ParseField(lines[1], kDrawsField, stamp.draws, 10) ||
       !ParseField(lines[2], kChecksumField, stamp.drawChecksum, 16))
     return std::nullopt;

@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/program_state.h"
 
@@ -35,6 +36,8 @@ IndexStamp CurrentIndexStamp(const ProgramState& state);
 
 // The marker's record; nullopt when it is missing, unreadable, old or damaged.
 std::optional<IndexStamp> ReadIndexMarker(const ProgramState& state);
+// The same from the marker's lines.
+std::optional<IndexStamp> ParseIndexMarker(const std::vector<std::string>& lines);
 
 // Writes the marker for the draw list and the index files as they are now.
 // Returns 0 or the error number.

@@ -43,6 +43,10 @@ TEST(CountingTables, OnlyAscendingMainNumbersInRangeAreCounted) {
   EXPECT_EQ(tables.Single(21) + tables.Double(21, 22) + tables.Quad(21, 22, 23, 24), 3);
   tables.CountDraw({"", "ab", "-1", "", "12", "13", "50", "00"});
   EXPECT_EQ(tables.Single(12) + tables.Double(12, 13), 2);
+  // A draw taken out again leaves the counts of the others.
+  tables.UncountDraw(ParseDrawEntry("05/12/2000 01 02 03 04 05 06 07"));
+  EXPECT_EQ(tables.Single(1) + tables.Double(1, 2) + tables.Quad(1, 2, 3, 6), 0);
+  EXPECT_EQ(tables.Single(21) + tables.Double(21, 22) + tables.Quad(21, 22, 23, 24), 3);
 }
 
 TEST(StatisticsText, ListsOfSinglesDoublesAndTrebles) {
