@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "import/result_options.h"
 #include "store/file_error.h"
 #include "store/history_file.h"
 #include "store/settings_files.h"
@@ -9,12 +10,38 @@
 
 namespace bw {
 
-DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
+DrawMerge PlanImport(Session& session, const std::filesystem::path& file,
                      const ImportOptions& options, bool newLottery) {
   const ProgramState& state = session.State();
-  const ResultFile read = ReadResultFile(file, options);
+  ImportOptions withLottery = options;
+  withLottery.today = session.SystemClock().TodayDayNumber();
+  if (!newLottery) {
+    withLottery.history = &state.draws;
+    withLottery.lastImportOrder = ParseDateOrder(state.settings.dateOrder);
+  }
+  const ResultFile read = ReadResultFile(file, withLottery);
   if (newLottery) return MergeDraws({}, std::nullopt, read);
   return MergeDraws(state.draws, state.settings.useBonus, read);
+}
+
+std::string DateOrderToKeep(const DrawMerge& merge, const std::string& kept) {
+  if (merge.refusal || !merge.shape.dateOrderRead ||
+      merge.shape.dateOrder == DateOrder::YearMonthDay) {
+    return kept;
+  }
+  return std::string(DateOrderName(merge.shape.dateOrder));
+}
+
+bool RememberDateOrder(Session& session, const DrawMerge& merge) {
+  ProgramState& state = session.State();
+  const std::string order = DateOrderToKeep(merge, state.settings.dateOrder);
+  if (order == state.settings.dateOrder) return true;
+  const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
+  const std::string kept = state.settings.dateOrder;
+  state.settings.dateOrder = order;
+  if (WriteLotterySettings(state)) return true;
+  state.settings.dateOrder = kept;
+  return false;
 }
 
 namespace {
@@ -71,6 +98,7 @@ bool CreateLotteryFromDraws(Session& session, const std::string& name,
   state.lottoFile = name + ".opt";
   state.settings = settings;
   state.settings.useBonus = merge.fileHasBonus;
+  state.settings.dateOrder = DateOrderToKeep(merge, settings.dateOrder);
   DrawList previous = std::move(state.draws);
   state.draws = merge.draws;
   const bool written =

@@ -4,7 +4,6 @@
 #include <array>
 #include <cctype>
 
-#include "store/text_file.h"
 #include "store/windows1252.h"
 
 namespace bw {
@@ -46,17 +45,6 @@ bool IsBlankText(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// The lines as the history reader splits them, numbered from 1.
-std::vector<TextLine> SplitLines(const std::string& utf8) {
-  std::vector<TextLine> lines;
-  int number = 0;
-  for (std::string& line : LinesFromFileBytes(std::string(kUtf8Mark) + utf8)) {
-    ++number;
-    if (!IsBlankText(line)) lines.push_back({number, std::move(line)});
-  }
-  return lines;
-}
-
 bool IsBlank(char c, FieldSeparator separator) {
   return c == ' ' || (c == '\t' && separator != FieldSeparator::Tab);
 }
@@ -75,26 +63,56 @@ bool EndsField(char c, FieldSeparator separator) {
   return false;
 }
 
+// "8,12,31,39,43,45" in a row whose fields are separated by blanks.
+bool IsJoinedNumbers(std::string_view field) {
+  return field.find(',') != std::string_view::npos && field.front() != ',' &&
+         field.back() != ',' && field.find(",,") == std::string_view::npos &&
+         field.find_first_not_of("0123456789,") == std::string_view::npos;
+}
+
+void AddJoinedNumbers(std::string_view field, std::vector<std::string>& fields) {
+  std::size_t start = 0;
+  for (std::size_t comma = field.find(','); start <= field.size(); comma = field.find(',', start)) {
+    if (comma == std::string_view::npos) comma = field.size();
+    fields.emplace_back(field.substr(start, comma - start));
+    start = comma + 1;
+  }
+}
+
 }  // namespace
 
 DecodedText DecodeResultText(std::string_view bytes) {
   DecodedText decoded;
-  std::string text;
   if (bytes.starts_with(kUtf8Mark)) {
     decoded.encoding = "UTF-8";
-    text = bytes.substr(kUtf8Mark.size());
+    decoded.text = bytes.substr(kUtf8Mark.size());
   } else if (bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark)) {
     decoded.encoding = "UTF-16";
-    text = Utf8FromUtf16(bytes.substr(2), bytes.starts_with(kUtf16LittleMark));
+    decoded.text = Utf8FromUtf16(bytes.substr(2), bytes.starts_with(kUtf16LittleMark));
   } else if (IsValidUtf8(bytes)) {
     decoded.encoding = "UTF-8";
-    text = bytes;
+    decoded.text = bytes;
   } else {
     decoded.encoding = "Windows-1252";
-    text = Utf8FromWindows1252(std::string(bytes));
+    decoded.text = Utf8FromWindows1252(std::string(bytes));
   }
-  decoded.lines = SplitLines(text);
   return decoded;
+}
+
+SplitText SplitResultLines(std::string_view text) {
+  SplitText split;
+  int number = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    ++number;
+    const std::string_view line = text.substr(start, end - start);
+    if (line.size() > kLongestLine) return {{}, number};
+    if (!IsBlankText(line)) split.lines.push_back({number, line});
+    start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+  }
+  return split;
 }
 
 std::string LowerCase(std::string_view text) {
@@ -118,8 +136,9 @@ std::string_view SeparatorName(FieldSeparator separator) {
   return "";
 }
 
-std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator) {
-  std::vector<std::string> fields;
+void SplitFields(std::string_view line, FieldSeparator separator,
+                 std::vector<std::string>& fields) {
+  fields.clear();
   std::size_t i = 0;
   const auto skipBlanks = [&] {
     while (i < line.size() && IsBlank(line[i], separator)) ++i;
@@ -138,25 +157,39 @@ std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separ
       }
     }
     while (!field.empty() && IsBlank(field.back(), separator)) field.pop_back();
-    fields.push_back(std::move(field));
+    if (separator == FieldSeparator::Blanks && IsJoinedNumbers(field)) {
+      AddJoinedNumbers(field, fields);
+    } else {
+      fields.push_back(std::move(field));
+    }
     if (i >= line.size()) break;
     ++i;
     skipBlanks();
     if (separator == FieldSeparator::Blanks && i >= line.size()) break;
   }
+}
+
+std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator) {
+  std::vector<std::string> fields;
+  SplitFields(line, separator, fields);
   return fields;
 }
 
 FieldSeparator ChooseSeparator(const std::vector<TextLine>& lines) {
   constexpr std::array kPreferred = {FieldSeparator::Tab, FieldSeparator::Semicolon,
                                      FieldSeparator::Comma, FieldSeparator::Blanks};
+  // A spread sample of lines tells as well as all of them, and faster.
+  constexpr std::size_t kSampleLines = 2000;
+  const std::size_t step = std::max<std::size_t>(1, lines.size() / kSampleLines);
   FieldSeparator best = FieldSeparator::Comma;
   std::size_t bestCount = 0;
+  std::vector<std::string> fields;
   for (FieldSeparator separator : kPreferred) {
-    const auto count =
-        static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [&](const TextLine& l) {
-          return SplitFields(l.text, separator).size() >= kDrawFields;
-        }));
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < lines.size(); i += step) {
+      SplitFields(lines[i].text, separator, fields);
+      count += fields.size() >= kDrawFields;
+    }
     if (count > bestCount) {
       best = separator;
       bestCount = count;

@@ -8,21 +8,32 @@
 
 namespace bw {
 
+// No result file has a line this long; a longer one is refused as soon as it
+// is seen, so a file without line ends never fills the memory.
+inline constexpr std::size_t kLongestLine = 4096;
+
 // One non-blank line of the file; `number` counts the file's own lines from
-// 1 (CR LF, LF and a lone CR each end a line).
+// 1 (CR LF, LF and a lone CR each end a line). `text` points into the
+// DecodedText it came from.
 struct TextLine {
   int number = 0;
-  std::string text;  // UTF-8
+  std::string_view text;  // UTF-8
 };
 
 struct DecodedText {
   std::string encoding;  // "UTF-8", "UTF-16" or "Windows-1252"
-  std::vector<TextLine> lines;
+  std::string text;      // UTF-8, without a byte-order mark
 };
 
 // A byte-order mark decides the character set; without one, text that is
 // valid UTF-8 is UTF-8 and anything else Windows-1252.
 DecodedText DecodeResultText(std::string_view bytes);
+
+struct SplitText {
+  std::vector<TextLine> lines;
+  int tooLongLine = 0;  // the number of the first line over kLongestLine (then no lines)
+};
+SplitText SplitResultLines(std::string_view text);
 
 enum class FieldSeparator { Comma, Semicolon, Tab, Blanks };
 
@@ -30,7 +41,10 @@ std::string_view SeparatorName(FieldSeparator separator);
 
 // Fields with their surrounding blanks removed and their quotes resolved
 // ("a ""b""" is a "b"). A separator inside quotes belongs to the field. With
-// Blanks, any run of blanks and tabs separates.
+// Blanks, any run of blanks and tabs separates, and numbers joined by commas
+// ("8,12,31") are fields of their own. `fields` is reused, to spare memory.
+void SplitFields(std::string_view line, FieldSeparator separator,
+                 std::vector<std::string>& fields);
 std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator);
 
 // The separator that gives most lines enough fields for a draw (a date and
