@@ -229,7 +229,6 @@ DateRange TakeDateRange(std::vector<std::string>& words) {
   return range;
 }
 
-
 int ParseLotteryNumber(const std::string& word) {
   if (!AllDigits(word) || word.size() > 2 || std::stoi(word) < kLowestNumber ||
       std::stoi(word) > kHighestNumber) {

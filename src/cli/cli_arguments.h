@@ -59,7 +59,8 @@ struct AddRequest {
   std::optional<int> bonus;
 };
 // import FILE [--skip-bad] [--dry-run] [--columns ...] [--date-order ...]
-// [--since D] [--until D] [--new NAME --stake S --returns R3,R4,R5,R5P,R6] (read in import_command.cpp).
+// [--since D] [--until D] [--new NAME --stake S --returns R3,R4,R5,R5P,R6] (read in
+// import_command.cpp).
 struct ImportRequest {
   std::filesystem::path file;
   bool skipBad = false;

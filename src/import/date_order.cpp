@@ -65,8 +65,9 @@ std::optional<DateOrder> ByHistoryDraws(const HistoryDraws& history,
     for (std::size_t r = 0; r < kReadings.size(); ++r) {
       const auto found = history.numbersOfDay.find(DayOf(row.date, kReadings[r]));
       if (found == history.numbersOfDay.end()) continue;
-      matches[r] += std::any_of(found->second.begin(), found->second.end(),
-                                [&](uint64_t six) { return six != 0 && (six & row.numbers) == six; });
+      matches[r] += std::any_of(found->second.begin(), found->second.end(), [&](uint64_t six) {
+        return six != 0 && (six & row.numbers) == six;
+      });
     }
   }
   if (matches[0] == matches[1]) return std::nullopt;

@@ -20,8 +20,8 @@ struct AmbiguousRow {
 };
 
 struct DateOrderClues {
-  std::vector<DateText> dates;            // the date column of every row
-  std::vector<AmbiguousRow> ambiguous;    // the rows whose date reads two ways
+  std::vector<DateText> dates;                        // the date column of every row
+  std::vector<AmbiguousRow> ambiguous;                // the rows whose date reads two ways
   const std::vector<std::string>* history = nullptr;  // the lottery's draw list
   std::optional<DateOrder> lastImportOrder;           // kept in the lottery's settings
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <map>
-#include <unordered_map>
 #include <numeric>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "model/counting_tables.h"
@@ -71,8 +71,8 @@ struct Placed {
 
 // Joins the history and the new draws in date order; an entry whose date
 // cannot be read keeps its place after the entry before it.
-void WriteInDateOrder(std::vector<Placed>& placed, const DrawList& history,
-                      const ResultFile& file, DrawMerge& merge) {
+void WriteInDateOrder(std::vector<Placed>& placed, const DrawList& history, const ResultFile& file,
+                      DrawMerge& merge) {
   std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
     return a.day != b.day ? a.day < b.day : a.order < b.order;
   });
@@ -107,7 +107,8 @@ std::vector<std::string> DoubleDates(const std::map<int32_t, std::vector<int>>& 
     }
     notes.push_back(text);
   }
-  if (more > 0) notes.push_back("and " + Plural(more, "more date", "more dates") + " with more than one draw");
+  if (more > 0)
+    notes.push_back("and " + Plural(more, "more date", "more dates") + " with more than one draw");
   return notes;
 }
 
@@ -147,7 +148,7 @@ DrawMerge MergeDraws(const DrawList& history, std::optional<bool> lotteryBonus,
     const auto found = historyOfDay.find(day);
     return found != historyOfDay.end() &&
            std::none_of(found->second.begin(), found->second.end(),
-                         [&](uint64_t key) { return fileKeys.contains(key); });
+                        [&](uint64_t key) { return fileKeys.contains(key); });
   };
 
   merge.problems = file.problems;

@@ -50,8 +50,8 @@ std::vector<std::string> Words(std::string_view field) {
 }
 
 bool IsMainWord(std::string_view word) {
-  static constexpr std::string_view kWords[] = {"number", "numbers", "num", "no",   "nr",
-                                                "n",      "nummer",  "ball", "balls", "b",
+  static constexpr std::string_view kWords[] = {"number", "numbers", "num",  "no",     "nr",
+                                                "n",      "nummer",  "ball", "balls",  "b",
                                                 "bola",   "drawn",   "zahl", "winning"};
   return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords) ||
          word.ends_with("zahl");
@@ -62,8 +62,8 @@ bool IsDigits(const std::string& word) {
 }
 
 bool IsBonusName(const std::vector<std::string>& words) {
-  static constexpr std::string_view kParts[] = {"bonus", "extra", "additional", "zusatz",
-                                                "supplementary", "complementari"};
+  static constexpr std::string_view kParts[] = {"bonus",  "extra",         "additional",
+                                                "zusatz", "supplementary", "complementari"};
   static constexpr std::string_view kWords[] = {"addl", "special", "comp", "supp", "sup"};
   return std::any_of(words.begin(), words.end(), [](const std::string& word) {
     return std::any_of(std::begin(kParts), std::end(kParts),
@@ -131,17 +131,20 @@ bool IsCounter(const NumberGrid& grid, int column) {
 // column of 0-9 digits with a 0 in it is never a drawn number, however few
 // its rows.
 bool IsSmall(const NumberGrid& grid, int column) {
+  std::size_t numbers = 0;
   std::size_t small = 0;
   std::size_t digits = 0;
   bool zero = false;
   for (std::size_t r = 0; r < grid.Rows(); ++r) {
     const int value = grid.Value(r, column);
-    small += value >= 0 && value <= kSmallTop;
-    digits += value >= 0 && value <= 9;
+    if (value < 0) continue;
+    ++numbers;
+    small += value <= kSmallTop;
+    digits += value <= 9;
     zero = zero || value == 0;
   }
-  return (zero && IsClearMajority(digits, grid.Rows())) ||
-         (grid.Rows() >= kSmallRows && IsClearMajority(small, grid.Rows()));
+  return (zero && IsClearMajority(digits, numbers)) ||
+         (numbers >= kSmallRows && IsClearMajority(small, numbers));
 }
 
 bool CanBeBall(const NumberGrid& grid, int column, int dateColumn) {
@@ -339,7 +342,8 @@ std::optional<std::string> ApplyHeader(const NamedColumns& named, const NumberGr
     }
     if (mainKnown && std::find(columns.main.begin(), columns.main.end(), named.bonus.front()) !=
                          columns.main.end()) {
-      return "column " + std::to_string(named.bonus.front() + 1) + " is named a bonus and a main column";
+      return "column " + std::to_string(named.bonus.front() + 1) +
+             " is named a bonus and a main column";
     }
     if (HoldsAnyBall(grid, named.bonus.front())) columns.bonus = named.bonus.front();
     bonusKnown = true;

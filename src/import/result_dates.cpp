@@ -103,23 +103,23 @@ std::optional<DateText> FormOf(const Token& a, const Token& b, const Token& c) {
   const bool shortYear = c.text.size() == 2;
   if (IsNumber(a, 4, 4) && IsNumber(b, 1, 2) && IsNumber(c, 1, 2) &&
       IsNumericSeparator(b.before, c.before)) {
-    return DateText{DateText::Form::YearFirst, Value(a.text), Value(b.text), Value(c.text),
-                    b.before[0], false};
+    return DateText{
+        DateText::Form::YearFirst, Value(a.text), Value(b.text), Value(c.text), b.before[0], false};
   }
   if (IsNumber(a, 1, 2) && IsNumber(b, 1, 2) && IsYear(c) &&
       IsNumericSeparator(b.before, c.before)) {
-    return DateText{DateText::Form::Numeric, Value(a.text), Value(b.text), YearOf(c),
-                    b.before[0], shortYear};
+    return DateText{
+        DateText::Form::Numeric, Value(a.text), Value(b.text), YearOf(c), b.before[0], shortYear};
   }
   if (IsNumber(a, 1, 2) && monthB != 0 && IsYear(c) && IsNameSeparator(b.before) &&
       IsNameSeparator(c.before)) {
-    return DateText{DateText::Form::DayMonth, Value(a.text), monthB, YearOf(c), b.before[0],
-                    shortYear};
+    return DateText{
+        DateText::Form::DayMonth, Value(a.text), monthB, YearOf(c), b.before[0], shortYear};
   }
   if (monthA != 0 && IsNumber(b, 1, 2) && IsYear(c) && IsNameSeparator(b.before) &&
       IsNameSeparator(c.before)) {
-    return DateText{DateText::Form::MonthDay, monthA, Value(b.text), YearOf(c), b.before[0],
-                    shortYear};
+    return DateText{
+        DateText::Form::MonthDay, monthA, Value(b.text), YearOf(c), b.before[0], shortYear};
   }
   return std::nullopt;
 }

@@ -110,10 +110,11 @@ FieldTable DataRows(const std::vector<TextLine>& lines, FieldSeparator separator
   std::vector<std::string> fields;
   for (const TextLine& line : lines) {
     SplitFields(line.text, separator, fields);
-    const bool digits = std::any_of(fields.begin(), fields.end(),
-                                    [](const std::string& f) { return HasDigit(f); });
-    if (inPreamble && std::any_of(fields.begin(), fields.end(),
-                                  [](const std::string& f) { return HasLetter(f); }) &&
+    const bool digits =
+        std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return HasDigit(f); });
+    if (inPreamble &&
+        std::any_of(fields.begin(), fields.end(),
+                    [](const std::string& f) { return HasLetter(f); }) &&
         !HasDate(fields)) {
       header = fields;
       continue;
@@ -220,7 +221,8 @@ bool DecideDateOrder(const FieldTable& rows, const ImportOptions& options, Resul
     const auto text = ScanDate(DateField(rows, r, shape.dateColumn, shape.dateSpan));
     if (!text) continue;
     clues.dates.push_back(*text);
-    if (IsAmbiguous(*text)) clues.ambiguous.push_back({*text, NumbersOfRow(WholeNumbers(rows, r, shape))});
+    if (IsAmbiguous(*text))
+      clues.ambiguous.push_back({*text, NumbersOfRow(WholeNumbers(rows, r, shape))});
   }
   const auto numeric = std::find_if(clues.dates.begin(), clues.dates.end(), [](const DateText& t) {
     return t.form == DateText::Form::Numeric;
@@ -317,9 +319,9 @@ std::optional<std::string> OtherGame(const FieldTable& rows, const std::vector<s
   }
   if (static_cast<std::size_t>(dated.end() - last) > kRowsBeforeChange) {
     const int32_t firstAfter = (last + 1)->day;
-    return "the file is of another game (numbers up to " + topText + ") until " +
-           date(last->day) + ", then of a 6 from 49 lottery from " + date(firstAfter) +
-           ": give --since " + date(firstAfter) + " to import the draws from then on";
+    return "the file is of another game (numbers up to " + topText + ") until " + date(last->day) +
+           ", then of a 6 from 49 lottery from " + date(firstAfter) + ": give --since " +
+           date(firstAfter) + " to import the draws from then on";
   }
   return "this file's numbers go up to " + topText + " in " + std::to_string(high) + " of " +
          Plural(dated.size(), "row", "rows") + ": it is not a 6 from 49 lottery";
@@ -455,12 +457,12 @@ std::string DescribeShape(const ResultShape& shape) {
                      (shape.header ? "yes" : "no");
   if (!shape.dates.empty()) text += ", dates " + shape.dates;
   if (!shape.dateOrderSettledBy.empty()) text += " (" + shape.dateOrderSettledBy + ")";
-  const std::string dateColumns =
-      shape.dateSpan == 1 ? "date column " + std::to_string(shape.dateColumn + 1)
-                          : "date columns " + std::to_string(shape.dateColumn + 1) + "-" +
-                                std::to_string(shape.dateColumn + shape.dateSpan);
-  text += std::string(", newest first ") + (shape.newestFirst ? "yes" : "no") + ", " +
-          dateColumns + ", main columns " + ColumnListText(main);
+  const std::string dateColumns = shape.dateSpan == 1
+                                      ? "date column " + std::to_string(shape.dateColumn + 1)
+                                      : "date columns " + std::to_string(shape.dateColumn + 1) +
+                                            "-" + std::to_string(shape.dateColumn + shape.dateSpan);
+  text += std::string(", newest first ") + (shape.newestFirst ? "yes" : "no") + ", " + dateColumns +
+          ", main columns " + ColumnListText(main);
   return text + (shape.numbers.bonus ? ", bonus column " + std::to_string(*shape.numbers.bonus + 1)
                                      : ", no bonus column");
 }
@@ -515,8 +517,8 @@ ResultFile ReadResultFile(const std::filesystem::path& file, const ImportOptions
   const auto status = std::filesystem::status(file, error);
   if (!error && status.type() != std::filesystem::file_type::regular) {
     // A pipe or a device would block the read for ever.
-    result.refusal = file.string() + " is not a regular file (a folder, pipe or device): " +
-                     "give a file of draws";
+    result.refusal = file.string() +
+                     " is not a regular file (a folder, pipe or device): " + "give a file of draws";
     return result;
   }
   FileBytes read;

@@ -40,7 +40,7 @@ struct ResultShape {
   bool header = false;
   std::string dates;  // "yyyy-mm-dd", "dd/mm/yyyy", ...
   DateOrder dateOrder = DateOrder::DayMonthYear;
-  bool dateOrderRead = false;  // a numeric date of the file reads in this order
+  bool dateOrderRead = false;      // a numeric date of the file reads in this order
   std::string dateOrderSettledBy;  // what settled it when no date could
   bool newestFirst = false;
   int dateColumn = -1;  // counted from 0

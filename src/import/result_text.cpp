@@ -65,8 +65,8 @@ bool EndsField(char c, FieldSeparator separator) {
 
 // "8,12,31,39,43,45" in a row whose fields are separated by blanks.
 bool IsJoinedNumbers(std::string_view field) {
-  return field.find(',') != std::string_view::npos && field.front() != ',' &&
-         field.back() != ',' && field.find(",,") == std::string_view::npos &&
+  return field.find(',') != std::string_view::npos && field.front() != ',' && field.back() != ',' &&
+         field.find(",,") == std::string_view::npos &&
          field.find_first_not_of("0123456789,") == std::string_view::npos;
 }
 

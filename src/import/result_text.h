@@ -43,8 +43,7 @@ std::string_view SeparatorName(FieldSeparator separator);
 // ("a ""b""" is a "b"). A separator inside quotes belongs to the field. With
 // Blanks, any run of blanks and tabs separates, and numbers joined by commas
 // ("8,12,31") are fields of their own. `fields` is reused, to spare memory.
-void SplitFields(std::string_view line, FieldSeparator separator,
-                 std::vector<std::string>& fields);
+void SplitFields(std::string_view line, FieldSeparator separator, std::vector<std::string>& fields);
 std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator);
 
 // The separator that gives most lines enough fields for a draw (a date and

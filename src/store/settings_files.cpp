@@ -164,12 +164,12 @@ bool WriteLotterySettings(ProgramState& state) {
   if (state.lottoFile.size() < 4) return Fail(state, kInvalidArgument);
   const LotterySettings& s = state.settings;
   std::vector<std::string> lines = {std::string("bonus=") + (s.useBonus ? "true" : "false"),
-                                          "stake=" + std::to_string(s.stake),
-                                          "ret3=" + std::to_string(s.ret3),
-                                          "ret4=" + std::to_string(s.ret4),
-                                          "ret5=" + std::to_string(s.ret5),
-                                          "ret5p=" + std::to_string(s.ret5p),
-                                          "ret6=" + std::to_string(s.ret6)};
+                                    "stake=" + std::to_string(s.stake),
+                                    "ret3=" + std::to_string(s.ret3),
+                                    "ret4=" + std::to_string(s.ret4),
+                                    "ret5=" + std::to_string(s.ret5),
+                                    "ret5p=" + std::to_string(s.ret5p),
+                                    "ret6=" + std::to_string(s.ret6)};
   if (!s.dateOrder.empty()) lines.push_back("dateorder=" + s.dateOrder);
   const auto file = LotterySettingsPath(state);
   int16_t error = MakeWritable(file);
