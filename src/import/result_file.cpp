@@ -449,6 +449,26 @@ bool DecideColumns(const FieldTable& rows, const std::vector<std::size_t>& judge
   return true;
 }
 
+// The data rows of the file (the decoded text is let go when they are
+// taken), or nullopt when the file is refused.
+std::optional<FieldTable> ReadTable(std::string_view bytes, std::vector<std::string>& header,
+                                    ResultFile& result) {
+  const DecodedText text = DecodeResultText(bytes);
+  if (text.encoding != "UTF-16" && bytes.find('\0') != std::string_view::npos) {
+    result.refusal = "the file is not text (save a spreadsheet as CSV first)";
+    return std::nullopt;
+  }
+  const SplitText split = SplitResultLines(text.text);
+  if (split.tooLongLine != 0) {
+    result.refusal = "line " + std::to_string(split.tooLongLine) + " is longer than " +
+                     std::to_string(kLongestLine) + " characters: this is no file of draws";
+    return std::nullopt;
+  }
+  result.shape.encoding = text.encoding;
+  result.shape.separator = ChooseSeparator(split.lines);
+  return DataRows(split.lines, result.shape.separator, header);
+}
+
 }  // namespace
 
 std::string DescribeShape(const ResultShape& shape) {
@@ -469,22 +489,11 @@ std::string DescribeShape(const ResultShape& shape) {
 
 ResultFile ReadResultBytes(std::string_view bytes, const ImportOptions& options) {
   ResultFile result;
-  const DecodedText text = DecodeResultText(bytes);
-  if (text.encoding != "UTF-16" && bytes.find('\0') != std::string_view::npos) {
-    result.refusal = "the file is not text (save a spreadsheet as CSV first)";
-    return result;
-  }
-  const SplitText split = SplitResultLines(text.text);
-  if (split.tooLongLine != 0) {
-    result.refusal = "line " + std::to_string(split.tooLongLine) + " is longer than " +
-                     std::to_string(kLongestLine) + " characters: this is no file of draws";
-    return result;
-  }
   ResultShape& shape = result.shape;
-  shape.encoding = text.encoding;
-  shape.separator = ChooseSeparator(split.lines);
   std::vector<std::string> header;
-  const FieldTable rows = DataRows(split.lines, shape.separator, header);
+  const std::optional<FieldTable> table = ReadTable(bytes, header, result);
+  if (!table) return result;
+  const FieldTable& rows = *table;
   shape.header = !header.empty();
   KeepFirstRows(rows, result);
   if (rows.Rows() == 0) {

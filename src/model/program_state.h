@@ -24,7 +24,7 @@ struct LotterySettings {
   int32_t ret6 = 0;
   // "dmy" or "mdy": the date order of the last import whose dates could be
   // read either way, which settles the next such import.
-  std::string dateOrder;
+  std::string dateOrder = {};
   bool operator==(const LotterySettings&) const = default;
 };
 
