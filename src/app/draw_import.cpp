@@ -98,7 +98,7 @@ bool CreateLotteryFromDraws(Session& session, const std::string& name,
   state.lottoFile = name + ".opt";
   state.settings = settings;
   state.settings.useBonus = merge.fileHasBonus;
-  state.settings.dateOrder = DateOrderToKeep(merge, settings.dateOrder);
+  state.settings.dateOrder = DateOrderToKeep(merge, "");
   DrawList previous = std::move(state.draws);
   state.draws = merge.draws;
   const bool written =

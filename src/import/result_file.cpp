@@ -154,7 +154,10 @@ std::variant<DateColumn, std::string> FindDateColumn(const FieldTable& rows,
                                                      const std::vector<std::string>& header) {
   std::vector<std::size_t> single;
   std::vector<std::size_t> spread;
-  for (std::size_t r = 0; r < rows.Rows(); ++r) {
+  // A spread sample of rows finds the column as well as all of them.
+  constexpr std::size_t kSampleRows = 1000;
+  const std::size_t step = std::max<std::size_t>(1, rows.Rows() / kSampleRows);
+  for (std::size_t r = 0; r < rows.Rows(); r += step) {
     const std::vector<std::string> fields = rows.RowFields(r);
     if (single.size() < fields.size()) {
       single.resize(fields.size());
@@ -246,6 +249,12 @@ bool DecideDateOrder(const FieldTable& rows, const ImportOptions& options, Resul
   return true;
 }
 
+// A row to judge with the day number of its date (nullopt when it has none).
+struct JudgedRow {
+  std::size_t row;
+  std::optional<int32_t> day;
+};
+
 std::optional<int32_t> DayOfRow(const FieldTable& rows, std::size_t row, const ResultShape& shape) {
   const auto text = ScanDate(DateField(rows, row, shape.dateColumn, shape.dateSpan));
   const auto date = text ? DateOf(*text, shape.dateOrder) : std::nullopt;
@@ -259,12 +268,12 @@ bool InRange(int32_t day, const ImportOptions& options) {
 
 // The rows the import judges: those with a date in the range asked for, or
 // with a date that cannot be read (a problem row, wherever it belongs).
-std::vector<std::size_t> RowsToJudge(const FieldTable& rows, const ResultShape& shape,
-                                     const ImportOptions& options) {
-  std::vector<std::size_t> judged;
+std::vector<JudgedRow> RowsToJudge(const FieldTable& rows, const ResultShape& shape,
+                                   const ImportOptions& options) {
+  std::vector<JudgedRow> judged;
   for (std::size_t r = 0; r < rows.Rows(); ++r) {
     const auto day = DayOfRow(rows, r, shape);
-    if (!day || InRange(*day, options)) judged.push_back(r);
+    if (!day || InRange(*day, options)) judged.push_back({r, day});
   }
   return judged;
 }
@@ -288,13 +297,12 @@ struct DatedTop {
 
 // Numbers above 49 in many rows: another game, or a change of game at some
 // date (then the file is refused with that date).
-std::optional<std::string> OtherGame(const FieldTable& rows, const std::vector<std::size_t>& judged,
+std::optional<std::string> OtherGame(const FieldTable& rows, const std::vector<JudgedRow>& judged,
                                      const ResultShape& shape) {
   std::vector<DatedTop> dated;
   std::size_t high = 0;
   int top = 0;
-  for (std::size_t r : judged) {
-    const auto day = DayOfRow(rows, r, shape);
+  for (const auto& [r, day] : judged) {
     if (!day || !HasMainNumber(rows, r, shape.numbers)) continue;
     const int rowTop = TopNumber(rows, r, shape.numbers);
     dated.push_back({*day, rowTop});
@@ -339,8 +347,16 @@ std::variant<int, std::string> BallAt(const FieldTable& rows, std::size_t row, i
   return value;
 }
 
-std::string DateProblem(const FieldTable& rows, std::size_t row, const ResultShape& shape,
+// Why the row's date is none or is refused; `day` is its day number when
+// it was read.
+std::string DateProblem(const FieldTable& rows, const JudgedRow& judged, const ResultShape& shape,
                         const ImportOptions& options, CalendarDate& date) {
+  if (judged.day) {
+    date = DateOfDayNumber(*judged.day);
+    const auto refusal = DrawDateRefusal(*judged.day, options.today);
+    return refusal ? "the date " + FormatDrawDate(date) + " is refused: " + *refusal : "";
+  }
+  const std::size_t row = judged.row;
   const std::string field = DateField(rows, row, shape.dateColumn, shape.dateSpan);
   if (field.find_first_not_of(' ') == std::string::npos) return "no date";
   const auto text = ScanDate(field);
@@ -354,9 +370,10 @@ std::string DateProblem(const FieldTable& rows, std::size_t row, const ResultSha
   return "";
 }
 
-std::variant<ResultDraw, std::string> ReadRow(const FieldTable& rows, std::size_t row,
+std::variant<ResultDraw, std::string> ReadRow(const FieldTable& rows, const JudgedRow& judged,
                                               std::size_t usualFields, const ResultShape& shape,
                                               const ImportOptions& options) {
+  const std::size_t row = judged.row;
   const std::size_t fields = rows.Fields(row);
   bool extraEmpty = fields > usualFields;
   for (std::size_t c = usualFields; c < fields && extraEmpty; ++c) {
@@ -367,7 +384,8 @@ std::variant<ResultDraw, std::string> ReadRow(const FieldTable& rows, std::size_
            std::to_string(usualFields);
   }
   ResultDraw draw{rows.Line(row), {}, {}, std::nullopt};
-  if (std::string problem = DateProblem(rows, row, shape, options, draw.date); !problem.empty()) {
+  if (std::string problem = DateProblem(rows, judged, shape, options, draw.date);
+      !problem.empty()) {
     return problem;
   }
   for (std::size_t k = 0; k < 6; ++k) {
@@ -401,17 +419,17 @@ bool IsNewestFirst(const std::vector<ResultDraw>& draws) {
 
 // Rows without a number in any main column (notes, repeated headings, empty
 // fields) are neither draws nor problems.
-void ReadRows(const FieldTable& rows, const std::vector<std::size_t>& judged,
+void ReadRows(const FieldTable& rows, const std::vector<JudgedRow>& judged,
               const ImportOptions& options, ResultFile& result) {
   const std::size_t usualFields = UsualFieldCount(rows);
-  for (std::size_t r : judged) {
-    if (!HasMainNumber(rows, r, result.shape.numbers)) continue;
+  for (const JudgedRow& row : judged) {
+    if (!HasMainNumber(rows, row.row, result.shape.numbers)) continue;
     ++result.rows;
-    auto read = ReadRow(rows, r, usualFields, result.shape, options);
+    auto read = ReadRow(rows, row, usualFields, result.shape, options);
     if (auto* draw = std::get_if<ResultDraw>(&read)) {
       result.draws.push_back(*draw);
     } else {
-      result.problems.push_back({rows.Line(r), std::get<std::string>(read)});
+      result.problems.push_back({rows.Line(row.row), std::get<std::string>(read)});
     }
   }
   result.shape.newestFirst = IsNewestFirst(result.draws);
@@ -430,12 +448,12 @@ void RefuseShape(ResultFile& result, std::string reason) {
 
 // The columns: settled by hand, named by the header, or found over the rows
 // of the range asked for.
-bool DecideColumns(const FieldTable& rows, const std::vector<std::size_t>& judged,
+bool DecideColumns(const FieldTable& rows, const std::vector<JudgedRow>& judged,
                    const std::vector<std::string>& header, const ImportOptions& options,
                    ResultFile& result) {
   NumberGrid grid;
-  for (std::size_t r : judged) {
-    if (DayOfRow(rows, r, result.shape)) grid.AddRow(WholeNumbers(rows, r, result.shape));
+  for (const auto& [r, day] : judged) {
+    if (day) grid.AddRow(WholeNumbers(rows, r, result.shape));
   }
   ColumnDecision columns =
       DecideNumberColumns(header, grid, result.shape.dateColumn, options.columns);
@@ -513,7 +531,7 @@ ResultFile ReadResultBytes(std::string_view bytes, const ImportOptions& options)
     shape.dateSpan = std::get<DateColumn>(column).span;
   }
   if (!DecideDateOrder(rows, options, result)) return result;
-  const std::vector<std::size_t> judged = RowsToJudge(rows, shape, options);
+  const std::vector<JudgedRow> judged = RowsToJudge(rows, shape, options);
   if (!DecideColumns(rows, judged, header, options, result)) return result;
   result.refusal = OtherGame(rows, judged, shape);
   if (!result.refusal) ReadRows(rows, judged, options, result);
