@@ -237,8 +237,10 @@ ColumnDecision FindMainRun(const NumberGrid& grid, int dateColumn) {
   }
   ColumnDecision decision;
   if (best.empty() || best.front().rows * 2 < grid.Rows()) {
-    decision.refusal = FiveNumbers(grid).value_or(
-        "no six columns hold six different numbers from 1 to 49 in most rows");
+    const auto five = FiveNumbers(grid);
+    decision.refusal =
+        five.value_or("no six columns hold six different numbers from 1 to 49 in most rows");
+    decision.otherGame = five.has_value();
     return decision;
   }
   const auto sorted = std::find_if(best.begin(), best.end(), [](auto& s) { return s.ascending; });
@@ -390,6 +392,7 @@ ColumnDecision DecideNumberColumns(const std::vector<std::string>& header, const
   if (choice.main) columns.main = *choice.main;
   if (choice.bonus == ColumnChoice::Bonus::Column) columns.bonus = choice.bonusColumn;
   decision.refusal = ApplyHeader(Named(header), grid, columns, mainKnown, bonusKnown);
+  decision.otherGame = decision.refusal.has_value();
   if (decision.refusal) return decision;
   const bool guessed = !mainKnown;
   if (!mainKnown) {
@@ -402,6 +405,7 @@ ColumnDecision DecideNumberColumns(const std::vector<std::string>& header, const
   if (guessed && !decision.refusal && choice.bonus == ColumnChoice::Bonus::Detect) {
     decision.refusal = SevenInOrder(grid, columns);
   }
+  decision.otherGame = decision.refusal.has_value();
   return decision;
 }
 

@@ -50,6 +50,7 @@ int WholeNumber(std::string_view field);
 struct ColumnDecision {
   NumberColumns columns;
   std::optional<std::string> refusal;
+  bool otherGame = false;  // refused for drawing other counts of numbers, not for its shape
 };
 
 // `header` is empty when the file has none; `dateColumn` is never a number

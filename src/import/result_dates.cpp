@@ -80,10 +80,18 @@ bool IsNameSeparator(std::string_view separator) {
          separator.find_first_not_of(" -/.,") == std::string_view::npos;
 }
 
-// What may follow a date in its field: a time of day.
+// What may follow a date in its field: a time of day, or a weekday ("Sat",
+// "(Saturday)").
 bool IsTimeRest(std::string_view rest) {
-  return rest.empty() || ((rest[0] == ' ' || rest[0] == 'T') &&
-                          rest.find_first_not_of("0123456789:. TZ+-APMapm") == std::string::npos);
+  if (rest.empty()) return true;
+  const std::size_t start = rest.find_first_not_of(" ,(");
+  const std::size_t end = rest.find_last_not_of(" )");
+  if (rest[0] == ' ' && start != std::string_view::npos && end >= start &&
+      IsWeekdayName(rest.substr(start, end - start + 1))) {
+    return true;
+  }
+  return (rest[0] == ' ' || rest[0] == 'T') &&
+         rest.find_first_not_of("0123456789:. TZ+-APMapm") == std::string::npos;
 }
 
 // A year of four digits, or of two (00-49 are 20xx, 50-99 19xx).

@@ -125,15 +125,38 @@ FieldTable DataRows(const std::vector<TextLine>& lines, FieldSeparator separator
   return rows;
 }
 
-// The number of fields most rows have.
-std::size_t UsualFieldCount(const FieldTable& rows) {
-  std::vector<std::size_t> counts;
-  for (std::size_t r = 0; r < rows.Rows(); ++r) {
-    const std::size_t fields = rows.Fields(r);
-    if (counts.size() <= fields) counts.resize(fields + 1);
-    ++counts[fields];
-  }
+// A row's fields without the empty ones at its end.
+std::size_t FilledFields(const FieldTable& rows, std::size_t row) {
+  std::size_t fields = rows.Fields(row);
+  while (fields > 0 && rows.Field(row, static_cast<int>(fields) - 1).empty()) --fields;
+  return fields;
+}
+
+std::size_t MostFrequent(const std::vector<std::size_t>& counts) {
   return static_cast<std::size_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+}
+
+// The number of fields most rows have, with and without the empty fields at
+// their end (some files end only some rows with a separator). Notes and
+// repeated headings do not count.
+struct FieldCounts {
+  std::size_t all = 0;
+  std::size_t filled = 0;
+};
+
+FieldCounts UsualFieldCounts(const FieldTable& rows, const std::vector<std::size_t>& draws) {
+  std::vector<std::size_t> all;
+  std::vector<std::size_t> filled;
+  for (std::size_t r : draws) {
+    const std::size_t fields = rows.Fields(r);
+    if (all.size() <= fields) {
+      all.resize(fields + 1);
+      filled.resize(fields + 1);
+    }
+    ++all[fields];
+    ++filled[FilledFields(rows, r)];
+  }
+  return {MostFrequent(all), MostFrequent(filled)};
 }
 
 bool NamesDate(const std::string& field) {
@@ -371,17 +394,13 @@ std::string DateProblem(const FieldTable& rows, const JudgedRow& judged, const R
 }
 
 std::variant<ResultDraw, std::string> ReadRow(const FieldTable& rows, const JudgedRow& judged,
-                                              std::size_t usualFields, const ResultShape& shape,
+                                              const FieldCounts& usual, const ResultShape& shape,
                                               const ImportOptions& options) {
   const std::size_t row = judged.row;
   const std::size_t fields = rows.Fields(row);
-  bool extraEmpty = fields > usualFields;
-  for (std::size_t c = usualFields; c < fields && extraEmpty; ++c) {
-    extraEmpty = rows.Field(row, static_cast<int>(c)).empty();
-  }
-  if (fields != usualFields && !extraEmpty) {
+  if (fields != usual.all && FilledFields(rows, row) != usual.filled) {
     return Plural(fields, "field", "fields") + " where the other rows have " +
-           std::to_string(usualFields);
+           std::to_string(usual.all);
   }
   ResultDraw draw{rows.Line(row), {}, {}, std::nullopt};
   if (std::string problem = DateProblem(rows, judged, shape, options, draw.date);
@@ -421,11 +440,15 @@ bool IsNewestFirst(const std::vector<ResultDraw>& draws) {
 // fields) are neither draws nor problems.
 void ReadRows(const FieldTable& rows, const std::vector<JudgedRow>& judged,
               const ImportOptions& options, ResultFile& result) {
-  const std::size_t usualFields = UsualFieldCount(rows);
+  std::vector<std::size_t> draws;
+  for (const JudgedRow& row : judged) {
+    if (HasMainNumber(rows, row.row, result.shape.numbers)) draws.push_back(row.row);
+  }
+  const FieldCounts usual = UsualFieldCounts(rows, draws);
   for (const JudgedRow& row : judged) {
     if (!HasMainNumber(rows, row.row, result.shape.numbers)) continue;
     ++result.rows;
-    auto read = ReadRow(rows, row, usualFields, result.shape, options);
+    auto read = ReadRow(rows, row, usual, result.shape, options);
     if (auto* draw = std::get_if<ResultDraw>(&read)) {
       result.draws.push_back(*draw);
     } else {
@@ -461,7 +484,7 @@ bool DecideColumns(const FieldTable& rows, const std::vector<JudgedRow>& judged,
   if (columns.refusal) {
     // A game of other counts of numbers is no question of shape.
     result.refusal = std::move(columns.refusal);
-    result.shapeRefusal = result.refusal->find("this lottery draws 6") == std::string::npos;
+    result.shapeRefusal = !columns.otherGame;
     return false;
   }
   return true;

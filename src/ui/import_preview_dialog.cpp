@@ -178,6 +178,12 @@ void ImportPreviewDialog::ShowMerge() {
     counts_->setText(counts);
     columns_->setText(Text(ColumnChoiceText(merge_.shape)));
   }
+  // What was read decides the roles; after a refusal the user's picks stay.
+  if (!merge_.refusal || roles_.empty()) {
+    std::size_t columns = 0;
+    for (const SplitRow& row : merge_.firstRows) columns = std::max(columns, row.fields.size());
+    roles_ = RolesOfShape(merge_.shape, static_cast<int>(columns));
+  }
   ShowFirstRows();
   ShowDateReadings();
   const std::vector<std::string>& entries = merge_.newEntries;
@@ -199,10 +205,7 @@ void ImportPreviewDialog::ShowFirstRows() {
   for (const SplitRow& row : merge_.firstRows) {
     columns = std::max(columns, static_cast<int>(row.fields.size()));
   }
-  // What was read decides the roles; after a refusal the user's picks stay.
-  if (!merge_.refusal || roles_.size() != static_cast<std::size_t>(columns)) {
-    roles_ = RolesOfShape(merge_.shape, columns);
-  }
+  roles_.resize(static_cast<std::size_t>(columns), ColumnRole::Other);
   firstRows_->clear();
   firstRows_->setRowCount(static_cast<int>(merge_.firstRows.size()));
   firstRows_->setColumnCount(columns);

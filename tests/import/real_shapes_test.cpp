@@ -312,6 +312,14 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
        "13/08/2025 03 13 19 21 26 33 08; 20/08/2025 04 13 26 34 35 42 01; read 3 rows: 2 new "
        "draws, 0 "
        "already there, 1 problem; line 2: 8 fields where the other rows have 9"},
+      {"some rows end with a separator, some have a note",
+       "13/02/2024,4,13,26,34,35,42,1,\n17/02/2024,5,12,20,33,40,49,2\n"
+       "21/02/2024 (Wed),1,7,18,23,30,44,9,rollover\n",
+       {},
+       {{}, true},
+       "13/02/2024 04 13 26 34 35 42 01; 17/02/2024 05 12 20 33 40 49 02; 21/02/2024 01 07 18 23 "
+       "30 "
+       "44 09; read 3 rows: 3 new draws, 0 already there, 0 problems"},
       // Two draws of one date.
       {"two draws of one date kept, an equal row written once",
        "13/02/2024,4,13,26,34,35,42,1\n13/02/2024,5,12,20,33,40,49,2\n13/02/"
