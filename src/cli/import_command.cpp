@@ -50,10 +50,6 @@ void CheckLotteryName(const std::string& name) {
     throw UsageError("a lottery name has letters, spaces and \"-\" only: \"" + name + "\"");
 }
 
-std::string Plural(std::size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 // The first data rows split into numbered columns, so that --columns can be
 // written without counting.
 void ShowFirstRows(const DrawMerge& merge, std::ostream& out) {
@@ -91,7 +87,7 @@ bool Reported(const DrawMerge& merge, const ImportRequest& request, std::ostream
   if (merge.refusal) return false;
   if (!merge.CanImport(request.skipBad)) {
     err << "ballwright-cli: nothing imported: "
-        << Plural(merge.problems.size(), "row has a problem", "rows have problems")
+        << CountText(merge.problems.size(), "row has a problem", "rows have problems")
         << " (--skip-bad leaves " << (merge.problems.size() == 1 ? "it" : "them") << " out)\n";
     return false;
   }

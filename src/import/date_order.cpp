@@ -4,16 +4,13 @@
 #include <array>
 #include <unordered_map>
 
+#include "import/result_text.h"
 #include "model/draw_fields.h"
 
 namespace bw {
 namespace {
 
 constexpr std::array kReadings = {DateOrder::DayMonthYear, DateOrder::MonthDayYear};
-
-bool IsClearMajority(std::size_t count, std::size_t of) {
-  return of > 0 && count * 100 >= of * 95;
-}
 
 int32_t DayOf(const DateText& date, DateOrder order) {
   const auto calendar = DateOf(date, order);

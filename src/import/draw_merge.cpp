@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "import/result_text.h"
 #include "model/counting_tables.h"
 #include "model/draw_fields.h"
 
@@ -16,10 +17,6 @@ namespace {
 // lottery's draws, not slips.
 constexpr std::size_t kFewestForeignRows = 5;
 constexpr std::size_t kDoubleDatesNamed = 10;
-
-std::string Plural(std::size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
 
 // A draw's date, six main numbers and bonus (0 for none) in one number: 22
 // bits of day and 6 bits for each number.
@@ -100,7 +97,7 @@ std::vector<std::string> DoubleDates(const std::map<int32_t, std::vector<int>>& 
       ++more;
       continue;
     }
-    std::string text = Plural(lines.size(), "draw", "draws") + " on " +
+    std::string text = CountText(lines.size(), "draw", "draws") + " on " +
                        FormatDrawDate(DateOfDayNumber(day)) + ": lines ";
     for (std::size_t i = 0; i < lines.size(); ++i) {
       text += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + std::to_string(lines[i]);
@@ -108,7 +105,8 @@ std::vector<std::string> DoubleDates(const std::map<int32_t, std::vector<int>>& 
     notes.push_back(text);
   }
   if (more > 0)
-    notes.push_back("and " + Plural(more, "more date", "more dates") + " with more than one draw");
+    notes.push_back("and " + CountText(more, "more date", "more dates") +
+                    " with more than one draw");
   return notes;
 }
 
@@ -178,7 +176,7 @@ DrawMerge MergeDraws(const DrawList& history, std::optional<bool> lotteryBonus,
                    [](const RowProblem& a, const RowProblem& b) { return a.line < b.line; });
   if (conflicts > kFewestForeignRows && conflicts * 50 > file.rows) {
     merge.refusal = "the file is not of this lottery: " + std::to_string(conflicts) + " of " +
-                    Plural(file.rows, "row conflicts", "rows conflict") +
+                    CountText(file.rows, "row conflicts", "rows conflict") +
                     " with the draws of its history";
     return merge;
   }
@@ -194,10 +192,10 @@ DrawMerge MergeDraws(const DrawList& history, std::optional<bool> lotteryBonus,
 }
 
 std::string MergeCountsText(const DrawMerge& merge) {
-  return "read " + Plural(merge.rows, "row", "rows") + ": " +
-         Plural(merge.newEntries.size(), "new draw", "new draws") + ", " +
+  return "read " + CountText(merge.rows, "row", "rows") + ": " +
+         CountText(merge.newEntries.size(), "new draw", "new draws") + ", " +
          std::to_string(merge.alreadyThere) + " already there, " +
-         Plural(merge.problems.size(), "problem", "problems");
+         CountText(merge.problems.size(), "problem", "problems");
 }
 
 }  // namespace bw

@@ -16,19 +16,10 @@ constexpr std::size_t kSmallRows = 5;    // nor stays within 1..12 this long
 constexpr int kSmallTop = 12;            // ball sets, machines, 0-9 digits
 constexpr int kHighestDrawn = 99;        // other games draw up to 59, 69, 90...
 
-// What a column holds in at least 95% of its rows decides its role.
-bool IsClearMajority(std::size_t count, std::size_t of) {
-  return count * 100 >= of * 95;
-}
-
 // A drawn number of any lottery game: the columns are found with these, and
 // numbers above 49 then tell another game (or a typing slip).
 bool IsDrawn(int value) {
   return value >= kLowestNumber && value <= kHighestDrawn;
-}
-
-std::string Plural(std::size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 // The runs of letters and of digits in a header field, in order.
@@ -331,7 +322,7 @@ std::optional<std::string> ApplyHeader(const NamedColumns& named, const NumberGr
                                        NumberColumns& columns, bool& mainKnown, bool& bonusKnown) {
   if (!named.main.empty() && !mainKnown) {
     if (named.main.size() != 6) {
-      return "the file draws " + Plural(named.main.size(), "main number", "main numbers") +
+      return "the file draws " + CountText(named.main.size(), "main number", "main numbers") +
              " (columns " + ColumnListText(named.main) + "); this lottery draws 6";
     }
     std::copy(named.main.begin(), named.main.end(), columns.main.begin());

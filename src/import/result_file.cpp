@@ -25,10 +25,6 @@ std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
-std::string Plural(std::size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 // The fields of the data rows, all in one string: a million rows take a
 // fraction of the memory of a string each.
 class FieldTable {
@@ -355,7 +351,7 @@ std::optional<std::string> OtherGame(const FieldTable& rows, const std::vector<J
            date(firstAfter) + " to import the draws from then on";
   }
   return "this file's numbers go up to " + topText + " in " + std::to_string(high) + " of " +
-         Plural(dated.size(), "row", "rows") + ": it is not a 6 from 49 lottery";
+         CountText(dated.size(), "row", "rows") + ": it is not a 6 from 49 lottery";
 }
 
 // The number of one column of a row, or why it is none.
@@ -399,7 +395,7 @@ std::variant<ResultDraw, std::string> ReadRow(const FieldTable& rows, const Judg
   const std::size_t row = judged.row;
   const std::size_t fields = rows.Fields(row);
   if (fields != usual.all && FilledFields(rows, row) != usual.filled) {
-    return Plural(fields, "field", "fields") + " where the other rows have " +
+    return CountText(fields, "field", "fields") + " where the other rows have " +
            std::to_string(usual.all);
   }
   ResultDraw draw{rows.Line(row), {}, {}, std::nullopt};
@@ -501,8 +497,9 @@ std::optional<FieldTable> ReadTable(std::string_view bytes, std::vector<std::str
   }
   const SplitText split = SplitResultLines(text.text);
   if (split.tooLongLine != 0) {
-    result.refusal = "line " + std::to_string(split.tooLongLine) + " is longer than " +
-                     std::to_string(kLongestLine) + " characters: this is no file of draws";
+    static_assert(kLongestLine == 4096);
+    result.refusal = "line " + std::to_string(split.tooLongLine) +
+                     " is longer than 4,096 characters: this is no file of draws";
     return std::nullopt;
   }
   result.shape.encoding = text.encoding;

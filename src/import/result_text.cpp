@@ -122,6 +122,14 @@ std::string LowerCase(std::string_view text) {
   return lower;
 }
 
+std::string CountText(std::size_t count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+bool IsClearMajority(std::size_t count, std::size_t of) {
+  return of > 0 && count * 100 >= of * 95;
+}
+
 std::string_view SeparatorName(FieldSeparator separator) {
   switch (separator) {
     case FieldSeparator::Comma:

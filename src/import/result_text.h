@@ -53,4 +53,10 @@ FieldSeparator ChooseSeparator(const std::vector<TextLine>& lines);
 // ASCII letters in lower case, for comparing header words and month names.
 std::string LowerCase(std::string_view text);
 
+// "1 row", "2 rows".
+std::string CountText(std::size_t count, std::string_view one, std::string_view many);
+
+// What at least 95% of the rows hold decides a column's role or a reading.
+bool IsClearMajority(std::size_t count, std::size_t of);
+
 }  // namespace bw

@@ -76,6 +76,13 @@ DrawList HistoryOf(const std::string& weekly) {
 
 const auto kNever = [](int) { return false; };
 
+// ASCII text as a Windows editor saves it as "Unicode".
+std::string Utf16(const std::string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : text) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
 TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
   const std::string monthFirstUpdate =
       "3/2/2024,4,13,26,34,35,42,1\n3/6/2024,5,12,20,33,40,49,2\n3/9/2024,1,7,18,23,30,44,9\n";
@@ -293,6 +300,11 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
       {"byte-order mark, quoted fields, semicolons, trailing separators, CR line ends",
        "\xEF\xBB\xBF\"Datum\";\"Zahl 1\";\"Zahl 2\";\"Zahl 3\";\"Zahl 4\";\"Zahl 5\";\"Zahl "
        "6\";\"Zusatzzahl\";\r\"13.02.2024\";\"4\";\"13\";\"26\";\"34\";\"35\";\"42\";\"1\";\r",
+       {},
+       {{}, true},
+       "13/02/2024 04 13 26 34 35 42 01; read 1 row: 1 new draw, 0 already there, 0 problems"},
+      {"UTF-16 text",
+       Utf16("Date\tN1\tN2\tN3\tN4\tN5\tN6\tBonus\r\n13/02/2024\t4\t13\t26\t34\t35\t42\t1\r\n"),
        {},
        {{}, true},
        "13/02/2024 04 13 26 34 35 42 01; read 1 row: 1 new draw, 0 already there, 0 problems"},
