@@ -118,24 +118,37 @@ bool IsCounter(const NumberGrid& grid, int column) {
   return IsClearMajority(std::max(rising, falling), grid.Rows() - 1);
 }
 
-// Ball sets, machines and 0-9 digits: small numbers in nearly all rows. A
-// column of 0-9 digits with a 0 in it is never a drawn number, however few
-// its rows.
-bool IsSmall(const NumberGrid& grid, int column) {
+struct SmallCounts {
   std::size_t numbers = 0;
-  std::size_t small = 0;
-  std::size_t digits = 0;
+  std::size_t small = 0;   // up to 12
+  std::size_t digits = 0;  // up to 9
   bool zero = false;
+  // 0-9 digits with a 0 among them: never a drawn number, however few rows.
+  bool Digits() const { return zero && IsClearMajority(digits, numbers); }
+};
+
+SmallCounts CountSmall(const NumberGrid& grid, int column) {
+  SmallCounts counts;
   for (std::size_t r = 0; r < grid.Rows(); ++r) {
     const int value = grid.Value(r, column);
     if (value < 0) continue;
-    ++numbers;
-    small += value <= kSmallTop;
-    digits += value <= 9;
-    zero = zero || value == 0;
+    ++counts.numbers;
+    counts.small += value <= kSmallTop;
+    counts.digits += value <= 9;
+    counts.zero = counts.zero || value == 0;
   }
-  return (zero && IsClearMajority(digits, numbers)) ||
-         (numbers >= kSmallRows && IsClearMajority(small, numbers));
+  return counts;
+}
+
+bool IsDigitColumn(const NumberGrid& grid, int column) {
+  return CountSmall(grid, column).Digits();
+}
+
+// Ball sets, machines and 0-9 digits: small numbers in nearly all rows.
+bool IsSmall(const NumberGrid& grid, int column) {
+  const SmallCounts counts = CountSmall(grid, column);
+  return counts.Digits() ||
+         (counts.numbers >= kSmallRows && IsClearMajority(counts.small, counts.numbers));
 }
 
 bool CanBeBall(const NumberGrid& grid, int column, int dateColumn) {
@@ -181,7 +194,7 @@ struct RunScore {
 RunScore ScoreRun(const NumberGrid& grid, int start, int dateColumn) {
   RunScore score{start, 0, true};
   for (int c = start; c < start + 6; ++c) {
-    if (c == dateColumn || IsCounter(grid, c)) return {start, 0, false};
+    if (c == dateColumn || IsCounter(grid, c) || IsDigitColumn(grid, c)) return {start, 0, false};
   }
   for (std::size_t r = 0; r < grid.Rows(); ++r) {
     bool ascending = false;
