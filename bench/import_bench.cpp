@@ -23,6 +23,17 @@ namespace {
 std::atomic<std::size_t> gBytesInUse{0};
 std::atomic<std::size_t> gPeakBytes{0};
 constexpr std::size_t kSizeHeader = alignof(std::max_align_t);
+
+// Out of line, so that the compiler does not take the block for one of
+// operator new's own.
+#if defined(__GNUC__)
+[[gnu::noinline]]
+#endif
+void FreeBlock(void* memory) {
+  char* block = static_cast<char*>(memory) - kSizeHeader;
+  gBytesInUse -= *reinterpret_cast<std::size_t*>(block);
+  std::free(block);
+}
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -37,10 +48,7 @@ void* operator new(std::size_t size) {
 }
 
 void operator delete(void* memory) noexcept {
-  if (memory == nullptr) return;
-  char* block = static_cast<char*>(memory) - kSizeHeader;
-  gBytesInUse -= *reinterpret_cast<std::size_t*>(block);
-  std::free(block);
+  if (memory != nullptr) FreeBlock(memory);
 }
 
 void operator delete(void* memory, std::size_t) noexcept {
