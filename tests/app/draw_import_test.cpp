@@ -85,6 +85,8 @@ TEST(DrawImport, TheDateOrderReadIsKeptForTheNextImport) {
     }
     EXPECT_GT(n, 1);
     EXPECT_EQ(folder.Read("Lotto.ini"), settings + "dateorder=mdy\r\n");
+    session.State().settings.dateOrder.clear();
+    ASSERT_TRUE(ReadLotterySettings(session.State()));
     const DrawMerge later = PlanImport(session, folder / "later.csv", {});
     EXPECT_EQ(later.refusal, std::nullopt);
     EXPECT_EQ(later.newEntries, std::vector<std::string>{"02/03/2024 05 12 20 33 40 49 02"});
