@@ -12,13 +12,14 @@ namespace {
 
 constexpr std::array kReadings = {DateOrder::DayMonthYear, DateOrder::MonthDayYear};
 
-int32_t DayOf(const DateText& date, DateOrder order) {
+std::optional<int32_t> DayOf(const DateText& date, DateOrder order) {
   const auto calendar = DateOf(date, order);
-  return calendar ? DayNumber(*calendar) : -1;
+  if (!calendar) return std::nullopt;
+  return DayNumber(*calendar);
 }
 
 std::size_t WeekdayOf(int32_t day) {
-  return static_cast<std::size_t>(day % 7);
+  return static_cast<std::size_t>((day % 7 + 7) % 7);  // days before 1900 are below 0
 }
 
 struct HistoryDraws {
@@ -60,7 +61,8 @@ std::optional<DateOrder> ByHistoryDraws(const HistoryDraws& history,
   std::array<std::size_t, 2> matches{};
   for (const AmbiguousRow& row : rows) {
     for (std::size_t r = 0; r < kReadings.size(); ++r) {
-      const auto found = history.numbersOfDay.find(DayOf(row.date, kReadings[r]));
+      const auto day = DayOf(row.date, kReadings[r]);
+      const auto found = day ? history.numbersOfDay.find(*day) : history.numbersOfDay.end();
       if (found == history.numbersOfDay.end()) continue;
       matches[r] += std::any_of(found->second.begin(), found->second.end(), [&](uint64_t six) {
         return six != 0 && (six & row.numbers) == six;
@@ -77,8 +79,8 @@ std::optional<DateOrder> ByHistoryWeekdays(const HistoryDraws& history,
   for (const AmbiguousRow& row : rows) {
     for (std::size_t r = 0; r < kReadings.size(); ++r) {
       // A weekday the lottery drew on at least one time in twenty.
-      const std::size_t drawn = history.weekdays[WeekdayOf(DayOf(row.date, kReadings[r]))];
-      onDrawDays[r] += drawn * 20 >= history.draws;
+      const auto day = DayOf(row.date, kReadings[r]);
+      onDrawDays[r] += day && history.weekdays[WeekdayOf(*day)] * 20 >= history.draws;
     }
   }
   return Leader(onDrawDays, rows.size());
@@ -92,9 +94,9 @@ std::optional<DateOrder> ByFileWeekdays(const DateOrderClues& clues) {
     std::array<std::size_t, 7> weekdays{};
     rows = 0;
     for (const DateText& date : clues.dates) {
-      const int32_t day = DayOf(date, kReadings[r]);
-      if (day < 0) continue;
-      ++weekdays[WeekdayOf(day)];
+      const auto day = DayOf(date, kReadings[r]);
+      if (!day) continue;
+      ++weekdays[WeekdayOf(*day)];
       ++rows;
     }
     std::partial_sort(weekdays.begin(), weekdays.begin() + 2, weekdays.end(), std::greater<>());
