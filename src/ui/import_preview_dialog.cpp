@@ -168,7 +168,10 @@ void ImportPreviewDialog::ReadAgain() {
 void ImportPreviewDialog::ShowMerge() {
   rows_->clear();
   problems_->clear();
-  if (merge_.refusal) {
+  if (merge_.dateOrderOpen) {
+    shape_->setText("The file cannot be imported yet.");  // the question below says why
+    counts_->clear();
+  } else if (merge_.refusal) {
     shape_->setText("The file cannot be imported: " + Text(*merge_.refusal) + ".");
     counts_->clear();
   } else {
