@@ -331,8 +331,10 @@ bool HoldsAnyBall(const NumberGrid& grid, int column) {
 // The header decides what it names; a named bonus column that never holds a
 // number (a lottery that left it at 0) is no bonus. A bonus it does not name
 // is looked for in the columns as usual.
-std::optional<std::string> ApplyHeader(const NamedColumns& named, const NumberGrid& grid,
+std::optional<std::string> ApplyHeader(NamedColumns named, const NumberGrid& grid,
                                        NumberColumns& columns, bool& mainKnown, bool& bonusKnown) {
+  // "Extra" or "Special" over a 0-9 digit is a supplementary digit, not a ball.
+  std::erase_if(named.bonus, [&](int c) { return IsDigitColumn(grid, c); });
   if (!named.main.empty() && !mainKnown) {
     if (named.main.size() != 6) {
       return "the file draws " + CountText(named.main.size(), "main number", "main numbers") +

@@ -96,6 +96,21 @@ std::string DateField(const FieldTable& table, std::size_t row, int column, int 
   return text;
 }
 
+// A header above rows that join a draw's numbers in one field gets empty
+// names for the fields made of it, so that its names stay above their
+// columns.
+std::vector<std::string> AlignedHeader(const std::vector<std::string>& header,
+                                       std::string_view firstRow, FieldSeparator separator) {
+  const std::vector<std::string> fields = SplitFields(firstRow, separator, false);
+  std::vector<std::string> aligned;
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    aligned.push_back(header[c]);
+    const std::size_t joined = c < fields.size() ? JoinedNumberCount(fields[c], separator) : 0;
+    if (joined > 1) aligned.resize(aligned.size() + joined - 1);
+  }
+  return aligned;
+}
+
 // Lines with words and no date before the first dated row are a title and
 // the header; the last of them names the columns. Lines without any digit
 // (notes, footers) are no rows.
@@ -115,6 +130,7 @@ FieldTable DataRows(const std::vector<TextLine>& lines, FieldSeparator separator
       header = fields;
       continue;
     }
+    if (inPreamble && !header.empty()) header = AlignedHeader(header, line.text, separator);
     inPreamble = false;
     if (digits) rows.Add(line.number, fields);
   }

@@ -63,23 +63,34 @@ bool EndsField(char c, FieldSeparator separator) {
   return false;
 }
 
-// "8,12,31,39,43,45" in a row whose fields are separated by blanks.
-bool IsJoinedNumbers(std::string_view field) {
-  return field.find(',') != std::string_view::npos && field.front() != ',' && field.back() != ',' &&
-         field.find(",,") == std::string_view::npos &&
-         field.find_first_not_of("0123456789,") == std::string_view::npos;
-}
-
-void AddJoinedNumbers(std::string_view field, std::vector<std::string>& fields) {
+// The numbers of a field that joins a draw's numbers: "8,12,31,39,43,45" in
+// a row whose fields are separated by blanks, "08 12 31 39 43 45" or
+// "08-12-31-39-43-45" in a field of a CSV row. Empty when it is none (a date
+// joins three numbers only).
+std::vector<std::string_view> JoinedNumbers(std::string_view field, FieldSeparator separator) {
+  constexpr std::size_t kFewestJoined = 5;
+  const std::string_view joins = separator == FieldSeparator::Blanks ? "," : " -";
+  std::vector<std::string_view> numbers;
   std::size_t start = 0;
-  for (std::size_t comma = field.find(','); start <= field.size(); comma = field.find(',', start)) {
-    if (comma == std::string_view::npos) comma = field.size();
-    fields.emplace_back(field.substr(start, comma - start));
-    start = comma + 1;
+  while (start <= field.size()) {
+    std::size_t end = field.find_first_of(joins, start);
+    if (end == std::string_view::npos) end = field.size();
+    const std::string_view number = field.substr(start, end - start);
+    if (number.empty() || number.size() > 2 ||
+        number.find_first_not_of("0123456789") != std::string_view::npos) {
+      return {};
+    }
+    numbers.push_back(number);
+    start = end + 1;
   }
+  return numbers.size() >= kFewestJoined ? numbers : std::vector<std::string_view>{};
 }
 
 }  // namespace
+
+std::size_t JoinedNumberCount(std::string_view field, FieldSeparator separator) {
+  return JoinedNumbers(field, separator).size();
+}
 
 DecodedText DecodeResultText(std::string_view bytes) {
   DecodedText decoded;
@@ -144,8 +155,8 @@ std::string_view SeparatorName(FieldSeparator separator) {
   return "";
 }
 
-void SplitFields(std::string_view line, FieldSeparator separator,
-                 std::vector<std::string>& fields) {
+void SplitFields(std::string_view line, FieldSeparator separator, std::vector<std::string>& fields,
+                 bool splitJoined) {
   fields.clear();
   std::size_t i = 0;
   const auto skipBlanks = [&] {
@@ -165,10 +176,12 @@ void SplitFields(std::string_view line, FieldSeparator separator,
       }
     }
     while (!field.empty() && IsBlank(field.back(), separator)) field.pop_back();
-    if (separator == FieldSeparator::Blanks && IsJoinedNumbers(field)) {
-      AddJoinedNumbers(field, fields);
-    } else {
+    const std::vector<std::string_view> joined =
+        splitJoined ? JoinedNumbers(field, separator) : std::vector<std::string_view>{};
+    if (joined.empty()) {
       fields.push_back(std::move(field));
+    } else {
+      fields.insert(fields.end(), joined.begin(), joined.end());
     }
     if (i >= line.size()) break;
     ++i;
@@ -177,9 +190,10 @@ void SplitFields(std::string_view line, FieldSeparator separator,
   }
 }
 
-std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator) {
+std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator,
+                                     bool splitJoined) {
   std::vector<std::string> fields;
-  SplitFields(line, separator, fields);
+  SplitFields(line, separator, fields, splitJoined);
   return fields;
 }
 

@@ -41,10 +41,17 @@ std::string_view SeparatorName(FieldSeparator separator);
 
 // Fields with their surrounding blanks removed and their quotes resolved
 // ("a ""b""" is a "b"). A separator inside quotes belongs to the field. With
-// Blanks, any run of blanks and tabs separates, and numbers joined by commas
-// ("8,12,31") are fields of their own. `fields` is reused, to spare memory.
-void SplitFields(std::string_view line, FieldSeparator separator, std::vector<std::string>& fields);
-std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator);
+// Blanks, any run of blanks and tabs separates. The numbers of a draw joined
+// in one field ("8,12,31,39,43,45" among blanks, "08 12 31 39 43 45" in a
+// CSV field) are fields of their own. `fields` is reused, to spare memory.
+void SplitFields(std::string_view line, FieldSeparator separator, std::vector<std::string>& fields,
+                 bool splitJoined = true);
+std::vector<std::string> SplitFields(std::string_view line, FieldSeparator separator,
+                                     bool splitJoined = true);
+
+// How many fields SplitFields makes of a field that joins a draw's numbers;
+// 0 for any other field.
+std::size_t JoinedNumberCount(std::string_view field, FieldSeparator separator);
 
 // The separator that gives most lines enough fields for a draw (a date and
 // six numbers); ties go to tab, then semicolon, comma and blanks.

@@ -259,6 +259,14 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
        {{}, std::nullopt},
        "27/01/1957 08 12 31 39 43 45; 03/02/1957 05 10 11 22 25 27; read 2 rows: 2 new draws, 0 "
        "already there, 0 problems"},
+      {"the numbers in one field of a CSV row",
+       "Draw Date,Winning Numbers,Bonus #,Extra\n02/17/2024,04 13 26 34 35 42,01,5\n"
+       "02/21/2024,05-12-20-33-40-49,02,0\n",
+       {},
+       {{}, true},
+       "17/02/2024 04 13 26 34 35 42 01; 21/02/2024 05 12 20 33 40 49 02; read 2 rows: 2 new "
+       "draws, 0 "
+       "already there, 0 problems"},
       {"weekday and blanks between the parts of a date",
        "Sat 21 Aug 2021 3 13 19 21 26 33 7\nWed 25 Aug 2021 4 13 26 34 35 42 1\n",
        {},
