@@ -70,6 +70,10 @@ bool EndsField(char c, FieldSeparator separator) {
 std::vector<std::string_view> JoinedNumbers(std::string_view field, FieldSeparator separator) {
   constexpr std::size_t kFewestJoined = 5;
   const std::string_view joins = separator == FieldSeparator::Blanks ? "," : " -";
+  if (field.size() < 2 * kFewestJoined - 1 ||
+      field.find_first_of(joins) == std::string_view::npos) {
+    return {};  // most fields: a single number or a word
+  }
   std::vector<std::string_view> numbers;
   std::size_t start = 0;
   while (start <= field.size()) {
