@@ -1,12 +1,12 @@
 #include "import/result_file.h"
 
 #include <algorithm>
+#include <fstream>
 #include <iterator>
 #include <variant>
 
 #include "import/date_order.h"
 #include "model/draw_date_rule.h"
-#include "platform/file_system.h"
 #include "store/file_error.h"
 
 namespace bw {
@@ -504,8 +504,48 @@ bool DecideColumns(const FieldTable& rows, const std::vector<JudgedRow>& judged,
 
 // The data rows of the file (the decoded text is let go when they are
 // taken), or nullopt when the file is refused.
+// Watches the bytes of a file as they come for a line whose bytes could not
+// be 4,096 characters even in UTF-8, so that it is refused as soon as seen.
+class HugeLineWatch {
+ public:
+  // The number of the first such line in `bytes` so far (which grow at their
+  // end between calls); 0 while there is none.
+  int Scan(std::string_view bytes) {
+    constexpr std::size_t kLongestUtf8 = 4 * kLongestLine;
+    for (; at_ < bytes.size(); ++at_) {
+      const char c = bytes[at_];
+      if (c == '\r' || c == '\n') {
+        if (c == '\r' || at_ == 0 || bytes[at_ - 1] != '\r') ++line_;
+        lineStart_ = at_ + 1;
+      } else if (at_ - lineStart_ >= kLongestUtf8) {
+        return line_;
+      }
+    }
+    return 0;
+  }
+
+ private:
+  int line_ = 1;
+  std::size_t lineStart_ = 0;
+  std::size_t at_ = 0;
+};
+
+bool IsUtf16(std::string_view bytes) {
+  return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+std::string LongLineRefusal(int line) {
+  static_assert(kLongestLine == 4096);
+  return "line " + std::to_string(line) +
+         " is longer than 4,096 characters: this is no file of draws";
+}
+
 std::optional<FieldTable> ReadTable(std::string_view bytes, std::vector<std::string>& header,
                                     ResultFile& result) {
+  if (const int huge = IsUtf16(bytes) ? 0 : HugeLineWatch().Scan(bytes); huge != 0) {
+    result.refusal = LongLineRefusal(huge);  // at once, however large the file
+    return std::nullopt;
+  }
   const DecodedText text = DecodeResultText(bytes);
   if (text.encoding != "UTF-16" && bytes.find('\0') != std::string_view::npos) {
     result.refusal = "the file is not text (save a spreadsheet as CSV first)";
@@ -513,9 +553,7 @@ std::optional<FieldTable> ReadTable(std::string_view bytes, std::vector<std::str
   }
   const SplitText split = SplitResultLines(text.text);
   if (split.tooLongLine != 0) {
-    static_assert(kLongestLine == 4096);
-    result.refusal = "line " + std::to_string(split.tooLongLine) +
-                     " is longer than 4,096 characters: this is no file of draws";
+    result.refusal = LongLineRefusal(split.tooLongLine);
     return std::nullopt;
   }
   result.shape.encoding = text.encoding;
@@ -576,27 +614,51 @@ ResultFile ReadResultBytes(std::string_view bytes, const ImportOptions& options)
 
 ResultFile ReadResultFile(const std::filesystem::path& file, const ImportOptions& options) {
   ResultFile result;
+  const auto refuse = [&](const std::string& reason) {
+    result.refusal = reason;
+    return result;
+  };
   std::error_code error;
   const auto status = std::filesystem::status(file, error);
-  if (!error && status.type() != std::filesystem::file_type::regular) {
+  if (std::filesystem::exists(status) && status.type() != std::filesystem::file_type::regular) {
     // A pipe or a device would block the read for ever.
-    result.refusal = file.string() +
-                     " is not a regular file (a folder, pipe or device): " + "give a file of draws";
-    return result;
+    return refuse(file.string() + " is not a regular file (a folder, pipe or device): give a " +
+                  "file of draws");
   }
-  FileBytes read;
-  if (!error) read = ReadFileBytes(file, kLargestFile);
-  if (read.tooLarge) {
-    result.refusal = file.string() + " is larger than 64 MB, far more than any draw history";
-    return result;
+  error.clear();
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (!error && size > kLargestFile) {
+    return refuse(file.string() + " is larger than 64 MB, far more than any draw history");
   }
-  if (error || read.error) {
-    const int16_t number = FileErrorNumberOf(error ? error : read.error);
-    result.refusal = "cannot read " + file.string() + ": Error " + std::to_string(number) + " " +
-                     FileErrorDescription(number);
-    return result;
+  std::ifstream in(file, std::ios::binary);
+  if (error || !in) {
+    const int16_t number = error ? FileErrorNumberOf(error) : int16_t{kPathFileAccess};
+    return refuse("cannot read " + file.string() + ": Error " + std::to_string(number) + " " +
+                  FileErrorDescription(number));
   }
-  return ReadResultBytes(read.bytes, options);
+  // In pieces, so that a line too long for a file of draws is refused as
+  // soon as it is read.
+  constexpr std::size_t kPiece = 1 << 20;
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size));
+  HugeLineWatch watch;
+  while (in && bytes.size() <= kLargestFile) {
+    const std::size_t had = bytes.size();
+    bytes.resize(had + kPiece);
+    in.read(bytes.data() + had, static_cast<std::streamsize>(kPiece));
+    bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+    if (const int huge = IsUtf16(bytes) ? 0 : watch.Scan(bytes); huge != 0) {
+      return refuse(LongLineRefusal(huge));
+    }
+  }
+  if (bytes.size() > kLargestFile) {
+    return refuse(file.string() + " is larger than 64 MB, far more than any draw history");
+  }
+  if (in.bad()) {
+    return refuse("cannot read " + file.string() + ": Error " + std::to_string(kPathFileAccess) +
+                  " " + FileErrorDescription(kPathFileAccess));
+  }
+  return ReadResultBytes(bytes, options);
 }
 
 }  // namespace bw

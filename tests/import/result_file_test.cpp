@@ -185,6 +185,8 @@ TEST(ResultFile, FilesThatCannotBeReadAsDrawsAreRefused) {
       {"1,2,3,4,5,6,7,8\n", "no column holds dates"},
       {"Date,N1\n" + std::string(4097, '7') + "\n2020-01-01,1,2,3,4,5,6\n",
        "line 2 is longer than 4,096 characters: this is no file of draws"},
+      {"Date\r\n\r\n" + std::string(20000, '7'),
+       "line 3 is longer than 4,096 characters: this is no file of draws"},
       {"2020-01-01,2020-01-02,1,2,3,4,5,6\n", "columns 1-2 all hold dates"},
       {"2020-01-01,1,2,3,x,5,6\n",
        "no six columns hold six different numbers from 1 to 49 in most rows"},
