@@ -1,10 +1,14 @@
-// Speed of importing published results: the demo lottery's 3,799-row file
-// into a new lottery (reading, writing, index build and flush), and the
-// preview of a 10,000-row file against the demo history.
+// Speed and memory of importing published results: 10,000 rows into a new
+// lottery (reading, writing, index build and flush), the preview of such a
+// file against the demo history, and the peak memory of reading a million
+// rows and of a file that is one 60 MB line.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 
 #include "app/draw_import.h"
 #include "bench_support.h"
@@ -12,6 +16,44 @@
 #include "platform/system_services.h"
 #include "store/history_file.h"
 #include "store/text_file.h"
+
+// Every allocation of this program is counted, so that the peak of the bytes
+// in use can be reported as a counter.
+namespace {
+std::atomic<std::size_t> gBytesInUse{0};
+std::atomic<std::size_t> gPeakBytes{0};
+constexpr std::size_t kSizeHeader = alignof(std::max_align_t);
+
+// Out of line, so that the compiler does not take the block for one of
+// operator new's own.
+#if defined(__GNUC__)
+[[gnu::noinline]]
+#endif
+void FreeBlock(void* memory) {
+  char* block = static_cast<char*>(memory) - kSizeHeader;
+  gBytesInUse -= *reinterpret_cast<std::size_t*>(block);
+  std::free(block);
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+  void* block = std::malloc(size + kSizeHeader);
+  if (block == nullptr) throw std::bad_alloc();
+  *static_cast<std::size_t*>(block) = size;
+  const std::size_t inUse = gBytesInUse += size;
+  std::size_t peak = gPeakBytes.load();
+  while (inUse > peak && !gPeakBytes.compare_exchange_weak(peak, inUse)) {
+  }
+  return static_cast<char*>(block) + kSizeHeader;
+}
+
+void operator delete(void* memory) noexcept {
+  if (memory != nullptr) FreeBlock(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+  operator delete(memory);
+}
 
 namespace bw {
 namespace {
@@ -23,37 +65,17 @@ class QuietMessages : public MessageSink {
   MessageAnswer Show(const Message&) override { return MessageAnswer::Ok; }
 };
 
-void BM_ImportIntoNewLottery(benchmark::State& bench) {
-  const ScratchFolder scratch("ballwright-import-bench-");
-  const fs::path& folder = scratch.Path();
-  QuietMessages messages;
-  SystemClock clock;
-  LotterySettings settings{true, 1, 10, 60, 1500, 100000, 1000000};
-  for (auto _ : bench) {
-    bench.PauseTiming();
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    Session session(folder, messages, clock);
-    bench.ResumeTiming();
-    const DrawMerge merge =
-        PlanImport(session, fs::path(BALLWRIGHT_IMPORT_DATA) / "Sample-results.csv", {}, true);
-    std::string error;
-    if (!CreateLotteryFromDraws(session, "Demo", settings, merge, error))
-      bench.SkipWithError(error.c_str());
-  }
-}
-BENCHMARK(BM_ImportIntoNewLottery)->Unit(benchmark::kMillisecond)->Iterations(10);
-
-// 10,000 rows: the demo draws again and again, a week apart from 2021 on.
-void WriteLargeFile(const fs::path& file) {
+// `rows` rows of the demo draws again and again, one a day from 1900 on (no
+// date of the demo history), in the shape of a common publisher.
+void WriteLargeFile(const fs::path& file, int rows) {
   const ReadResult demo = ReadTextLines(fs::path(BALLWRIGHT_DEMO_DIR) / "Sample.opt");
   std::ofstream out(file, std::ios::binary);
   out << "\"DRAW NUMBER\",\"DRAW DATE\",\"NUMBER DRAWN 1\",\"NUMBER DRAWN 2\",\"NUMBER DRAWN 3\","
          "\"NUMBER DRAWN 4\",\"NUMBER DRAWN 5\",\"NUMBER DRAWN 6\",\"BONUS NUMBER\"\n";
-  const int32_t firstDay = DayNumber({2021, 1, 2});
-  for (int row = 0; row < 10'000; ++row) {
+  const int32_t firstDay = DayNumber({1900, 1, 1});
+  for (int row = 0; row < rows; ++row) {
     const DrawFields fields = ParseDrawEntry(demo.lines[row % demo.lines.size()]);
-    const CalendarDate date = DateOfDayNumber(firstDay + 7 * row);
+    const CalendarDate date = DateOfDayNumber(firstDay + row % 40'000);
     out << row + 1 << ",\"" << date.year << "-" << TwoDigits(date.month) << "-"
         << TwoDigits(date.day) << "\"";
     for (int k = 1; k <= 7; ++k) out << "," << std::stoi(fields[k]);
@@ -61,10 +83,33 @@ void WriteLargeFile(const fs::path& file) {
   }
 }
 
+void BM_ImportOf10000RowsIntoNewLottery(benchmark::State& bench) {
+  const ScratchFolder scratch("ballwright-import-bench-");
+  const fs::path& folder = scratch.Path();
+  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-10000.csv";
+  WriteLargeFile(file, 10'000);
+  QuietMessages messages;
+  SystemClock clock;
+  LotterySettings settings{true, 1, 10, 60, 1500, 100000, 1000000, ""};
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    Session session(folder, messages, clock);
+    bench.ResumeTiming();
+    const DrawMerge merge = PlanImport(session, file, {}, true);
+    std::string error;
+    if (!CreateLotteryFromDraws(session, "Demo", settings, merge, error))
+      bench.SkipWithError(error.c_str());
+  }
+  fs::remove(file);
+}
+BENCHMARK(BM_ImportOf10000RowsIntoNewLottery)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 void BM_PreviewOf10000Rows(benchmark::State& bench) {
   const DemoFolder demo;
   const fs::path& folder = demo.Path();
-  WriteLargeFile(folder / "large.csv");
+  WriteLargeFile(folder / "large.csv", 10'000);
   QuietMessages messages;
   SystemClock clock;
   Session session(folder, messages, clock);
@@ -76,6 +121,50 @@ void BM_PreviewOf10000Rows(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_PreviewOf10000Rows)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The peak of the bytes in use while reading `file`, against the limit of 10
+// bytes for each byte of the file plus 50 MB.
+void MeasurePeakMemory(benchmark::State& bench, const fs::path& file) {
+  const DemoFolder demo;
+  QuietMessages messages;
+  SystemClock clock;
+  Session session(demo.Path(), messages, clock);
+  const double fileBytes = static_cast<double>(fs::file_size(file));
+  std::size_t peak = 0;
+  for (auto _ : bench) {
+    gPeakBytes = gBytesInUse.load();
+    const std::size_t before = gBytesInUse;
+    const DrawMerge merge = PlanImport(session, file, {}, true);
+    benchmark::DoNotOptimize(merge.refusal);
+    peak = std::max(peak, gPeakBytes.load() - before);
+  }
+  const double limit = 10 * fileBytes + 50e6;
+  bench.counters["file_MB"] = fileBytes / 1e6;
+  bench.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+  bench.counters["peak_per_file_byte"] = static_cast<double>(peak) / fileBytes;
+  bench.counters["within_limit"] = static_cast<double>(peak) < limit ? 1 : 0;
+  if (static_cast<double>(peak) >= limit) bench.SkipWithError("over 10 bytes a byte plus 50 MB");
+}
+
+void BM_PeakMemoryOfAMillionRows(benchmark::State& bench) {
+  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-million.csv";
+  WriteLargeFile(file, 1'000'000);
+  MeasurePeakMemory(bench, file);
+  fs::remove(file);
+}
+BENCHMARK(BM_PeakMemoryOfAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PeakMemoryOfOneLineOf60MB(benchmark::State& bench) {
+  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-line.csv";
+  {
+    std::ofstream out(file, std::ios::binary);
+    const std::string block(1 << 20, '7');
+    for (int k = 0; k < 60; ++k) out << block;
+  }
+  MeasurePeakMemory(bench, file);
+  fs::remove(file);
+}
+BENCHMARK(BM_PeakMemoryOfOneLineOf60MB)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace bw

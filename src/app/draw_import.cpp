@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "import/result_options.h"
 #include "store/file_error.h"
 #include "store/history_file.h"
 #include "store/index_files.h"
@@ -11,12 +12,38 @@
 
 namespace bw {
 
-DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
+DrawMerge PlanImport(Session& session, const std::filesystem::path& file,
                      const ImportOptions& options, bool newLottery) {
   const ProgramState& state = session.State();
-  const ResultFile read = ReadResultFile(file, options);
+  ImportOptions withLottery = options;
+  withLottery.today = session.SystemClock().TodayDayNumber();
+  if (!newLottery) {
+    withLottery.history = &state.draws;
+    withLottery.lastImportOrder = ParseDateOrder(state.settings.dateOrder);
+  }
+  const ResultFile read = ReadResultFile(file, withLottery);
   if (newLottery) return MergeDraws({}, std::nullopt, read);
   return MergeDraws(state.draws, state.settings.useBonus, read);
+}
+
+std::string DateOrderToKeep(const DrawMerge& merge, const std::string& kept) {
+  if (merge.refusal || !merge.shape.dateOrderRead ||
+      merge.shape.dateOrder == DateOrder::YearMonthDay) {
+    return kept;
+  }
+  return std::string(DateOrderName(merge.shape.dateOrder));
+}
+
+bool RememberDateOrder(Session& session, const DrawMerge& merge) {
+  ProgramState& state = session.State();
+  const std::string order = DateOrderToKeep(merge, state.settings.dateOrder);
+  if (order == state.settings.dateOrder) return true;
+  const FolderLockHold hold = session.HoldFolder(LockMode::Exclusive);
+  const std::string kept = state.settings.dateOrder;
+  state.settings.dateOrder = order;
+  if (WriteLotterySettings(state)) return true;
+  state.settings.dateOrder = kept;
+  return false;
 }
 
 namespace {
@@ -59,6 +86,7 @@ bool CreateLotteryFromDraws(Session& session, const std::string& name,
   state.lottoFile = name + ".opt";
   state.settings = settings;
   state.settings.useBonus = merge.fileHasBonus;
+  state.settings.dateOrder = DateOrderToKeep(merge, "");
   state.historyRead = HistoryReadStatus{};  // a new file: nothing set aside, nobody changed it
   state.historyRead.file = state.lottoFile;
   state.historyRead.outcome = HistoryReadOutcome::Complete;
@@ -66,9 +94,8 @@ bool CreateLotteryFromDraws(Session& session, const std::string& name,
   const bool written = created.save == HistorySaveOutcome::Saved && WriteLotterySettings(state) &&
                        WriteProgramSettings(state);
   if (!written) {
-    error = "Could not create " + state.InFolder(state.lottoFile).string() + ": Error " +
-            std::to_string(state.fileErrorNumber) + " " +
-            FileErrorDescription(state.fileErrorNumber);
+    error = "Could not create " + state.InFolder(state.lottoFile).string() + ": " +
+            FileErrorText(state.fileErrorNumber);
     DeleteIndexFiles(state);
     DeleteFileIfPresent(state.InFolder(state.lottoFile));
     DeleteFileIfPresent(state.InFolder(state.LotteryFileName(".ini")));

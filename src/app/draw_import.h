@@ -13,9 +13,20 @@
 namespace bw {
 
 // Reads the file and merges it into the session's history (a new lottery's
-// when `newLottery`: its bonus then comes from the file).
-DrawMerge PlanImport(const Session& session, const std::filesystem::path& file,
+// when `newLottery`: its bonus then comes from the file). The lottery's
+// history and last date order help to tell day from month; a draw after
+// tomorrow is a problem row.
+DrawMerge PlanImport(Session& session, const std::filesystem::path& file,
                      const ImportOptions& options, bool newLottery = false);
+
+// The date order the lottery keeps after this import: the file's, when its
+// dates are numbers that could be read either way round, else `kept`.
+std::string DateOrderToKeep(const DrawMerge& merge, const std::string& kept);
+
+// Keeps the order in the lottery's settings (key dateorder=) after an import.
+// False when the settings could not be written (state.fileErrorNumber says
+// why); the import itself stands.
+bool RememberDateOrder(Session& session, const DrawMerge& merge);
 
 // Writes the merged history (problem rows left out) through the session's
 // one change path, so every page works on the new history at once. A failed

@@ -200,8 +200,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const CliOptions& options) {
   const CliInvocation invocation =
       ParseCliArguments({args.begin() + (args.empty() ? 0 : 1), args.end()});
-  if (std::holds_alternative<HelpRequest>(invocation.request)) {
-    out << CliUsage();
+  if (const auto* help = std::get_if<HelpRequest>(&invocation.request)) {
+    out << (help->command == "import" ? ImportUsage() : CliUsage());
     return kCliOk;
   }
   if (std::holds_alternative<VersionRequest>(invocation.request)) {

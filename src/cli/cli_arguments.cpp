@@ -28,30 +28,6 @@ void ExpectCount(const std::vector<std::string>& words, std::size_t count,
   }
 }
 
-// Takes --since and --until (dd/mm/yyyy) out of `words`; the rest is left.
-DateRange TakeDateRange(std::vector<std::string>& words) {
-  DateRange range;
-  std::vector<std::string> rest;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (word != "--since" && word != "--until") {
-      rest.push_back(word);
-      continue;
-    }
-    std::optional<int32_t>& end = word == "--since" ? range.since : range.until;
-    if (end) throw UsageError(word + " given twice");
-    if (i + 1 >= words.size()) throw UsageError(word + " needs a date DD/MM/YYYY");
-    const auto date = ParseDrawDate(words[++i]);
-    if (!date) throw UsageError("not a date (DD/MM/YYYY): " + Quoted(words[i]));
-    end = DayNumber(*date);
-  }
-  if (range.since && range.until && *range.since > *range.until) {
-    throw UsageError("--since is after --until");
-  }
-  words = std::move(rest);
-  return range;
-}
-
 // Takes a flag out of `words`; true when it was there.
 bool TakeFlag(std::vector<std::string>& words, const std::string& flag) {
   const auto found = std::remove(words.begin(), words.end(), flag);
@@ -189,7 +165,12 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "hits") return ParseHits(words);
   if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
-  if (command == "import") return ParseImport(words);
+  if (command == "import") {
+    const bool help = std::any_of(words.begin(), words.end(),
+                                  [](const std::string& w) { return w == "--help" || w == "-h"; });
+    if (help) return HelpRequest{"import"};
+    return ParseImport(words);
+  }
   throw UsageError("unknown command " + Quoted(command) + " (try --help)");
 }
 
@@ -224,6 +205,30 @@ bool ListsRecords(const CliRequest& request) {
 }
 
 }  // namespace
+
+// Takes --since and --until (dd/mm/yyyy) out of `words`; the rest is left.
+DateRange TakeDateRange(std::vector<std::string>& words) {
+  DateRange range;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word != "--since" && word != "--until") {
+      rest.push_back(word);
+      continue;
+    }
+    std::optional<int32_t>& end = word == "--since" ? range.since : range.until;
+    if (end) throw UsageError(word + " given twice");
+    if (i + 1 >= words.size()) throw UsageError(word + " needs a date DD/MM/YYYY");
+    const auto date = ParseDrawDate(words[++i]);
+    if (!date) throw UsageError("not a date (DD/MM/YYYY): " + Quoted(words[i]));
+    end = DayNumber(*date);
+  }
+  if (range.since && range.until && *range.since > *range.until) {
+    throw UsageError("--since is after --until");
+  }
+  words = std::move(rest);
+  return range;
+}
 
 int ParseLotteryNumber(const std::string& word) {
   if (!AllDigits(word) || word.size() > 2 || std::stoi(word) < kLowestNumber ||
@@ -344,18 +349,50 @@ const std::string& CliUsage() {
       "                                  saves the history; --same-day lets in a\n"
       "                                  second, different draw of a date it holds\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
-      "         [--date-order dmy|mdy|ymd]\n"
+      "         [--date-order dmy|mdy|ymd] [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"
       "                                  adds the draws of a published result file\n"
       "                                  (CSV or text) to the lottery, or starts the\n"
       "                                  new lottery NAME with them; nothing is\n"
       "                                  written while a row has a problem unless\n"
-      "                                  --skip-bad leaves such rows out\n"
+      "                                  --skip-bad leaves such rows out (import\n"
+      "                                  --help tells more)\n"
       "\n"
       "check, hits, frequency and distribution take --since DD/MM/YYYY and\n"
       "--until DD/MM/YYYY to count only the draws of those dates (both included).\n"
       "\n"
       "Exit codes: 0 done, 1 data error, 2 wrong arguments.\n";
+  return usage;
+}
+
+}  // namespace bw
+
+namespace bw {
+
+const std::string& ImportUsage() {
+  static const std::string usage =
+      "Usage: ballwright-cli [--folder DIR] [--lottery NAME] import FILE [OPTIONS]\n"
+      "\n"
+      "Adds the draws of a published result file (CSV or text, any common shape)\n"
+      "to the lottery, or starts a new lottery with them. The shape found is\n"
+      "shown; nothing is written while a row has a problem, and a file of another\n"
+      "game or of another lottery is refused whole.\n"
+      "\n"
+      "  --dry-run             show what would be imported, write nothing\n"
+      "  --skip-bad            leave out the rows with problems\n"
+      "  --columns date=N,main=N-M,bonus=N|none\n"
+      "                        settle the columns by hand (counted from 1; main\n"
+      "                        also takes six columns joined by +, date=N-M a\n"
+      "                        date spread over day, month and year columns)\n"
+      "  --date-order dmy|mdy|ymd\n"
+      "                        say whether the day or the month comes first when\n"
+      "                        neither the dates nor the lottery tell\n"
+      "  --since DD/MM/YYYY    only the draws of this date and later\n"
+      "  --until DD/MM/YYYY    only the draws of this date and earlier\n"
+      "  --new NAME --stake S --returns R3,R4,R5,R5P,R6\n"
+      "                        start the lottery NAME with the draws of the file\n"
+      "\n"
+      "Exit codes: 0 done, 1 data error (nothing written), 2 wrong arguments.\n";
   return usage;
 }
 

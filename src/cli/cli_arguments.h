@@ -60,7 +60,8 @@ struct AddRequest {
   bool sameDay = false;  // --same-day: the lottery drew twice on that date
 };
 // import FILE [--skip-bad] [--dry-run] [--columns ...] [--date-order ...]
-// [--new NAME --stake S --returns R3,R4,R5,R5P,R6] (read in import_command.cpp).
+// [--since D] [--until D] [--new NAME --stake S --returns R3,R4,R5,R5P,R6] (read in
+// import_command.cpp).
 struct ImportRequest {
   std::filesystem::path file;
   bool skipBad = false;
@@ -70,8 +71,14 @@ struct ImportRequest {
   LotterySettings settings;  // of the new lottery: stake and returns
 };
 ImportRequest ParseImport(const std::vector<std::string>& words);
+const std::string& ImportUsage();
 
-struct HelpRequest {};
+// Takes --since and --until (dd/mm/yyyy) out of `words`; the rest is left.
+DateRange TakeDateRange(std::vector<std::string>& words);
+
+struct HelpRequest {
+  std::string command;  // empty for the whole usage
+};
 struct VersionRequest {};
 struct WhereRequest {};  // print the lottery folder
 

@@ -5,6 +5,7 @@
 #include "app/draw_import.h"
 #include "cli/cli.h"
 #include "import/result_options.h"
+#include "store/file_error.h"
 
 namespace bw {
 namespace {
@@ -49,13 +50,31 @@ void CheckLotteryName(const std::string& name) {
     throw UsageError("a lottery name has letters, spaces and \"-\" only: \"" + name + "\"");
 }
 
+// The first data rows split into numbered columns, so that --columns can be
+// written without counting.
+void ShowFirstRows(const DrawMerge& merge, std::ostream& out) {
+  const std::size_t shown = std::min<std::size_t>(merge.firstRows.size(), 2);
+  if (shown == 0) return;
+  out << "the first rows, column by column:\n";
+  for (std::size_t r = 0; r < shown; ++r) {
+    const SplitRow& row = merge.firstRows[r];
+    out << "line " << row.line << ":";
+    for (std::size_t c = 0; c < row.fields.size(); ++c) out << " " << c + 1 << "=" << row.fields[c];
+    out << "\n";
+  }
+}
+
 void Report(const DrawMerge& merge, std::ostream& out, std::ostream& err) {
   if (merge.refusal) {
     out << "refused: " << *merge.refusal << "\n";
-    err << "ballwright-cli: nothing imported; " << kSettleHint << "\n";
+    if (merge.shapeRefusal || merge.dateOrderOpen) ShowFirstRows(merge, out);
+    err << "ballwright-cli: nothing imported";
+    if (merge.shapeRefusal) err << "; " << kSettleHint;
+    err << "\n";
     return;
   }
   out << "shape: " << DescribeShape(merge.shape) << "\n" << MergeCountsText(merge) << "\n";
+  for (const std::string& note : merge.doubleDates) out << note << "\n";
   for (const RowProblem& problem : merge.problems) {
     out << "line " << problem.line << ": " << problem.reason << "\n";
   }
@@ -67,11 +86,22 @@ bool Reported(const DrawMerge& merge, const ImportRequest& request, std::ostream
   Report(merge, out, err);
   if (merge.refusal) return false;
   if (!merge.CanImport(request.skipBad)) {
-    err << "ballwright-cli: nothing imported: " << merge.problems.size()
-        << " rows have problems (--skip-bad leaves them out)\n";
+    err << "ballwright-cli: nothing imported: "
+        << CountText(merge.problems.size(), "row has a problem", "rows have problems")
+        << " (--skip-bad leaves " << (merge.problems.size() == 1 ? "it" : "them") << " out)\n";
     return false;
   }
   return true;
+}
+
+// After the draws are saved: the date order for the next import.
+int KeepDateOrder(Session& session, const DrawMerge& merge, std::ostream& err) {
+  if (RememberDateOrder(session, merge)) return kCliOk;
+  const ProgramState& state = session.State();
+  err << "ballwright-cli: the draws were imported, but the date order could not be kept in "
+      << state.InFolder(state.LotteryFileName(".ini")).string() << ": "
+      << FileErrorText(state.fileErrorNumber) << "\n";
+  return kCliDataError;
 }
 
 }  // namespace
@@ -80,12 +110,16 @@ ImportRequest ParseImport(const std::vector<std::string>& words) {
   if (words.empty() || words[0].starts_with("--")) throw UsageError("import needs a FILE");
   ImportRequest request;
   request.file = words[0];
+  std::vector<std::string> rest(words.begin() + 1, words.end());
+  const DateRange range = TakeDateRange(rest);
+  request.options.since = range.since;
+  request.options.until = range.until;
   std::optional<std::string> stake, returns;
-  for (std::size_t i = 1; i < words.size(); ++i) {
-    const std::string& word = words[i];
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const std::string& word = rest[i];
     const auto value = [&]() -> std::string {
-      if (i + 1 >= words.size()) throw UsageError(word + " needs a value");
-      return words[++i];
+      if (i + 1 >= rest.size()) throw UsageError(word + " needs a value");
+      return rest[++i];
     };
     if (word == "--skip-bad") {
       request.skipBad = true;
@@ -143,7 +177,7 @@ int RunImport(Session& session, const ImportRequest& request, bool historyReadTo
            "has room and can be written\n";
     return kCliDataError;
   }
-  return kCliOk;
+  return KeepDateOrder(session, merge, err);
 }
 
 int RunImportNew(Session& session, const ImportRequest& request, std::ostream& out,

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bw {
@@ -19,6 +21,7 @@ struct NumberColumns {
 // Columns settled by hand; what is not given is found as usual.
 struct ColumnChoice {
   std::optional<int> date;
+  int dateSpan = 1;  // 3: the date is spread over day, month and year columns
   std::optional<std::array<int, 6>> main;
   enum class Bonus { Detect, None, Column } bonus = Bonus::Detect;
   int bonusColumn = -1;
@@ -28,23 +31,26 @@ struct ColumnChoice {
 // -1 where a field is not a whole number.
 class NumberGrid {
  public:
-  void AddRow(std::vector<int> values);
+  void AddRow(const std::vector<int>& values);
   int Value(std::size_t row, int column) const;
-  std::size_t Rows() const { return rows_.size(); }
+  std::size_t Rows() const { return rowStart_.size(); }
   int Columns() const { return columns_; }
 
  private:
-  std::vector<std::vector<int>> rows_;
+  std::vector<int16_t> values_;  // all rows one after the other, to spare memory
+  std::vector<uint32_t> rowStart_;
   int columns_ = 0;
 };
 
-// The value of a field holding a whole number ("07", "7", "7.0"), else -1.
-int WholeNumber(const std::string& field);
+// The value of a field holding a whole number ("07", "7", "7.0", "(7)"),
+// else -1.
+int WholeNumber(std::string_view field);
 
 // Either the columns or the reason why the file is refused as a whole.
 struct ColumnDecision {
   NumberColumns columns;
   std::optional<std::string> refusal;
+  bool otherGame = false;  // refused for drawing other counts of numbers, not for its shape
 };
 
 // `header` is empty when the file has none; `dateColumn` is never a number

@@ -80,32 +80,54 @@ bool IsNameSeparator(std::string_view separator) {
          separator.find_first_not_of(" -/.,") == std::string_view::npos;
 }
 
-// What may follow a date in its field: a time of day.
+// What may follow a date in its field: a time of day, or a weekday ("Sat",
+// "(Saturday)").
 bool IsTimeRest(std::string_view rest) {
-  return rest.empty() || ((rest[0] == ' ' || rest[0] == 'T') &&
-                          rest.find_first_not_of("0123456789:. TZ+-APMapm") == std::string::npos);
+  if (rest.empty()) return true;
+  const std::size_t start = rest.find_first_not_of(" ,(");
+  const std::size_t end = rest.find_last_not_of(" )");
+  if (rest[0] == ' ' && start != std::string_view::npos && end >= start &&
+      IsWeekdayName(rest.substr(start, end - start + 1))) {
+    return true;
+  }
+  return (rest[0] == ' ' || rest[0] == 'T') &&
+         rest.find_first_not_of("0123456789:. TZ+-APMapm") == std::string::npos;
+}
+
+// A year of four digits, or of two (00-49 are 20xx, 50-99 19xx).
+bool IsYear(const Token& token) {
+  return token.digits && (token.text.size() == 4 || token.text.size() == 2);
+}
+
+int YearOf(const Token& token) {
+  const int value = Value(token.text);
+  if (token.text.size() == 4) return value;
+  return value < 50 ? 2000 + value : 1900 + value;
 }
 
 std::optional<DateText> FormOf(const Token& a, const Token& b, const Token& c) {
   const int monthA = a.digits ? 0 : MonthOfName(a.text);
   const int monthB = b.digits ? 0 : MonthOfName(b.text);
+  const bool shortYear = c.text.size() == 2;
   if (IsNumber(a, 4, 4) && IsNumber(b, 1, 2) && IsNumber(c, 1, 2) &&
       IsNumericSeparator(b.before, c.before)) {
-    return DateText{DateText::Form::YearFirst, Value(a.text), Value(b.text), Value(c.text),
-                    b.before[0]};
+    return DateText{
+        DateText::Form::YearFirst, Value(a.text), Value(b.text), Value(c.text), b.before[0], false};
   }
-  if (IsNumber(a, 1, 2) && IsNumber(b, 1, 2) && IsNumber(c, 4, 4) &&
+  if (IsNumber(a, 1, 2) && IsNumber(b, 1, 2) && IsYear(c) &&
       IsNumericSeparator(b.before, c.before)) {
-    return DateText{DateText::Form::Numeric, Value(a.text), Value(b.text), Value(c.text),
-                    b.before[0]};
+    return DateText{
+        DateText::Form::Numeric, Value(a.text), Value(b.text), YearOf(c), b.before[0], shortYear};
   }
-  if (IsNumber(a, 1, 2) && monthB != 0 && IsNumber(c, 4, 4) && IsNameSeparator(b.before) &&
+  if (IsNumber(a, 1, 2) && monthB != 0 && IsYear(c) && IsNameSeparator(b.before) &&
       IsNameSeparator(c.before)) {
-    return DateText{DateText::Form::DayMonth, Value(a.text), monthB, Value(c.text), b.before[0]};
+    return DateText{
+        DateText::Form::DayMonth, Value(a.text), monthB, YearOf(c), b.before[0], shortYear};
   }
-  if (monthA != 0 && IsNumber(b, 1, 2) && IsNumber(c, 4, 4) && IsNameSeparator(b.before) &&
+  if (monthA != 0 && IsNumber(b, 1, 2) && IsYear(c) && IsNameSeparator(b.before) &&
       IsNameSeparator(c.before)) {
-    return DateText{DateText::Form::MonthDay, monthA, Value(b.text), Value(c.text), b.before[0]};
+    return DateText{
+        DateText::Form::MonthDay, monthA, Value(b.text), YearOf(c), b.before[0], shortYear};
   }
   return std::nullopt;
 }
@@ -121,8 +143,8 @@ std::optional<CalendarDate> Valid(int year, int month, int day) {
 }  // namespace
 
 std::optional<DateText> ScanDate(std::string_view field) {
-  // Most fields are plain numbers: a date has a four-digit year and a day.
-  constexpr std::size_t kFewestDigits = 5;
+  // Most fields are plain numbers: a date has at least a day and a year.
+  constexpr std::size_t kFewestDigits = 3;
   constexpr std::size_t kLongestDate = 48;
   if (field.size() > kLongestDate || static_cast<std::size_t>(std::count_if(
                                          field.begin(), field.end(), IsDigit)) < kFewestDigits) {
@@ -159,7 +181,7 @@ std::optional<CalendarDate> DateOf(const DateText& text, DateOrder order) {
   return std::nullopt;
 }
 
-DateOrderChoice ChooseDateOrder(const std::vector<DateText>& dates) {
+std::optional<DateOrder> OrderShownByDates(const std::vector<DateText>& dates) {
   std::size_t dayFirst = 0;
   std::size_t monthFirst = 0;
   for (const DateText& date : dates) {
@@ -167,24 +189,30 @@ DateOrderChoice ChooseDateOrder(const std::vector<DateText>& dates) {
     if (date.first > 12 && date.second <= 12) ++dayFirst;
     if (date.second > 12 && date.first <= 12) ++monthFirst;
   }
-  if (dayFirst == 0 && monthFirst == 0) return {DateOrder::DayMonthYear, true};
-  return {monthFirst > dayFirst ? DateOrder::MonthDayYear : DateOrder::DayMonthYear, false};
+  if (dayFirst == 0 && monthFirst == 0) return std::nullopt;
+  return monthFirst > dayFirst ? DateOrder::MonthDayYear : DateOrder::DayMonthYear;
+}
+
+bool IsAmbiguous(const DateText& text) {
+  return text.form == DateText::Form::Numeric && text.first != text.second && text.first <= 12 &&
+         text.second <= 12;
 }
 
 std::string DateStyleName(const DateText& text, DateOrder order) {
   const std::string sep(1, text.separator);
+  const std::string year = text.shortYear ? "yy" : "yyyy";
   switch (text.form) {
     case DateText::Form::YearFirst:
       return "yyyy" + sep + "mm" + sep + "dd";
     case DateText::Form::DayMonth:
-      return "dd" + sep + "Mon" + sep + "yyyy";
+      return "dd" + sep + "Mon" + sep + year;
     case DateText::Form::MonthDay:
-      return "Mon dd, yyyy";
+      return "Mon dd, " + year;
     case DateText::Form::Numeric:
       break;
   }
-  return order == DateOrder::MonthDayYear ? "mm" + sep + "dd" + sep + "yyyy"
-                                          : "dd" + sep + "mm" + sep + "yyyy";
+  return order == DateOrder::MonthDayYear ? "mm" + sep + "dd" + sep + year
+                                          : "dd" + sep + "mm" + sep + year;
 }
 
 }  // namespace bw

@@ -23,8 +23,9 @@ struct DateText {
   } form = Form::YearFirst;
   int first = 0;   // as written: year, or the first of day and month
   int second = 0;  // month, or the second of day and month
-  int third = 0;   // day, or the year
+  int third = 0;   // day, or the year (two-digit years already in full)
   char separator = '-';
+  bool shortYear = false;  // written with two digits: 00-49 are 20xx, 50-99 19xx
 };
 
 // nullopt when the field is not a date in any of the forms; a weekday
@@ -35,16 +36,15 @@ std::optional<DateText> ScanDate(std::string_view field);
 // (which matters only for Numeric dates).
 std::optional<CalendarDate> DateOf(const DateText& text, DateOrder order);
 
-struct DateOrderChoice {
-  DateOrder order = DateOrder::DayMonthYear;
-  bool assumed = false;  // no date settles it: day first
-};
-
 // Decided over all Numeric dates: a first number above 12 settles day first,
-// a second number above 12 month first; when both occur the more frequent wins.
-DateOrderChoice ChooseDateOrder(const std::vector<DateText>& dates);
+// a second number above 12 month first; when both occur the more frequent
+// wins. nullopt when no date settles it.
+std::optional<DateOrder> OrderShownByDates(const std::vector<DateText>& dates);
 
-// "yyyy-mm-dd", "dd/mm/yyyy", "mm/dd/yyyy", "dd.mm.yyyy", "dd-Mon-yyyy", ...
+// True when a Numeric date reads as two different dates in the two orders.
+bool IsAmbiguous(const DateText& text);
+
+// "yyyy-mm-dd", "dd/mm/yyyy", "mm/dd/yy", "dd.mm.yyyy", "dd-Mon-yyyy", ...
 std::string DateStyleName(const DateText& text, DateOrder order);
 
 }  // namespace bw

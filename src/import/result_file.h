@@ -17,9 +17,21 @@
 
 namespace bw {
 
+// Day number of 31/12/9999: no upper limit on the dates.
+inline constexpr int32_t kNoDayLimit = 2958465;
+
 struct ImportOptions {
   ColumnChoice columns = {};
   std::optional<DateOrder> dateOrder = std::nullopt;
+  // Only the rows of these dates (day numbers, both included) are read.
+  std::optional<int32_t> since = std::nullopt;
+  std::optional<int32_t> until = std::nullopt;
+  // Today's day number: a draw dated after tomorrow is a problem row.
+  int32_t today = kNoDayLimit;
+  // What the lottery tells about the order of day and month: its draw list,
+  // and the order of its last import.
+  const std::vector<std::string>* history = nullptr;
+  std::optional<DateOrder> lastImportOrder = std::nullopt;
 };
 
 struct ResultShape {
@@ -28,9 +40,11 @@ struct ResultShape {
   bool header = false;
   std::string dates;  // "yyyy-mm-dd", "dd/mm/yyyy", ...
   DateOrder dateOrder = DateOrder::DayMonthYear;
-  bool dateOrderAssumed = false;  // no row tells day and month apart
+  bool dateOrderRead = false;      // a numeric date of the file reads in this order
+  std::string dateOrderSettledBy;  // what settled it when no date could
   bool newestFirst = false;
   int dateColumn = -1;  // counted from 0
+  int dateSpan = 1;     // 3 for a date spread over day, month and year columns
   NumberColumns numbers;
 };
 
@@ -50,8 +64,18 @@ struct RowProblem {
   std::string reason;
 };
 
+// The first data rows as split, so that a refusal can show them column by
+// column.
+struct SplitRow {
+  int line = 0;
+  std::vector<std::string> fields;
+};
+
 struct ResultFile {
   std::optional<std::string> refusal;  // the file as a whole cannot be read
+  bool shapeRefusal = false;           // settling the columns by hand may help
+  bool dateOrderOpen = false;          // refused: only the user can say the date order
+  std::vector<SplitRow> firstRows;
   ResultShape shape;
   std::size_t rows = 0;              // data rows: draws and problems
   std::vector<ResultDraw> draws;     // in file order
@@ -59,7 +83,8 @@ struct ResultFile {
 };
 
 ResultFile ReadResultBytes(std::string_view bytes, const ImportOptions& options = {});
-// A file that cannot be read is refused with its error number and description.
+// A file that cannot be read (or is no regular file, such as a pipe) is
+// refused with its name and the reason.
 ResultFile ReadResultFile(const std::filesystem::path& file, const ImportOptions& options = {});
 
 }  // namespace bw

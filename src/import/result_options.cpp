@@ -41,6 +41,14 @@ bool AddColumns(std::string_view word, std::vector<int>& columns) {
   return true;
 }
 
+constexpr int kSpreadDateColumns = 3;  // day, month and year
+
+// "3-5": the three columns of a date spread over day, month and year.
+bool IsSpreadRange(std::string_view value) {
+  std::vector<int> columns;
+  return AddColumns(value, columns) && columns.size() == kSpreadDateColumns;
+}
+
 std::vector<std::string_view> SplitAt(std::string_view text, std::string_view separators) {
   std::vector<std::string_view> parts;
   std::size_t start = 0;
@@ -86,6 +94,9 @@ std::variant<ColumnChoice, std::string> ParseColumnChoice(std::string_view text)
       }
     } else if (key == "date" && equals != std::string_view::npos && ColumnOf(value) >= 0) {
       choice.date = ColumnOf(value);
+    } else if (key == "date" && equals != std::string_view::npos && IsSpreadRange(value)) {
+      choice.date = ColumnOf(value.substr(0, value.find('-')));
+      choice.dateSpan = kSpreadDateColumns;
     } else if (key == "bonus" && equals != std::string_view::npos &&
                (value == "none" || ColumnOf(value) >= 0)) {
       choice.bonus = value == "none" ? ColumnChoice::Bonus::None : ColumnChoice::Bonus::Column;
@@ -101,11 +112,49 @@ std::variant<ColumnChoice, std::string> ParseColumnChoice(std::string_view text)
 
 std::string ColumnChoiceText(const ResultShape& shape) {
   const std::vector<int> main(shape.numbers.main.begin(), shape.numbers.main.end());
-  std::string text = "date=" + std::to_string(shape.dateColumn + 1) + ",main=";
+  std::string text = "date=" + std::to_string(shape.dateColumn + 1);
+  if (shape.dateSpan > 1) text += "-" + std::to_string(shape.dateColumn + shape.dateSpan);
+  text += ",main=";
   const std::string list = ColumnListText(main);
   for (char c : list) text += c == ',' ? '+' : c;
   return text + ",bonus=" +
          (shape.numbers.bonus ? std::to_string(*shape.numbers.bonus + 1) : std::string("none"));
+}
+
+std::vector<ColumnRole> RolesOfShape(const ResultShape& shape, int columns) {
+  std::vector<ColumnRole> roles(static_cast<std::size_t>(std::max(columns, 0)), ColumnRole::Other);
+  const auto set = [&](int column, ColumnRole role) {
+    if (column >= 0 && column < columns) roles[static_cast<std::size_t>(column)] = role;
+  };
+  if (shape.numbers.main != std::array<int, 6>{}) {
+    for (int c : shape.numbers.main) set(c, ColumnRole::Main);
+  }
+  if (shape.numbers.bonus) set(*shape.numbers.bonus, ColumnRole::Bonus);
+  for (int k = 0; k < shape.dateSpan && shape.dateColumn >= 0; ++k) {
+    set(shape.dateColumn + k, ColumnRole::Date);
+  }
+  return roles;
+}
+
+std::string ColumnTextOfRoles(const std::vector<ColumnRole>& roles) {
+  std::string date;
+  std::string main;
+  std::string bonus = "none";
+  for (std::size_t c = 0; c < roles.size(); ++c) {
+    const std::string column = std::to_string(c + 1);
+    if (roles[c] == ColumnRole::Date) date = date.empty() ? column : date + "-" + column;
+    if (roles[c] == ColumnRole::Main) main += (main.empty() ? "" : "+") + column;
+    if (roles[c] == ColumnRole::Bonus) bonus = column;
+  }
+  // A spread date names its first and last column.
+  if (const auto dash = date.find('-'); dash != std::string::npos) {
+    date = date.substr(0, dash) + date.substr(date.rfind('-'));
+  }
+  std::string text = date.empty() ? "" : "date=" + date;
+  // Without main columns the bonus too is found as usual, unless picked.
+  if (!main.empty()) text += (text.empty() ? "main=" : ",main=") + main + ",bonus=" + bonus;
+  if (main.empty() && bonus != "none") text += (text.empty() ? "bonus=" : ",bonus=") + bonus;
+  return text;
 }
 
 std::optional<DateOrder> ParseDateOrder(std::string_view text) {

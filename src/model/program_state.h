@@ -22,6 +22,9 @@ struct LotterySettings {
   int32_t ret5 = 0;
   int32_t ret5p = 0;
   int32_t ret6 = 0;
+  // "dmy" or "mdy": the date order of the last import whose dates could be
+  // read either way, which settles the next such import.
+  std::string dateOrder = {};
   bool operator==(const LotterySettings&) const = default;
 };
 

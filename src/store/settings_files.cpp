@@ -157,6 +157,11 @@ bool ReadLotterySettings(ProgramState& state) {
       settings.useBonus = LowerAscii(setting->value) != "false";
       continue;
     }
+    if (setting->key == "dateorder") {
+      const std::string order = LowerAscii(setting->value);
+      settings.dateOrder = order == "dmy" || order == "mdy" ? order : "";
+      continue;
+    }
     for (const auto& [key, target] : amounts) {
       if (setting->key != key) continue;
       const auto value = ReadWholeNumber(setting->value);
@@ -177,13 +182,14 @@ bool WriteLotterySettings(ProgramState& state) {
   state.fileErrorNumber = 0;
   if (state.lottoFile.size() < 4) return Fail(state, kInvalidArgument);
   const LotterySettings& s = state.settings;
-  const std::vector<std::string> lines = {std::string("bonus=") + (s.useBonus ? "true" : "false"),
-                                          "stake=" + std::to_string(s.stake),
-                                          "ret3=" + std::to_string(s.ret3),
-                                          "ret4=" + std::to_string(s.ret4),
-                                          "ret5=" + std::to_string(s.ret5),
-                                          "ret5p=" + std::to_string(s.ret5p),
-                                          "ret6=" + std::to_string(s.ret6)};
+  std::vector<std::string> lines = {std::string("bonus=") + (s.useBonus ? "true" : "false"),
+                                    "stake=" + std::to_string(s.stake),
+                                    "ret3=" + std::to_string(s.ret3),
+                                    "ret4=" + std::to_string(s.ret4),
+                                    "ret5=" + std::to_string(s.ret5),
+                                    "ret5p=" + std::to_string(s.ret5p),
+                                    "ret6=" + std::to_string(s.ret6)};
+  if (!s.dateOrder.empty()) lines.push_back("dateorder=" + s.dateOrder);
   const auto file = LotterySettingsPath(state);
   int16_t error = MakeWritable(file);
   if (error == 0) error = WriteTextLines(file, lines);

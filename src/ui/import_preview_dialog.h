@@ -1,13 +1,16 @@
 // The preview of an import: what the reader found in a result file, the
 // first and last draws as they will be written, the counts and problems,
-// and a way to correct the date order and the columns before importing.
+// and a way to correct the date order (from the two readings of the first
+// rows) and the columns (by clicking a column's heading) before importing.
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include <QDialog>
 
 #include "app/draw_import.h"
+#include "import/result_options.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
 
 namespace bw::ui {
 
@@ -33,6 +37,10 @@ class ImportPreviewDialog : public QDialog {
   void BuildLayout();
   void ReadAgain();  // with the date order and columns as corrected
   void ShowMerge();
+  void ShowFirstRows();
+  void ShowDateReadings();
+  void AskRole(int column);  // a click on a column's heading
+  void SetRole(int column, ColumnRole role);
   void UpdateImportButton();
   void Import();
 
@@ -45,6 +53,9 @@ class ImportPreviewDialog : public QDialog {
   QLabel* counts_ = nullptr;
   QListWidget* rows_ = nullptr;
   QListWidget* problems_ = nullptr;
+  QTableWidget* firstRows_ = nullptr;
+  std::vector<ColumnRole> roles_;
+  QLabel* dateQuestion_ = nullptr;
   QComboBox* dateOrder_ = nullptr;
   QLineEdit* columns_ = nullptr;
   QLabel* columnsError_ = nullptr;

@@ -450,14 +450,14 @@ TEST_F(Cli, ImportMergesOnlyWhenEveryRowIsADrawOrBadRowsAreSkipped) {
     const char* out;  // after the shape line
     bool written;
   } cases[] = {
-      {"import @good.csv --dry-run", 0, "read 2 rows: 1 new draws, 1 already there, 0 problems\n",
+      {"import @good.csv --dry-run", 0, "read 2 rows: 1 new draw, 1 already there, 0 problems\n",
        false},
       {"import @bad.csv", 1,
-       "read 3 rows: 1 new draws, 1 already there, 1 problems\n"
+       "read 3 rows: 1 new draw, 1 already there, 1 problem\n"
        "line 4: main number \"50\" is not a number from 1 to 49\n",
        false},
       {"import @bad.csv --skip-bad", 0,
-       "read 3 rows: 1 new draws, 1 already there, 1 problems\n"
+       "read 3 rows: 1 new draw, 1 already there, 1 problem\n"
        "line 4: main number \"50\" is not a number from 1 to 49\n",
        true},
       {"import @seven.csv", 1, "", false},
@@ -483,6 +483,64 @@ TEST_F(Cli, ImportMergesOnlyWhenEveryRowIsADrawOrBadRowsAreSkipped) {
   EXPECT_EQ(folder_.Read("Tiny.opt"), kTiny + "07/02/2000 01 02 03 04 05 09 08\r\n");
   EXPECT_EQ(folder_.Read("Tiny.old"), kTiny);
   EXPECT_EQ(Run("stats singles").Lines()[0], "  01=  4x");
+}
+
+// What a refused import prints: the rows column by column and the hint to
+// settle the columns only where the shape is in question.
+TEST_F(Cli, ImportRefusalsSayTheirReasonAndShowTheRowsWhereTheShapeIsInQuestion) {
+  folder_.Write("numbers.csv", "1,2,3,4,5,6,7,8\n9,10,11,12,13,14,15,16\n");
+  folder_.Write("either.csv", "3/2/2024,4,13,26,34,35,42,1\n");
+  folder_.Write("bad.csv", "07/02/2000,1,2,3,4,5,9,8\n14/02/2000,1,2,3,4,5,50,8\n");
+  folder_.Write("part.csv", "07/02/2000,1,2,3,4,5,9,8\n14/02/2000,1,2,3,4,5,50,8\n");
+  const std::string hint =
+      "ballwright-cli: nothing imported; settle the shape by hand with --columns "
+      "date=N,main=N-M,bonus=N|none and --date-order dmy|mdy|ymd\n";
+  const struct {
+    const char* words;
+    int code;
+    std::string out, err;
+  } cases[] = {
+      {"import @numbers.csv", 1,
+       "refused: no column holds dates\nthe first rows, column by column:\n"
+       "line 1: 1=1 2=2 3=3 4=4 5=5 6=6 7=7 8=8\nline 2: 1=9 2=10 3=11 4=12 5=13 6=14 7=15 8=16\n",
+       hint},
+      {"import @either.csv", 1,
+       "refused: the dates do not say whether the day or the month comes first: give "
+       "--date-order dmy or mdy\nthe first rows, column by column:\n"
+       "line 1: 1=3/2/2024 2=4 3=13 4=26 5=34 6=35 7=42 8=1\n",
+       "ballwright-cli: nothing imported\n"},
+      {"import @either.csv --date-order mdy --dry-run", 0,
+       "shape: separator comma, header no, dates mm/dd/yyyy, newest first no, date column 1, main "
+       "columns 2-7, bonus column 8\nread 1 row: 1 new draw, 0 already there, 0 problems\n",
+       ""},
+      {"import @bad.csv", 1,
+       "shape: separator comma, header no, dates dd/mm/yyyy, newest first no, date column 1, main "
+       "columns 2-7, bonus column 8\nread 2 rows: 1 new draw, 0 already there, 1 problem\n"
+       "line 2: main number \"50\" is not a number from 1 to 49\n",
+       "ballwright-cli: nothing imported: 1 row has a problem (--skip-bad leaves it out)\n"},
+      {"import @part.csv --until 07/02/2000 --dry-run", 0,
+       "shape: separator comma, header no, dates dd/mm/yyyy, newest first no, date column 1, main "
+       "columns 2-7, bonus column 8\nread 1 row: 1 new draw, 0 already there, 0 problems\n",
+       ""},
+      {"import @missing.csv", 1, "", "ballwright-cli: nothing imported\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    std::string words = c.words;
+    words.replace(words.find('@'), 1, folder_.Path().string() + "/");
+    const Result result = Run(words);
+    EXPECT_EQ(result.code, c.code);
+    if (!c.out.empty()) {
+      EXPECT_EQ(result.out, c.out);
+    }
+    EXPECT_EQ(result.err, c.err);
+  }
+  const Result missing = Run("import " + (folder_.Path() / "missing.csv").string());
+  EXPECT_NE(missing.out.find("missing.csv: Error 53 File not found"), std::string::npos);
+  const Result help = Run("import --help");
+  EXPECT_EQ(help.code, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: ballwright-cli [--folder DIR] [--lottery NAME] import"))
+      << help.out;
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(DrawMerge, RowsAreNewAlreadyThereOrInConflictWithTheHistory) {
        "12/06/1982 19/06/1982 26/06/1982 03/07/1982 10/07/1982", ""},
       {"a draw of a history date with other numbers",
        "26/06/1982,1,6,23,24,27,40,34\n01/01/1983,1,2,3,4,5,6,7\n30/02/1983,1,2,3,4,5,6,7\n",
-       "read 3 rows: 1 new draws, 0 already there, 2 problems",
+       "read 3 rows: 1 new draw, 0 already there, 2 problems",
        "12/06/1982 26/06/1982 03/07/1982 01/01/1983",
        "line 1: conflicts with the draw of 26/06/1982 in the history;"
        "line 3: not a date (dd/mm/yyyy): \"30/02/1983\";"},

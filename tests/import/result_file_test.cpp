@@ -139,10 +139,11 @@ TEST(ResultFile, DayOrMonthFirstIsDecidedOverAllRows) {
   const auto slashed = [](const CalendarDate& d) {
     return TwoDigits(d.month) + "/" + TwoDigits(d.day) + "/" + std::to_string(d.year);
   };
-  // The first twelve-day-free rows cannot tell; 19/06 in row 2 can.
+  // The first twelve-day-free row cannot tell; 19/06 in row 2 can.
   Layout layout{.date = slashed, .rows = 1};
-  EXPECT_TRUE(DescribeShape(ReadResultBytes(Publish(layout, DemoLines())).shape)
-                  .find("dates dd/mm/yyyy (assumed") != std::string::npos);
+  EXPECT_EQ(ReadResultBytes(Publish(layout, DemoLines())).refusal,
+            "the dates do not say whether the day or the month comes first: give --date-order "
+            "dmy or mdy");
   layout.rows = 40;
   EXPECT_NE(
       DescribeShape(ReadResultBytes(Publish(layout, DemoLines())).shape).find("dates mm/dd/yyyy,"),
@@ -153,6 +154,8 @@ TEST(ResultFile, DayOrMonthFirstIsDecidedOverAllRows) {
   EXPECT_EQ(forced.problems.front().reason, "not a date (dd/mm/yyyy): \"06/19/1982\"");
 }
 
+// A note or a repeated heading is no row; a row short of a field is a
+// problem, not a row whose next field moves up.
 TEST(ResultFile, RowsThatAreNoDrawAreProblemsWithTheirLineNumbers) {
   const ResultFile file = ReadResultBytes(
       "Date,N1,N2,N3,N4,N5,N6,Bonus\n\n"
@@ -163,12 +166,11 @@ TEST(ResultFile, RowsThatAreNoDrawAreProblemsWithTheirLineNumbers) {
       "10/07/1982,5,14,21,21,34,47,45\n"
       "17/07/1982,5,14,21,31,34,47,14\n"
       "Total: 6 draws\n");
-  EXPECT_EQ(
-      Problems(file),
-      "line 4: bonus number missing;line 5: not a date (dd/mm/yyyy): \"31/06/1982\";"
-      "line 6: main number \"50\" is not a number from 1 to 49;line 7: number 21 drawn twice;"
-      "line 8: bonus number 14 is also a main number;line 9: not a date: \"Total: 6 draws\";");
-  EXPECT_EQ(file.rows, 7u);
+  EXPECT_EQ(Problems(file),
+            "line 4: 7 fields where the other rows have 8;line 5: not a date (dd/mm/yyyy): "
+            "\"31/06/1982\";line 6: main number \"50\" is not a number from 1 to 49;"
+            "line 7: number 21 drawn twice;line 8: bonus number 14 is also a main number;");
+  EXPECT_EQ(file.rows, 6u);
   EXPECT_EQ(file.draws.size(), 1u);
 }
 
@@ -181,11 +183,15 @@ TEST(ResultFile, FilesThatCannotBeReadAsDrawsAreRefused) {
       {std::string("PK\x03\x04\0\0binary", 12),
        "the file is not text (save a spreadsheet as CSV first)"},
       {"1,2,3,4,5,6,7,8\n", "no column holds dates"},
+      {"Date,N1\n" + std::string(4097, '7') + "\n2020-01-01,1,2,3,4,5,6\n",
+       "line 2 is longer than 4,096 characters: this is no file of draws"},
+      {"Date\r\n\r\n" + std::string(20000, '7'),
+       "line 3 is longer than 4,096 characters: this is no file of draws"},
       {"2020-01-01,2020-01-02,1,2,3,4,5,6\n", "columns 1-2 all hold dates"},
-      {"2020-01-01,1,2,3,4,5,99\n",
+      {"2020-01-01,1,2,3,x,5,6\n",
        "no six columns hold six different numbers from 1 to 49 in most rows"},
       {"2020-01-01,1,2,3,4,5,6,x,7,8,9,10,11,12\n",
-       "columns 2-7 and 9-14 both hold six different numbers from 1 to 49"},
+       "columns 2-7 and 9-14 both hold six different numbers"},
       {"2020-01-01,1,2,3,4,5,6,7,8\n",
        "column 9 holds a further drawn number: this lottery draws six numbers and at most a bonus"},
       {"Date,Bonus 1,Bonus 2,N1,N2,N3,N4,N5,N6\n2020-01-01,1,2,3,4,5,6,7,8\n",
