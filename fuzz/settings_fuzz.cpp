@@ -1,16 +1,16 @@
-// The settings readers on any file: the program settings file, a lottery's
-// settings file and the whole-number reading of their values.
+// The settings readers on any bytes, in memory: the program settings, a
+// lottery's settings and the whole-number reading of their values.
 #include "fuzz_support.h"
 #include "store/settings_files.h"
+#include "store/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace bw;
-  fuzz::WriteInput(std::string(kProgramSettingsFile), data, size);
-  fuzz::WriteInput("Fuzz.ini", data, size);
+  const std::string text = fuzz::AsText(data, size);
+  const std::vector<std::string> lines = LinesFromFileBytes(text);
   ProgramState& state = fuzz::FuzzState();
-  ReadProgramSettings(state);
-  state.lottoFile = "Fuzz.opt";  // whatever the file named, read our own
-  ReadLotterySettings(state);
-  ReadWholeNumber(fuzz::AsText(data, size));
+  TakeProgramSettings(state, lines);
+  TakeLotterySettings(state, lines);
+  ReadWholeNumber(text);
   return 0;
 }

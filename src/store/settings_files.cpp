@@ -118,7 +118,12 @@ bool ReadProgramSettings(ProgramState& state) {
   state.settingsProblem.clear();
   const ReadResult file = ReadTextLines(state.InFolder(kProgramSettingsFile));
   if (file.error != 0) return Fail(state, file.error);
-  for (const std::string& line : file.lines) {
+  TakeProgramSettings(state, file.lines);
+  return true;
+}
+
+void TakeProgramSettings(ProgramState& state, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
     const auto setting = SplitSettingLine(line);
     if (!setting || setting->key != "file") continue;
     const bool plain = IsPlainFileName(setting->value);
@@ -128,7 +133,6 @@ bool ReadProgramSettings(ProgramState& state) {
                                       "is not the name of a file in the lottery folder");
     }
   }
-  return true;
 }
 
 bool WriteProgramSettings(ProgramState& state) {
@@ -146,11 +150,15 @@ bool ReadLotterySettings(ProgramState& state) {
   if (state.lottoFile.size() < 4) return Fail(state, kInvalidArgument);
   const ReadResult file = ReadTextLines(LotterySettingsPath(state));
   if (file.error != 0) return Fail(state, file.error);
+  return TakeLotterySettings(state, file.lines);
+}
+
+bool TakeLotterySettings(ProgramState& state, const std::vector<std::string>& lines) {
   LotterySettings& settings = state.settings;
   const std::vector<std::pair<std::string_view, int32_t*>> amounts = {
       {"stake", &settings.stake}, {"ret3", &settings.ret3},   {"ret4", &settings.ret4},
       {"ret5", &settings.ret5},   {"ret5p", &settings.ret5p}, {"ret6", &settings.ret6}};
-  for (const std::string& line : file.lines) {
+  for (const std::string& line : lines) {
     const auto setting = SplitSettingLine(line);
     if (!setting) continue;
     if (setting->key == "bonus") {

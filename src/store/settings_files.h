@@ -3,7 +3,9 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/program_state.h"
 
@@ -17,6 +19,9 @@ bool ReadProgramSettings(ProgramState& state);
 bool WriteProgramSettings(ProgramState& state);
 bool ReadLotterySettings(ProgramState& state);
 bool WriteLotterySettings(ProgramState& state);
+// The reading rules of the two readers above on lines already read.
+void TakeProgramSettings(ProgramState& state, const std::vector<std::string>& lines);
+bool TakeLotterySettings(ProgramState& state, const std::vector<std::string>& lines);
 
 // The numeric reading rule of settings values and dialog boxes: the longest
 // leading decimal number (sign, digits, fraction, exponent "E" or "D"; blanks
