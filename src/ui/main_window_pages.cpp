@@ -151,7 +151,7 @@ void MainWindow::cmdClear_Click() {
   const int page = tabChoice_->currentIndex();
   // On Single Line and 6 from 49 a running check or search keeps its Stop caption.
   if (page == kUpdate || page == kOptimise) start->setText(StartCaption(page));
-  grid_->SetNumbersEnabled(page != kUpdate);
+  grid_->SetNumbersEnabled(true);  // the Update page proposes a date at once
   start->setEnabled(false);
 }
 

@@ -32,8 +32,6 @@ bool MainWindow::Initialize() {
   setEnabled(false);
   if (!ResolveLottery()) return false;
 
-  const CalendarDate today = DateOfDayNumber(services_.clock.TodayDayNumber());
-  update_->SelectDate(today);
   show();
   repaint();
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -90,6 +88,7 @@ void MainWindow::LoadHistoryWithSplash() {
 // A history without draws: only the Update page can be used.
 void MainWindow::ShowUpdateOnly() {
   update_->ShowNoEntries();
+  update_->ProposeNextDrawDay(services_.clock.TodayDayNumber());
   // An unreadable history was reported as such at loading.
   if (state_.historyRead.outcome != HistoryReadOutcome::Unreadable) {
     services_.messages.Show(NoPastDrawsMessage());
@@ -107,6 +106,7 @@ void MainWindow::ShowDateLabels() {
                      "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
                      "To: " + LongDate(state_.newestDrawDate));
   update_->ShowLastEntry(LongDate(state_.newestDrawDate));
+  update_->ProposeNextDrawDay(services_.clock.TodayDayNumber());
   singleLine_->Insight().RefreshHistoryDates();
 }
 

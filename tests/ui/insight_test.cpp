@@ -26,22 +26,6 @@ namespace {
 
 const Line kFirstDraw{3, 11, 12, 14, 41, 43};  // the demo's first draw: 72 threes, 5 fours, a six
 
-// Types a date into a date box as a person does: year, month and day, each
-// typed over its part, then Return.
-void TypeDate(QWidget& root, const QString& box, const QDate& date) {
-  auto& edit = Child<QDateEdit>(root, box);
-  edit.setFocus();
-  const std::pair<QDateTimeEdit::Section, QString> parts[] = {
-      {QDateTimeEdit::YearSection, date.toString("yyyy")},
-      {QDateTimeEdit::MonthSection, date.toString("MM")},
-      {QDateTimeEdit::DaySection, date.toString("dd")}};
-  for (const auto& [section, digits] : parts) {
-    edit.setSelectedSection(section);
-    QTest::keyClicks(QApplication::focusWidget(), digits);
-  }
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
 // Answers the next save dialog with that file name.
 void AnswerSaveDialog(const QString& path) {
   QTimer::singleShot(0, [path] {

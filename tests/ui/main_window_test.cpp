@@ -78,15 +78,13 @@ class MainWindowTest : public QObject {
   void drawModeWithBonusPutsTheSeventhInTheBonusSlot() {
     StartOn(true);
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
-    Walk(0, 6, {{{7}, "||||||", false}});  // no date picked yet: the grid ignores clicks
-    PickDate(*w_, QDate(2020, 6, 20));
     Walk(0, 6,
          {{{30, 20, 10, 40, 45, 49}, "|10|20|30|40|45|49", false},
           {{3, 1}, "3|10|20|30|40|45|49", true},
           {{20}, "3||10|30|40|45|49", false},
           {{25}, "3|10|25|30|40|45|49", true}});  // refills the main row, not the bonus
     Click(*w_, "cmdClear");
-    QVERIFY(!Enabled(*w_, "cmdGetNumber10"));
+    QVERIFY(Enabled(*w_, "cmdGetNumber10"));  // the proposed draw day stays
   }
 
   void theBonusSlotShowsOnlyForADrawWithABonus() {

@@ -151,6 +151,13 @@ void PickDate(const QWidget& root, const QDate& date) {
   emit calendar.clicked(date);
 }
 
+void TypeDate(const QWidget& root, const QString& box, const QString& text, Qt::Key end) {
+  QLineEdit& field = *Child(root, box).findChild<QLineEdit*>();
+  QTest::mouseClick(&field, Qt::LeftButton, {}, QPoint(4, field.height() / 2));
+  QTest::keyClicks(QApplication::focusWidget(), text);
+  if (end != Qt::Key_unknown) QTest::keyClick(QApplication::focusWidget(), end);
+}
+
 QString Row(const QWidget& root, int first, int last, const QString& prefix) {
   QStringList captions;
   for (int k = first; k <= last; ++k) captions << Caption(root, prefix + QString::number(k));

@@ -136,6 +136,13 @@ inline bool ChooseTab(ui::TabStrip& strip, int index) {
   return true;
 }
 void PickDate(const QWidget& root, const QDate& date);
+// Clicks into the date box (in its day part) and types the text as a person
+// does, then `end` (Return, Tab, or nothing with Qt::Key_unknown).
+void TypeDate(const QWidget& root, const QString& box, const QString& text,
+              Qt::Key end = Qt::Key_Return);
+inline void TypeDate(const QWidget& root, const QString& box, const QDate& date) {
+  TypeDate(root, box, date.toString("dd/MM/yyyy"));
+}
 inline void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {
   for (int number : numbers) Click(root, QStringLiteral("cmdGetNumber%1").arg(number));
 }
