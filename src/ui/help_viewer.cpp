@@ -6,12 +6,14 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <vector>
 
 #include "model/numbers.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 
@@ -75,7 +77,7 @@ class TextBrowserHelp : public HelpViewer {
     window_ = new QWidget(nullptr, Qt::Window);
     window_->setObjectName("HelpViewer");
     window_->setWindowTitle("Ballwright Help");
-    window_->resize(620, 520);
+    window_->resize(FittedSize({620, 520}, window_->screen()->availableGeometry()));
     back_ = new QPushButton("&Back", window_);
     back_->setObjectName("HelpBack");
     auto* contents = new QPushButton("C&ontents", window_);

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -69,14 +70,14 @@ MainWindow::MainWindow(Session& session, const Services& services)
   connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
   BuildMenus(*import);
   tabMain_ = new TabStrip("tabMain", this);
-  tabMain_->addTab(BuildGeneralServices(), "General Services");
+  tabMain_->addTab(Scrolling(BuildGeneralServices()), "General Services");
   randomPage_ = new RandomFinderPage(*this, tabMain_);
   randomPage_->setObjectName("picMain");
-  tabMain_->addTab(randomPage_, "Random Line Finder");
+  tabMain_->addTab(Scrolling(randomPage_), "Random Line Finder");
   optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
   optimiserPage_->setObjectName("picOptimise");
-  tabMain_->addTab(optimiserPage_, "Line Optimiser");
-  tabMain_->addTab(new StatisticsPage(session_, Help(), tabMain_), "Statistics");
+  tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
+  tabMain_->addTab(Scrolling(new StatisticsPage(session_, Help(), tabMain_)), "Statistics");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -94,10 +95,14 @@ MainWindow::MainWindow(Session& session, const Services& services)
   statusBar()->addWidget(reportNotice_, 1);
 
   ConnectHandlers();
-  resize(1180, 760);
+  FitTo(screen()->availableGeometry());
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::FitTo(const QRect& available) {
+  resize(FittedSize({1180, 760}, available));
+}
 
 void MainWindow::BuildMenus(ImportFlow& import) {
   QMenu* file = menuBar()->addMenu("&File");

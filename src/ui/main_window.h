@@ -72,6 +72,9 @@ class MainWindow : public QMainWindow, public PageHost {
   // The window has closed (its unload ran): the program ends.
   bool IsUnloaded() const { return unloaded_; }
 
+  // Sizes the window to fit the screen's free room.
+  void FitTo(const QRect& available);
+
   // Closes the window after a change of lottery or index; quiet = no
   // "switching" notice.
   void NeedRestart(bool quiet);

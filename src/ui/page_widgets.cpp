@@ -1,6 +1,7 @@
 #include "ui/page_widgets.h"
 
 #include <QFontDatabase>
+#include <QScrollArea>
 
 namespace bw::ui {
 
@@ -39,6 +40,21 @@ QLabel* Guidance(const QString& text, QWidget* parent, const QString& name) {
   label->setWordWrap(true);
   label->setProperty("guidance", true);
   return label;
+}
+
+QWidget* Scrolling(QWidget* page) {
+  auto* area = new QScrollArea(page->parentWidget());
+  area->setObjectName(page->objectName() + "Scroll");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
+}
+
+QSize FittedSize(const QSize& preferred, const QRect& available) {
+  constexpr QSize kTitleBar(0, 40);
+  return preferred.boundedTo(available.size() - kTitleBar);
 }
 
 QPushButton* HelpButton(const char* name, const QString& caption, HelpViewer& help, int topic,

@@ -18,6 +18,12 @@ QLabel* ResultBox(const QString& name, QWidget* parent, int points = 12);
 QLabel* PictureLabel(const QString& name, const QPixmap& picture, QWidget* parent);
 // A wrapped line of advice in the guidance style, named when it is looked up later.
 QLabel* Guidance(const QString& text, QWidget* parent, const QString& name = QString());
+// The page in a frameless scroll area, so that all of it can be reached
+// when the window is smaller than the page.
+QWidget* Scrolling(QWidget* page);
+// A size that fits the screen's free room (less a title bar), the
+// preferred size where there is room for it.
+QSize FittedSize(const QSize& preferred, const QRect& available);
 // A button that opens the help topic.
 QPushButton* HelpButton(const char* name, const QString& caption, HelpViewer& help, int topic,
                         QWidget* parent);
