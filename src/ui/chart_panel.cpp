@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/export_buttons.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 
@@ -62,13 +63,21 @@ void ChartPanel::ApplyPalette() {
   chart_->setBackgroundPen(QPen(colours.mid().color()));
   chart_->setTitleBrush(colours.text());
   chart_->legend()->setLabelColor(colours.text().color());
+  // Grid lines stay faint: the light end of the palette stands out on a dark base.
+  const QColor grid = IsDarkTheme(colours) ? colours.dark().color() : colours.midlight().color();
   for (QAbstractAxis* axis : chart_->axes()) {
     axis->setLabelsColor(colours.text().color());
     axis->setTitleBrush(colours.text());
-    axis->setLinePenColor(colours.mid().color());
-    axis->setGridLineColor(colours.midlight().color());
+    axis->setLinePenColor(colours.text().color());
+    axis->setGridLineColor(grid);
   }
   view_->setBackgroundBrush(colours.window());
+  if (colourSeries_) colourSeries_(colours);
+}
+
+void ChartPanel::SetSeriesColours(std::function<void(const QPalette&)> colourSeries) {
+  colourSeries_ = std::move(colourSeries);
+  ApplyPalette();
 }
 
 QPixmap ChartPanel::Picture() const {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QValueAxis>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 
@@ -28,9 +29,10 @@ class ChartPanel : public QWidget {
   // Puts `across` under the chart and `up` beside it, for every series added
   // so far, in the panel's colours.
   void SetAxes(QAbstractAxis* across, QAbstractAxis* up);
-  // Colours the chart and its axes from the panel's palette; call after axes
-  // or series were added.
+  // Colours the chart, its axes and (through `colourSeries`) its series from
+  // the panel's palette; again whenever the palette changes.
   void ApplyPalette();
+  void SetSeriesColours(std::function<void(const QPalette&)> colourSeries);
 
   QPixmap Picture() const;
   void CopyPicture() const;
@@ -44,6 +46,7 @@ class ChartPanel : public QWidget {
   QChart* chart_ = nullptr;
   QChartView* view_ = nullptr;
   QLabel* note_ = nullptr;
+  std::function<void(const QPalette&)> colourSeries_;
 };
 
 // Categories under bars in small upright labels, so that many fit.

@@ -56,10 +56,10 @@ MainWindow::MainWindow(Session& session, const Services& services)
   InstallAccessibleNames();
   setWindowTitle("Ballwright");
   setWindowIcon(ProgramIcon());
+  // Colours from the palette only, so that a dark theme stays readable.
   setStyleSheet(
-      "QLabel[resultBox=\"true\"] { background: white; border: 1px solid #b8c2cf; "
-      "border-radius: 4px; padding: 2px 6px; color: #123; }"
-      "QLabel[guidance=\"true\"] { color: #445; }"
+      "QLabel[resultBox=\"true\"] { background: palette(base); color: palette(text); "
+      "border: 1px solid palette(mid); border-radius: 4px; padding: 2px 6px; }"
       "QGroupBox { font-weight: bold; }");
   auto* import = new ImportFlow(session_, services_.messages, *this,
                                 {[this] { return runGoing_; },

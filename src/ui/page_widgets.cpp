@@ -5,6 +5,16 @@
 
 namespace bw::ui {
 
+bool IsDarkTheme(const QPalette& colours) {
+  return colours.color(QPalette::Window).lightness() < 128;
+}
+
+QColor FadedText(const QPalette& colours) {
+  QColor faded = colours.color(QPalette::Text);
+  faded.setAlphaF(0.45f);
+  return faded;
+}
+
 QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);

@@ -11,6 +11,12 @@
 
 namespace bw::ui {
 
+// A dark theme, told from the lightness of the window colour (the desktop's
+// colour scheme is not known to Qt 6.4).
+bool IsDarkTheme(const QPalette& colours);
+// The text colour, faded for things drawn behind or beside what matters.
+QColor FadedText(const QPalette& colours);
+
 QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent);
 QFont FixedFont(int points, bool bold = false);
 // A count or percentage box of a result panel.

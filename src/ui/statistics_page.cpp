@@ -95,31 +95,39 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
 }
 
 void StatisticsPage::BuildCharts() {
-  const QPalette colours = palette();
   mainCounts_ = new QBarSet("as main number", this);
   bonusCounts_ = new QBarSet("as bonus", this);
   sinceCounts_ = new QBarSet("draws since last drawn", this);
-  mainCounts_->setColor(colours.highlight().color());
-  bonusCounts_->setColor(colours.link().color());
-  sinceCounts_->setColor(colours.highlight().color());
   countBars_ = new QBarSeries(this);
   countBars_->append({mainCounts_, bonusCounts_});
   fairMain_ = new QLineSeries(this);
   fairMain_->setName("fair main count");
-  fairMain_->setPen(QPen(colours.text().color(), 2, Qt::DashLine));
   fairBonus_ = new QLineSeries(this);
   fairBonus_->setName("fair bonus count");
-  fairBonus_->setPen(QPen(colours.mid().color(), 2, Qt::DashLine));
   QChart& counts = counts_->Chart();
   for (QAbstractSeries* series :
        std::initializer_list<QAbstractSeries*>{countBars_, fairMain_, fairBonus_})
     counts.addSeries(series);
   AddNumberAxes(*counts_);
+  // Main and bonus differ in fill (solid, hatched) and fair line (dashes, dots).
+  counts_->SetSeriesColours([this](const QPalette& colours) {
+    const QColor text = colours.text().color(), highlight = colours.highlight().color();
+    mainCounts_->setColor(highlight);
+    mainCounts_->setBorderColor(highlight);
+    bonusCounts_->setBrush(QBrush(text, Qt::BDiagPattern));
+    bonusCounts_->setBorderColor(text);
+    fairMain_->setPen(QPen(text, 2, Qt::DashLine));
+    fairBonus_->setPen(QPen(text, 2, Qt::DotLine));
+  });
   auto* sinceBars = new QBarSeries(this);
   sinceBars->append(sinceCounts_);
   since_->Chart().addSeries(sinceBars);
   AddNumberAxes(*since_);
   since_->Chart().legend()->hide();
+  since_->SetSeriesColours([this](const QPalette& colours) {
+    sinceCounts_->setColor(colours.highlight().color());
+    sinceCounts_->setBorderColor(colours.highlight().color());
+  });
 }
 
 void StatisticsPage::showEvent(QShowEvent* event) {
