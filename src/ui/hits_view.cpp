@@ -47,6 +47,7 @@ HitsView::HitsView(QWidget* parent) : QWidget(parent) {
   table_->setHorizontalHeaderLabels(
       {"Date", "1", "2", "3", "4", "5", "6", "Bonus", "Class", "Return"});
   table_->verticalHeader()->hide();
+  table_->setTabKeyNavigation(false);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -70,6 +70,7 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   table_->setHorizontalHeaderLabels(
       {"Number", "Main", "Fair main", "Bonus", "Fair bonus", "Draws since"});
   table_->verticalHeader()->hide();
+  table_->setTabKeyNavigation(false);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   counts_ = new ChartPanel("CountsChart", "How often each number was drawn", this);
   since_ = new ChartPanel("SinceChart", "Draws since each number was last drawn", this);

@@ -41,17 +41,17 @@ UpdatePage::UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent)
     : QWidget(parent), host_(host), grid_(grid) {
   setObjectName("tabUpdate");
   QWidget* page = this;
-  monthView_ = new QCalendarWidget(page);
-  monthView_->setObjectName("MonthView1");
-  monthView_->setGridVisible(true);
-  monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  monthView_->setMaximumSize(520, 340);
   drawDate_ = new DateBox(page);
   drawDate_->setObjectName("DrawDate");
   auto* dateLabel = new QLabel("Draw &date", page);
   dateLabel->setBuddy(drawDate_);
   dateHint_ = Guidance(QString(), page, "DrawDateHint");
   dateHint_->hide();
+  monthView_ = new QCalendarWidget(page);
+  monthView_->setObjectName("MonthView1");
+  monthView_->setGridVisible(true);
+  monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  monthView_->setMaximumSize(520, 340);
   lastUpdate_ = NamedLabel("lblLastUpdate", "Last Recorded Entry", page);
   lastUpdate_->setProperty("resultBox", true);
 
