@@ -48,7 +48,7 @@ DateRangeBar::DateRangeBar(const QString& name, QWidget* parent) : QWidget(paren
 
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* fromLabel = new QLabel("&From", this);
+  auto* fromLabel = new QLabel("Fro&m", this);
   fromLabel->setBuddy(from_);
   auto* toLabel = new QLabel("&To", this);
   toLabel->setBuddy(to_);

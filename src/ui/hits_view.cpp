@@ -58,7 +58,7 @@ HitsView::HitsView(QWidget* parent) : QWidget(parent) {
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(table_, 1);
   column->addLayout(NoteWithButtons(this, totals_,
-                                    {{"cmdCopyHits", "&Copy", [this] { CopyCsv(); }},
+                                    {{"cmdCopyHits", "C&opy", [this] { CopyCsv(); }},
                                      {"cmdSaveHits", "Save as CS&V...", [this] { SaveCsv(); }}}));
   Clear();
 }

@@ -29,7 +29,7 @@ LineInsightPanel::LineInsightPanel(Session& session, QWidget* parent)
   distribution_ = new DistributionChart(this);
   auto* views = new QTabWidget(this);
   views->setObjectName("tabLineInsight");
-  views->addTab(hits_, "&Hits");
+  views->addTab(hits_, "H&its");
   views->addTab(balance_, "&Balance");
   views->addTab(distribution_, "&Among all lines");
   auto* column = new QVBoxLayout(this);

@@ -75,7 +75,7 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   counts_ = new ChartPanel("CountsChart", "How often each number was drawn", this);
   since_ = new ChartPanel("SinceChart", "Draws since each number was last drawn", this);
   QPushButton* helpButton =
-      HelpButton("cmdHelpStatistics", "&Help", help, help_topic::kNumberStatistics, this);
+      HelpButton("cmdHelpStatistics", "He&lp", help, help_topic::kNumberStatistics, this);
 
   BuildCharts();
 

@@ -62,7 +62,7 @@ UpdatePage::UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent)
                "on the grid, then press Update.",
                page));
   side->addStretch();
-  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", host_.Help(), help_topic::kUpdate, page), 0,
+  side->addWidget(HelpButton("cmdHelpUpdate", "He&lp", host_.Help(), help_topic::kUpdate, page), 0,
                   Qt::AlignLeft);
 
   auto* dateRow = new QHBoxLayout;

@@ -3,6 +3,7 @@
 // keys and let Tab go on.
 #include <QTableWidget>
 
+#include "ui/lottery_dialog.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
@@ -34,6 +35,42 @@ QStringList Walk(Qt::Key key) {
   return stops;
 }
 
+// The Alt+letter of a caption ("&File": F), or 0.
+QChar Mnemonic(const QString& caption) {
+  const QKeySequence keys = QKeySequence::mnemonic(caption);
+  return keys.isEmpty() ? QChar() : QChar(keys[0].key()).toUpper();
+}
+
+// The captions that can be reached with Alt+letter where `root` is shown:
+// its visible buttons, labelled fields and, for a main window, the menu titles.
+QStringList ReachableCaptions(const QWidget& root) {
+  QStringList captions;
+  if (const auto* window = qobject_cast<const QMainWindow*>(&root))
+    for (const QAction* menu : window->menuBar()->actions()) captions << menu->text();
+  for (const QWidget* control : root.findChildren<QWidget*>()) {
+    if (!control->isVisibleTo(&root) || control->window() != &root) continue;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+      captions << button->text();
+    else if (const auto* label = qobject_cast<const QLabel*>(control); label && label->buddy())
+      captions << label->text();
+    else if (const auto* tabs = qobject_cast<const QTabBar*>(control))
+      for (int tab = 0; tab < tabs->count(); ++tab) captions << tabs->tabText(tab);
+  }
+  return captions;
+}
+
+// Captions that share an Alt+letter, "F: &File &From".
+QStringList Clashes(const QStringList& captions) {
+  QMap<QChar, QStringList> byLetter;
+  for (const QString& caption : captions)
+    if (const QChar letter = Mnemonic(caption); !letter.isNull()) byLetter[letter] << caption;
+  QStringList clashes;
+  for (auto letter = byLetter.begin(); letter != byLetter.end(); ++letter)
+    if (letter.value().size() > 1)
+      clashes << QString(letter.key()) + ": " + letter.value().join(' ');
+  return clashes;
+}
+
 }  // namespace
 
 class KeyboardTest : public QObject {
@@ -49,6 +86,27 @@ class KeyboardTest : public QObject {
     QVERIFY(rig_->Show());
   }
   void cleanup() { rig_.reset(); }
+
+  // No two controls that can be reached at once share an Alt+letter: the
+  // menu titles and the page on show, the items of each menu, each dialog.
+  void noTwoControlsShareAnAltLetter() {
+    QStringList clashes;
+    ForEachPage(*w_, [&] {
+      for (const QString& clash : Clashes(ReachableCaptions(*w_)))
+        clashes << QStringLiteral("page %1/%2 %3")
+                       .arg(w_->MainTabs().currentIndex())
+                       .arg(w_->ChoiceTabs().currentIndex())
+                       .arg(clash);
+    });
+    for (const QMenu* menu : w_->findChildren<QMenu*>()) {
+      QStringList items;
+      for (const QAction* item : menu->actions()) items << item->text();
+      for (const QString& clash : Clashes(items)) clashes << menu->title() + " " + clash;
+    }
+    ui::LotteryDialog dialog(rig_->session, rig_->messages, rig_->help, w_);
+    for (const QString& clash : Clashes(ReachableCaptions(dialog))) clashes << "lottery " + clash;
+    QCOMPARE(clashes.join('\n'), QString());
+  }
 
   void tabWalksEveryPageTheSameWayBothWays_data() {
     QTest::addColumn<int>("page");

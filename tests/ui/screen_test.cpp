@@ -125,23 +125,6 @@ QStringList TextFaults(QWidget& window) {
   return faults;
 }
 
-// Runs `check` on every page and choice of General Services.
-void ForEachPage(ui::MainWindow& window, const std::function<void()>& check) {
-  for (int page :
-       {ui::kGeneralServices, ui::kRandomLineFinder, ui::kLineOptimiser, ui::kStatistics}) {
-    if (page == ui::kLineOptimiser)
-      window.ShowLineOptimiser();  // as the Optimise page hands its numbers on
-    else
-      QVERIFY(ChooseTab(window.MainTabs(), page));
-    for (int choice = ui::kSingleLine; choice <= ui::kSixFrom49; ++choice) {
-      if (page == ui::kGeneralServices) QVERIFY(ChooseTab(window.ChoiceTabs(), choice));
-      QCoreApplication::processEvents();
-      check();
-      if (QTest::currentTestFailed() || page != ui::kGeneralServices) break;
-    }
-  }
-}
-
 }  // namespace
 
 class ScreenTest : public QObject {

@@ -164,6 +164,22 @@ QString Row(const QWidget& root, int first, int last, const QString& prefix) {
   return captions.join('|');
 }
 
+void ForEachPage(ui::MainWindow& window, const std::function<void()>& check) {
+  for (int page :
+       {ui::kGeneralServices, ui::kRandomLineFinder, ui::kLineOptimiser, ui::kStatistics}) {
+    if (page == ui::kLineOptimiser)
+      window.ShowLineOptimiser();
+    else
+      QVERIFY(ChooseTab(window.MainTabs(), page));
+    for (int choice = ui::kSingleLine; choice <= ui::kSixFrom49; ++choice) {
+      if (page == ui::kGeneralServices) QVERIFY(ChooseTab(window.ChoiceTabs(), choice));
+      QCoreApplication::processEvents();
+      check();
+      if (QTest::currentTestFailed() || page != ui::kGeneralServices) break;
+    }
+  }
+}
+
 QTextBrowser* HelpPage() {
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->objectName() == "HelpViewer") return widget->findChild<QTextBrowser*>("HelpText");

@@ -151,6 +151,9 @@ inline void CheckLine(const QWidget& root, const std::vector<int>& numbers) {
   PickNumbers(root, numbers);
   Click(root, "cmdCheckUpdate");
 }
+// Runs `check` on every page of the window, and on every choice of General
+// Services (the Line Optimiser shown as the Optimise page hands it numbers).
+void ForEachPage(ui::MainWindow& window, const std::function<void()>& check);
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
