@@ -65,6 +65,7 @@ void ImportPreviewDialog::BuildLayout() {
   columnsError_ = WrappedLabel("lblColumnsError", this);
   auto* readAgain = new QPushButton("&Read again", this);
   readAgain->setObjectName("cmdReadAgain");
+  readAgain->setAutoDefault(false);  // Enter imports
   connect(readAgain, &QPushButton::clicked, this, &ImportPreviewDialog::ReadAgain);
   auto* corrections = new QFormLayout;
   corrections->addRow("&Date order:", dateOrder_);
@@ -76,6 +77,7 @@ void ImportPreviewDialog::BuildLayout() {
   connect(skipBad_, &QCheckBox::toggled, this, &ImportPreviewDialog::UpdateImportButton);
   import_ = new QPushButton("&Import", this);
   import_->setObjectName("cmdImport");
+  import_->setDefault(true);
   auto* cancel = new QPushButton("&Cancel", this);
   cancel->setObjectName("cmdCancel");
   connect(import_, &QPushButton::clicked, this, &ImportPreviewDialog::Import);

@@ -203,9 +203,10 @@ void LotteryDialog::BuildLayout() {
   cmdCreateFromFile_->setEnabled(false);
   connect(cmdCreateFromFile_, &QPushButton::clicked, this, &LotteryDialog::cmdCreateFromFile_Click);
   for (QPushButton* button : {cmdSave_, cmdCreateFromFile_, cmdCancel_, cmdHelp_}) {
-    button->setAutoDefault(false);  // Enter in a box does not press a button
+    button->setAutoDefault(false);  // Enter presses Save, whichever button has the focus
     buttons->addWidget(button);
   }
+  cmdSave_->setDefault(true);
   connect(cmdSave_, &QPushButton::clicked, this, &LotteryDialog::cmdSave_Click);
   connect(cmdCancel_, &QPushButton::clicked, this, &LotteryDialog::cmdCancel_Click);
   connect(cmdHelp_, &QPushButton::clicked, this,

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -189,6 +190,16 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  QPushButton* start = grid_->StartButton();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && start->isVisible() && start->isEnabled()) {
+    start->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 // Every report tells in the status bar where it went once it is written.

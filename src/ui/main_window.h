@@ -99,6 +99,8 @@ class MainWindow : public QMainWindow, public PageHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter that no control took presses Start, the button drawn as the default.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   class SaveBar;

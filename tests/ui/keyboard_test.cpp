@@ -108,6 +108,16 @@ class KeyboardTest : public QObject {
     QCOMPARE(clashes.join('\n'), QString());
   }
 
+  // Enter presses the button drawn as the default: Start on the grid.
+  void enterPressesStart() {
+    PickNumbers(*w_, {3, 11, 12, 14, 41});
+    auto& number = Child(*w_, "cmdGetNumber43");
+    number.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&number, Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(Caption(*w_, "lblHitSix0"), "1");
+  }
+
   void tabWalksEveryPageTheSameWayBothWays_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("choice");
