@@ -108,7 +108,11 @@ void NumberGrid::BuildLayout() {
       "QPushButton:hover { background: palette(midlight); }"
       "QPushButton:disabled { color: palette(mid); background: palette(window); }"
       "QPushButton[picked=\"true\"] { background: palette(highlight); "
-      "color: palette(highlighted-text); border: 2px solid palette(window-text); }");
+      "color: palette(highlighted-text); border: 2px solid palette(window-text); }"
+      // The keyboard's number: a thick frame, unlike the hover's shade, and on a
+      // picked number in the colour of its text.
+      "QPushButton:focus { border: 3px solid palette(highlight); }"
+      "QPushButton[picked=\"true\"]:focus { border: 3px dashed palette(highlighted-text); }");
 
   auto* picked = new QGroupBox(tr("Selected Numbers"), this);
   picked->setObjectName("fraSelected");

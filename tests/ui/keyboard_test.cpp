@@ -118,6 +118,23 @@ class KeyboardTest : public QObject {
     QCOMPARE(Caption(*w_, "lblHitSix0"), "1");
   }
 
+  // The number with the keyboard's focus can be seen, picked or not.
+  void focusedNumberCanBeSeen() {
+    QVERIFY(QTest::qWaitForWindowExposed(w_));
+    const auto focusOn = [this](int number) {
+      Child(*w_, QStringLiteral("cmdGetNumber%1").arg(number)).setFocus(Qt::TabFocusReason);
+    };
+    const auto look = [this](int number) {
+      return Child(*w_, QStringLiteral("cmdGetNumber%1").arg(number)).grab().toImage();
+    };
+    PickNumbers(*w_, {9});
+    focusOn(8);
+    const QImage plainFocused = look(8), picked = look(9);
+    focusOn(9);
+    QVERIFY(look(8) != plainFocused);
+    QVERIFY(look(9) != picked);
+  }
+
   void tabWalksEveryPageTheSameWayBothWays_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("choice");
