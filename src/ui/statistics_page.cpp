@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "ui/chart_panel.h"
+#include "ui/data_table.h"
 #include "ui/help_viewer.h"
 #include "ui/page_widgets.h"
 
@@ -47,10 +48,7 @@ void SetBars(QBarSet& bars, const std::array<int, 49>& values) {
 }
 
 QTableWidgetItem* NumberItem(double value, int decimals = 0) {
-  auto* item = new QTableWidgetItem(QString::number(value, 'f', decimals));
-  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-  return item;
+  return DataTable::Cell(QString::number(value, 'f', decimals), value);
 }
 
 }  // namespace
@@ -65,12 +63,9 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   fairness_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Room for the sentence: the tab pages do not pass on the height a wrapped text needs.
   fairness_->setMinimumHeight(2 * fairness_->fontMetrics().lineSpacing() + 4);
-  table_ = new QTableWidget(49, 6, this);
-  table_->setObjectName("tblFrequency");
-  table_->setHorizontalHeaderLabels(
-      {"Number", "Main", "Fair main", "Bonus", "Fair bonus", "Draws since"});
-  table_->verticalHeader()->hide();
-  table_->setTabKeyNavigation(false);
+  table_ = new DataTable(
+      "tblFrequency", {"Number", "Main", "Fair main", "Bonus", "Fair bonus", "Draws since"}, this);
+  table_->setRowCount(49);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   counts_ = new ChartPanel("CountsChart", "How often each number was drawn", this);
   since_ = new ChartPanel("SinceChart", "Draws since each number was last drawn", this);
@@ -92,7 +87,14 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   column->addWidget(range_);
   column->addWidget(fairness_);
   column->addWidget(sides, 1);
-  column->addWidget(helpButton, 0, Qt::AlignLeft);
+  auto* saveTable = new QPushButton("Save table as CSV...", this);
+  saveTable->setObjectName("cmdSaveStatistics");
+  connect(saveTable, &QPushButton::clicked, this, [this] { table_->SaveCsv("statistics.csv"); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(saveTable);
+  buttons->addStretch();
+  buttons->addWidget(helpButton);
+  column->addLayout(buttons);
 }
 
 void StatisticsPage::BuildCharts() {
@@ -159,6 +161,7 @@ void StatisticsPage::Recount() {
 
 void StatisticsPage::ShowTable(const NumberFrequency& frequency) {
   const bool bonus = session_.State().settings.useBonus;
+  table_->BeginFilling();
   table_->setColumnHidden(3, !bonus);
   table_->setColumnHidden(4, !bonus);
   for (int row = 0; row < 49; ++row) {
@@ -170,6 +173,7 @@ void StatisticsPage::ShowTable(const NumberFrequency& frequency) {
     table_->setItem(row, 4, NumberItem(frequency.expectedBonus, 1));
     table_->setItem(row, 5, NumberItem(count.since));
   }
+  table_->EndFilling();
   table_->resizeColumnsToContents();
 }
 
