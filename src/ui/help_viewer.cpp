@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -78,6 +79,8 @@ class TextBrowserHelp : public HelpViewer {
     window_->setObjectName("HelpViewer");
     window_->setWindowTitle("Ballwright Help");
     window_->resize(FittedSize({620, 520}, window_->screen()->availableGeometry()));
+    auto* close = new QShortcut(QKeySequence::Cancel, window_);  // Escape closes it
+    QObject::connect(close, &QShortcut::activated, window_, &QWidget::close);
     back_ = new QPushButton("&Back", window_);
     back_->setObjectName("HelpBack");
     auto* contents = new QPushButton("C&ontents", window_);

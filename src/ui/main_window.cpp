@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -115,13 +116,19 @@ void MainWindow::BuildMenus(ImportFlow& import) {
   };
   connect(addItem(file, "mnuImportCreate", "&Import / Switch / Create Lottery"),
           &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
-  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered,
-          &import, &ImportFlow::ChooseFile);
+  QAction* importDraws = addItem(file, "mnuImportDraws", "Import Draws from File...");
+  importDraws->setShortcut(QKeySequence::Open);
+  connect(importDraws, &QAction::triggered, &import, &ImportFlow::ChooseFile);
+  QAction* print = addItem(file, "mnuPrint", "Print...");
+  print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this,
+          [this] { ClickOnPage(QRegularExpression("^(pnlPrintAll|cmdPrintList)$")); });
   connect(addItem(file, "mnuInitialise", "Re-Initialise Current Database"), &QAction::triggered,
           this, [this] { mnuInitialise_Click(); });
   file->addSeparator()->setObjectName("mnuBlank0");
-  connect(addItem(file, "mnuQuit", "&Quit"), &QAction::triggered, this,
-          [this] { mnuQuit_Click(); });
+  QAction* quit = addItem(file, "mnuQuit", "&Quit");
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));  // not every desktop binds Quit
+  connect(quit, &QAction::triggered, this, [this] { mnuQuit_Click(); });
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("mnuHelp");
@@ -130,6 +137,10 @@ void MainWindow::BuildMenus(ImportFlow& import) {
     connect(addItem(menu, name, caption), &QAction::triggered, this,
             [this, number] { Help().ShowTopic(number); });
   };
+  QAction* thisPage = addItem(help, "mnuThisPage", "Help on &This Page");
+  thisPage->setShortcut(QKeySequence::HelpContents);
+  connect(thisPage, &QAction::triggered, this,
+          [this] { ClickOnPage(QRegularExpression("^cmdHelp")); });
   addTopic(help, "mnuContents", "&Contents", topic::kContents);
   QMenu* services = help->addMenu("&General Services");
   services->setObjectName("mnuGS");
@@ -190,6 +201,17 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+}
+
+// Each page has its Help button and, where it prints, its Print button; a
+// key stands for a click on the one in view.
+void MainWindow::ClickOnPage(const QRegularExpression& name) {
+  for (QPushButton* button : tabMain_->findChildren<QPushButton*>(name)) {
+    if (button->isVisible() && button->isEnabled()) {
+      button->click();
+      return;
+    }
+  }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -105,6 +106,9 @@ class MainWindow : public QMainWindow, public PageHost {
  private:
   class SaveBar;
 
+  // Clicks the button of the page in view whose name matches.
+  void ClickOnPage(const QRegularExpression& name);
+
   // Building the window (main_window.cpp).
   void BuildMenus(ImportFlow& import);
   QWidget* BuildGeneralServices();
@@ -159,7 +163,6 @@ class MainWindow : public QMainWindow, public PageHost {
   std::array<std::string, 13> selectedNumbers_{};
   std::array<int, 3> chosenLines_{};
   bool runGoing_ = false;  // a page has locked the others for a run
-  bool quitAsked_ = false;
   bool unloaded_ = false;
 };
 

@@ -146,8 +146,8 @@ void MainWindow::mnuInitialise_Click() {
   NeedRestart(true);
 }
 
+// The window's close button does the same.
 void MainWindow::mnuQuit_Click() {
-  quitAsked_ = true;
   close();
 }
 
@@ -164,23 +164,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// Form_QueryUnload: true keeps the window open.
+// True keeps the window open. The history is saved on the way out, so only
+// a run still going would be lost: only then is the user asked.
 bool MainWindow::QueryUnload() {
-  bool cancel = false;
-  if (quitAsked_) {
-    const MessageAnswer answer =
-        services_.messages.Show({"Do you really want to go?", "Confirm", MessageButtons::YesNo,
-                                 MessageIcon::Question, MessageAnswer::Yes});
-    if (answer == MessageAnswer::Yes) {
-      state_.stopRequested = true;
-    } else {
-      cancel = true;
-    }
-  } else {
-    state_.stopRequested = true;
-  }
-  quitAsked_ = false;
-  return cancel;
+  if (runGoing_ && services_.messages.Show({"A run is still going. Stop it and quit?", "Confirm",
+                                            MessageButtons::YesNo, MessageIcon::Question,
+                                            MessageAnswer::No}) != MessageAnswer::Yes)
+    return true;
+  state_.stopRequested = true;
+  return false;
 }
 
 void MainWindow::Unload() {

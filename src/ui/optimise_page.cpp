@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/statistics_text.h"
+#include "ui/help_viewer.h"
 #include "ui/number_grid.h"
 #include "ui/page_widgets.h"
 
@@ -50,6 +51,8 @@ OptimisePage::OptimisePage(PageHost& host, NumberGrid& grid, QWidget* parent)
   side->addLayout(options);
   side->addWidget(label3_);
   side->addStretch();
+  side->addWidget(HelpButton("cmdHelpOptimise", "He&lp", host_.Help(), help_topic::kOptimise, page),
+                  0, Qt::AlignLeft);
   auto* row = new QHBoxLayout(page);
   row->addLayout(side, 1);
   row->addWidget(list7_, 1);

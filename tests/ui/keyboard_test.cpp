@@ -3,6 +3,9 @@
 // keys and let Tab go on.
 #include <QTableWidget>
 
+#include <QFileDialog>
+
+#include "ui/help_viewer.h"
 #include "ui/lottery_dialog.h"
 #include "ui/ui_test_support.h"
 
@@ -133,6 +136,26 @@ class KeyboardTest : public QObject {
     focusOn(9);
     QVERIFY(look(8) != plainFocused);
     QVERIFY(look(9) != picked);
+  }
+
+  // Ctrl+O opens the import's file dialog; Escape closes the help window.
+  void shortcutsOfADesktopProgram() {
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      asked = dialog != nullptr;
+      if (dialog) dialog->reject();
+    });
+    QTest::keySequence(w_, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QVERIFY(asked);
+
+    const std::unique_ptr<HelpViewer> help = ui::MakeHelpViewer(kDemoHelp);
+    help->ShowTopic(ui::help_topic::kContents);
+    QWidget& window = *HelpPage()->window();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(HelpPage(), Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
   }
 
   void tabWalksEveryPageTheSameWayBothWays_data() {
