@@ -40,7 +40,10 @@ void AnswerSaveDialog(const QString& path) {
 // README's pictures of the window are taken on the way.
 void TakePicture(QWidget& window, const char* name) {
   const QString folder = qEnvironmentVariable("BALLWRIGHT_PICTURES");
-  if (!folder.isEmpty()) QVERIFY(window.grab().save(folder + "/" + name));
+  if (folder.isEmpty()) return;
+  window.resize(1180, 760);  // the size it opens at on a desktop screen
+  QCoreApplication::processEvents();
+  QVERIFY(window.grab().save(folder + "/" + name));
 }
 
 }  // namespace
