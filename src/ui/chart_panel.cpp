@@ -86,6 +86,7 @@ QPixmap ChartPanel::Picture() const {
 
 void ChartPanel::CopyPicture() const {
   QApplication::clipboard()->setPixmap(Picture());
+  TellInStatusBar(this, "Copied the picture");
 }
 
 bool ChartPanel::SavePicture() {

@@ -89,7 +89,9 @@ bool DataTable::SaveCsv(const QString& suggestedName) {
 
 void DataTable::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
-    QApplication::clipboard()->setText(RowsText('\t', true));
+    const QString rows = RowsText('\t', true);
+    QApplication::clipboard()->setText(rows);
+    TellInStatusBar(this, QStringLiteral("Copied %1 rows").arg(rows.count("\r\n") - 1));
     return;
   }
   QTableWidget::keyPressEvent(event);

@@ -100,6 +100,7 @@ QString HitsView::Csv() const {
 
 void HitsView::CopyCsv() const {
   QApplication::clipboard()->setText(Csv());
+  TellInStatusBar(this, QStringLiteral("Copied %1 rows of hits").arg(csvRows_.size() - 1));
 }
 
 bool HitsView::SaveCsv() {

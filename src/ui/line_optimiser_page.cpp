@@ -168,9 +168,9 @@ void LineOptimiserPage::cmdStart_Click() {
 
   host_.SetTabsEnabled(true);
   if (state.stopRequested) {
-    SetStatus("Analysis of", "full system 6 from 12", "[924 system lines] interupted.");
+    SetStatus("Analysis of", "full system 6 from 12", "[924 system lines] interrupted.");
   } else {
-    SetStatus("Analyse of", "full system 6 from 12", "[924 system lines] complete.");
+    SetStatus("Analysis of", "full system 6 from 12", "[924 system lines] complete.");
   }
   state.stopRequested = false;
 }

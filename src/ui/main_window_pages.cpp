@@ -1,6 +1,7 @@
 // The tab strips, the shared Start button, the number grid's clicks and the
 // Single Line check with its faces.
 #include "model/statistics_text.h"
+#include "ui/export_buttons.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
@@ -132,6 +133,7 @@ void MainWindow::cmdCheckUpdate_Click() {
       if (update_->AddNewDraw()) {
         cmdClear_Click();
         ShowDateLabels();
+        TellInStatusBar(this, "Draw added to the history");
       }
       SetTabsEnabled(true);
       break;

@@ -75,6 +75,7 @@ class TableTest : public QObject {
     QTest::keyClick(&table, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keySequence(&table, QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text().count("\r\n"), 3);  // headings and two rows
+    QCOMPARE(w_->statusBar()->currentMessage(), "Copied 2 rows");
 
     const QString csv = QString::fromStdString((rig_->folder.Path() / "numbers.csv").string());
     QTimer::singleShot(0, [csv] {
@@ -88,6 +89,7 @@ class TableTest : public QObject {
         QString::fromStdString(rig_->folder.Read("numbers.csv")).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(saved.size(), 50);
     QCOMPARE(saved[0], "Number,Main,Fair main,Bonus,Fair bonus,Draws since");
+    QCOMPARE(w_->statusBar()->currentMessage(), "Saved the table as " + csv);
   }
 };
 

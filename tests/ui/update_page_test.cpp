@@ -63,6 +63,7 @@ class UpdatePageTest : public QObject {
     QCOMPARE(Row(window, 0, 6), "9|3|11|17|25|38|44");
 
     Click(window, "cmdCheckUpdate");  // Yes
+    QCOMPARE(window.statusBar()->currentMessage(), "Draw added to the history");
     QCOMPARE(Row(window, 0, 6), "||||||");
     QVERIFY(Enabled(window, "cmdGetNumber3"));  // for the next draw day, proposed
     QCOMPARE(Caption(window, "lblRecorded"), kRecorded.arg("12 June 1982", "20 June 2020"));
