@@ -43,7 +43,6 @@ HitsView::HitsView(QWidget* parent) : QWidget(parent) {
   table_ = new DataTable("tblHits",
                          {"Date", "1", "2", "3", "4", "5", "6", "Bonus", "Class", "Return"}, this);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table_->horizontalHeader()->setStretchLastSection(true);
   table_->setAlternatingRowColors(true);
   totals_ = new QLabel(this);
   totals_->setObjectName("lblHitTotals");

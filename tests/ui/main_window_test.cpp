@@ -177,10 +177,11 @@ class MainWindowTest : public QObject {
       int number;  // right-clicked, or 0
       int size;
       QString first;
+      QString note = {};  // under the options, when the list is empty
     } steps[] = {{"optDoubleTreble0", 0, 49, "  01=  9x"},  // before any right click: 1
                  {"optDoubleTreble1", 4, 45, "  04-05=  5x"},
-                 {"optDoubleTreble1", 49, 45, "  04-05=  5x"},  // no doubles above 49
-                 {"optDoubleTreble2", 0, 0, ""},
+                 {"optDoubleTreble1", 49, 0, "", "49 starts no double"},
+                 {"optDoubleTreble2", 0, 0, "", "49 starts no treble"},
                  {"optDoubleTreble2", 1, 1128, "  01-02-03=  9x"}};
     auto& list = Child<QListWidget>(*w_, "List7");
     for (const Step& step : steps) {
@@ -190,6 +191,8 @@ class MainWindowTest : public QObject {
                           Qt::RightButton);
       QCOMPARE(list.count(), step.size);
       QCOMPARE(list.count() ? list.item(0)->text() : "", step.first);
+      const auto& note = Child<QLabel>(*w_, "lblStatsNote");
+      QCOMPARE(note.isVisible() ? note.text().left(step.note.size()) : "", step.note);
     }
     QCOMPARE(Spoken(*w_, "cmdGetNumber4"), "Number 4");  // a right click picks nothing
   }
