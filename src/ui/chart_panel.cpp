@@ -80,8 +80,16 @@ void ChartPanel::SetSeriesColours(std::function<void(const QPalette&)> colourSer
   ApplyPalette();
 }
 
+void ChartPanel::SetSubject(const QString& subject) {
+  subject_ = subject;
+}
+
 QPixmap ChartPanel::Picture() const {
-  return view_->grab();
+  const QString title = chart_->title();
+  if (!subject_.isEmpty()) chart_->setTitle(title + " (" + subject_ + ")");
+  QPixmap picture = view_->grab();
+  chart_->setTitle(title);
+  return picture;
 }
 
 void ChartPanel::CopyPicture() const {
@@ -90,8 +98,9 @@ void ChartPanel::CopyPicture() const {
 }
 
 bool ChartPanel::SavePicture() {
-  return SaveToChosenFile(this, "Save picture", objectName() + ".png", "PNG pictures (*.png)",
-                          "the picture",
+  QString name = objectName() + (subject_.isEmpty() ? "" : " " + subject_) + ".png";
+  name.replace('/', '-').replace(',', "");  // dates as they can stand in a file name
+  return SaveToChosenFile(this, "Save picture", name, "PNG pictures (*.png)", "the picture",
                           [this](const QString& path) { return Picture().save(path, "PNG"); });
 }
 

@@ -34,6 +34,9 @@ class ChartPanel : public QWidget {
   void ApplyPalette();
   void SetSeriesColours(std::function<void(const QPalette&)> colourSeries);
 
+  // What the chart is of ("Sample, 12/06/1982 to 17/06/2020"): in the
+  // title of a copied or saved picture, and in the name a save proposes.
+  void SetSubject(const QString& subject);
   QPixmap Picture() const;
   void CopyPicture() const;
   // Asks for a file name and saves the picture; false when cancelled or failed.
@@ -47,6 +50,7 @@ class ChartPanel : public QWidget {
   QChartView* view_ = nullptr;
   QLabel* note_ = nullptr;
   std::function<void(const QPalette&)> colourSeries_;
+  QString subject_;
 };
 
 // Categories under bars in small upright labels, so that many fit.

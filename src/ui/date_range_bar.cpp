@@ -89,6 +89,10 @@ void DateRangeBar::Choose(const DateRange& range) {
   emit RangeChanged();
 }
 
+QString DateRangeBar::ShownDates() const {
+  return from_->text() + " to " + to_->text();
+}
+
 void DateRangeBar::SetNote(const QString& note) {
   note_->setText(note);
 }

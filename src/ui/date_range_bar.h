@@ -25,6 +25,8 @@ class DateRangeBar : public QWidget {
   // An end at the first or last draw is left open, so the whole history is
   // the check of the whole history.
   DateRange Range() const { return chosen_; }
+  // "12/06/1982 to 17/06/2020", as the fields show the range.
+  QString ShownDates() const;
   // A line beside the dates ("3,799 draws", or why none).
   void SetNote(const QString& note);
 

@@ -154,6 +154,7 @@ void StatisticsPage::Recount() {
                            .arg(QString::fromStdString(FairnessVerdict(test))));
     ShowTable(frequency);
     ShowCounts(frequency);
+    for (ChartPanel* panel : {counts_, since_}) panel->SetSubject(Subject());
   } catch (const EmptyRangeError& error) {
     ShowNothing(error.what());
   }

@@ -1,5 +1,6 @@
 // The result tables (hits, statistics) as a user works them: sorted by a
-// click on a heading, rows selected and copied with the keys, saved as CSV.
+// click on a heading, rows selected and copied with the keys, saved as CSV;
+// and the name a saved chart picture gets.
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -90,6 +91,21 @@ class TableTest : public QObject {
     QCOMPARE(saved.size(), 50);
     QCOMPARE(saved[0], "Number,Main,Fair main,Bonus,Fair bonus,Draws since");
     QCOMPARE(w_->statusBar()->currentMessage(), "Saved the table as " + csv);
+  }
+
+  // A picture is saved under a name that says the lottery and the range.
+  void savedPictureIsNamedAfterTheLotteryAndTheRange() {
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
+    TypeDate(*w_, "rngStatsFrom", "01/01/2020");
+    QString proposed;
+    QTimer::singleShot(0, [&proposed] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      proposed = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+      dialog->reject();
+    });
+    Click(*w_, "CountsChartSave");
+    QCOMPARE(proposed, "CountsChart Sample 01-01-2020 to 17-06-2020.png");
   }
 };
 
