@@ -22,7 +22,7 @@ ChartPanel::ChartPanel(const QString& name, const QString& title, QWidget* paren
   view_ = new QChartView(chart_, this);
   view_->setObjectName(name + "View");
   view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(240, 160);
+  view_->setMinimumSize(300, 220);  // room for every axis label; the page scrolls
   view_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
   note_ = new QLabel(this);
