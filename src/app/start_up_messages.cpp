@@ -108,7 +108,7 @@ std::optional<Message> RestartMessage(const ProgramState& state, bool quiet) {
     return Message{
         "To load your new lottery data you need to re-start the program.\r\n\r\n"
         "The new file has been provided with some fixed invalid data. You must now update the "
-        "file with past lottery draws. You have two possibilites, firstly to update the data "
+        "file with past lottery draws. You have two possibilities, firstly to update the data "
         "using this program after re-start, secondly to provide a history file which you can "
         "manually import into the '" +
             state.InFolder(state.lottoFile).string() +
@@ -131,7 +131,7 @@ Message ReinitialiseQuestion(const ProgramState& state) {
           state.lottoFile +
           "'.\r\n\r\nYou do not need to re-initialise if you have added results using the "
           "'Update' function of this program. You will need to re-start the program!\r\n\r\n"
-          "Do you wish to continue ?",
+          "Do you wish to continue?",
       "Please confirm...", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
 }
 

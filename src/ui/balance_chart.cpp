@@ -13,6 +13,8 @@ BalanceChart::BalanceChart(QWidget* parent)
   series_ = new QLineSeries(this);
   series_->setName("returned so far minus staked so far");
   Chart().addSeries(series_);
+  SetSeriesColours(
+      [this](const QPalette& colours) { series_->setPen(QPen(colours.highlight().color(), 2)); });
   auto* dates = new QDateTimeAxis;
   dates->setFormat("yyyy");
   SetAxes(dates, WholeNumberAxis());

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/export_buttons.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 
@@ -21,7 +22,7 @@ ChartPanel::ChartPanel(const QString& name, const QString& title, QWidget* paren
   view_ = new QChartView(chart_, this);
   view_->setObjectName(name + "View");
   view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(240, 160);
+  view_->setMinimumSize(300, 220);  // room for every axis label; the page scrolls
   view_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
   note_ = new QLabel(this);
@@ -62,26 +63,44 @@ void ChartPanel::ApplyPalette() {
   chart_->setBackgroundPen(QPen(colours.mid().color()));
   chart_->setTitleBrush(colours.text());
   chart_->legend()->setLabelColor(colours.text().color());
+  // Grid lines stay faint: the light end of the palette stands out on a dark base.
+  const QColor grid = IsDarkTheme(colours) ? colours.dark().color() : colours.midlight().color();
   for (QAbstractAxis* axis : chart_->axes()) {
     axis->setLabelsColor(colours.text().color());
     axis->setTitleBrush(colours.text());
-    axis->setLinePenColor(colours.mid().color());
-    axis->setGridLineColor(colours.midlight().color());
+    axis->setLinePenColor(colours.text().color());
+    axis->setGridLineColor(grid);
   }
   view_->setBackgroundBrush(colours.window());
+  if (colourSeries_) colourSeries_(colours);
+}
+
+void ChartPanel::SetSeriesColours(std::function<void(const QPalette&)> colourSeries) {
+  colourSeries_ = std::move(colourSeries);
+  ApplyPalette();
+}
+
+void ChartPanel::SetSubject(const QString& subject) {
+  subject_ = subject;
 }
 
 QPixmap ChartPanel::Picture() const {
-  return view_->grab();
+  const QString title = chart_->title();
+  if (!subject_.isEmpty()) chart_->setTitle(title + " (" + subject_ + ")");
+  QPixmap picture = view_->grab();
+  chart_->setTitle(title);
+  return picture;
 }
 
 void ChartPanel::CopyPicture() const {
   QApplication::clipboard()->setPixmap(Picture());
+  TellInStatusBar(this, "Copied the picture");
 }
 
 bool ChartPanel::SavePicture() {
-  return SaveToChosenFile(this, "Save picture", objectName() + ".png", "PNG pictures (*.png)",
-                          "the picture",
+  QString name = objectName() + (subject_.isEmpty() ? "" : " " + subject_) + ".png";
+  name.replace('/', '-').replace(',', "");  // dates as they can stand in a file name
+  return SaveToChosenFile(this, "Save picture", name, "PNG pictures (*.png)", "the picture",
                           [this](const QString& path) { return Picture().save(path, "PNG"); });
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QValueAxis>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 
@@ -28,10 +29,14 @@ class ChartPanel : public QWidget {
   // Puts `across` under the chart and `up` beside it, for every series added
   // so far, in the panel's colours.
   void SetAxes(QAbstractAxis* across, QAbstractAxis* up);
-  // Colours the chart and its axes from the panel's palette; call after axes
-  // or series were added.
+  // Colours the chart, its axes and (through `colourSeries`) its series from
+  // the panel's palette; again whenever the palette changes.
   void ApplyPalette();
+  void SetSeriesColours(std::function<void(const QPalette&)> colourSeries);
 
+  // What the chart is of ("Sample, 12/06/1982 to 17/06/2020"): in the
+  // title of a copied or saved picture, and in the name a save proposes.
+  void SetSubject(const QString& subject);
   QPixmap Picture() const;
   void CopyPicture() const;
   // Asks for a file name and saves the picture; false when cancelled or failed.
@@ -44,6 +49,8 @@ class ChartPanel : public QWidget {
   QChart* chart_ = nullptr;
   QChartView* view_ = nullptr;
   QLabel* note_ = nullptr;
+  std::function<void(const QPalette&)> colourSeries_;
+  QString subject_;
 };
 
 // Categories under bars in small upright labels, so that many fit.

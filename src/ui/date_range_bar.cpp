@@ -2,29 +2,16 @@
 
 #include <algorithm>
 
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "model/day_number.h"
+#include "ui/date_box.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
-namespace {
-
-// Tab leaves the date box, as in every other field; the arrow keys and the
-// separators still move between day, month and year.
-class DateField : public QDateEdit {
- public:
-  using QDateEdit::QDateEdit;
-
- protected:
-  bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
-};
-
-}  // namespace
-
 QDate DateOfDay(int32_t day) {
   const CalendarDate date = DateOfDayNumber(day);
   return QDate(date.year, date.month, date.day);
@@ -37,12 +24,13 @@ int32_t DayOfDate(const QDate& date) {
 DateRangeBar::DateRangeBar(const QString& name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   const auto dateEdit = [this, &name](const char* part) {
-    auto* edit = new DateField(this);
+    auto* edit = new DateBox(this);
     edit->setObjectName(name + part);
-    edit->setDisplayFormat("dd/MM/yyyy");
-    edit->setCalendarPopup(true);
-    edit->setKeyboardTracking(false);  // one change when a typed date is complete
     connect(edit, &QDateEdit::dateChanged, this, [this] { DatesEdited(); });
+    connect(edit, &DateBox::Hint, this, [this](const QString& why) {
+      hint_->setText(why);
+      hint_->setVisible(!why.isEmpty());
+    });
     return edit;
   };
   from_ = dateEdit("From");
@@ -53,12 +41,14 @@ DateRangeBar::DateRangeBar(const QString& name, QWidget* parent) : QWidget(paren
     Choose({});
     ShowChosenDates();
   });
+  hint_ = Guidance(QString(), this, name + "Hint");
+  hint_->hide();
   note_ = new QLabel(this);
   note_->setProperty("guidance", true);
 
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* fromLabel = new QLabel("&From", this);
+  auto* fromLabel = new QLabel("Fro&m", this);
   fromLabel->setBuddy(from_);
   auto* toLabel = new QLabel("&To", this);
   toLabel->setBuddy(to_);
@@ -76,6 +66,7 @@ DateRangeBar::DateRangeBar(const QString& name, QWidget* parent) : QWidget(paren
   row->addWidget(toLabel);
   row->addWidget(to_);
   row->addWidget(whole);
+  row->addWidget(hint_, 1);
   row->addWidget(note_, 1);
 }
 
@@ -87,7 +78,7 @@ void DateRangeBar::SetHistoryDates(int32_t oldestDay, int32_t newestDay) {
 
 void DateRangeBar::ShowChosenDates() {
   const QSignalBlocker blockFrom(from_), blockTo(to_);
-  for (QDateEdit* edit : {from_, to_}) edit->setDateRange(DateOfDay(oldest_), DateOfDay(newest_));
+  for (DateBox* edit : {from_, to_}) edit->setDateRange(DateOfDay(oldest_), DateOfDay(newest_));
   from_->setDate(DateOfDay(chosen_.since.value_or(oldest_)));
   to_->setDate(DateOfDay(chosen_.until.value_or(newest_)));
 }
@@ -96,6 +87,10 @@ void DateRangeBar::Choose(const DateRange& range) {
   if (range == chosen_) return;
   chosen_ = range;
   emit RangeChanged();
+}
+
+QString DateRangeBar::ShownDates() const {
+  return from_->text() + " to " + to_->text();
 }
 
 void DateRangeBar::SetNote(const QString& note) {

@@ -7,15 +7,16 @@
 
 #include "analysis/draw_range.h"
 
-class QDateEdit;
 class QLabel;
 
 namespace bw::ui {
 
+class DateBox;
+
 class DateRangeBar : public QWidget {
   Q_OBJECT
  public:
-  // The controls are named name + "From", "To" and "Whole".
+  // The controls are named name + "From", "To", "Whole" and "Hint".
   DateRangeBar(const QString& name, QWidget* parent);
 
   // The dates of the first and last draw; the range keeps what the user chose
@@ -24,6 +25,8 @@ class DateRangeBar : public QWidget {
   // An end at the first or last draw is left open, so the whole history is
   // the check of the whole history.
   DateRange Range() const { return chosen_; }
+  // "12/06/1982 to 17/06/2020", as the fields show the range.
+  QString ShownDates() const;
   // A line beside the dates ("3,799 draws", or why none).
   void SetNote(const QString& note);
 
@@ -35,8 +38,9 @@ class DateRangeBar : public QWidget {
   void ShowChosenDates();
   void Choose(const DateRange& range);
 
-  QDateEdit* from_ = nullptr;
-  QDateEdit* to_ = nullptr;
+  DateBox* from_ = nullptr;
+  DateBox* to_ = nullptr;
+  QLabel* hint_ = nullptr;  // why a typed date was not taken
   QLabel* note_ = nullptr;
   int32_t oldest_ = 0, newest_ = 0;
   DateRange chosen_;

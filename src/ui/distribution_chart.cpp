@@ -1,4 +1,5 @@
 #include "ui/distribution_chart.h"
+#include "ui/page_widgets.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -63,8 +64,6 @@ void DistributionChart::Draw() {
   if (counts_.empty() || !marked_) return;
   auto* others = new QBarSet("lines");
   auto* yours = new QBarSet("your line's result");
-  others->setColor(palette().mid().color());
-  yours->setColor(palette().highlight().color());
   QStringList categories;
   int64_t most = 1;
   for (const PercentageCount& count : counts_) {
@@ -75,6 +74,12 @@ void DistributionChart::Draw() {
     most = std::max(most, count.lines);
   }
   series_->append({others, yours});
+  SetSeriesColours([others, yours](const QPalette& colours) {
+    others->setColor(FadedText(colours));
+    others->setBorderColor(FadedText(colours));
+    yours->setColor(colours.highlight().color());
+    yours->setBorderColor(colours.text().color());
+  });
   percents_->setCategories(categories);
   lines_->setRange(0, static_cast<qreal>(most));
   SetNote(QStringLiteral("Your line's %1% is %2.")

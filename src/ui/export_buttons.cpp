@@ -1,12 +1,17 @@
 #include "ui/export_buttons.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace bw::ui {
+
+constexpr int kNoticeMilliseconds = 8000;
 
 QHBoxLayout* NoteWithButtons(QWidget* view, QLabel* note,
                              std::initializer_list<ExportButton> buttons) {
@@ -21,6 +26,11 @@ QHBoxLayout* NoteWithButtons(QWidget* view, QLabel* note,
   return row;
 }
 
+void TellInStatusBar(const QWidget* from, const QString& what) {
+  if (auto* window = qobject_cast<QMainWindow*>(from->window()))
+    window->statusBar()->showMessage(what, kNoticeMilliseconds);
+}
+
 bool SaveToChosenFile(QWidget* parent, const QString& title, const QString& suggestedName,
                       const QString& filter, const QString& what,
                       const std::function<bool(const QString& path)>& write) {
@@ -30,7 +40,10 @@ bool SaveToChosenFile(QWidget* parent, const QString& title, const QString& sugg
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const QString path = dialog.selectedFiles().front();
-  if (write(path)) return true;
+  if (write(path)) {
+    TellInStatusBar(parent, "Saved " + what + " as " + QDir::toNativeSeparators(path));
+    return true;
+  }
   QMessageBox::warning(parent, title, "Could not save " + what + " as\n" + path);
   return false;
 }

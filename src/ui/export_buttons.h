@@ -21,6 +21,9 @@ struct ExportButton {
 QHBoxLayout* NoteWithButtons(QWidget* view, QLabel* note,
                              std::initializer_list<ExportButton> buttons);
 
+// Says what just happened in the status bar of the window `from` is in.
+void TellInStatusBar(const QWidget* from, const QString& what);
+
 // Asks for a file name in a save dialog of the program's own kind (so that
 // it looks the same everywhere) and writes `what` there; a failed write is
 // told in a warning. False when cancelled or failed.

@@ -6,12 +6,15 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <vector>
 
 #include "model/numbers.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 
@@ -75,7 +78,9 @@ class TextBrowserHelp : public HelpViewer {
     window_ = new QWidget(nullptr, Qt::Window);
     window_->setObjectName("HelpViewer");
     window_->setWindowTitle("Ballwright Help");
-    window_->resize(620, 520);
+    window_->resize(FittedSize({620, 520}, window_->screen()->availableGeometry()));
+    auto* close = new QShortcut(QKeySequence::Cancel, window_);  // Escape closes it
+    QObject::connect(close, &QShortcut::activated, window_, &QWidget::close);
     back_ = new QPushButton("&Back", window_);
     back_->setObjectName("HelpBack");
     auto* contents = new QPushButton("C&ontents", window_);

@@ -8,9 +8,10 @@
 #include "analysis/line_hits.h"
 
 class QLabel;
-class QTableWidget;
 
 namespace bw::ui {
+
+class DataTable;
 
 class HitsView : public QWidget {
   Q_OBJECT
@@ -26,7 +27,7 @@ class HitsView : public QWidget {
   bool SaveCsv();
 
  private:
-  QTableWidget* table_ = nullptr;
+  DataTable* table_ = nullptr;
   QLabel* totals_ = nullptr;
   std::vector<std::string> csvRows_;
 };

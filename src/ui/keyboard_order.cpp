@@ -4,7 +4,15 @@ namespace bw::ui {
 namespace {
 
 bool TakesTab(const QWidget* widget) {
-  return (widget->focusPolicy() & Qt::TabFocus) != 0;
+  return (widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->focusProxy();
+}
+
+// A widget that hands its focus to a child of its own (a tab widget to its
+// tab bar) would still be a stop where it was made, out of the chain's
+// order: the child is the stop.
+void LeaveStopToChild(QWidget* widget) {
+  if (widget->focusProxy() && widget->isAncestorOf(widget->focusProxy()))
+    widget->setFocusPolicy(Qt::NoFocus);
 }
 
 }  // namespace
@@ -20,6 +28,7 @@ QWidget* ChainTabOrder(QWidget* previous, std::initializer_list<QWidget*> stops)
       continue;
     }
     for (QWidget* child : stop->findChildren<QWidget*>()) {
+      LeaveStopToChild(child);
       if (TakesTab(child)) follow(child);
     }
   }

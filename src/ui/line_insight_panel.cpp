@@ -29,7 +29,7 @@ LineInsightPanel::LineInsightPanel(Session& session, QWidget* parent)
   distribution_ = new DistributionChart(this);
   auto* views = new QTabWidget(this);
   views->setObjectName("tabLineInsight");
-  views->addTab(hits_, "&Hits");
+  views->addTab(hits_, "H&its");
   views->addTab(balance_, "&Balance");
   views->addTab(distribution_, "&Among all lines");
   auto* column = new QVBoxLayout(this);
@@ -47,6 +47,8 @@ void LineInsightPanel::ShowLine(const Line& line, const SingleLineResult& result
     hits_->Show(line, hits);
     balance_->Show(RunningBalance(hits, session_.DrawsIn(range), session_.State().settings.stake));
     range_->SetNote(QStringLiteral("%1 draws").arg(hits.totals.draws));
+    for (ChartPanel* panel : std::initializer_list<ChartPanel*>{balance_, distribution_})
+      panel->SetSubject(Subject());
     distribution_->Show(RangeKey(range, session_.State().draws.size()),
                         session_.DistributionInputFor(range), result.percent);
   } catch (const EmptyRangeError& error) {

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "print/reports.h"
+#include "ui/help_viewer.h"
+#include "ui/page_widgets.h"
 #include "ui/qt_print_surface.h"
 
 namespace bw::ui {
@@ -112,6 +114,8 @@ void LineOptimiserPage::BuildLayout() {
   right->addWidget(cmdStart_);
   right->addWidget(cmdPrintList_);
   right->addStretch();
+  right->addWidget(
+      HelpButton("cmdHelpLineOptimiser", "He&lp", host_.Help(), help_topic::kLineOptimiser, this));
   outer->addLayout(right);
 }
 
@@ -164,9 +168,9 @@ void LineOptimiserPage::cmdStart_Click() {
 
   host_.SetTabsEnabled(true);
   if (state.stopRequested) {
-    SetStatus("Analysis of", "full system 6 from 12", "[924 system lines] interupted.");
+    SetStatus("Analysis of", "full system 6 from 12", "[924 system lines] interrupted.");
   } else {
-    SetStatus("Analyse of", "full system 6 from 12", "[924 system lines] complete.");
+    SetStatus("Analysis of", "full system 6 from 12", "[924 system lines] complete.");
   }
   state.stopRequested = false;
 }

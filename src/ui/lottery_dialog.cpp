@@ -3,15 +3,20 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "app/draw_import.h"
@@ -22,6 +27,7 @@
 #include "store/text_file.h"
 #include "ui/help_viewer.h"
 #include "ui/import_preview_dialog.h"
+#include "ui/page_widgets.h"
 
 namespace bw::ui {
 
@@ -86,6 +92,20 @@ int TypedKeyCode(const QKeyEvent& key) {
   return Windows1252KeyCode(text);
 }
 
+// Applies the name rule to whatever way the text came: typed, pasted, the
+// middle button's paste or a drop.
+class NameValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& /*position*/) const override {
+    for (QChar character : input) {
+      const int code = Windows1252KeyCode(QString(character));
+      if (code == kBackspace || !IsNameKey(code)) return Invalid;
+    }
+    return Acceptable;
+  }
+};
+
 Message Question(std::string text) {
   Message message = Notice(std::move(text), "Please confirm", MessageIcon::Question);
   message.buttons = MessageButtons::YesNo;
@@ -94,10 +114,6 @@ Message Question(std::string text) {
 }
 
 }  // namespace
-
-bool IsDigitKey(int keyCode) {
-  return keyCode == kBackspace || (keyCode >= '0' && keyCode <= '9');
-}
 
 bool IsNameKey(int keyCode) {
   return keyCode == kBackspace || keyCode == '-' || keyCode == ' ' || IsLetter1252(keyCode);
@@ -130,15 +146,18 @@ void LotteryDialog::BuildLayout() {
   combo1_->setEditable(true);
   combo1_->setInsertPolicy(QComboBox::NoInsert);
   combo1_->setCompleter(nullptr);
-  combo1_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);  // no pasting past the filter
-  combo1_->lineEdit()->setAcceptDrops(false);
+  combo1_->setValidator(new NameValidator(combo1_));
   // Keys reach the box itself, which hands them on to its text field.
   combo1_->installEventFilter(this);
   combo1_->lineEdit()->installEventFilter(this);
+  nameHint_ = Guidance(QString(), this, "lblNameHint");
+  nameHint_->hide();
+  connect(combo1_->lineEdit(), &QLineEdit::inputRejected, this, [this] { RefuseName(); });
   connect(combo1_->lineEdit(), &QLineEdit::textEdited, this, &LotteryDialog::Combo1_Change);
   connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
   outer->addWidget(label7_);
   outer->addWidget(combo1_);
+  outer->addWidget(nameHint_);
 
   auto* values = new QGridLayout();
   for (int i = 0; i < 6; ++i) {
@@ -148,8 +167,8 @@ void LotteryDialog::BuildLayout() {
     box->setObjectName(kValueBoxNames[i]);
     box->setAlignment(Qt::AlignRight);
     box->setMaximumWidth(120);
-    box->setContextMenuPolicy(Qt::NoContextMenu);
-    box->setAcceptDrops(false);
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), box));
+    connect(box, &QLineEdit::inputRejected, this, [this] { RefuseAmount(); });
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this, &LotteryDialog::Value_Change);
     caption->setBuddy(box);
@@ -158,12 +177,15 @@ void LotteryDialog::BuildLayout() {
     boxes_[i] = box;
   }
   outer->addLayout(values);
+  valueHint_ = Guidance(QString(), this, "lblValueHint");
+  valueHint_->hide();
+  outer->addWidget(valueHint_);
 
   auto* bonus = new QGroupBox(this);
   auto* bonusLayout = new QVBoxLayout(bonus);
   optBonus0_ = new QRadioButton("Lottery provides a bonus number", bonus);
   optBonus0_->setObjectName("optBonus0");
-  optBonus1_ = new QRadioButton("Lottery deos NOT have a bonus number", bonus);
+  optBonus1_ = new QRadioButton("Lottery does NOT have a bonus number", bonus);
   optBonus1_->setObjectName("optBonus1");
   bonusLayout->addWidget(optBonus0_);
   bonusLayout->addWidget(optBonus1_);
@@ -181,9 +203,10 @@ void LotteryDialog::BuildLayout() {
   cmdCreateFromFile_->setEnabled(false);
   connect(cmdCreateFromFile_, &QPushButton::clicked, this, &LotteryDialog::cmdCreateFromFile_Click);
   for (QPushButton* button : {cmdSave_, cmdCreateFromFile_, cmdCancel_, cmdHelp_}) {
-    button->setAutoDefault(false);  // Enter in a box does not press a button
+    button->setAutoDefault(false);  // Enter presses Save, whichever button has the focus
     buttons->addWidget(button);
   }
+  cmdSave_->setDefault(true);
   connect(cmdSave_, &QPushButton::clicked, this, &LotteryDialog::cmdSave_Click);
   connect(cmdCancel_, &QPushButton::clicked, this, &LotteryDialog::cmdCancel_Click);
   connect(cmdHelp_, &QPushButton::clicked, this,
@@ -239,26 +262,57 @@ void LotteryDialog::SelectBonus(bool useBonus) {
   (useBonus ? optBonus0_ : optBonus1_)->setChecked(true);
 }
 
+// The validators refuse what does not belong in a field; a drop and the
+// middle button's paste are refused without a word from the field, so the
+// text that arrives is checked here for the hint.
 bool LotteryDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->matches(QKeySequence::Paste)) return true;  // pasting would pass the filters by
-  const int code = TypedKeyCode(*key);
-  if (code < 0) return false;
-  if (watched == combo1_ || watched == combo1_->lineEdit()) return !Combo1_KeyPress(code);
-  return !IsDigitKey(code);
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  const bool name = watched == combo1_ || watched == combo1_->lineEdit();
+  QString arriving;
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      if (name && TypedKeyCode(*static_cast<QKeyEvent*>(event)) >= 0) Combo1_KeyPress();
+      break;
+    case QEvent::Drop:
+      if (const QMimeData* data = static_cast<QDropEvent*>(event)->mimeData())
+        arriving = data->text();
+      break;
+    case QEvent::MouseButtonRelease:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+        arriving = QGuiApplication::clipboard()->text(QClipboard::Selection);
+      break;
+    default:
+      break;
+  }
+  int position = 0;
+  if (field && !arriving.isEmpty() && field->validator() &&
+      field->validator()->validate(arriving, position) == QValidator::Invalid)
+    name ? RefuseName() : RefuseAmount();
+  return QDialog::eventFilter(watched, event);
 }
 
-bool LotteryDialog::Combo1_KeyPress(int keyCode) {
-  // Typing starts a new lottery: blank values and a bonus number.
+void LotteryDialog::RefuseName() {
+  messages_.Beep();
+  ShowRefusal(nameHint_, "A lottery name is made of letters, spaces and \"-\" only.");
+}
+
+void LotteryDialog::RefuseAmount() {
+  ShowRefusal(valueHint_, "Amounts are whole numbers: type digits only.");
+}
+
+// Typing starts a new lottery: blank values and a bonus number.
+void LotteryDialog::Combo1_KeyPress() {
   for (QLineEdit* box : boxes_) box->setText("0");
   SelectBonus(true);
-  if (IsNameKey(keyCode)) return true;
-  messages_.Beep();
-  return false;
+}
+
+void LotteryDialog::ShowRefusal(QLabel* hint, const QString& why) {
+  hint->setText(why);
+  hint->setVisible(!why.isEmpty());
 }
 
 void LotteryDialog::Combo1_Change(const QString& text) {
+  ShowRefusal(nameHint_, QString());
   typedName_ = text.toStdString();
   cmdSave_->setEnabled(!TrimBlanks(typedName_).empty());
   cmdCreateFromFile_->setEnabled(cmdSave_->isEnabled());
@@ -266,6 +320,7 @@ void LotteryDialog::Combo1_Change(const QString& text) {
 
 // An edited value of a listed lottery can be saved at once.
 void LotteryDialog::Value_Change() {
+  ShowRefusal(valueHint_, QString());
   cmdSave_->setEnabled(!TrimBlanks(ComboText()).empty());
 }
 

@@ -19,10 +19,8 @@ class QRadioButton;
 
 namespace bw::ui {
 
-// Key filters of the dialog, on Windows-1252 key codes: the value boxes take
-// backspace and digits; a lottery name takes backspace, letters (also the
-// accented letters of the code page), "-" and space.
-bool IsDigitKey(int keyCode);
+// A lottery name takes, on Windows-1252 key codes, backspace, letters (also
+// the accented letters of the code page), "-" and space.
 bool IsNameKey(int keyCode);
 
 // The Windows-1252 code of the first character typed (63 "?" for characters
@@ -52,7 +50,11 @@ class LotteryDialog : public QDialog {
   void SelectEntry(int index);
   void ShowValues(const LotterySettings& settings);
   void SelectBonus(bool useBonus);
-  bool Combo1_KeyPress(int keyCode);  // false swallows the key
+  void Combo1_KeyPress();
+  void RefuseName();
+  void RefuseAmount();
+  // Why the text that came was refused, under its field; empty hides it.
+  void ShowRefusal(QLabel* hint, const QString& why);
   void Combo1_Change(const QString& text);
   void Combo1_Click();
   void Value_Change();
@@ -69,6 +71,8 @@ class LotteryDialog : public QDialog {
 
   QLabel* label7_ = nullptr;
   QComboBox* combo1_ = nullptr;
+  QLabel* nameHint_ = nullptr;         // why a character was refused in the name
+  QLabel* valueHint_ = nullptr;        // and in an amount
   std::array<QLineEdit*, 6> boxes_{};  // stake, 3, 4, 5, 5+bonus, 6
   QRadioButton* optBonus0_ = nullptr;
   QRadioButton* optBonus1_ = nullptr;

@@ -4,7 +4,10 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -55,10 +58,10 @@ MainWindow::MainWindow(Session& session, const Services& services)
   InstallAccessibleNames();
   setWindowTitle("Ballwright");
   setWindowIcon(ProgramIcon());
+  // Colours from the palette only, so that a dark theme stays readable.
   setStyleSheet(
-      "QLabel[resultBox=\"true\"] { background: white; border: 1px solid #b8c2cf; "
-      "border-radius: 4px; padding: 2px 6px; color: #123; }"
-      "QLabel[guidance=\"true\"] { color: #445; }"
+      "QLabel[resultBox=\"true\"] { background: palette(base); color: palette(text); "
+      "border: 1px solid palette(mid); border-radius: 4px; padding: 2px 6px; }"
       "QGroupBox { font-weight: bold; }");
   auto* import =
       new ImportFlow(session_, services_.messages, *this,
@@ -66,14 +69,14 @@ MainWindow::MainWindow(Session& session, const Services& services)
   connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
   BuildMenus(*import);
   tabMain_ = new TabStrip("tabMain", this);
-  tabMain_->addTab(BuildGeneralServices(), "General Services");
+  tabMain_->addTab(Scrolling(BuildGeneralServices()), "General Services");
   randomPage_ = new RandomFinderPage(*this, tabMain_);
   randomPage_->setObjectName("picMain");
-  tabMain_->addTab(randomPage_, "Random Line Finder");
+  tabMain_->addTab(Scrolling(randomPage_), "Random Line Finder");
   optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
   optimiserPage_->setObjectName("picOptimise");
-  tabMain_->addTab(optimiserPage_, "Line Optimiser");
-  tabMain_->addTab(new StatisticsPage(session_, Help(), tabMain_), "Statistics");
+  tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
+  tabMain_->addTab(Scrolling(new StatisticsPage(session_, Help(), tabMain_)), "Statistics");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -91,10 +94,14 @@ MainWindow::MainWindow(Session& session, const Services& services)
   statusBar()->addWidget(reportNotice_, 1);
 
   ConnectHandlers();
-  resize(1180, 760);
+  FitTo(screen()->availableGeometry());
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::FitTo(const QRect& available) {
+  resize(FittedSize({1180, 760}, available));
+}
 
 void MainWindow::BuildMenus(ImportFlow& import) {
   QMenu* file = menuBar()->addMenu("&File");
@@ -106,13 +113,19 @@ void MainWindow::BuildMenus(ImportFlow& import) {
   };
   connect(addItem(file, "mnuImportCreate", "&Import / Switch / Create Lottery"),
           &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
-  connect(addItem(file, "mnuImportDraws", "Import Draws from File..."), &QAction::triggered,
-          &import, &ImportFlow::ChooseFile);
+  QAction* importDraws = addItem(file, "mnuImportDraws", "Import Draws from File...");
+  importDraws->setShortcut(QKeySequence::Open);
+  connect(importDraws, &QAction::triggered, &import, &ImportFlow::ChooseFile);
+  QAction* print = addItem(file, "mnuPrint", "Print...");
+  print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this,
+          [this] { ClickOnPage(QRegularExpression("^(pnlPrintAll|cmdPrintList)$")); });
   connect(addItem(file, "mnuInitialise", "Re-Initialise Current Database"), &QAction::triggered,
           this, [this] { mnuInitialise_Click(); });
   file->addSeparator()->setObjectName("mnuBlank0");
-  connect(addItem(file, "mnuQuit", "&Quit"), &QAction::triggered, this,
-          [this] { mnuQuit_Click(); });
+  QAction* quit = addItem(file, "mnuQuit", "&Quit");
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));  // not every desktop binds Quit
+  connect(quit, &QAction::triggered, this, [this] { mnuQuit_Click(); });
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("mnuHelp");
@@ -121,6 +134,10 @@ void MainWindow::BuildMenus(ImportFlow& import) {
     connect(addItem(menu, name, caption), &QAction::triggered, this,
             [this, number] { Help().ShowTopic(number); });
   };
+  QAction* thisPage = addItem(help, "mnuThisPage", "Help on &This Page");
+  thisPage->setShortcut(QKeySequence::HelpContents);
+  connect(thisPage, &QAction::triggered, this,
+          [this] { ClickOnPage(QRegularExpression("^cmdHelp")); });
   addTopic(help, "mnuContents", "&Contents", topic::kContents);
   QMenu* services = help->addMenu("&General Services");
   services->setObjectName("mnuGS");
@@ -181,6 +198,27 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+}
+
+// Each page has its Help button and, where it prints, its Print button; a
+// key stands for a click on the one in view.
+void MainWindow::ClickOnPage(const QRegularExpression& name) {
+  for (QPushButton* button : tabMain_->findChildren<QPushButton*>(name)) {
+    if (button->isVisible() && button->isEnabled()) {
+      button->click();
+      return;
+    }
+  }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  QPushButton* start = grid_->StartButton();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && start->isVisible() && start->isEnabled()) {
+    start->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 // Every report tells in the status bar where it went once it is written.

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -72,6 +73,9 @@ class MainWindow : public QMainWindow, public PageHost {
   // The window has closed (its unload ran): the program ends.
   bool IsUnloaded() const { return unloaded_; }
 
+  // Sizes the window to fit the screen's free room.
+  void FitTo(const QRect& available);
+
   // Closes the window after a change of lottery or index; quiet = no
   // "switching" notice.
   void NeedRestart(bool quiet);
@@ -97,9 +101,14 @@ class MainWindow : public QMainWindow, public PageHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter that no control took presses Start, the button drawn as the default.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   class SaveBar;
+
+  // Clicks the button of the page in view whose name matches.
+  void ClickOnPage(const QRegularExpression& name);
 
   // Building the window (main_window.cpp).
   void BuildMenus(ImportFlow& import);
@@ -154,7 +163,6 @@ class MainWindow : public QMainWindow, public PageHost {
   std::array<std::string, 13> selectedNumbers_{};
   std::array<int, 3> chosenLines_{};
   bool runGoing_ = false;  // a page has locked the others for a run
-  bool quitAsked_ = false;
   bool unloaded_ = false;
 };
 

@@ -1,6 +1,7 @@
 // The tab strips, the shared Start button, the number grid's clicks and the
 // Single Line check with its faces.
 #include "model/statistics_text.h"
+#include "ui/export_buttons.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
@@ -130,6 +131,7 @@ void MainWindow::cmdCheckUpdate_Click() {
       if (update_->AddNewDraw()) {
         cmdClear_Click();
         ShowDateLabels();
+        TellInStatusBar(this, "Draw added to the history");
       }
       SetTabsEnabled(true);
       break;
@@ -149,7 +151,7 @@ void MainWindow::cmdClear_Click() {
   const int page = tabChoice_->currentIndex();
   // On Single Line and 6 from 49 a running check or search keeps its Stop caption.
   if (page == kUpdate || page == kOptimise) start->setText(StartCaption(page));
-  grid_->SetNumbersEnabled(page != kUpdate);
+  grid_->SetNumbersEnabled(true);  // the Update page proposes a date at once
   start->setEnabled(false);
 }
 

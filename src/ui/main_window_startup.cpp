@@ -32,8 +32,6 @@ bool MainWindow::Initialize() {
   setEnabled(false);
   if (!ResolveLottery()) return false;
 
-  const CalendarDate today = DateOfDayNumber(services_.clock.TodayDayNumber());
-  update_->SelectDate(today);
   show();
   repaint();
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -92,6 +90,7 @@ void MainWindow::LoadHistoryWithSplash() {
 // A history without draws: only the Update page can be used.
 void MainWindow::ShowUpdateOnly() {
   update_->ShowNoEntries();
+  update_->ProposeNextDrawDay(services_.clock.TodayDayNumber());
   // An unreadable history was reported as such at loading.
   if (state_.historyRead.outcome != HistoryReadOutcome::Unreadable) {
     services_.messages.Show(NoPastDrawsMessage());
@@ -109,6 +108,7 @@ void MainWindow::ShowDateLabels() {
                      "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
                      "To: " + LongDate(state_.newestDrawDate));
   update_->ShowLastEntry(LongDate(state_.newestDrawDate));
+  update_->ProposeNextDrawDay(services_.clock.TodayDayNumber());
   singleLine_->Insight().RefreshHistoryDates();
 }
 
@@ -142,8 +142,8 @@ void MainWindow::mnuInitialise_Click() {
   NeedRestart(true);
 }
 
+// The window's close button does the same.
 void MainWindow::mnuQuit_Click() {
-  quitAsked_ = true;
   close();
 }
 
@@ -160,23 +160,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// Form_QueryUnload: true keeps the window open.
+// True keeps the window open. The history is saved on the way out, so only
+// a run still going would be lost: only then is the user asked.
 bool MainWindow::QueryUnload() {
-  bool cancel = false;
-  if (quitAsked_) {
-    const MessageAnswer answer =
-        services_.messages.Show({"Do you really want to go?", "Confirm", MessageButtons::YesNo,
-                                 MessageIcon::Question, MessageAnswer::Yes});
-    if (answer == MessageAnswer::Yes) {
-      state_.stopRequested = true;
-    } else {
-      cancel = true;
-    }
-  } else {
-    state_.stopRequested = true;
-  }
-  quitAsked_ = false;
-  return cancel;
+  if (runGoing_ && services_.messages.Show({"A run is still going. Stop it and quit?", "Confirm",
+                                            MessageButtons::YesNo, MessageIcon::Question,
+                                            MessageAnswer::No}) != MessageAnswer::Yes)
+    return true;
+  state_.stopRequested = true;
+  return false;
 }
 
 void MainWindow::Unload() {

@@ -101,19 +101,28 @@ void NumberGrid::BuildLayout() {
   for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
     grid->addWidget(buttons_[n], (n - 1) / kColumns, (n - 1) % kColumns);
   }
+  // Colours from the palette only, so that a dark theme shows the picks too.
   gridBox->setStyleSheet(
-      "QPushButton { border: 1px solid #9aa7b8; border-radius: 6px; background: #f7f9fc; "
-      "font-weight: bold; color: #223; }"
-      "QPushButton:hover { background: #e3ecf8; }"
-      "QPushButton:disabled { color: #aab; background: #eef0f3; border-color: #d3d8df; }"
-      "QPushButton[picked=\"true\"] { background: #1f6fd1; color: white; border-color: #174f96; }");
+      "QPushButton { border: 1px solid palette(mid); border-radius: 6px; "
+      "background: palette(button); color: palette(button-text); font-weight: bold; }"
+      "QPushButton:hover { background: palette(midlight); }"
+      "QPushButton:disabled { color: palette(mid); background: palette(window); }"
+      "QPushButton[picked=\"true\"] { background: palette(highlight); "
+      "color: palette(highlighted-text); border: 2px solid palette(window-text); }"
+      // The keyboard's number: a thick frame, unlike the hover's shade, and on a
+      // picked number in the colour of its text.
+      "QPushButton:focus { border: 3px solid palette(highlight); }"
+      "QPushButton[picked=\"true\"]:focus { border: 3px dashed palette(highlighted-text); }");
 
   auto* picked = new QGroupBox(tr("Selected Numbers"), this);
   picked->setObjectName("fraSelected");
   rowsBox_ = picked;
+  // The bonus slot is told apart by its dashed border, not only a shade.
   picked->setStyleSheet(
-      "QLabel { background: white; color: #123; border: 1px solid #b8c2cf; border-radius: 4px; }"
-      "QLabel[bonus=\"true\"] { background: #fff4d6; }");
+      "QLabel { background: palette(base); color: palette(text); border: 1px solid palette(mid); "
+      "border-radius: 4px; }"
+      "QLabel[bonus=\"true\"] { background: palette(alternate-base); "
+      "border: 2px dashed palette(text); }");
   auto* rows = new QGridLayout(picked);
   rows->setSpacing(4);
   for (int k = 1; k <= 6; ++k) {
@@ -121,7 +130,7 @@ void NumberGrid::BuildLayout() {
     rows->addWidget(labels_[6 + k], 1, k - 1);
   }
   bonusPlus_ = new QLabel("+", picked);
-  bonusPlus_->setStyleSheet("border: none; background: transparent;");
+  bonusPlus_->setStyleSheet("border: none; background: transparent; color: palette(window-text);");
   rows->addWidget(bonusPlus_, 0, 6, Qt::AlignCenter);
   rows->addWidget(labels_[kBonusSlot], 0, 7);
   ShowBonusSlot(false);

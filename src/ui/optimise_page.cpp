@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/statistics_text.h"
+#include "ui/help_viewer.h"
 #include "ui/number_grid.h"
 #include "ui/page_widgets.h"
 
@@ -49,7 +50,12 @@ OptimisePage::OptimisePage(PageHost& host, NumberGrid& grid, QWidget* parent)
                page));
   side->addLayout(options);
   side->addWidget(label3_);
+  statsNote_ = Guidance(QString(), page, "lblStatsNote");
+  statsNote_->hide();
+  side->addWidget(statsNote_);
   side->addStretch();
+  side->addWidget(HelpButton("cmdHelpOptimise", "He&lp", host_.Help(), help_topic::kOptimise, page),
+                  0, Qt::AlignLeft);
   auto* row = new QHBoxLayout(page);
   row->addLayout(side, 1);
   row->addWidget(list7_, 1);
@@ -94,20 +100,26 @@ void OptimisePage::optDoubleTreble_Click() {
   FillStatistics(statsNumber_);
 }
 
-// Fills List7 by the chosen option; a number without such statistics (49
-// for doubles, 48 and 49 for trebles) leaves the list as it was.
+// Fills List7 by the chosen option; a number that starts no double (49)
+// or treble (48, 49) shows an empty list and says why.
 void OptimisePage::FillStatistics(int number) {
   const ProgramState& state = host_.GetSession().State();
   std::vector<std::string> lines;
+  QString note;
   if (statsOptions_[kStatsSingles]->isChecked()) {
     lines = FillSinglesText(state.tables);
-  } else if (statsOptions_[kStatsDoubles]->isChecked() && number < kHighestNumber) {
-    lines = FillDoublesText(state.tables, number);
-  } else if (statsOptions_[kStatsTrebles]->isChecked() && number < kHighestNumber - 1) {
+  } else if (statsOptions_[kStatsDoubles]->isChecked()) {
+    if (number < kHighestNumber)
+      lines = FillDoublesText(state.tables, number);
+    else
+      note = QStringLiteral("%1 starts no double: a double is listed under its lower number.");
+  } else if (number < kHighestNumber - 1) {
     lines = FillTreblesText(state.tables, number);
   } else {
-    return;
+    note = QStringLiteral("%1 starts no treble: a treble is listed under its lowest number.");
   }
+  statsNote_->setText(note.arg(number));
+  statsNote_->setVisible(!note.isEmpty());
   list7_->clear();
   for (const std::string& line : lines) list7_->addItem(QString::fromStdString(line));
 }

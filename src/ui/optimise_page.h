@@ -39,7 +39,8 @@ class OptimisePage : public QWidget {
   std::array<QRadioButton*, 3> statsOptions_{};
   QListWidget* list7_ = nullptr;
   QLabel* label3_ = nullptr;
-  int statsNumber_ = 0;  // the number listed, 0 = none yet
+  QLabel* statsNote_ = nullptr;  // why the list is empty
+  int statsNumber_ = 0;          // the number listed, 0 = none yet
 };
 
 }  // namespace bw::ui

@@ -1,8 +1,19 @@
 #include "ui/page_widgets.h"
 
 #include <QFontDatabase>
+#include <QScrollArea>
 
 namespace bw::ui {
+
+bool IsDarkTheme(const QPalette& colours) {
+  return colours.color(QPalette::Window).lightness() < 128;
+}
+
+QColor FadedText(const QPalette& colours) {
+  QColor faded = colours.color(QPalette::Text);
+  faded.setAlphaF(0.45f);
+  return faded;
+}
 
 QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
@@ -39,6 +50,21 @@ QLabel* Guidance(const QString& text, QWidget* parent, const QString& name) {
   label->setWordWrap(true);
   label->setProperty("guidance", true);
   return label;
+}
+
+QWidget* Scrolling(QWidget* page) {
+  auto* area = new QScrollArea(page->parentWidget());
+  area->setObjectName(page->objectName() + "Scroll");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
+}
+
+QSize FittedSize(const QSize& preferred, const QRect& available) {
+  constexpr QSize kTitleBar(0, 40);
+  return preferred.boundedTo(available.size() - kTitleBar);
 }
 
 QPushButton* HelpButton(const char* name, const QString& caption, HelpViewer& help, int topic,

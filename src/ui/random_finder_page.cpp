@@ -97,7 +97,7 @@ void RandomFinderPage::BuildLayout() {
   cmdContinue_ = new QPushButton("&Start", this);
   cmdContinue_->setObjectName("cmdContinue");
   connect(cmdContinue_, &QPushButton::clicked, this, &RandomFinderPage::cmdContinue_Click);
-  cmdHelpRandom_ = new QPushButton("&Help", this);
+  cmdHelpRandom_ = new QPushButton("He&lp", this);
   cmdHelpRandom_->setObjectName("cmdHelpRandom");
   connect(cmdHelpRandom_, &QPushButton::clicked, this,
           [this] { host_.Help().ShowTopic(kHelpTopicRandomFinder); });

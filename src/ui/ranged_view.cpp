@@ -7,6 +7,12 @@ namespace bw::ui {
 RangedView::RangedView(Session& session, const QString& rangeName, QWidget* parent)
     : QWidget(parent), session_(session), range_(new DateRangeBar(rangeName, this)) {}
 
+QString RangedView::Subject() const {
+  QString lottery = QString::fromStdString(session_.State().lottoFile);
+  lottery.chop(4);  // ".opt"
+  return lottery + ", " + range_->ShownDates();
+}
+
 void RangedView::RefreshHistoryDates() {
   const std::vector<DatedDraw>& draws = session_.DatedDraws();
   if (draws.empty()) return;

@@ -18,6 +18,8 @@ class RangedView : public QWidget {
   DateRange Range() const { return range_->Range(); }
   // The first and last draw dates, after the history was loaded or grew.
   void RefreshHistoryDates();
+  // The lottery and the dates of the range: "Sample, 12/06/1982 to 17/06/2020".
+  QString Subject() const;
 
  protected:
   Session& session_;

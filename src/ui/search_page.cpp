@@ -27,8 +27,6 @@ constexpr auto kSliceTarget = std::chrono::milliseconds(40);
 constexpr int64_t kFirstSliceLines = 20'000;
 constexpr int64_t kMinSliceLines = 500;
 constexpr int64_t kMaxSliceLines = 4'000'000;
-const QColor kFoundColour(0, 255, 0);
-const QColor kIdleColour(224, 224, 224);
 
 // The next slice's line budget from how long this one took.
 int64_t TunedBudget(int64_t budget, std::chrono::steady_clock::duration took) {
@@ -235,18 +233,16 @@ void SearchPage::EndSearchReport() {
   searchReport_.reset();
 }
 
-// The "Print" panel: green and usable once a line was found, grey otherwise.
+// The "Print" panel: in the highlight colour and usable once a line was
+// found; disabled, flat and pale like any disabled control.
 void SearchPage::SetPrintPanel(bool enabled) {
-  const QColor colour = enabled ? kFoundColour : kIdleColour;
   printAll_->setEnabled(enabled);
-  printAll_->setProperty("ForeColor", colour);
-  // Disabled, the panel is flat and pale like any disabled control.
-  printAll_->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: #23395b; "
-                                          "border: 2px outset #3a5a85; border-radius: 4px; "
-                                          "font-weight: bold; font-size: 15px; }"
-                                          "QPushButton:disabled { color: #a4a9b0; "
-                                          "background: #eceef1; border: 1px solid #c9ced6; }")
-                               .arg(colour.name()));
+  printAll_->setStyleSheet(
+      "QPushButton { color: palette(highlighted-text); background: palette(highlight); "
+      "border: 2px outset palette(dark); border-radius: 4px; font-weight: bold; "
+      "font-size: 15px; }"
+      "QPushButton:disabled { color: palette(mid); background: palette(window); "
+      "border: 1px solid palette(mid); }");
 }
 
 }  // namespace bw::ui

@@ -47,7 +47,7 @@ SingleLinePage::SingleLinePage(Session& session, HelpViewer& help, QWidget* pare
   side->addSpacing(12);
   side->addLayout(faces);
   side->addStretch();
-  side->addWidget(HelpButton("cmdHelpSingle", "&Help", help, help_topic::kSingleLine, this), 0,
+  side->addWidget(HelpButton("cmdHelpSingle", "He&lp", help, help_topic::kSingleLine, this), 0,
                   Qt::AlignLeft);
 
   auto* row = new QHBoxLayout;

@@ -11,8 +11,8 @@ SplashWindow::SplashWindow(QWidget* parent)
   setObjectName("frmSplash");
   setWindowTitle("Ballwright");
   setStyleSheet(
-      "#frmSplash { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1d3557, "
-      "stop:1 #274c77); } QLabel { color: white; }");
+      "#frmSplash { background: palette(highlight); } QLabel { color: palette(highlighted-text); "
+      "}");
   setAttribute(Qt::WA_StyledBackground);
 
   auto* picture = new QLabel(this);
@@ -30,7 +30,7 @@ SplashWindow::SplashWindow(QWidget* parent)
   count_ = new QLabel(this);
   count_->setObjectName("lblIntegrate");
   count_->setAlignment(Qt::AlignCenter);
-  count_->setStyleSheet("font-size: 16px; font-weight: bold; color: #ffd166;");
+  count_->setStyleSheet("font-size: 16px; font-weight: bold;");
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(28, 24, 28, 24);

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "ui/chart_panel.h"
+#include "ui/data_table.h"
 #include "ui/help_viewer.h"
 #include "ui/page_widgets.h"
 
@@ -47,10 +48,7 @@ void SetBars(QBarSet& bars, const std::array<int, 49>& values) {
 }
 
 QTableWidgetItem* NumberItem(double value, int decimals = 0) {
-  auto* item = new QTableWidgetItem(QString::number(value, 'f', decimals));
-  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-  return item;
+  return DataTable::Cell(QString::number(value, 'f', decimals), value);
 }
 
 }  // namespace
@@ -65,16 +63,14 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   fairness_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Room for the sentence: the tab pages do not pass on the height a wrapped text needs.
   fairness_->setMinimumHeight(2 * fairness_->fontMetrics().lineSpacing() + 4);
-  table_ = new QTableWidget(49, 6, this);
-  table_->setObjectName("tblFrequency");
-  table_->setHorizontalHeaderLabels(
-      {"Number", "Main", "Fair main", "Bonus", "Fair bonus", "Draws since"});
-  table_->verticalHeader()->hide();
+  table_ = new DataTable(
+      "tblFrequency", {"Number", "Main", "Fair main", "Bonus", "Fair bonus", "Draws since"}, this);
+  table_->setRowCount(49);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   counts_ = new ChartPanel("CountsChart", "How often each number was drawn", this);
   since_ = new ChartPanel("SinceChart", "Draws since each number was last drawn", this);
   QPushButton* helpButton =
-      HelpButton("cmdHelpStatistics", "&Help", help, help_topic::kNumberStatistics, this);
+      HelpButton("cmdHelpStatistics", "He&lp", help, help_topic::kNumberStatistics, this);
 
   BuildCharts();
 
@@ -91,35 +87,50 @@ StatisticsPage::StatisticsPage(Session& session, HelpViewer& help, QWidget* pare
   column->addWidget(range_);
   column->addWidget(fairness_);
   column->addWidget(sides, 1);
-  column->addWidget(helpButton, 0, Qt::AlignLeft);
+  auto* saveTable = new QPushButton("Save table as CSV...", this);
+  saveTable->setObjectName("cmdSaveStatistics");
+  connect(saveTable, &QPushButton::clicked, this, [this] { table_->SaveCsv("statistics.csv"); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(saveTable);
+  buttons->addStretch();
+  buttons->addWidget(helpButton);
+  column->addLayout(buttons);
 }
 
 void StatisticsPage::BuildCharts() {
-  const QPalette colours = palette();
   mainCounts_ = new QBarSet("as main number", this);
   bonusCounts_ = new QBarSet("as bonus", this);
   sinceCounts_ = new QBarSet("draws since last drawn", this);
-  mainCounts_->setColor(colours.highlight().color());
-  bonusCounts_->setColor(colours.link().color());
-  sinceCounts_->setColor(colours.highlight().color());
   countBars_ = new QBarSeries(this);
   countBars_->append({mainCounts_, bonusCounts_});
   fairMain_ = new QLineSeries(this);
   fairMain_->setName("fair main count");
-  fairMain_->setPen(QPen(colours.text().color(), 2, Qt::DashLine));
   fairBonus_ = new QLineSeries(this);
   fairBonus_->setName("fair bonus count");
-  fairBonus_->setPen(QPen(colours.mid().color(), 2, Qt::DashLine));
   QChart& counts = counts_->Chart();
   for (QAbstractSeries* series :
        std::initializer_list<QAbstractSeries*>{countBars_, fairMain_, fairBonus_})
     counts.addSeries(series);
   AddNumberAxes(*counts_);
+  // Main and bonus differ in fill (solid, hatched) and fair line (dashes, dots).
+  counts_->SetSeriesColours([this](const QPalette& colours) {
+    const QColor text = colours.text().color(), highlight = colours.highlight().color();
+    mainCounts_->setColor(highlight);
+    mainCounts_->setBorderColor(highlight);
+    bonusCounts_->setBrush(QBrush(text, Qt::BDiagPattern));
+    bonusCounts_->setBorderColor(text);
+    fairMain_->setPen(QPen(text, 2, Qt::DashLine));
+    fairBonus_->setPen(QPen(text, 2, Qt::DotLine));
+  });
   auto* sinceBars = new QBarSeries(this);
   sinceBars->append(sinceCounts_);
   since_->Chart().addSeries(sinceBars);
   AddNumberAxes(*since_);
   since_->Chart().legend()->hide();
+  since_->SetSeriesColours([this](const QPalette& colours) {
+    sinceCounts_->setColor(colours.highlight().color());
+    sinceCounts_->setBorderColor(colours.highlight().color());
+  });
 }
 
 void StatisticsPage::showEvent(QShowEvent* event) {
@@ -143,6 +154,7 @@ void StatisticsPage::Recount() {
                            .arg(QString::fromStdString(FairnessVerdict(test))));
     ShowTable(frequency);
     ShowCounts(frequency);
+    for (ChartPanel* panel : {counts_, since_}) panel->SetSubject(Subject());
   } catch (const EmptyRangeError& error) {
     ShowNothing(error.what());
   }
@@ -150,6 +162,7 @@ void StatisticsPage::Recount() {
 
 void StatisticsPage::ShowTable(const NumberFrequency& frequency) {
   const bool bonus = session_.State().settings.useBonus;
+  table_->BeginFilling();
   table_->setColumnHidden(3, !bonus);
   table_->setColumnHidden(4, !bonus);
   for (int row = 0; row < 49; ++row) {
@@ -161,6 +174,7 @@ void StatisticsPage::ShowTable(const NumberFrequency& frequency) {
     table_->setItem(row, 4, NumberItem(frequency.expectedBonus, 1));
     table_->setItem(row, 5, NumberItem(count.since));
   }
+  table_->EndFilling();
   table_->resizeColumnsToContents();
 }
 

@@ -7,7 +7,6 @@
 #include "ui/ranged_view.h"
 
 class QLabel;
-class QTableWidget;
 class QBarSeries;
 class QBarSet;
 class QLineSeries;
@@ -15,6 +14,7 @@ class QLineSeries;
 namespace bw::ui {
 
 class ChartPanel;
+class DataTable;
 
 class StatisticsPage : public RangedView {
   Q_OBJECT
@@ -35,7 +35,7 @@ class StatisticsPage : public RangedView {
   void BuildCharts();
 
   QLabel* fairness_ = nullptr;
-  QTableWidget* table_ = nullptr;
+  DataTable* table_ = nullptr;
   ChartPanel* counts_ = nullptr;
   ChartPanel* since_ = nullptr;
   QBarSeries* countBars_ = nullptr;

@@ -4,9 +4,12 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <set>
 
 #include "model/draw_date_rule.h"
 #include "store/history_file.h"
+#include "ui/date_box.h"
+#include "ui/date_range_bar.h"
 #include "ui/help_viewer.h"
 #include "ui/number_grid.h"
 #include "ui/page_widgets.h"
@@ -20,12 +23,31 @@ std::string TwoDigits(const std::string& caption) {
   return (LeadingNumber(caption) < 10 ? "0" : "") + caption;
 }
 
+// The first day after `newest` that falls on a weekday of the lottery's
+// last twenty draws.
+QDate NextDrawDay(const std::vector<DatedDraw>& draws, int32_t newest) {
+  constexpr std::ptrdiff_t kRecent = 20;
+  std::set<int> weekdays;
+  for (auto draw = draws.end() - std::min<std::ptrdiff_t>(kRecent, std::ssize(draws));
+       draw != draws.end(); ++draw)
+    weekdays.insert(DateOfDay(draw->day).dayOfWeek());
+  QDate next = DateOfDay(newest).addDays(1);
+  while (!weekdays.contains(next.dayOfWeek())) next = next.addDays(1);
+  return next;
+}
+
 }  // namespace
 
 UpdatePage::UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent)
     : QWidget(parent), host_(host), grid_(grid) {
   setObjectName("tabUpdate");
   QWidget* page = this;
+  drawDate_ = new DateBox(page);
+  drawDate_->setObjectName("DrawDate");
+  auto* dateLabel = new QLabel("Draw &date", page);
+  dateLabel->setBuddy(drawDate_);
+  dateHint_ = Guidance(QString(), page, "DrawDateHint");
+  dateHint_->hide();
   monthView_ = new QCalendarWidget(page);
   monthView_->setObjectName("MonthView1");
   monthView_->setGridVisible(true);
@@ -41,10 +63,16 @@ UpdatePage::UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent)
                "on the grid, then press Update.",
                page));
   side->addStretch();
-  side->addWidget(HelpButton("cmdHelpUpdate", "&Help", host_.Help(), help_topic::kUpdate, page), 0,
+  side->addWidget(HelpButton("cmdHelpUpdate", "He&lp", host_.Help(), help_topic::kUpdate, page), 0,
                   Qt::AlignLeft);
 
+  auto* dateRow = new QHBoxLayout;
+  dateRow->addWidget(dateLabel);
+  dateRow->addWidget(drawDate_);
+  dateRow->addStretch();
   auto* left = new QVBoxLayout;
+  left->addLayout(dateRow);
+  left->addWidget(dateHint_);
   left->addWidget(monthView_);
   left->addWidget(lastUpdate_);
   left->addStretch();
@@ -55,10 +83,30 @@ UpdatePage::UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent)
   connect(monthView_, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
   // Enter on a date is the keyboard's click.
   connect(monthView_, &QCalendarWidget::activated, this, [this] { MonthView1_DateClick(); });
+  // The typed date and the calendar show the same day.
+  connect(monthView_, &QCalendarWidget::selectionChanged, this,
+          [this] { ShowDate(monthView_->selectedDate()); });
+  connect(drawDate_, &QDateEdit::dateChanged, this, [this](const QDate& date) { ShowDate(date); });
+  connect(drawDate_, &DateBox::Entered, this, [this] { MonthView1_DateClick(); });
+  connect(drawDate_, &DateBox::Hint, this, [this](const QString& why) {
+    dateHint_->setText(why);
+    dateHint_->setVisible(!why.isEmpty());
+  });
 }
 
-void UpdatePage::SelectDate(const CalendarDate& date) {
-  monthView_->setSelectedDate(QDate(date.year, date.month, date.day));
+void UpdatePage::ProposeNextDrawDay(int32_t today) {
+  const QDate last = DateOfDay(today).addDays(1);
+  drawDate_->setDateRange(QDate(1900, 1, 1), last);
+  monthView_->setDateRange(QDate(1900, 1, 1), last);
+  Session& session = host_.GetSession();
+  const std::vector<DatedDraw>& draws = session.DatedDraws();
+  ShowDate(draws.empty() ? DateOfDay(today)
+                         : std::min(NextDrawDay(draws, session.State().newestDrawDate), last));
+}
+
+void UpdatePage::ShowDate(const QDate& date) {
+  if (drawDate_->date() != date) drawDate_->setDate(date);
+  if (monthView_->selectedDate() != date) monthView_->setSelectedDate(date);
 }
 
 void UpdatePage::ShowLastEntry(const QString& longDate) {

@@ -1,6 +1,6 @@
-// The Update page of General Services: the draw date on the calendar, the
-// drawn numbers on the number grid, and the confirmed draw appended to the
-// history.
+// The Update page of General Services: the draw date, typed or picked on the
+// calendar (the next draw day is proposed), the drawn numbers on the number
+// grid, and the confirmed draw appended to the history.
 #pragma once
 
 #include <QCalendarWidget>
@@ -14,6 +14,7 @@
 
 namespace bw::ui {
 
+class DateBox;
 class NumberGrid;
 
 class UpdatePage : public QWidget {
@@ -22,7 +23,10 @@ class UpdatePage : public QWidget {
   // The grid's upper row and bonus slot hold the draw.
   UpdatePage(PageHost& host, NumberGrid& grid, QWidget* parent);
 
-  void SelectDate(const CalendarDate& date);
+  // Proposes the day after the newest draw on which the lottery draws (by the
+  // weekdays of its recent draws), or today without draws; dates up to the
+  // day after today can be chosen.
+  void ProposeNextDrawDay(int32_t today);
   // The date of the newest draw in the history, as a long date.
   void ShowLastEntry(const QString& longDate);
   void ShowNoEntries();
@@ -32,11 +36,14 @@ class UpdatePage : public QWidget {
 
  private:
   void MonthView1_DateClick();
+  void ShowDate(const QDate& date);
   std::optional<Message> PlacementRefusal(const CalendarDate& date, const std::string& entry,
                                           std::string& confirmNote);
 
   PageHost& host_;
   NumberGrid& grid_;
+  DateBox* drawDate_ = nullptr;
+  QLabel* dateHint_ = nullptr;
   QCalendarWidget* monthView_ = nullptr;
   QLabel* lastUpdate_ = nullptr;
 };

@@ -101,7 +101,7 @@ class FinderOptimiserTest : public QObject {
     });
     QCOMPARE(Items(*optimiser_, "List3").size(),
              100);  // the line seen with Stop is not listed
-    QCOMPARE(Caption(*optimiser_, "OptimiseDigit0") + Status(), "100interupted.");
+    QCOMPARE(Caption(*optimiser_, "OptimiseDigit0") + Status(), "100interrupted.");
     QVERIFY(Enabled(*optimiser_, "cmdPrintList"));
     QVERIFY(!optimiser_->IsRunning());
 

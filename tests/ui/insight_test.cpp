@@ -26,22 +26,6 @@ namespace {
 
 const Line kFirstDraw{3, 11, 12, 14, 41, 43};  // the demo's first draw: 72 threes, 5 fours, a six
 
-// Types a date into a date box as a person does: year, month and day, each
-// typed over its part, then Return.
-void TypeDate(QWidget& root, const QString& box, const QDate& date) {
-  auto& edit = Child<QDateEdit>(root, box);
-  edit.setFocus();
-  const std::pair<QDateTimeEdit::Section, QString> parts[] = {
-      {QDateTimeEdit::YearSection, date.toString("yyyy")},
-      {QDateTimeEdit::MonthSection, date.toString("MM")},
-      {QDateTimeEdit::DaySection, date.toString("dd")}};
-  for (const auto& [section, digits] : parts) {
-    edit.setSelectedSection(section);
-    QTest::keyClicks(QApplication::focusWidget(), digits);
-  }
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
 // Answers the next save dialog with that file name.
 void AnswerSaveDialog(const QString& path) {
   QTimer::singleShot(0, [path] {
@@ -56,7 +40,10 @@ void AnswerSaveDialog(const QString& path) {
 // README's pictures of the window are taken on the way.
 void TakePicture(QWidget& window, const char* name) {
   const QString folder = qEnvironmentVariable("BALLWRIGHT_PICTURES");
-  if (!folder.isEmpty()) QVERIFY(window.grab().save(folder + "/" + name));
+  if (folder.isEmpty()) return;
+  window.resize(1180, 760);  // the size it opens at on a desktop screen
+  QCoreApplication::processEvents();
+  QVERIFY(window.grab().save(folder + "/" + name));
 }
 
 }  // namespace

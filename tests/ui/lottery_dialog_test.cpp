@@ -161,7 +161,11 @@ const Typed kTyped[] = {
      "", "Sample|934 7 5 1500 100000 1000000|bonus|save|open"},
     {"Escape in a value box cancels", "@txtRet5<Ctrl+A>8<Esc>", "",
      "Sample|1 10 60 8 100000 1000000|bonus|save|cancelled"},
-    {"Enter presses no button", "@txtRet3<Return>@Combo1<Return>", "", kNoChange},
+    {"Enter with nothing to save does nothing", "@txtRet3<Return>@Combo1<Return>", "", kNoChange},
+    {"Enter presses Save", "@txtStake<End>5<Return>", "y",
+     "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted",
+     "Please confirm|Are you sure you want to save the settings of Sample",
+     "vomrix.ini=file=Sample.opt\r\n;Sample.ini=bonus=true\r\nstake=15\r\n"},
     {"changed value of the current lottery saved", "@txtStake<End>5@cmdSave", "y",
      "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted",
      "Please confirm|Are you sure you want to save the settings of Sample",
@@ -264,6 +268,54 @@ class LotteryDialogTest : public QObject {
       QCOMPARE(focus ? focus->objectName() : "none",
                t.script.contains("Ret4") ? "txtRet4" : "txtStake");
     }
+  }
+
+  // The name and amount rules hold whichever way the text comes, and the
+  // field says why it was refused.
+  void refusedTextIsExplainedWhicheverWayItCame_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("hint");
+    const QString name = "lblNameHint", amount = "lblValueHint";
+    for (const char* way : {"typed", "pasted", "middle button", "dropped"}) {
+      QTest::addRow("name %s", way) << "Combo1" << way << name;
+      QTest::addRow("amount %s", way) << "txtRet3" << way << amount;
+    }
+  }
+  void refusedTextIsExplainedWhicheverWayItCame() {
+    QFETCH(QString, field);
+    QFETCH(QString, way);
+    QFETCH(QString, hint);
+    Fixture f;
+    f.Open();
+    QWidget& box = Child(*f.dialog, field);
+    auto& edit = qobject_cast<QLineEdit*>(&box) ? *qobject_cast<QLineEdit*>(&box)
+                                                : *qobject_cast<QComboBox*>(&box)->lineEdit();
+    QTest::mouseClick(&edit, Qt::LeftButton);
+    edit.end(false);
+    const QString before = edit.text(), refused = "Pasted_Lotto-1.5";
+    if (way == "typed") {
+      QTest::keyClicks(QApplication::focusWidget(), "_");
+    } else if (way == "pasted") {
+      QApplication::clipboard()->setText(refused);
+      QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+    } else if (way == "middle button") {
+      if (!QApplication::clipboard()->supportsSelection()) QSKIP("no selection on this screen");
+      QApplication::clipboard()->setText(refused, QClipboard::Selection);
+      QTest::mouseClick(&edit, Qt::MiddleButton);
+    } else {
+      QMimeData data;
+      data.setText(refused);
+      QDragEnterEvent enter(edit.rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(&edit, &enter);
+      QDropEvent drop(QPointF(edit.rect().center()), Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(&edit, &drop);
+    }
+    QCOMPARE(edit.text(), before);
+    QVERIFY(Child(*f.dialog, hint).isVisible());
+    QVERIFY(!Caption(*f.dialog, hint).isEmpty());
+    QTest::keyClicks(QApplication::focusWidget(), field == "Combo1" ? "a" : "7");
+    QVERIFY(!Child(*f.dialog, hint).isVisible());  // a good character clears it
   }
 
   // Help opened from the modal dialog takes clicks while the dialog waits,

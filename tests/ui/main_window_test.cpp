@@ -78,15 +78,13 @@ class MainWindowTest : public QObject {
   void drawModeWithBonusPutsTheSeventhInTheBonusSlot() {
     StartOn(true);
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
-    Walk(0, 6, {{{7}, "||||||", false}});  // no date picked yet: the grid ignores clicks
-    PickDate(*w_, QDate(2020, 6, 20));
     Walk(0, 6,
          {{{30, 20, 10, 40, 45, 49}, "|10|20|30|40|45|49", false},
           {{3, 1}, "3|10|20|30|40|45|49", true},
           {{20}, "3||10|30|40|45|49", false},
           {{25}, "3|10|25|30|40|45|49", true}});  // refills the main row, not the bonus
     Click(*w_, "cmdClear");
-    QVERIFY(!Enabled(*w_, "cmdGetNumber10"));
+    QVERIFY(Enabled(*w_, "cmdGetNumber10"));  // the proposed draw day stays
   }
 
   void theBonusSlotShowsOnlyForADrawWithABonus() {
@@ -179,10 +177,11 @@ class MainWindowTest : public QObject {
       int number;  // right-clicked, or 0
       int size;
       QString first;
+      QString note = {};  // under the options, when the list is empty
     } steps[] = {{"optDoubleTreble0", 0, 49, "  01=  9x"},  // before any right click: 1
                  {"optDoubleTreble1", 4, 45, "  04-05=  5x"},
-                 {"optDoubleTreble1", 49, 45, "  04-05=  5x"},  // no doubles above 49
-                 {"optDoubleTreble2", 0, 0, ""},
+                 {"optDoubleTreble1", 49, 0, "", "49 starts no double"},
+                 {"optDoubleTreble2", 0, 0, "", "49 starts no treble"},
                  {"optDoubleTreble2", 1, 1128, "  01-02-03=  9x"}};
     auto& list = Child<QListWidget>(*w_, "List7");
     for (const Step& step : steps) {
@@ -192,6 +191,8 @@ class MainWindowTest : public QObject {
                           Qt::RightButton);
       QCOMPARE(list.count(), step.size);
       QCOMPARE(list.count() ? list.item(0)->text() : "", step.first);
+      const auto& note = Child<QLabel>(*w_, "lblStatsNote");
+      QCOMPARE(note.isVisible() ? note.text().left(step.note.size()) : "", step.note);
     }
     QCOMPARE(Spoken(*w_, "cmdGetNumber4"), "Number 4");  // a right click picks nothing
   }
@@ -206,33 +207,57 @@ class MainWindowTest : public QObject {
              (std::vector<int>{340, 740, 400, 410, 420, 430, 450, 590, 740, 400, 420, 430}));
   }
 
-  // Quit and Re-initialise ask first: No keeps everything, Yes saves the
-  // history and ends; Re-initialise also drops this lottery's index, no other.
-  void quitAndReinitialiseAskThenSaveAndEnd_data() {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<bool>("quit");
-    QTest::newRow("quit") << "mnuQuit" << true;
-    QTest::newRow("re-initialise") << "mnuInitialise" << false;
+  // Quit (the menu, Ctrl+Q or the window's close button) saves and ends at
+  // once; only a run still going makes it ask, No by default. Re-initialise
+  // asks first and drops this lottery's index, no other.
+  void quitAndReinitialiseSaveAndEnd_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("running");
+    QTest::newRow("File > Quit") << "mnuQuit" << false << false;
+    QTest::newRow("Ctrl+Q") << "Ctrl+Q" << false << false;
+    QTest::newRow("close button") << "close" << false << false;
+    QTest::newRow("close button while a run goes") << "close" << true << true;
+    QTest::newRow("re-initialise") << "mnuInitialise" << true << false;
   }
-  void quitAndReinitialiseAskThenSaveAndEnd() {
-    QFETCH(QString, item);
-    QFETCH(bool, quit);
+  void quitAndReinitialiseSaveAndEnd() {
+    QFETCH(QString, how);
+    QFETCH(bool, asks);
+    QFETCH(bool, running);
+    const bool quit = how != "mnuInitialise";
     TestFolder& folder = rig_->folder;
     folder.Write("01_S_Other.opt", "010203040506=  1:");
     folder.Write("Other.dnd", "WARNING:- DO NOT DELETE THIS FILE.\r\n");
-    rig_->messages.answers = {MessageAnswer::No};
-    Trigger(*w_, item);
-    QCOMPARE(rig_->Last().defaultButton, quit ? MessageAnswer::Yes : MessageAnswer::No);
-    QVERIFY(w_->isVisible() && !w_->IsUnloaded() && folder.Exists("Test.dnd"));
+    if (running) w_->SetTabsEnabled(false);  // as a run locks the pages
+    const auto end = [&] {
+      if (how == "close")
+        w_->close();
+      else if (how.startsWith("Ctrl"))
+        QTest::keySequence(w_, QKeySequence(how));
+      else
+        Trigger(*w_, how);
+    };
+    if (asks) {
+      rig_->messages.answers = {MessageAnswer::No};
+      end();
+      QCOMPARE(rig_->Last().defaultButton, MessageAnswer::No);
+      QVERIFY(w_->isVisible() && !w_->IsUnloaded() && folder.Exists("Test.dnd"));
+    }
     rig_->session.AddDraw(kSaved);
-    Trigger(*w_, item);                         // Yes
-    QCOMPARE(rig_->messages.shown.size(), 2u);  // no restart notice
+    end();                                                  // Yes when asked
+    QCOMPARE(rig_->messages.shown.size(), asks ? 2u : 0u);  // no restart notice
     QVERIFY(w_->IsUnloaded() && !w_->isVisible());
     QCOMPARE(rig_->help.closed, 1);
     QVERIFY(folder.Read("Test.opt").ends_with(kSaved + "\r\n"));
     QCOMPARE(folder.Exists("Test.dnd"), quit);
     QCOMPARE(folder.Exists("01_S_Test.opt"), quit);
     QVERIFY(folder.Exists("Other.dnd") && folder.Exists("01_S_Other.opt"));
+  }
+
+  // F1 opens the help topic of the page in view.
+  void f1OpensTheTopicOfThePageInView() {
+    ForEachPage(*w_, [this] { QTest::keyClick(w_, Qt::Key_F1); });
+    QCOMPARE(rig_->help.topics, (std::vector<int>{740, 400, 410, 420, 430, 450, 760}));
   }
 
   void importKeepingTheLotteryStaysOpenAndSwitchingEnds() {

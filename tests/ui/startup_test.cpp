@@ -137,7 +137,9 @@ class StartupTest : public QObject {
     QCOMPARE(window.ChoiceTabs().currentIndex(), int(ChoiceTab::kUpdate));
     for (int tab : {0, 2, 3}) QVERIFY(!ChooseTab(window.ChoiceTabs(), tab));
     QVERIFY(!window.MainTabs().IsTabSelectable(MainTab::kRandomLineFinder));
-    QVERIFY(!Enabled(window, "cmdGetNumber1"));  // until a date is picked
+    // Today is proposed as the draw date: the grid takes a draw at once.
+    QCOMPARE(Child<QDateEdit>(window, "DrawDate").date(), QDate(2025, 12, 9));
+    QVERIFY(Enabled(window, "cmdGetNumber1"));
   }
 
   void everyContextNumberHasATopic() {

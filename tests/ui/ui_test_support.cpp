@@ -151,10 +151,33 @@ void PickDate(const QWidget& root, const QDate& date) {
   emit calendar.clicked(date);
 }
 
+void TypeDate(const QWidget& root, const QString& box, const QString& text, Qt::Key end) {
+  QLineEdit& field = *Child(root, box).findChild<QLineEdit*>();
+  QTest::mouseClick(&field, Qt::LeftButton, {}, QPoint(4, field.height() / 2));
+  QTest::keyClicks(QApplication::focusWidget(), text);
+  if (end != Qt::Key_unknown) QTest::keyClick(QApplication::focusWidget(), end);
+}
+
 QString Row(const QWidget& root, int first, int last, const QString& prefix) {
   QStringList captions;
   for (int k = first; k <= last; ++k) captions << Caption(root, prefix + QString::number(k));
   return captions.join('|');
+}
+
+void ForEachPage(ui::MainWindow& window, const std::function<void()>& check) {
+  for (int page :
+       {ui::kGeneralServices, ui::kRandomLineFinder, ui::kLineOptimiser, ui::kStatistics}) {
+    if (page == ui::kLineOptimiser)
+      window.ShowLineOptimiser();
+    else
+      QVERIFY(ChooseTab(window.MainTabs(), page));
+    for (int choice = ui::kSingleLine; choice <= ui::kSixFrom49; ++choice) {
+      if (page == ui::kGeneralServices) QVERIFY(ChooseTab(window.ChoiceTabs(), choice));
+      QCoreApplication::processEvents();
+      check();
+      if (QTest::currentTestFailed() || page != ui::kGeneralServices) break;
+    }
+  }
 }
 
 QTextBrowser* HelpPage() {

@@ -136,6 +136,13 @@ inline bool ChooseTab(ui::TabStrip& strip, int index) {
   return true;
 }
 void PickDate(const QWidget& root, const QDate& date);
+// Clicks into the date box (in its day part) and types the text as a person
+// does, then `end` (Return, Tab, or nothing with Qt::Key_unknown).
+void TypeDate(const QWidget& root, const QString& box, const QString& text,
+              Qt::Key end = Qt::Key_Return);
+inline void TypeDate(const QWidget& root, const QString& box, const QDate& date) {
+  TypeDate(root, box, date.toString("dd/MM/yyyy"));
+}
 inline void PickNumbers(const QWidget& root, const std::vector<int>& numbers) {
   for (int number : numbers) Click(root, QStringLiteral("cmdGetNumber%1").arg(number));
 }
@@ -144,6 +151,9 @@ inline void CheckLine(const QWidget& root, const std::vector<int>& numbers) {
   PickNumbers(root, numbers);
   Click(root, "cmdCheckUpdate");
 }
+// Runs `check` on every page of the window, and on every choice of General
+// Services (the Line Optimiser shown as the Optimise page hands it numbers).
+void ForEachPage(ui::MainWindow& window, const std::function<void()>& check);
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
