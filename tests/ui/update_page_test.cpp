@@ -121,6 +121,56 @@ class UpdatePageTest : public QObject {
     }
   }
 
+  // One rule for where a typed draw goes: the same draw is refused, a second
+  // draw of a day is let in only on the user's word (the question defaults to
+  // No), an earlier one goes at its place in date order after the usual
+  // confirmation, which says so.
+  void drawsKeepTheirDateOrderAndRepeatsAreRefused() {
+    const struct {
+      QDate date;
+      std::vector<int> numbers;
+      std::deque<MessageAnswer> answers;
+      QString titles, said;
+      std::string added;  // the new draw among its neighbours; "": unchanged
+    } cases[] = {
+        {QDate(2001, 3, 1), {1, 2, 3, 10, 30, 40}, {}, "Draw not added", "already", ""},
+        {QDate(2001, 3, 1),
+         {1, 2, 3, 4, 5, 6},
+         {MessageAnswer::No},
+         "Second draw of a day",
+         "twice that day",
+         ""},
+        {QDate(2001, 3, 1),
+         {1, 2, 3, 4, 5, 6},
+         {MessageAnswer::Yes, MessageAnswer::Yes},
+         "Second draw of a day|Confirm Update",
+         "twice that day",
+         "01/03/2001 01 02 03 10 30 40 \r\n01/03/2001 01 02 03 04 05 06 \r\n02/03/2001"},
+        {QDate(2001, 2, 28),
+         {1, 2, 3, 4, 5, 6},
+         {MessageAnswer::Yes},
+         "Confirm Update",
+         "in its place in date order",
+         "28/02/2001 01 02 03 04 05 06 \r\n01/03/2001"},
+    };
+    for (const auto& c : cases) {
+      WindowRig rig;
+      QVERIFY(rig.StartTest(kSettings, TripleHistory()));
+      const std::string before = rig.folder.Read("Test.opt");
+      QVERIFY(ChooseTab(rig.Window().ChoiceTabs(), ChoiceTab::kUpdate));
+      rig.messages.answers = c.answers;
+      Enter(rig.Window(), c.date, c.numbers);
+      QCOMPARE(rig.Titles(), c.titles);
+      QVERIFY(QString::fromStdString(rig.messages.shown.front().text).contains(c.said));
+      const std::string saved = rig.folder.Read("Test.opt");
+      if (c.added.empty()) {
+        QCOMPARE(saved, before);
+      } else {
+        QVERIFY(saved.find(c.added) != std::string::npos);
+      }
+    }
+  }
+
   void failedSaveIsReportedAndKeepsTheOldHistory() {
     WindowRig rig;
     QVERIFY(rig.StartTest(kSettings));
