@@ -130,28 +130,6 @@ TEST_F(SafeSave, AMissingHistoryIsRestoredFromTheNewestCompleteCopy) {
   }
 }
 
-TEST_F(SafeSave, AHistoryChangedAfterItWasReadIsLeftAloneAndTheListSavedBesideIt) {
-  ReadOld();
-  state.draws.push_back(kAdded);
-  const std::string edited = "24/01/2000 20 21 22 23 24 25 \r\n";
-  folder.Write("Lotto.opt", edited);
-  RecordingSink sink;
-  const HistorySaveResult beside = SaveHistory(state, sink);
-  EXPECT_EQ(beside.outcome, HistorySaveOutcome::SavedBeside);
-  EXPECT_EQ(folder.Read("Lotto.opt"), edited);
-  EXPECT_EQ(folder.Read(beside.besideFile), kNew);
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].title, "History changed meanwhile");
-  // Our own save is no change by another program.
-  ReadOld();
-  state.draws.push_back(kAdded);
-  SaveHistory(state, sink);
-  state.draws.push_back("24/01/2000 20 21 22 23 24 25 ");
-  SaveHistory(state, sink);
-  EXPECT_EQ(folder.Read("Lotto.opt"), kNew + edited);
-  EXPECT_EQ(sink.messages.size(), 1u);
-}
-
 TEST_F(SafeSave, OversizedFilesAndLinesAreRefusedUnreadAndNeverWrittenOver) {
   const std::string longLine(kLongestHistoryLine + 1, '1');
   const std::pair<const char*, std::function<void()>> cases[] = {
