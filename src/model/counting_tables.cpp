@@ -1,5 +1,6 @@
 #include "model/counting_tables.h"
 
+#include <algorithm>
 #include <array>
 
 namespace bw {
@@ -45,6 +46,13 @@ void CountingTables::Step(const DrawFields& fields, int16_t step) {
       }
     }
   }
+}
+
+void CountingTables::Clear() {
+  std::fill_n(singles_.get(), N, 0);
+  std::fill_n(doubles_.get(), N * N, 0);
+  std::fill_n(trebles_.get(), N * N * N, 0);
+  std::fill_n(quads_.get(), N * N * N * N, 0);
 }
 
 void CountingTables::CountDraw(const DrawFields& fields) {

@@ -28,6 +28,8 @@ class CountingTables {
   void CountDraw(const DrawFields& fields);
   // Takes a draw counted before out again.
   void UncountDraw(const DrawFields& fields);
+  // Every count back to 0, in the memory the tables already have.
+  void Clear();
 
   int16_t Single(int a) const { return singles_[a]; }
   int16_t Double(int a, int b) const { return doubles_[a * kSize + b]; }

@@ -38,7 +38,7 @@ void BringIndexUpToDate(ProgramState& state, std::size_t kept, bool append) {
     for (std::size_t i = kept; i < state.draws.size(); ++i) IntegrateEntry(state, i);
     VouchForIndex(state);  // the marker last
   } else {
-    state.tables = CountingTables();
+    state.tables.Clear();
     state.indexWriteFailed = false;
     IntegrateAllDraws(state, /*buildIndex=*/true);  // writes the marker last
   }
