@@ -155,6 +155,11 @@ class Handle {
 
 FileBytes ReadFileBytes(const std::filesystem::path& file, std::size_t limit) {
   FileBytes result;
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    result.notPlainFile = true;
+    return result;
+  }
   Handle handle(CreateFileW(file.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
