@@ -7,7 +7,7 @@
 
 namespace bw {
 
-int32_t SystemClock::TodayDayNumber() {
+std::tm LocalTimeNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
 #ifdef _WIN32
@@ -15,6 +15,11 @@ int32_t SystemClock::TodayDayNumber() {
 #else
   localtime_r(&now, &local);
 #endif
+  return local;
+}
+
+int32_t SystemClock::TodayDayNumber() {
+  const std::tm local = LocalTimeNow();
   return DayNumber({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 

@@ -1,11 +1,15 @@
 // The real clock and random source of the running program.
 #pragma once
 
+#include <ctime>
 #include <random>
 
 #include "platform/services.h"
 
 namespace bw {
+
+// The local time of day now.
+std::tm LocalTimeNow();
 
 class SystemClock : public Clock {
  public:

@@ -6,6 +6,7 @@
 #include "model/counting_tables.h"
 #include "model/day_number.h"
 #include "platform/file_system.h"
+#include "platform/system_services.h"
 #include "store/draw_line.h"
 #include "store/file_error.h"
 #include "store/index_marker.h"
@@ -134,13 +135,7 @@ bool ChangedSinceRead(const ProgramState& state) {
 
 // "20261206-154501", the local time of a save beside the history.
 std::string SaveTimeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  const std::tm local = LocalTimeNow();
   char text[32];
   std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return text;
