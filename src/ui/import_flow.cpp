@@ -2,8 +2,10 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLocale>
 #include <QMimeData>
 
+#include "ui/export_buttons.h"
 #include "ui/import_preview_dialog.h"
 
 namespace bw::ui {
@@ -42,7 +44,11 @@ void ImportFlow::ImportFrom(const std::filesystem::path& file) {
   }
   hooks_.beforeImport();
   ImportPreviewDialog preview(session_, file, /*newLottery=*/false, &window_);
-  if (preview.exec() == QDialog::Accepted) emit Imported();
+  if (preview.exec() != QDialog::Accepted) return;
+  const std::size_t added = preview.Merge().newEntries.size();
+  TellInStatusBar(&window_, QLocale(QLocale::English).toString(static_cast<qulonglong>(added)) +
+                                (added == 1 ? " draw imported" : " draws imported"));
+  emit Imported();
 }
 
 bool ImportFlow::eventFilter(QObject* watched, QEvent* event) {

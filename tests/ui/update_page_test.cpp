@@ -223,6 +223,7 @@ class UpdatePageTest : public QObject {
     QCOMPARE(rig.folder.Read("Sample.opt"),
              saved + "20/06/2020 01 02 03 04 05 06 07\r\n24/06/2020 04 08 15 16 23 42 07\r\n");
     QCOMPARE(rig.folder.Read("Sample.old"), saved);
+    QCOMPARE(rig.Window().statusBar()->currentMessage(), "2 draws imported");
     QCOMPARE(Caption(rig.Window(), "lblLastUpdate"), "Last Database Entry 24 June 2020");
     CheckLine(rig.Window(), {4, 8, 15, 16, 23, 42});
     QCOMPARE(Caption(rig.Window(), "lblHitSix0"), "1");
