@@ -63,7 +63,8 @@ namespace fs = std::filesystem;
 class QuietMessages : public MessageSink {
  public:
   MessageAnswer Show(const Message&) override { return MessageAnswer::Ok; }
-};
+} gMessages;
+SystemClock gClock;
 
 // `rows` rows of the demo draws again and again, one a day from 1900 on (no
 // date of the demo history), in the shape of a common publisher.
@@ -83,59 +84,52 @@ void WriteLargeFile(const fs::path& file, int rows) {
   }
 }
 
-void BM_ImportOf10000RowsIntoNewLottery(benchmark::State& bench) {
-  const ScratchFolder scratch("ballwright-import-bench-");
-  const fs::path& folder = scratch.Path();
-  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-10000.csv";
+// 10,000 rows into a new lottery (`intoNew`: read, write, index build and
+// flush), or their preview against the demo history.
+void BM_TenThousandRows(benchmark::State& bench, bool intoNew) {
+  const DemoFolder demo;
+  const fs::path file = demo.Path() / "large.csv", folder = demo.Path() / "new";
   WriteLargeFile(file, 10'000);
-  QuietMessages messages;
-  SystemClock clock;
-  LotterySettings settings{true, 1, 10, 60, 1500, 100000, 1000000, ""};
+  Session preview(demo.Path(), gMessages, gClock);
+  preview.State().lottoFile = "Sample.opt";
+  preview.ReadHistory();
   for (auto _ : bench) {
+    if (!intoNew) {
+      if (PlanImport(preview, file, {}).newEntries.size() != 10'000)
+        bench.SkipWithError("not every row read");
+      continue;
+    }
     bench.PauseTiming();
     fs::remove_all(folder);
     fs::create_directories(folder);
-    Session session(folder, messages, clock);
+    Session session(folder, gMessages, gClock);
     bench.ResumeTiming();
-    const DrawMerge merge = PlanImport(session, file, {}, true);
     std::string error;
-    if (!CreateLotteryFromDraws(session, "Demo", settings, merge, error))
+    if (!CreateLotteryFromDraws(session, "Demo", {true, 1, 10, 60, 1500, 100000, 1000000, ""},
+                                PlanImport(session, file, {}, true), error))
       bench.SkipWithError(error.c_str());
   }
-  fs::remove(file);
 }
-BENCHMARK(BM_ImportOf10000RowsIntoNewLottery)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(BM_TenThousandRows, import_into_new_lottery, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(BM_TenThousandRows, preview, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
-void BM_PreviewOf10000Rows(benchmark::State& bench) {
+// The peak of the bytes in use while reading the file `write` writes, against
+// the limit of 10 bytes for each byte of the file plus 50 MB.
+void BM_PeakMemory(benchmark::State& bench, void (*write)(const fs::path&)) {
   const DemoFolder demo;
-  const fs::path& folder = demo.Path();
-  WriteLargeFile(folder / "large.csv", 10'000);
-  QuietMessages messages;
-  SystemClock clock;
-  Session session(folder, messages, clock);
-  session.State().lottoFile = "Sample.opt";
-  session.ReadHistory();
-  for (auto _ : bench) {
-    const DrawMerge merge = PlanImport(session, folder / "large.csv", {});
-    if (merge.newEntries.size() != 10'000) bench.SkipWithError("not every row read");
-  }
-}
-BENCHMARK(BM_PreviewOf10000Rows)->Unit(benchmark::kMillisecond)->Iterations(10);
-
-// The peak of the bytes in use while reading `file`, against the limit of 10
-// bytes for each byte of the file plus 50 MB.
-void MeasurePeakMemory(benchmark::State& bench, const fs::path& file) {
-  const DemoFolder demo;
-  QuietMessages messages;
-  SystemClock clock;
-  Session session(demo.Path(), messages, clock);
+  const fs::path file = demo.Path() / "peak.csv";
+  write(file);
+  Session session(demo.Path(), gMessages, gClock);
   const double fileBytes = static_cast<double>(fs::file_size(file));
   std::size_t peak = 0;
   for (auto _ : bench) {
     gPeakBytes = gBytesInUse.load();
     const std::size_t before = gBytesInUse;
-    const DrawMerge merge = PlanImport(session, file, {}, true);
-    benchmark::DoNotOptimize(merge.refusal);
+    benchmark::DoNotOptimize(PlanImport(session, file, {}, true).refusal);
     peak = std::max(peak, gPeakBytes.load() - before);
   }
   const double limit = 10 * fileBytes + 50e6;
@@ -145,26 +139,16 @@ void MeasurePeakMemory(benchmark::State& bench, const fs::path& file) {
   bench.counters["within_limit"] = static_cast<double>(peak) < limit ? 1 : 0;
   if (static_cast<double>(peak) >= limit) bench.SkipWithError("over 10 bytes a byte plus 50 MB");
 }
-
-void BM_PeakMemoryOfAMillionRows(benchmark::State& bench) {
-  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-million.csv";
-  WriteLargeFile(file, 1'000'000);
-  MeasurePeakMemory(bench, file);
-  fs::remove(file);
-}
-BENCHMARK(BM_PeakMemoryOfAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-void BM_PeakMemoryOfOneLineOf60MB(benchmark::State& bench) {
-  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-line.csv";
-  {
-    std::ofstream out(file, std::ios::binary);
-    const std::string block(1 << 20, '7');
-    for (int k = 0; k < 60; ++k) out << block;
-  }
-  MeasurePeakMemory(bench, file);
-  fs::remove(file);
-}
-BENCHMARK(BM_PeakMemoryOfOneLineOf60MB)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_PeakMemory, million_rows,
+                  [](const fs::path& file) { WriteLargeFile(file, 1'000'000); })
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_PeakMemory, one_line_of_60MB,
+                  [](const fs::path& file) {
+                    std::ofstream(file, std::ios::binary) << std::string(60 << 20, '7');
+                  })
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 }  // namespace bw
