@@ -14,7 +14,6 @@
 #include "bench_support.h"
 #include "model/draw_fields.h"
 #include "platform/system_services.h"
-#include "store/history_file.h"
 #include "store/text_file.h"
 
 // Every allocation of this program is counted, so that the peak of the bytes

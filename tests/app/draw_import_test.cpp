@@ -19,11 +19,8 @@ namespace {
 TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
   TestFolder folder;
   folder.Write("Lotto.opt",
-               "note at the top\r\n"
-               "10/01/2000 01 02 03 04 05 06 \r\n"
-               "checked by hand\r\n"
-               "24/01/2000 20 21 22 23 24 25 \r\n"
-               "\r\n");
+               "note at the top\r\n10/01/2000 01 02 03 04 05 06 \r\nchecked by hand\r\n"
+               "24/01/2000 20 21 22 23 24 25 \r\n\r\n");
   folder.Write("new.csv", "2000-01-17,7,8,9,10,11,12\r\n2000-01-31,30,31,32,33,34,35\r\n");
   RecordingSink messages;
   SystemClock clock;
@@ -36,12 +33,8 @@ TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
   ASSERT_TRUE(merge.CanImport(false)) << merge.refusal.value_or("");
   ASSERT_EQ(ImportIntoCurrent(session, merge, nullptr).save, HistorySaveOutcome::Saved);
   EXPECT_EQ(folder.Read("Lotto.opt"),
-            "note at the top\r\n"
-            "10/01/2000 01 02 03 04 05 06 \r\n"
-            "checked by hand\r\n"
-            "17/01/2000 07 08 09 10 11 12 \r\n"
-            "24/01/2000 20 21 22 23 24 25 \r\n"
-            "\r\n"
+            "note at the top\r\n10/01/2000 01 02 03 04 05 06 \r\nchecked by hand\r\n"
+            "17/01/2000 07 08 09 10 11 12 \r\n24/01/2000 20 21 22 23 24 25 \r\n\r\n"
             "31/01/2000 30 31 32 33 34 35 \r\n");
 }
 
