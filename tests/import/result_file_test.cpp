@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <numeric>
 
 #include "import/result_options.h"
@@ -34,15 +33,15 @@ std::string Problems(const ResultFile& file) {
 }
 
 // The first 60 demo draws, one row a draw, the numbers unsorted and a decoy
-// column of small numbers between the date and the numbers.
-std::string Publish(const std::string& separator, const std::function<int(int row)>& decoy,
-                    const std::string& lineEnd, bool newestFirst) {
+// column between the date and the numbers that counts from 1 to `cycle`.
+std::string Publish(const std::string& separator, int cycle, const std::string& lineEnd,
+                    bool newestFirst) {
   const std::vector<std::string> demo = DemoLines();
   std::vector<std::string> rows;
   for (int i = 0; i < 60; ++i) {
     std::string row;
     const DrawFields fields = ParseDrawEntry(demo[i], &row);
-    row += separator + std::to_string(decoy(i));
+    row += separator + std::to_string(i % cycle + 1);
     for (int k : {4, 1, 6, 3, 2, 5, 7}) row += separator + std::to_string(std::stoi(fields[k]));
     rows.push_back(row + lineEnd);
   }
@@ -63,14 +62,10 @@ TEST(ResultFile, FilesOfDemoDrawsGiveThemBack) {
        "separator semicolon, header yes, dates dd.mm.yyyy, newest first yes"},
       {"tab-utf8-bom.txt", "", 100, 60, "separator tab, header yes, dates dd-Mon-yyyy"},
       {"blanks-month-first.txt", "", 3000, 60, "separator blanks, header no, dates mm/dd/yyyy"},
-      {"draw number under 50 for 49 rows",
-       Publish(
-           ",", [](int row) { return row + 1; }, "\r\n", false),
-       0, 60, "separator comma, header no, dates dd/mm/yyyy, newest first no"},
-      {"ball set, newest first, CR",
-       Publish(
-           ";", [](int row) { return row % 12 + 1; }, "\r", true),
-       0, 60, "separator semicolon, header no, dates dd/mm/yyyy, newest first yes"},
+      {"draw number under 50 for 49 rows", Publish(",", 60, "\r\n", false), 0, 60,
+       "separator comma, header no, dates dd/mm/yyyy, newest first no"},
+      {"ball set, newest first, CR", Publish(";", 12, "\r", true), 0, 60,
+       "separator semicolon, header no, dates dd/mm/yyyy, newest first yes"},
   };
   const std::vector<std::string> demo = DemoLines();
   for (const auto& c : cases) {
@@ -130,9 +125,8 @@ TEST(ResultFile, ColumnsAndDateOrderSettledByHand) {
   EXPECT_EQ(Entries(read), std::vector<std::string>{"01/01/2020 01 02 03 04 05 06 07"});
   EXPECT_EQ(ColumnChoiceText(read.shape), "date=1,main=3-8,bonus=2");
   for (const char* bad :
-       {"main=3-7", "date=0", "main=2,3,4,5,6,6", "bonus=x", "date=2,main=2-7", "year=1"}) {
+       {"main=3-7", "date=0", "main=2,3,4,5,6,6", "bonus=x", "date=2,main=2-7", "year=1"})
     EXPECT_TRUE(std::holds_alternative<std::string>(ParseColumnChoice(bad))) << bad;
-  }
   EXPECT_EQ(ParseDateOrder("mdy"), DateOrder::MonthDayYear);
   EXPECT_EQ(ParseDateOrder("md"), std::nullopt);
 }
