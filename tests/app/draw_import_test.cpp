@@ -44,8 +44,8 @@ TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
 TEST(DrawImport, TheDateOrderReadIsKeptForTheNextImport) {
   TestFolder folder;
   const std::string settings =
-      "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n"
-      "ret5p=100000\r\nret6=1000000\r\n";
+      "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\nret5p=100000\r\nret6="
+      "1000000\r\n";
   folder.Write("Lotto.opt", "10/01/2000 01 02 03 04 05 06 07\r\n");
   folder.Write("first.csv", "2/17/2024,4,13,26,34,35,42,1\r\n");
   folder.Write("later.csv", "3/2/2024,5,12,20,33,40,49,2\r\n");
@@ -60,15 +60,11 @@ TEST(DrawImport, TheDateOrderReadIsKeptForTheNextImport) {
     ASSERT_TRUE(session.LoadHistory());
     const DrawMerge merge = PlanImport(session, folder / "first.csv", {});
     ASSERT_EQ(DateOrderToKeep(merge, ""), "mdy");
-    bool kept = false;
-    {
-      SetFileChangeHook([n, count = 0](FileChange, const std::filesystem::path&) mutable {
-        return ++count == n ? std::make_error_code(std::errc::no_space_on_device)
-                            : std::error_code();
-      });
-      kept = RememberDateOrder(session, merge);
-      SetFileChangeHook({});
-    }
+    SetFileChangeHook([n, count = 0](FileChange, const std::filesystem::path&) mutable {
+      return ++count == n ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+    });
+    const bool kept = RememberDateOrder(session, merge);
+    SetFileChangeHook({});
     for (const auto& [name, bytes] : folder.Files()) EXPECT_EQ(name.find(".~"), std::string::npos);
     if (!kept) {
       EXPECT_EQ(folder.Read("Lotto.ini"), settings);
