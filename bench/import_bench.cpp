@@ -40,9 +40,8 @@ void* operator new(std::size_t size) {
   if (block == nullptr) throw std::bad_alloc();
   *static_cast<std::size_t*>(block) = size;
   const std::size_t inUse = gBytesInUse += size;
-  std::size_t peak = gPeakBytes.load();
-  while (inUse > peak && !gPeakBytes.compare_exchange_weak(peak, inUse)) {
-  }
+  for (std::size_t peak = gPeakBytes; inUse > peak;)
+    if (gPeakBytes.compare_exchange_weak(peak, inUse)) break;
   return static_cast<char*>(block) + kSizeHeader;
 }
 
