@@ -59,12 +59,11 @@ std::string Weekly(CalendarDate first, int rows, const std::function<bool(int)>&
                    const std::string& extra = "") {
   std::string text;
   for (int i = 0; i < rows; ++i) {
-    const CalendarDate date = DateOfDayNumber(DayNumber(first) + 7 * i);
-    text += FormatDrawDate(date) + "," + std::to_string(1 + 3 * i % 8) + "," +
-            std::to_string(11 + 5 * i % 8) + "," + std::to_string(21 + 3 * i % 8) + "," +
-            std::to_string(31 + i % 3) + "," + std::to_string(41 + i % 3) + "," +
-            std::to_string(high && high(i) ? 50 + i % 9 : 45 + i % 4) + "," +
-            (i % 2 ? "19" : "29") + extra + "\n";
+    text += FormatDrawDate(DateOfDayNumber(DayNumber(first) + 7 * i));
+    for (int n : {1 + 3 * i % 8, 11 + 5 * i % 8, 21 + 3 * i % 8, 31 + i % 3, 41 + i % 3,
+                  high && high(i) ? 50 + i % 9 : 45 + i % 4, i % 2 ? 19 : 29})
+      text += "," + std::to_string(n);
+    text += extra + "\n";
   }
   return text;
 }
