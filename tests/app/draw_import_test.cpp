@@ -93,11 +93,10 @@ TEST(DrawImport, AFileThatIsNoRegularFileIsRefusedAtOnce) {
   ASSERT_EQ(mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
   files.push_back(folder / "pipe.csv");
 #endif
-  for (const auto& file : files) {
+  for (const auto& file : files)
     EXPECT_EQ(
         ReadResultFile(file).refusal,
         file.string() + " is not a regular file (a folder, pipe or device): give a file of draws");
-  }
 }
 
 }  // namespace
