@@ -108,8 +108,6 @@ TEST(ResultFile, FilesThatCannotBeReadAsDrawsAreRefused) {
        "no six columns hold six different numbers from 1 to 49 in most rows"},
       {"2020-01-01,1,2,3,4,5,6,x,7,8,9,10,11,12\n",
        "columns 2-7 and 9-14 both hold six different numbers"},
-      {"2020-01-01,1,2,3,4,5,6,7,8\n",
-       "column 9 holds a further drawn number: this lottery draws six numbers and at most a bonus"},
       {"Date,Bonus 1,Bonus 2,N1,N2,N3,N4,N5,N6\n2020-01-01,1,2,3,4,5,6,7,8\n",
        "the file draws 2 bonus numbers (columns 2-3); this lottery draws at most one"},
   };
