@@ -108,12 +108,6 @@ void BM_TenThousandRows(benchmark::State& bench, bool intoNew) {
       bench.SkipWithError(error.c_str());
   }
 }
-BENCHMARK_CAPTURE(BM_TenThousandRows, import_into_new_lottery, true)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(10);
-BENCHMARK_CAPTURE(BM_TenThousandRows, preview, false)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(10);
 
 // The peak of the bytes in use while reading a file of `rows` rows (0: one
 // line of 60 MB), against the limit of 10 bytes for each byte of the file plus 50 MB.
@@ -139,10 +133,14 @@ void BM_PeakMemory(benchmark::State& bench, int rows) {
   bench.counters["within_limit"] = static_cast<double>(peak) < limit ? 1 : 0;
   if (static_cast<double>(peak) >= limit) bench.SkipWithError("over 10 bytes a byte plus 50 MB");
 }
-BENCHMARK_CAPTURE(BM_PeakMemory, million_rows, 1'000'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK_CAPTURE(BM_PeakMemory, one_line_of_60MB, 0)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Each case a fixed number of times, in milliseconds.
+#define IMPORT_CASE(function, name, argument, runs) \
+  BENCHMARK_CAPTURE(function, name, argument)->Unit(benchmark::kMillisecond)->Iterations(runs)
+IMPORT_CASE(BM_TenThousandRows, import_into_new_lottery, true, 10);
+IMPORT_CASE(BM_TenThousandRows, preview, false, 10);
+IMPORT_CASE(BM_PeakMemory, million_rows, 1'000'000, 1);
+IMPORT_CASE(BM_PeakMemory, one_line_of_60MB, 0, 1);
 
 }  // namespace
 }  // namespace bw
