@@ -1,5 +1,5 @@
-// Reading published result files: the real files, every shape lotteries
-// write (made here from the demo history), decoy columns, and refusals.
+// Reading result files: files of the demo draws (by hand and with decoy
+// columns), day or month first, refusals and columns settled by hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
