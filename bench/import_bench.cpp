@@ -14,7 +14,6 @@
 #include "bench_support.h"
 #include "model/draw_fields.h"
 #include "platform/system_services.h"
-#include "store/history_file.h"
 #include "store/text_file.h"
 
 // Every allocation of this program is counted, so that the peak of the bytes
@@ -41,9 +40,8 @@ void* operator new(std::size_t size) {
   if (block == nullptr) throw std::bad_alloc();
   *static_cast<std::size_t*>(block) = size;
   const std::size_t inUse = gBytesInUse += size;
-  std::size_t peak = gPeakBytes.load();
-  while (inUse > peak && !gPeakBytes.compare_exchange_weak(peak, inUse)) {
-  }
+  for (std::size_t peak = gPeakBytes; inUse > peak;)
+    if (gPeakBytes.compare_exchange_weak(peak, inUse)) break;
   return static_cast<char*>(block) + kSizeHeader;
 }
 
@@ -63,7 +61,8 @@ namespace fs = std::filesystem;
 class QuietMessages : public MessageSink {
  public:
   MessageAnswer Show(const Message&) override { return MessageAnswer::Ok; }
-};
+} gMessages;
+SystemClock gClock;
 
 // `rows` rows of the demo draws again and again, one a day from 1900 on (no
 // date of the demo history), in the shape of a common publisher.
@@ -83,88 +82,65 @@ void WriteLargeFile(const fs::path& file, int rows) {
   }
 }
 
-void BM_ImportOf10000RowsIntoNewLottery(benchmark::State& bench) {
-  const ScratchFolder scratch("ballwright-import-bench-");
-  const fs::path& folder = scratch.Path();
-  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-10000.csv";
+// 10,000 rows into a new lottery (`intoNew`: read, write, index build and
+// flush), or their preview against the demo history.
+void BM_TenThousandRows(benchmark::State& bench, bool intoNew) {
+  const DemoFolder demo;
+  const fs::path file = demo.Path() / "large.csv", folder = demo.Path() / "new";
   WriteLargeFile(file, 10'000);
-  QuietMessages messages;
-  SystemClock clock;
-  LotterySettings settings{true, 1, 10, 60, 1500, 100000, 1000000, ""};
+  Session preview(demo.Path(), gMessages, gClock);
+  preview.State().lottoFile = "Sample.opt";
+  preview.ReadHistory();
   for (auto _ : bench) {
+    if (!intoNew) {
+      if (PlanImport(preview, file, {}).newEntries.size() != 10'000)
+        bench.SkipWithError("not every row read");
+      continue;
+    }
     bench.PauseTiming();
     fs::remove_all(folder);
     fs::create_directories(folder);
-    Session session(folder, messages, clock);
+    Session session(folder, gMessages, gClock);
     bench.ResumeTiming();
-    const DrawMerge merge = PlanImport(session, file, {}, true);
     std::string error;
-    if (!CreateLotteryFromDraws(session, "Demo", settings, merge, error))
+    if (!CreateLotteryFromDraws(session, "Demo", {true, 1, 10, 60, 1500, 100000, 1000000, ""},
+                                PlanImport(session, file, {}, true), error))
       bench.SkipWithError(error.c_str());
   }
-  fs::remove(file);
 }
-BENCHMARK(BM_ImportOf10000RowsIntoNewLottery)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_PreviewOf10000Rows(benchmark::State& bench) {
+// The peak of the bytes in use while reading a file of `rows` rows (0: one
+// line of 60 MB), against the limit of 10 bytes for each byte of the file plus 50 MB.
+void BM_PeakMemory(benchmark::State& bench, int rows) {
   const DemoFolder demo;
-  const fs::path& folder = demo.Path();
-  WriteLargeFile(folder / "large.csv", 10'000);
-  QuietMessages messages;
-  SystemClock clock;
-  Session session(folder, messages, clock);
-  session.State().lottoFile = "Sample.opt";
-  session.ReadHistory();
-  for (auto _ : bench) {
-    const DrawMerge merge = PlanImport(session, folder / "large.csv", {});
-    if (merge.newEntries.size() != 10'000) bench.SkipWithError("not every row read");
-  }
-}
-BENCHMARK(BM_PreviewOf10000Rows)->Unit(benchmark::kMillisecond)->Iterations(10);
-
-// The peak of the bytes in use while reading `file`, against the limit of 10
-// bytes for each byte of the file plus 50 MB.
-void MeasurePeakMemory(benchmark::State& bench, const fs::path& file) {
-  const DemoFolder demo;
-  QuietMessages messages;
-  SystemClock clock;
-  Session session(demo.Path(), messages, clock);
+  const fs::path file = demo.Path() / "peak.csv";
+  if (rows > 0)
+    WriteLargeFile(file, rows);
+  else
+    std::ofstream(file, std::ios::binary) << std::string(60 << 20, '7');
+  Session session(demo.Path(), gMessages, gClock);
   const double fileBytes = static_cast<double>(fs::file_size(file));
   std::size_t peak = 0;
   for (auto _ : bench) {
     gPeakBytes = gBytesInUse.load();
     const std::size_t before = gBytesInUse;
-    const DrawMerge merge = PlanImport(session, file, {}, true);
-    benchmark::DoNotOptimize(merge.refusal);
+    benchmark::DoNotOptimize(PlanImport(session, file, {}, true).refusal);
     peak = std::max(peak, gPeakBytes.load() - before);
   }
   const double limit = 10 * fileBytes + 50e6;
   bench.counters["file_MB"] = fileBytes / 1e6;
   bench.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
-  bench.counters["peak_per_file_byte"] = static_cast<double>(peak) / fileBytes;
   bench.counters["within_limit"] = static_cast<double>(peak) < limit ? 1 : 0;
   if (static_cast<double>(peak) >= limit) bench.SkipWithError("over 10 bytes a byte plus 50 MB");
 }
 
-void BM_PeakMemoryOfAMillionRows(benchmark::State& bench) {
-  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-million.csv";
-  WriteLargeFile(file, 1'000'000);
-  MeasurePeakMemory(bench, file);
-  fs::remove(file);
-}
-BENCHMARK(BM_PeakMemoryOfAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-void BM_PeakMemoryOfOneLineOf60MB(benchmark::State& bench) {
-  const fs::path file = fs::temp_directory_path() / "ballwright-import-bench-line.csv";
-  {
-    std::ofstream out(file, std::ios::binary);
-    const std::string block(1 << 20, '7');
-    for (int k = 0; k < 60; ++k) out << block;
-  }
-  MeasurePeakMemory(bench, file);
-  fs::remove(file);
-}
-BENCHMARK(BM_PeakMemoryOfOneLineOf60MB)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Each case a fixed number of times, in milliseconds.
+#define IMPORT_CASE(function, name, argument, runs) \
+  BENCHMARK_CAPTURE(function, name, argument)->Unit(benchmark::kMillisecond)->Iterations(runs)
+IMPORT_CASE(BM_TenThousandRows, import_into_new_lottery, true, 10);
+IMPORT_CASE(BM_TenThousandRows, preview, false, 10);
+IMPORT_CASE(BM_PeakMemory, million_rows, 1'000'000, 1);
+IMPORT_CASE(BM_PeakMemory, one_line_of_60MB, 0, 1);
 
 }  // namespace
 }  // namespace bw

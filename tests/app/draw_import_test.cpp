@@ -19,11 +19,8 @@ namespace {
 TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
   TestFolder folder;
   folder.Write("Lotto.opt",
-               "note at the top\r\n"
-               "10/01/2000 01 02 03 04 05 06 \r\n"
-               "checked by hand\r\n"
-               "24/01/2000 20 21 22 23 24 25 \r\n"
-               "\r\n");
+               "note at the top\r\n10/01/2000 01 02 03 04 05 06 \r\nchecked by hand\r\n"
+               "24/01/2000 20 21 22 23 24 25 \r\n\r\n");
   folder.Write("new.csv", "2000-01-17,7,8,9,10,11,12\r\n2000-01-31,30,31,32,33,34,35\r\n");
   RecordingSink messages;
   SystemClock clock;
@@ -36,12 +33,8 @@ TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
   ASSERT_TRUE(merge.CanImport(false)) << merge.refusal.value_or("");
   ASSERT_EQ(ImportIntoCurrent(session, merge, nullptr).save, HistorySaveOutcome::Saved);
   EXPECT_EQ(folder.Read("Lotto.opt"),
-            "note at the top\r\n"
-            "10/01/2000 01 02 03 04 05 06 \r\n"
-            "checked by hand\r\n"
-            "17/01/2000 07 08 09 10 11 12 \r\n"
-            "24/01/2000 20 21 22 23 24 25 \r\n"
-            "\r\n"
+            "note at the top\r\n10/01/2000 01 02 03 04 05 06 \r\nchecked by hand\r\n"
+            "17/01/2000 07 08 09 10 11 12 \r\n24/01/2000 20 21 22 23 24 25 \r\n\r\n"
             "31/01/2000 30 31 32 33 34 35 \r\n");
 }
 
@@ -51,8 +44,8 @@ TEST(DrawImport, SetAsideLinesStayAfterTheDrawTheyFollowed) {
 TEST(DrawImport, TheDateOrderReadIsKeptForTheNextImport) {
   TestFolder folder;
   const std::string settings =
-      "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n"
-      "ret5p=100000\r\nret6=1000000\r\n";
+      "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\nret5p=100000\r\nret6="
+      "1000000\r\n";
   folder.Write("Lotto.opt", "10/01/2000 01 02 03 04 05 06 07\r\n");
   folder.Write("first.csv", "2/17/2024,4,13,26,34,35,42,1\r\n");
   folder.Write("later.csv", "3/2/2024,5,12,20,33,40,49,2\r\n");
@@ -67,15 +60,11 @@ TEST(DrawImport, TheDateOrderReadIsKeptForTheNextImport) {
     ASSERT_TRUE(session.LoadHistory());
     const DrawMerge merge = PlanImport(session, folder / "first.csv", {});
     ASSERT_EQ(DateOrderToKeep(merge, ""), "mdy");
-    bool kept = false;
-    {
-      SetFileChangeHook([n, count = 0](FileChange, const std::filesystem::path&) mutable {
-        return ++count == n ? std::make_error_code(std::errc::no_space_on_device)
-                            : std::error_code();
-      });
-      kept = RememberDateOrder(session, merge);
-      SetFileChangeHook({});
-    }
+    SetFileChangeHook([n, count = 0](FileChange, const std::filesystem::path&) mutable {
+      return ++count == n ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+    });
+    const bool kept = RememberDateOrder(session, merge);
+    SetFileChangeHook({});
     for (const auto& [name, bytes] : folder.Files()) EXPECT_EQ(name.find(".~"), std::string::npos);
     if (!kept) {
       EXPECT_EQ(folder.Read("Lotto.ini"), settings);
@@ -104,11 +93,10 @@ TEST(DrawImport, AFileThatIsNoRegularFileIsRefusedAtOnce) {
   ASSERT_EQ(mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
   files.push_back(folder / "pipe.csv");
 #endif
-  for (const auto& file : files) {
+  for (const auto& file : files)
     EXPECT_EQ(
         ReadResultFile(file).refusal,
         file.string() + " is not a regular file (a folder, pipe or device): give a file of draws");
-  }
 }
 
 }  // namespace
