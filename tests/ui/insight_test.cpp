@@ -1,10 +1,12 @@
 // The Single Line page's hits, balance and standing with their date range,
-// and the number statistics page, on the demo history.
+// and the number statistics page, on the demo history; their tables sorted
+// by a click on a heading, copied with the keys and saved, and the name a
+// saved chart picture gets.
 #include <QBarSeries>
 #include <QBarSet>
 #include <QClipboard>
 #include <QDateEdit>
-#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabBar>
@@ -26,14 +28,22 @@ namespace {
 
 const Line kFirstDraw{3, 11, 12, 14, 41, 43};  // the demo's first draw: 72 threes, 5 fours, a six
 
-// Answers the next save dialog with that file name.
-void AnswerSaveDialog(const QString& path) {
-  QTimer::singleShot(0, [path] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    QVERIFY(dialog);
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
-    QTest::keyClick(dialog, Qt::Key_Return);
-  });
+// Clicks the heading, and reads a column's values as numbers.
+void ClickHeading(QTableWidget& table, const QString& heading) {
+  QHeaderView& header = *table.horizontalHeader();
+  for (int column = 0; column < table.columnCount(); ++column) {
+    if (table.horizontalHeaderItem(column)->text() != heading) continue;
+    const int x = header.sectionViewportPosition(column) + header.sectionSize(column) / 2;
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, QPoint(x, header.height() / 2));
+    return;
+  }
+  QFAIL(qPrintable("no heading " + heading));
+}
+QList<double> Column(const QTableWidget& table, int column) {
+  QList<double> values;
+  for (int row = 0; row < table.rowCount(); ++row)
+    values << table.item(row, column)->text().toDouble();
+  return values;
 }
 
 // With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), the
@@ -48,10 +58,8 @@ void TakePicture(QWidget& window, const char* name) {
 
 }  // namespace
 
-class InsightTest : public QObject {
+class InsightTest : public DemoWindowTest {
   Q_OBJECT
-  std::unique_ptr<WindowRig> rig_;
-  ui::MainWindow* w_ = nullptr;
 
   ui::LineInsightPanel& Insight() { return Child<ui::LineInsightPanel>(*w_, "LineInsight"); }
   QTableWidget& HitsTable() { return Child<QTableWidget>(*w_, "tblHits"); }
@@ -65,17 +73,9 @@ class InsightTest : public QObject {
   }
 
  private slots:
-  void init() {
-    rig_ = std::make_unique<WindowRig>();
-    QVERIFY(rig_->StartDemo());
-    w_ = &rig_->Window();
-    QVERIFY(rig_->Show());
-  }
-  void cleanup() { rig_.reset(); }
-
   // A check fills the table and the charts without blocking the page; a
   // range change counts the line again at once. Hits and charts can be
-  // copied and saved.
+  // copied and saved; the hits sort by a heading, numbers as numbers.
   void checkAndRangeChangeUpdateHitsBalanceAndStanding() {
     Check(kFirstDraw);
     QCOMPARE(Caption(*w_, "Digit0"), "26");
@@ -114,15 +114,28 @@ class InsightTest : public QObject {
     QCOMPARE(rows.size(), HitsTable().rowCount() + 1);
     QCOMPARE(rows[1], "12/06/1982,03,11,12,14,41,43,13,6,1000000");
     const QString csv = QString::fromStdString((rig_->folder.Path() / "mine.csv").string());
-    AnswerSaveDialog(csv);
-    Click(*w_, "cmdSaveHits");
+    AnswerFileDialog([this] { Click(*w_, "cmdSaveHits"); }, csv);
     QCOMPARE(QString::fromStdString(rig_->folder.Read("mine.csv")), rows.join("\r\n") + "\r\n");
     const QString png = QString::fromStdString((rig_->folder.Path() / "balance.png").string());
-    AnswerSaveDialog(png);
-    Click(*w_, "BalanceChartSave");
+    AnswerFileDialog([this] { Click(*w_, "BalanceChartSave"); }, png);
     QVERIFY(!QImage(png).isNull());
     Click(*w_, "BalanceChartCopy");
     QVERIFY(!QApplication::clipboard()->pixmap().isNull());
+
+    QTableWidget& table = HitsTable();
+    ClickHeading(table, "Return");  // 10 before 1000000
+    QList<double> returns = Column(table, 9);
+    QVERIFY(std::is_sorted(returns.begin(), returns.end()));
+    ClickHeading(table, "Return");
+    returns = Column(table, 9);
+    QVERIFY(std::is_sorted(returns.rbegin(), returns.rend()));
+    table.setFocus(Qt::TabFocusReason);
+    QTest::keySequence(&table, QKeySequence::SelectAll);
+    QTest::keySequence(&table, QKeySequence::Copy);
+    const QStringList copied = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(copied.size(), table.rowCount() + 1);
+    QCOMPARE(copied[0], "Date\t1\t2\t3\t4\t5\t6\tBonus\tClass\tReturn");
+    QCOMPARE(copied[1], "12/06/1982\t03\t11\t12\t14\t41\t43\t13\t6\t1000000");  // the six
   }
 
   void statisticsPageCountsTheNumbersOverItsRange() {
@@ -149,6 +162,26 @@ class InsightTest : public QObject {
     QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
     QCOMPARE(Child<QDateEdit>(*w_, "rngStatsFrom").date(), QDate(2020, 1, 1));
     QCOMPARE(table.verticalScrollBar()->value(), 0);
+    // A chart picture is offered under a name that says the lottery and range.
+    QCOMPARE(AnswerFileDialog([this] { Click(*w_, "CountsChartSave"); }),
+             "CountsChart Sample 01-01-2020 to 17-06-2020.png");
+
+    ClickHeading(table, "Main");
+    const QList<double> counts = Column(table, 1);
+    QVERIFY(std::is_sorted(counts.begin(), counts.end()));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                      table.visualItemRect(table.item(0, 0)).center());
+    QTest::keyClick(&table, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keySequence(&table, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text().count("\r\n"), 3);  // headings and two rows
+    QCOMPARE(w_->statusBar()->currentMessage(), "Copied 2 rows");
+    const QString csv = QString::fromStdString((rig_->folder.Path() / "numbers.csv").string());
+    AnswerFileDialog([this] { Click(*w_, "cmdSaveStatistics"); }, csv);
+    const QStringList saved =
+        QString::fromStdString(rig_->folder.Read("numbers.csv")).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(saved.size(), 50);
+    QCOMPARE(saved[0], "Number,Main,Fair main,Bonus,Fair bonus,Draws since");
+    QCOMPARE(w_->statusBar()->currentMessage(), "Saved the table as " + csv);
   }
 };
 

@@ -108,7 +108,8 @@ struct Fixture {
       } else if (part.startsWith('@')) {
         QTest::mouseClick(&Child(*dialog, part.mid(1)), Qt::LeftButton);
       } else if (part.startsWith('<')) {
-        Press(part.mid(1, part.size() - 2));
+        QTest::keySequence(QApplication::focusWidget(),
+                           QKeySequence::fromString(part.mid(1, part.size() - 2)));
       } else {
         for (QChar character : part) {
           QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
@@ -130,11 +131,6 @@ struct Fixture {
     QAbstractItemView* view = combo.view();
     const QPoint at = view->visualRect(view->model()->index(combo.findText(name), 0)).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-  }
-  static void Press(const QString& key) {
-    const QKeyCombination combination = QKeySequence::fromString(key)[0];
-    QTest::keyClick(QApplication::focusWidget(), combination.key(),
-                    combination.keyboardModifiers());
   }
 };
 
@@ -163,10 +159,6 @@ const Typed kTyped[] = {
      "Sample|1 10 60 8 100000 1000000|bonus|save|cancelled"},
     {"Enter with nothing to save does nothing", "@txtRet3<Return>@Combo1<Return>", "", kNoChange},
     {"Enter presses Save", "@txtStake<End>5<Return>", "y",
-     "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted",
-     "Please confirm|Are you sure you want to save the settings of Sample",
-     "vomrix.ini=file=Sample.opt\r\n;Sample.ini=bonus=true\r\nstake=15\r\n"},
-    {"changed value of the current lottery saved", "@txtStake<End>5@cmdSave", "y",
      "Sample|15 10 60 1500 100000 1000000|bonus|save|accepted",
      "Please confirm|Are you sure you want to save the settings of Sample",
      "vomrix.ini=file=Sample.opt\r\n;Sample.ini=bonus=true\r\nstake=15\r\n"},

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
@@ -107,6 +108,13 @@ bool WindowRig::StartDemo() {
   return Start();
 }
 
+void DemoWindowTest::init() {
+  rig_ = std::make_unique<WindowRig>();
+  QVERIFY(rig_->StartDemo());
+  w_ = &rig_->Window();
+  QVERIFY(rig_->Show());
+}
+
 QString WindowRig::Titles() const {
   QStringList titles;
   for (const Message& shown : messages.shown) titles << QString::fromStdString(shown.title);
@@ -178,6 +186,22 @@ void ForEachPage(ui::MainWindow& window, const std::function<void()>& check) {
       if (QTest::currentTestFailed() || page != ui::kGeneralServices) break;
     }
   }
+}
+
+QString AnswerFileDialog(const std::function<void()>& open, const QString& name) {
+  QString proposed = kNoFileDialog;
+  QObject guard;  // a dialog that never opened leaves no answer pending
+  QTimer::singleShot(0, &guard, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto& edit = Child<QLineEdit>(*dialog, "fileNameEdit");
+    proposed = edit.text();
+    if (name.isEmpty()) return dialog->reject();
+    edit.setText(name);
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  open();
+  return proposed;
 }
 
 QTextBrowser* HelpPage() {

@@ -115,6 +115,19 @@ class WindowRig {
   std::unique_ptr<ui::MainWindow> window;
 };
 
+// Tests that each start on the demo lottery's window, shown and active.
+class DemoWindowTest : public QObject {
+  Q_OBJECT
+
+ protected:
+  std::unique_ptr<WindowRig> rig_;
+  ui::MainWindow* w_ = nullptr;
+
+ private slots:
+  void init();
+  void cleanup() { rig_.reset(); }
+};
+
 // The child with that objectName; a missing one ends the test program.
 template <class T = QWidget>
 T& Child(const QObject& root, const QString& name) {
@@ -154,6 +167,11 @@ inline void CheckLine(const QWidget& root, const std::vector<int>& numbers) {
 // Runs `check` on every page of the window, and on every choice of General
 // Services (the Line Optimiser shown as the Optimise page hands it numbers).
 void ForEachPage(ui::MainWindow& window, const std::function<void()>& check);
+// Runs `open`, which brings up a file dialog, and answers it: types `name`
+// and presses Enter, or cancels when `name` is empty. Returns the name the
+// dialog proposed, or kNoFileDialog.
+inline const QString kNoFileDialog = "(no file dialog)";
+QString AnswerFileDialog(const std::function<void()>& open, const QString& name = {});
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.

@@ -1,6 +1,12 @@
 // New draws entered on the Update page or dropped as a result file on the
 // window: confirmation, date labels, and the history written when the page is
 // left or the window closes; a refused or failed write leaves the old history.
+// The import preview: the date order picked from the two readings of the
+// first rows, a column's role picked by clicking its heading, and Enter
+// pressing Import.
+#include <QHeaderView>
+#include <QMenu>
+
 #include "model/day_number.h"
 #include "support/privileges.h"
 #include "ui/import_preview_dialog.h"
@@ -43,6 +49,23 @@ void Drop(ui::MainWindow& window, const std::filesystem::path& file,
   QVERIFY(shown);
 }
 
+// Picks `role` for column `column` (counted from 0) as the user does: a click
+// on the heading, then the role in the menu that opens.
+void PickRole(ui::ImportPreviewDialog& preview, int column, const QString& role) {
+  auto& table = Child<QTableWidget>(preview, "tblFirstRows");
+  emit table.horizontalHeader()->sectionClicked(column);
+  auto& menu = Child<QMenu>(preview, "mnuColumnRole");
+  menu.setObjectName("");  // the next click opens a menu of its own
+  for (QAction* action : menu.actions()) {
+    if (action->text() == role) action->trigger();
+  }
+  menu.close();
+}
+
+QString Heading(ui::ImportPreviewDialog& preview, int column) {
+  return Child<QTableWidget>(preview, "tblFirstRows").horizontalHeaderItem(column)->text();
+}
+
 }  // namespace
 
 class UpdatePageTest : public QObject {
@@ -79,96 +102,78 @@ class UpdatePageTest : public QObject {
   // Without a bonus the seventh pick is ignored; a draw older than the rest
   // goes first and moves only From, the first of an empty history sets From.
   // Lines the read set aside are kept; a history not read to its end is never
-  // overwritten. Saved at once, so no question on close.
-  void drawWithoutBonusIsSavedInDateOrder() {
-    const QString kept = "05/01/2000 01 02 03 04 05 06 \r\n01/03/2001 01 02 03 10 30 40 \r\n";
-    const QString older = kRecorded.arg("05 January 2000", "20 March 2001");
-    const QString numbers = "Numbers: 01-02-03-04-05-06\r\n";
-    const struct {
-      const char* put;                      // before the last draw; "empty": no history
-      QString titles, said, range, ending;  // said in a message; ending "": unchanged
-    } cases[] = {
-        {"", "Confirm Update", numbers, older, kept},
-        {"empty", "Error loading file|Confirm Update", numbers,
-         kRecorded.arg("05 January 2000", "05 January 2000"), "05/01/2000 01 02 03 04 05 06 \r\n"},
-        {"17/01/2000 01 02 03 04 05 50", "Lines set aside|Confirm Update", "line 20", older,
-         "17/01/2000 01 02 03 04 05 50\r\n20/03/2001 20 29 39 44 45 49 \r\n"},
-        {"31/02/2000 01 02 03 04 05 06", "History not read to its end|History not saved",
-         "line 20: \"31/02/2000\" is not a date", "", ""}};
-    for (const auto& c : cases) {
-      WindowRig rig;
-      std::vector<std::string> history = TripleHistory();
-      if (c.put == std::string("empty"))
-        history.clear();
-      else if (*c.put)
-        history.insert(history.end() - 1, c.put);
-      QVERIFY(rig.StartTest(kSettings, history));
-      const std::string before = rig.folder.Read("Test.opt");
-      QVERIFY(ChooseTab(rig.Window().ChoiceTabs(), ChoiceTab::kUpdate));
-      Enter(rig.Window(), QDate(2000, 1, 5), {6, 5, 4, 3, 2, 1, 7});
-      QCOMPARE(rig.Titles(), c.titles);
-      const std::size_t asked = rig.messages.shown.size();
-      QVERIFY(std::ranges::any_of(rig.messages.shown, [&](const Message& message) {
-        return QString::fromStdString(message.text).contains(c.said);
-      }));
-      if (!c.range.isEmpty()) QCOMPARE(Caption(rig.Window(), "lblRecorded"), c.range);
-      QVERIFY(rig.Window().ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
-      rig.Window().close();
-      QCOMPARE(rig.messages.shown.size(), asked);
-      const std::string saved = rig.folder.Read("Test.opt");
-      QVERIFY(c.ending.isEmpty() ? saved == before
-                                 : saved.find(c.ending.toStdString()) != std::string::npos);
-    }
-  }
-
-  // One rule for where a typed draw goes: the same draw is refused, a second
-  // draw of a day is let in only on the user's word (the question defaults to
-  // No), an earlier one goes at its place in date order after the usual
-  // confirmation, which says so.
-  void drawsKeepTheirDateOrderAndRepeatsAreRefused() {
-    const struct {
-      QDate date;
-      std::vector<int> numbers;
-      std::deque<MessageAnswer> answers;
-      QString titles, said;
-      std::string added;  // the new draw among its neighbours; "": unchanged
-    } cases[] = {
-        {QDate(2001, 3, 1), {1, 2, 3, 10, 30, 40}, {}, "Draw not added", "already", ""},
-        {QDate(2001, 3, 1),
-         {1, 2, 3, 4, 5, 6},
-         {MessageAnswer::No},
-         "Second draw of a day",
-         "twice that day",
-         ""},
-        {QDate(2001, 3, 1),
-         {1, 2, 3, 4, 5, 6},
-         {MessageAnswer::Yes, MessageAnswer::Yes},
-         "Second draw of a day|Confirm Update",
-         "twice that day",
-         "01/03/2001 01 02 03 10 30 40 \r\n01/03/2001 01 02 03 04 05 06 \r\n02/03/2001"},
-        {QDate(2001, 2, 28),
-         {1, 2, 3, 4, 5, 6},
-         {MessageAnswer::Yes},
-         "Confirm Update",
-         "in its place in date order",
-         "28/02/2001 01 02 03 04 05 06 \r\n01/03/2001"},
+  // overwritten. The same draw is refused, a second draw of a day is let in
+  // only on the user's word (the question defaults to No), an earlier one
+  // goes at its place in date order after the usual confirmation, which says
+  // so. Saved at once, so no question on close.
+  void typedDrawsKeepTheDateOrderAndAreSavedAtOnce_data() {
+    QTest::addColumn<QString>("put");  // before the last draw; "empty": no history
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QString>("answers");  // y or n to each question
+    QTest::addColumn<QString>("titles");
+    QTest::addColumn<QString>("said");    // in one of the messages
+    QTest::addColumn<QString>("range");   // "": not checked
+    QTest::addColumn<QString>("ending");  // of the saved history; "": unchanged
+    const auto row = [](const char* name, const char* put, const QDate& date,
+                        const QList<int>& numbers, const char* answers, const char* titles,
+                        const QString& said, const QString& range, const char* ending) {
+      QTest::newRow(name) << put << date << numbers << answers << titles << said << range << ending;
     };
-    for (const auto& c : cases) {
-      WindowRig rig;
-      QVERIFY(rig.StartTest(kSettings, TripleHistory()));
-      const std::string before = rig.folder.Read("Test.opt");
-      QVERIFY(ChooseTab(rig.Window().ChoiceTabs(), ChoiceTab::kUpdate));
-      rig.messages.answers = c.answers;
-      Enter(rig.Window(), c.date, c.numbers);
-      QCOMPARE(rig.Titles(), c.titles);
-      QVERIFY(QString::fromStdString(rig.messages.shown.front().text).contains(c.said));
-      const std::string saved = rig.folder.Read("Test.opt");
-      if (c.added.empty()) {
-        QCOMPARE(saved, before);
-      } else {
-        QVERIFY(saved.find(c.added) != std::string::npos);
-      }
-    }
+    const QString older = kRecorded.arg("05 January 2000", "20 March 2001");
+    const QString numbers = "Numbers: 01-02-03-04-05-06\r\n", twice = "twice that day";
+    const QDate first(2000, 1, 5), taken(2001, 3, 1);
+    const QList<int> seven{6, 5, 4, 3, 2, 1, 7}, six{1, 2, 3, 4, 5, 6};
+    row("older first", "", first, seven, "", "Confirm Update", numbers, older,
+        "05/01/2000 01 02 03 04 05 06 \r\n01/03/2001 01 02 03 10 30 40 \r\n");
+    row("empty history", "empty", first, seven, "", "Error loading file|Confirm Update", numbers,
+        kRecorded.arg("05 January 2000", "05 January 2000"), "05/01/2000 01 02 03 04 05 06 \r\n");
+    row("line set aside kept", "17/01/2000 01 02 03 04 05 50", first, seven, "",
+        "Lines set aside|Confirm Update", "line 20", older,
+        "17/01/2000 01 02 03 04 05 50\r\n20/03/2001 20 29 39 44 45 49 \r\n");
+    row("history not read to its end", "31/02/2000 01 02 03 04 05 06", first, seven, "",
+        "History not read to its end|History not saved", "line 20: \"31/02/2000\" is not a date",
+        "", "");
+    row("same draw", "", taken, {1, 2, 3, 10, 30, 40}, "", "Draw not added", "already", "", "");
+    row("second of a day refused", "", taken, six, "n", "Second draw of a day", twice, "", "");
+    row("second of a day let in", "", taken, six, "yy", "Second draw of a day|Confirm Update",
+        twice, "", "01/03/2001 01 02 03 10 30 40 \r\n01/03/2001 01 02 03 04 05 06 \r\n02/03/2001");
+    row("earlier", "", {2001, 2, 28}, six, "y", "Confirm Update", "in its place in date order", "",
+        "28/02/2001 01 02 03 04 05 06 \r\n01/03/2001");
+  }
+  void typedDrawsKeepTheDateOrderAndAreSavedAtOnce() {
+    QFETCH(QString, put);
+    QFETCH(QDate, date);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QString, answers);
+    QFETCH(QString, titles);
+    QFETCH(QString, said);
+    QFETCH(QString, range);
+    QFETCH(QString, ending);
+    WindowRig rig;
+    std::vector<std::string> history = TripleHistory();
+    if (put == "empty")
+      history.clear();
+    else if (!put.isEmpty())
+      history.insert(history.end() - 1, put.toStdString());
+    QVERIFY(rig.StartTest(kSettings, history));
+    const std::string before = rig.folder.Read("Test.opt");
+    QVERIFY(ChooseTab(rig.Window().ChoiceTabs(), ChoiceTab::kUpdate));
+    for (QChar answer : answers)
+      rig.messages.answers.push_back(answer == 'y' ? MessageAnswer::Yes : MessageAnswer::No);
+    Enter(rig.Window(), date, {numbers.begin(), numbers.end()});
+    QCOMPARE(rig.Titles(), titles);
+    const std::size_t asked = rig.messages.shown.size();
+    QVERIFY(std::ranges::any_of(rig.messages.shown, [&](const Message& message) {
+      return QString::fromStdString(message.text).contains(said);
+    }));
+    if (!range.isEmpty()) QCOMPARE(Caption(rig.Window(), "lblRecorded"), range);
+    QVERIFY(rig.Window().ChoiceTabs().IsTabSelectable(ChoiceTab::kSingleLine));
+    rig.Window().close();
+    QCOMPARE(rig.messages.shown.size(), asked);
+    const std::string saved = rig.folder.Read("Test.opt");
+    QVERIFY(ending.isEmpty() ? saved == before
+                             : saved.find(ending.toStdString()) != std::string::npos);
   }
 
   void failedSaveIsReportedAndKeepsTheOldHistory() {
@@ -227,6 +232,53 @@ class UpdatePageTest : public QObject {
     QCOMPARE(Caption(rig.Window(), "lblLastUpdate"), "Last Database Entry 24 June 2020");
     CheckLine(rig.Window(), {4, 8, 15, 16, 23, 42});
     QCOMPARE(Caption(rig.Window(), "lblHitSix0"), "1");
+  }
+
+  void dateOrderIsPickedFromTheTwoReadingsAndEnterImports() {
+    WindowRig rig;
+    QVERIFY(rig.StartDemo());
+    const std::string saved = rig.folder.Read("Sample.opt");
+    rig.folder.Write("either.csv", "3/2/2024,4,13,26,34,35,42,1\r\n");
+    ui::ImportPreviewDialog preview(rig.session, rig.folder / "either.csv", false, nullptr);
+    QCOMPARE(Caption(preview, "lblDateQuestion"),
+             "The dates do not say whether the day or the month comes first: choose the right "
+             "reading under Date order.");
+    QVERIFY(!Enabled(preview, "cmdImport"));
+    auto& order = Child<QComboBox>(preview, "cboDateOrder");
+    QCOMPARE(order.itemText(1), "day first: 3/2 is 03 February 2024");
+    QCOMPARE(order.itemText(2), "month first: 3/2 is 02 March 2024");
+    order.setCurrentIndex(2);
+    QCOMPARE(Caption(preview, "lblDateQuestion"), "");
+    QCOMPARE(Child<QListWidget>(preview, "lstRows").item(0)->text(),
+             "02/03/2024 04 13 26 34 35 42 01");
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTest::keyClick(&preview, Qt::Key_Return);
+    QCOMPARE(preview.result(), int(QDialog::Accepted));
+    QCOMPARE(rig.folder.Read("Sample.opt"), saved + "02/03/2024 04 13 26 34 35 42 01\r\n");
+    QVERIFY(rig.folder.Read("Sample.ini").ends_with("dateorder=mdy\r\n"));
+  }
+
+  void aColumnsRoleIsPickedByClickingItsHeading() {
+    WindowRig rig;
+    QVERIFY(rig.StartDemo());
+    rig.folder.Write("prize.csv", "2024-02-03,4,13,26,34,35,42,77,1\r\n");
+    ui::ImportPreviewDialog preview(rig.session, rig.folder / "prize.csv", false, nullptr);
+    QCOMPARE(Heading(preview, 7), "8 bonus");
+    QCOMPARE(Caption(preview, "lblShape"),
+             "The file cannot be imported: column 9 holds a further drawn number: this lottery "
+             "draws six numbers and at most a bonus.");
+    PickRole(preview, 8, "bonus");
+    QCOMPARE(Heading(preview, 7), "8 other");
+    QCOMPARE(Heading(preview, 8), "9 bonus");
+    QCOMPARE(Child<QLineEdit>(preview, "txtColumns").text(), "date=1,main=2-7,bonus=9");
+    QCOMPARE(Child<QListWidget>(preview, "lstProblems").count(), 0);
+    QCOMPARE(Child<QListWidget>(preview, "lstRows").item(0)->text(),
+             "03/02/2024 04 13 26 34 35 42 01");
+    QVERIFY(Enabled(preview, "cmdImport"));
+    PickRole(preview, 1, "other");
+    QCOMPARE(Caption(preview, "lblColumnsError"), "Pick six main columns: 5 are picked.");
+    QCOMPARE(Heading(preview, 1), "2 other");
   }
 };
 
