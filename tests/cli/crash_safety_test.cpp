@@ -74,10 +74,10 @@ class KilledWriter : public ::testing::Test {
  protected:
   KilledWriter() {
     for (const char* name : {"vomrix.ini", "Sample.ini", "Sample.opt"}) folder_.CopyDemo(name);
-    // The newest 200 draws keep each rebuild after a kill short.
+    // The newest 60 draws keep each rebuild after a kill short.
     const std::string demo = folder_.Read("Sample.opt");
     std::size_t from = demo.size() - 1;
-    for (int lines = 0; lines <= 200; ++lines) from = demo.rfind('\n', from - 1);
+    for (int lines = 0; lines <= 60; ++lines) from = demo.rfind('\n', from - 1);
     folder_.Write("Sample.opt", demo.substr(from + 1));
     folder_.Write("new.csv", "2021-01-02,1,2,3,4,5,6,7\n2021-01-09,3,11,17,25,38,43,44\n");
     RunIn(folder_, "check 1 2 3 4 5 6");  // the first start builds the index
