@@ -12,6 +12,9 @@ sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-om
 launcher=()
 if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+  # The build folder's own path stays out of the cache key, so a fresh clone
+  # elsewhere (as CI makes) reuses what an earlier build compiled.
+  export CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
