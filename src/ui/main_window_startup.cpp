@@ -1,6 +1,7 @@
 // Start-up loading, the File menu and the closing rules of the main window.
 #include <QApplication>
 #include <QCloseEvent>
+#include <algorithm>
 
 #include "app/start_up_messages.h"
 #include "model/day_number.h"
@@ -104,10 +105,18 @@ void MainWindow::ShowUpdateOnly() {
 }
 
 void MainWindow::ShowDateLabels() {
-  recorded_->setText("Recorded Database Entries" + QString(kCrLf) +
-                     "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
-                     "To: " + LongDate(state_.newestDrawDate));
-  update_->ShowLastEntry(LongDate(state_.newestDrawDate));
+  // A new lottery's placeholder lines are no draws: no range is made up for them.
+  const bool anyDraw = std::ranges::any_of(
+      state_.draws, [](const std::string& entry) { return !IsPlaceholderEntry(entry); });
+  if (anyDraw) {
+    recorded_->setText("Recorded Database Entries" + QString(kCrLf) +
+                       "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
+                       "To: " + LongDate(state_.newestDrawDate));
+    update_->ShowLastEntry(LongDate(state_.newestDrawDate));
+  } else {
+    recorded_->setText("Recorded Database Entries" + QString(kCrLf) + "none yet");
+    update_->ShowNoEntries();
+  }
   update_->ProposeNextDrawDay(services_.clock.TodayDayNumber());
   singleLine_->Insight().RefreshHistoryDates();
 }
