@@ -20,10 +20,12 @@ std::optional<std::filesystem::path> DroppedFile(const QMimeData* data) {
 
 }  // namespace
 
-ImportFlow::ImportFlow(Session& session, MessageSink& messages, QWidget& window, Hooks hooks)
+ImportFlow::ImportFlow(Session& session, MessageSink& messages, HelpViewer& help, QWidget& window,
+                       Hooks hooks)
     : QObject(&window),
       session_(session),
       messages_(messages),
+      help_(help),
       window_(window),
       hooks_(std::move(hooks)) {
   window.setAcceptDrops(true);
@@ -43,7 +45,7 @@ void ImportFlow::ImportFrom(const std::filesystem::path& file) {
     return;
   }
   hooks_.beforeImport();
-  ImportPreviewDialog preview(session_, file, /*newLottery=*/false, &window_);
+  ImportPreviewDialog preview(session_, help_, file, /*newLottery=*/false, &window_);
   if (preview.exec() != QDialog::Accepted) return;
   const std::size_t added = preview.Merge().newEntries.size();
   TellInStatusBar(&window_, QLocale(QLocale::English).toString(static_cast<qulonglong>(added)) +

@@ -24,7 +24,8 @@ class ImportFlow : public QObject {
   };
 
   // Takes the files dropped on `window`.
-  ImportFlow(Session& session, MessageSink& messages, QWidget& window, Hooks hooks);
+  ImportFlow(Session& session, MessageSink& messages, HelpViewer& help, QWidget& window,
+             Hooks hooks);
 
   // The File menu command: asks for the file.
   void ChooseFile();
@@ -39,6 +40,7 @@ class ImportFlow : public QObject {
  private:
   Session& session_;
   MessageSink& messages_;
+  HelpViewer& help_;
   QWidget& window_;
   Hooks hooks_;
 };

@@ -1,4 +1,6 @@
 #include "ui/import_preview_dialog.h"
+#include "ui/help_viewer.h"
+#include "ui/page_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,9 +68,14 @@ QLabel* WrappedLabel(const char* name, QWidget* parent) {
 
 }  // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(Session& session, std::filesystem::path file,
-                                         bool newLottery, QWidget* parent)
-    : QDialog(parent), session_(session), file_(std::move(file)), newLottery_(newLottery) {
+ImportPreviewDialog::ImportPreviewDialog(Session& session, HelpViewer& help,
+                                         std::filesystem::path file, bool newLottery,
+                                         QWidget* parent)
+    : QDialog(parent),
+      session_(session),
+      file_(std::move(file)),
+      newLottery_(newLottery),
+      help_(help) {
   setObjectName("frmImportPreview");
   setWindowTitle("Import Draws - " + Text(file_.filename().string()));
   setModal(true);
@@ -131,6 +138,9 @@ void ImportPreviewDialog::BuildLayout() {
   buttons->addWidget(skipBad_, 1);
   buttons->addWidget(import_);
   buttons->addWidget(cancel);
+  buttons->addWidget(
+      HelpButton("cmdHelpImport", "&Help", help_,
+                 newLottery_ ? help_topic::kImportingLottery : help_topic::kImportingDraws, this));
 
   auto* column = new QVBoxLayout(this);
   column->addWidget(shape_);

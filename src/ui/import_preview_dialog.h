@@ -27,8 +27,8 @@ class ImportPreviewDialog : public QDialog {
  public:
   // `newLottery`: the draws start a new lottery, whose bonus the file
   // decides; Import then only accepts and the caller creates the lottery.
-  ImportPreviewDialog(Session& session, std::filesystem::path file, bool newLottery,
-                      QWidget* parent);
+  ImportPreviewDialog(Session& session, HelpViewer& help, std::filesystem::path file,
+                      bool newLottery, QWidget* parent);
 
   const DrawMerge& Merge() const { return merge_; }
   bool SkipBad() const;
@@ -47,6 +47,7 @@ class ImportPreviewDialog : public QDialog {
   Session& session_;
   std::filesystem::path file_;
   bool newLottery_;
+  HelpViewer& help_;
   DrawMerge merge_;
 
   QLabel* shape_ = nullptr;

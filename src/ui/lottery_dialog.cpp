@@ -438,7 +438,7 @@ void LotteryDialog::cmdCreateFromFile_Click() {
   const std::filesystem::path file =
       AskResultFile(this, "Create from file", session_.State().appFolder);
   if (file.empty()) return;
-  ImportPreviewDialog preview(session_, file, /*newLottery=*/true, this);
+  ImportPreviewDialog preview(session_, help_, file, /*newLottery=*/true, this);
   if (preview.exec() != QDialog::Accepted) return;
   std::string error;
   const std::string name(TrimBlanks(ComboText()));

@@ -64,7 +64,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "border: 1px solid palette(mid); border-radius: 4px; padding: 2px 6px; }"
       "QGroupBox { font-weight: bold; }");
   auto* import =
-      new ImportFlow(session_, services_.messages, *this,
+      new ImportFlow(session_, services_.messages, Help(), *this,
                      {[this] { return runGoing_; }, [this] { search_->PositionTimer().stop(); }});
   connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
   BuildMenus(*import);

@@ -239,11 +239,14 @@ class UpdatePageTest : public QObject {
     QVERIFY(rig.StartDemo());
     const std::string saved = rig.folder.Read("Sample.opt");
     rig.folder.Write("either.csv", "3/2/2024,4,13,26,34,35,42,1\r\n");
-    ui::ImportPreviewDialog preview(rig.session, rig.folder / "either.csv", false, nullptr);
+    ui::ImportPreviewDialog preview(rig.session, rig.help, rig.folder / "either.csv", false,
+                                    nullptr);
     QCOMPARE(Caption(preview, "lblDateQuestion"),
              "The dates do not say whether the day or the month comes first: choose the right "
              "reading under Date order.");
     QVERIFY(!Enabled(preview, "cmdImport"));
+    Click(preview, "cmdHelpImport");  // its own topic, as on every dialog
+    QCOMPARE(rig.help.topics, std::vector<int>{ui::help_topic::kImportingDraws});
     auto& order = Child<QComboBox>(preview, "cboDateOrder");
     QCOMPARE(order.itemText(1), "day first: 3/2 is 03 February 2024");
     QCOMPARE(order.itemText(2), "month first: 3/2 is 02 March 2024");
@@ -263,7 +266,8 @@ class UpdatePageTest : public QObject {
     WindowRig rig;
     QVERIFY(rig.StartDemo());
     rig.folder.Write("prize.csv", "2024-02-03,4,13,26,34,35,42,77,1\r\n");
-    ui::ImportPreviewDialog preview(rig.session, rig.folder / "prize.csv", false, nullptr);
+    ui::ImportPreviewDialog preview(rig.session, rig.help, rig.folder / "prize.csv", false,
+                                    nullptr);
     QCOMPARE(Heading(preview, 7), "8 bonus");
     QCOMPARE(Caption(preview, "lblShape"),
              "The file cannot be imported: column 9 holds a further drawn number: this lottery "
