@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -31,15 +32,37 @@ void TellInStatusBar(const QWidget* from, const QString& what) {
     window->statusBar()->showMessage(what, kNoticeMilliseconds);
 }
 
+namespace {
+
+QString& LastDialogFolder() {
+  static QString folder;
+  return folder;
+}
+
+}  // namespace
+
+void StartFileDialogsIn(const std::filesystem::path& lotteryFolder) {
+  LastDialogFolder() = QString::fromStdString(lotteryFolder.string());
+}
+
+QString FileDialogFolder() {
+  return LastDialogFolder();
+}
+
+void RememberFileDialogFolder(const QString& chosenFile) {
+  if (!chosenFile.isEmpty()) LastDialogFolder() = QFileInfo(chosenFile).absolutePath();
+}
+
 bool SaveToChosenFile(QWidget* parent, const QString& title, const QString& suggestedName,
                       const QString& filter, const QString& what,
                       const std::function<bool(const QString& path)>& write) {
-  QFileDialog dialog(parent, title, suggestedName, filter);
+  QFileDialog dialog(parent, title, QDir(FileDialogFolder()).filePath(suggestedName), filter);
   dialog.setObjectName("SaveDialog");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const QString path = dialog.selectedFiles().front();
+  RememberFileDialogFolder(path);
   if (write(path)) {
     TellInStatusBar(parent, "Saved " + what + " as " + QDir::toNativeSeparators(path));
     return true;

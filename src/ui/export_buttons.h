@@ -2,6 +2,8 @@
 // and Save buttons, and the save to a file the user names.
 #pragma once
 
+#include <filesystem>
+
 #include <QString>
 #include <functional>
 #include <initializer_list>
@@ -27,6 +29,12 @@ void TellInStatusBar(const QWidget* from, const QString& what);
 // Asks for a file name in a save dialog of the program's own kind (so that
 // it looks the same everywhere) and writes `what` there; a failed write is
 // told in a warning. False when cancelled or failed.
+// The folder every file dialog opens in: the lottery folder (given once at
+// the start) until a file is chosen, then the folder of the last file chosen.
+void StartFileDialogsIn(const std::filesystem::path& lotteryFolder);
+QString FileDialogFolder();
+void RememberFileDialogFolder(const QString& chosenFile);
+
 bool SaveToChosenFile(QWidget* parent, const QString& title, const QString& suggestedName,
                       const QString& filter, const QString& what,
                       const std::function<bool(const QString& path)>& write);

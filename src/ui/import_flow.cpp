@@ -33,8 +33,7 @@ ImportFlow::ImportFlow(Session& session, MessageSink& messages, HelpViewer& help
 }
 
 void ImportFlow::ChooseFile() {
-  const std::filesystem::path file =
-      AskResultFile(&window_, "Import Draws from File", session_.State().appFolder);
+  const std::filesystem::path file = AskResultFile(&window_, "Import Draws from File");
   if (!file.empty()) ImportFrom(file);
 }
 

@@ -1,4 +1,5 @@
 #include "ui/import_preview_dialog.h"
+#include "ui/export_buttons.h"
 #include "ui/help_viewer.h"
 #include "ui/page_widgets.h"
 
@@ -312,11 +313,10 @@ void ImportPreviewDialog::Import() {
   accept();
 }
 
-std::filesystem::path AskResultFile(QWidget* parent, const QString& title,
-                                    const std::filesystem::path& folder) {
-  const QString file =
-      QFileDialog::getOpenFileName(parent, title, QString::fromStdString(folder.string()),
-                                   "Result files (*.csv *.txt *.tsv);;All files (*)");
+std::filesystem::path AskResultFile(QWidget* parent, const QString& title) {
+  const QString file = QFileDialog::getOpenFileName(
+      parent, title, FileDialogFolder(), "Result files (*.csv *.txt *.tsv);;All files (*)");
+  RememberFileDialogFolder(file);
   return file.toStdString();
 }
 

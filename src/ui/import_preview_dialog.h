@@ -64,8 +64,8 @@ class ImportPreviewDialog : public QDialog {
   QPushButton* import_ = nullptr;
 };
 
-// Asks for a published result file, starting in `folder`; empty when cancelled.
-std::filesystem::path AskResultFile(QWidget* parent, const QString& title,
-                                    const std::filesystem::path& folder);
+// Asks for a published result file, starting in the file dialogs' folder;
+// empty when cancelled.
+std::filesystem::path AskResultFile(QWidget* parent, const QString& title);
 
 }  // namespace bw::ui

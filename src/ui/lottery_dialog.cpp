@@ -435,8 +435,7 @@ bool LotteryDialog::CreateNewLottery() {
 // once: no placeholder draws, the bonus as the file has it.
 void LotteryDialog::cmdCreateFromFile_Click() {
   if (TrimBlanks(typedName_).empty() || !ReadValues()) return;
-  const std::filesystem::path file =
-      AskResultFile(this, "Create from file", session_.State().appFolder);
+  const std::filesystem::path file = AskResultFile(this, "Create from file");
   if (file.empty()) return;
   ImportPreviewDialog preview(session_, help_, file, /*newLottery=*/true, this);
   if (preview.exec() != QDialog::Accepted) return;

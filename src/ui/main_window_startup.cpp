@@ -8,6 +8,7 @@
 #include "store/history_file.h"
 #include "store/index_files.h"
 #include "store/settings_files.h"
+#include "ui/export_buttons.h"
 #include "ui/line_insight_panel.h"
 #include "ui/lottery_dialog.h"
 #include "ui/main_window.h"
@@ -30,6 +31,7 @@ QString LongDate(int32_t dayNumber) {
 }  // namespace
 
 bool MainWindow::Initialize() {
+  StartFileDialogsIn(state_.appFolder);
   setEnabled(false);
   if (!ResolveLottery()) return false;
 

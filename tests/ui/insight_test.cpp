@@ -113,11 +113,16 @@ class InsightTest : public DemoWindowTest {
     const QStringList rows = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(rows.size(), HitsTable().rowCount() + 1);
     QCOMPARE(rows[1], "12/06/1982,03,11,12,14,41,43,13,6,1000000");
-    const QString csv = QString::fromStdString((rig_->folder.Path() / "mine.csv").string());
-    AnswerFileDialog([this] { Click(*w_, "cmdSaveHits"); }, csv);
-    QCOMPARE(QString::fromStdString(rig_->folder.Read("mine.csv")), rows.join("\r\n") + "\r\n");
-    const QString png = QString::fromStdString((rig_->folder.Path() / "balance.png").string());
-    AnswerFileDialog([this] { Click(*w_, "BalanceChartSave"); }, png);
+    // File dialogs open in the lottery folder, then where the last file went.
+    std::filesystem::create_directory(rig_->folder / "out");
+    const QString csv = QString::fromStdString((rig_->folder / "out" / "mine.csv").string());
+    QString folder;
+    AnswerFileDialog([this] { Click(*w_, "cmdSaveHits"); }, csv, &folder);
+    QCOMPARE(folder, QString::fromStdString(rig_->folder.Path().string()));
+    QCOMPARE(QString::fromStdString(rig_->folder.Read("out/mine.csv")), rows.join("\r\n") + "\r\n");
+    const QString png = QString::fromStdString((rig_->folder / "out" / "balance.png").string());
+    AnswerFileDialog([this] { Click(*w_, "BalanceChartSave"); }, png, &folder);
+    QCOMPARE(folder, QString::fromStdString((rig_->folder / "out").string()));
     QVERIFY(!QImage(png).isNull());
     Click(*w_, "BalanceChartCopy");
     QVERIFY(!QApplication::clipboard()->pixmap().isNull());

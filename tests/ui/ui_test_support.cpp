@@ -188,12 +188,13 @@ void ForEachPage(ui::MainWindow& window, const std::function<void()>& check) {
   }
 }
 
-QString AnswerFileDialog(const std::function<void()>& open, const QString& name) {
+QString AnswerFileDialog(const std::function<void()>& open, const QString& name, QString* folder) {
   QString proposed = kNoFileDialog;
   QObject guard;  // a dialog that never opened leaves no answer pending
   QTimer::singleShot(0, &guard, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!dialog) return;
+    if (folder) *folder = dialog->directory().absolutePath();
     auto& edit = Child<QLineEdit>(*dialog, "fileNameEdit");
     proposed = edit.text();
     if (name.isEmpty()) return dialog->reject();

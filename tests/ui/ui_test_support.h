@@ -171,7 +171,8 @@ void ForEachPage(ui::MainWindow& window, const std::function<void()>& check);
 // and presses Enter, or cancels when `name` is empty. Returns the name the
 // dialog proposed, or kNoFileDialog.
 inline const QString kNoFileDialog = "(no file dialog)";
-QString AnswerFileDialog(const std::function<void()>& open, const QString& name = {});
+QString AnswerFileDialog(const std::function<void()>& open, const QString& name = {},
+                         QString* folder = nullptr);
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
