@@ -214,6 +214,9 @@ TEST(CliDataErrors, ExitOneNameTheProblemAndChangeNothing) {
       {Write, "vomrix.ini", "file=../x/Tiny.opt\r\n", kCheck,
        "vomrix.ini: file=../x/Tiny.opt is not the name of a file in the lottery folder"},
       {Write, "Tiny.ful", "05 05 06 07 08 09\r\n", "search --resume", "Tiny.ful"},
+      // A search that cannot keep its position says so, rather than lose the work.
+      {FolderInstead, "Tiny.ful", "", "search --lines 2 --resume",
+       "the search position could not be saved"},
       {ReadOnlyFolder, "", "", add, "Could not save data file!"},
   };
   for (const auto& c : cases) {
@@ -316,31 +319,6 @@ TEST_F(Cli, AddKeepsTheHistoryInDateOrderAndRefusesRepeatsAndImpossibleDates) {
             std::string::npos)
       << beside.err;
   EXPECT_EQ(folder_.Read("Tiny.opt"), first);
-}
-
-// A search that cannot keep its position says so, rather than lose the work.
-TEST_F(Cli, ASearchThatCannotSaveItsPositionFails) {
-  fs::create_directory(folder_ / "Tiny.ful");
-  const Result result = Run("search --lines 2 --resume");
-  EXPECT_EQ(result.code, 1);
-  EXPECT_NE(result.err.find("the search position could not be saved"), std::string::npos)
-      << result.err;
-}
-
-// A deleted index file is rebuilt before a count is shown, to exactly what a
-// clean build writes. Every other damage, and kills, are the store's and the
-// crash tests' to show.
-TEST_F(Cli, DeletedIndexFileIsRebuiltBeforeAnyCountIsShown) {
-  for (const std::string& command : {kCheck, std::string("search --lines 2")}) {
-    SCOPED_TRACE(command);
-    const std::string shown = Run(command).out;
-    const auto clean = folder_.Files();
-    fs::remove(folder_ / "01_S_Tiny.opt");
-    const Result result = Run(command);
-    EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, shown);
-    EXPECT_EQ(folder_.Files(), clean);
-  }
 }
 
 TEST_F(Cli, SearchListsFoundLinesInOrderAndResumesWhereItStopped) {
