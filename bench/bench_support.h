@@ -3,32 +3,17 @@
 #pragma once
 
 #include <filesystem>
-#include <random>
 #include <string>
 
+#include "analysis/index_lookup.h"
+#include "analysis/single_line_check.h"
 #include "model/program_state.h"
 #include "store/history_file.h"
 #include "store/integration.h"
 #include "store/settings_files.h"
+#include "support/test_folder.h"
 
 namespace bw {
-
-// An empty scratch folder of its own, removed with the object.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& stem)
-      : path_(std::filesystem::temp_directory_path() /
-              (stem + std::to_string(std::random_device{}()))) {
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path_); }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A scratch program folder holding a copy of the demo lottery.
 class DemoFolder {
@@ -52,11 +37,26 @@ class DemoFolder {
 
  private:
   void Copy() const {
-    for (const char* name : {"Sample.opt", "Sample.ini"})
-      std::filesystem::copy_file(std::filesystem::path(BALLWRIGHT_DEMO_DIR) / name,
-                                 folder_.Path() / name);
+    for (const char* name : {"Sample.opt", "Sample.ini"}) folder_.CopyDemo(name);
   }
-  ScratchFolder folder_{"ballwright-bench-"};
+  test::TestFolder folder_;
 };
+
+// The demo lottery started once for all the benchmarks of a program, with
+// its index cached.
+struct LoadedDemo {
+  DemoFolder folder;
+  ProgramState state;
+  CachedIndexLookup index{(folder.Start(state), state)};  // read after the start
+  SingleLineResult Check(const Line& line) {
+    return CheckSingleLine(line, static_cast<int32_t>(state.draws.size()), state.settings,
+                           state.tables, index);
+  }
+};
+
+inline LoadedDemo& Loaded() {
+  static LoadedDemo demo;
+  return demo;
+}
 
 }  // namespace bw

@@ -2,29 +2,14 @@
 // line check, the full system of twelve numbers and the search of all lines.
 #include <benchmark/benchmark.h>
 
+#include <random>
+
 #include "analysis/all_lines_search.h"
 #include "analysis/full_system.h"
-#include "analysis/single_line_check.h"
 #include "bench_support.h"
 
 namespace bw {
 namespace {
-
-// The demo lottery started once, with its index cached.
-struct Demo {
-  DemoFolder folder;
-  ProgramState state;
-  CachedIndexLookup index{(folder.Start(state), state)};  // read after the start
-  SingleLineResult Check(const Line& line) {
-    return CheckSingleLine(line, static_cast<int32_t>(state.draws.size()), state.settings,
-                           state.tables, index);
-  }
-};
-
-Demo& Loaded() {
-  static Demo demo;
-  return demo;
-}
 
 void BM_FirstStart(benchmark::State& bench) {
   DemoFolder folder;
@@ -51,7 +36,7 @@ void BM_LaterStart(benchmark::State& bench) {
 BENCHMARK(BM_LaterStart)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_SingleLineCheckCached(benchmark::State& bench) {
-  Demo& demo = Loaded();
+  LoadedDemo& demo = Loaded();
   std::vector<Line> lines;
   for (std::mt19937 generator(1); lines.size() < 1024;)
     lines.push_back(LineAtRank(generator() % kAllLinesCount));
@@ -61,7 +46,7 @@ void BM_SingleLineCheckCached(benchmark::State& bench) {
 BENCHMARK(BM_SingleLineCheckCached);
 
 void BM_FullSystem924Lines(benchmark::State& bench) {
-  Demo& demo = Loaded();
+  LoadedDemo& demo = Loaded();
   const auto patterns = BuildSystemPatterns();
   for (auto _ : bench) {
     std::array<std::string, 13> selected{"",   "3",  "8",  "11", "17", "20", "24",
@@ -82,7 +67,7 @@ BENCHMARK(BM_FullSystem924Lines)->Unit(benchmark::kMillisecond);
 
 // Everything a search of all lines costs, on one thread and on two.
 void BM_WholeSearch(benchmark::State& bench) {
-  Demo& demo = Loaded();
+  LoadedDemo& demo = Loaded();
   std::size_t found = 0;
   for (auto _ : bench) {
     AllLinesSearch search(demo.state.tables, demo.index,

@@ -11,23 +11,10 @@
 namespace bw {
 namespace {
 
-// The demo lottery, started once.
-struct Demo {
-  DemoFolder folder;
-  ProgramState state;
-  Demo() { folder.Start(state); }
-  void Start(ProgramState& started) const { folder.Start(started); }
-};
-
-Demo& Loaded() {
-  static Demo demo;
-  return demo;
-}
-
 const Line kLine{3, 11, 12, 14, 41, 43};
 
 void BM_LineHitsWholeHistory(benchmark::State& bench) {
-  const Demo& demo = Loaded();
+  const LoadedDemo& demo = Loaded();
   const std::vector<DatedDraw> draws = DatedDrawsOf(demo.state.draws);
   for (auto _ : bench)
     benchmark::DoNotOptimize(FindLineHits(kLine, draws, demo.state.draws, demo.state.settings));
@@ -37,7 +24,7 @@ BENCHMARK(BM_LineHitsWholeHistory)->Unit(benchmark::kMicrosecond);
 // What the window does when the range changes: choose the draws, check the
 // line over them and list its hits with the running balance.
 void BM_RangeChange(benchmark::State& bench) {
-  const Demo& demo = Loaded();
+  const LoadedDemo& demo = Loaded();
   const std::vector<DatedDraw> draws = DatedDrawsOf(demo.state.draws);
   const DateRange range{DayNumber({1995, 1, 1}), DayNumber({2015, 12, 31})};
   for (auto _ : bench) {
@@ -50,7 +37,7 @@ void BM_RangeChange(benchmark::State& bench) {
 BENCHMARK(BM_RangeChange)->Unit(benchmark::kMicrosecond);
 
 void BM_DistributionOfAllLines(benchmark::State& bench) {
-  const Demo& demo = Loaded();
+  const LoadedDemo& demo = Loaded();
   const DistributionInput input{demo.state.draws, static_cast<int32_t>(demo.state.draws.size()),
                                 demo.state.settings};
   for (auto _ : bench) benchmark::DoNotOptimize(PercentageDistribution(input));
@@ -59,10 +46,10 @@ BENCHMARK(BM_DistributionOfAllLines)->Unit(benchmark::kMillisecond)->UseRealTime
 
 // The command line's work: start the lottery, then count all lines.
 void BM_DistributionFromStart(benchmark::State& bench) {
-  const Demo& demo = Loaded();
+  const LoadedDemo& demo = Loaded();
   for (auto _ : bench) {
     ProgramState state;
-    demo.Start(state);
+    demo.folder.Start(state);
     benchmark::DoNotOptimize(PercentageDistribution(
         {state.draws, static_cast<int32_t>(state.draws.size()), state.settings}));
   }
