@@ -79,7 +79,17 @@ QStringList Clashes(const QStringList& captions) {
   return clashes;
 }
 
+// A date typed into `field`, reached by "click", "ctrl+a" or "shift+tab";
+// `taken` is invalid when the text is refused with `hint`.
+struct TypedDate {
+  QString field, reach, typed;
+  QDate taken;
+  QString hint = "";
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(TypedDate)
 
 class KeyboardTest : public DemoWindowTest {
   Q_OBJECT
@@ -198,31 +208,21 @@ class KeyboardTest : public DemoWindowTest {
   // However the field was reached, what is typed fills that field; what is
   // not a date is refused with a word, and the field keeps its date.
   void typedDateFillsTheFieldItIsTypedIn_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("reach");  // "click", "ctrl+a", "shift+tab"
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QDate>("taken");  // invalid: refused
-    QTest::addColumn<QString>("hint");
-    const auto row = [](const char* name, const char* field, const char* reach, const char* typed,
-                        const QDate& taken, const char* hint = "") {
-      QTest::newRow(name) << field << reach << typed << taken << hint;
-    };
-    row("slashes", "rngLineFrom", "click", "01/01/2015", {2015, 1, 1});
-    row("short", "rngLineFrom", "ctrl+a", "1/2/2015", {2015, 2, 1});
-    row("dots", "rngLineTo", "shift+tab", "03.02.2016", {2016, 2, 3});
-    row("statistics", "rngStatsFrom", "click", "5-6-2019", {2019, 6, 5});
-    row("no such day", "rngLineFrom", "click", "31/02/2015", {},
-        "\"31/02/2015\" is not a date: type it as dd/mm/yyyy");
-    row("not finished", "rngLineTo", "click", "01/01/20", {}, "\"01/01/20\" is not a date");
-    row("before the first draw", "rngLineFrom", "click", "01/01/1950", {1982, 6, 12},
-        "Dates go from 12/06/1982 to 17/06/2020: 12/06/1982 is taken");
+    QTest::addColumn<TypedDate>("row");
+    const auto row = [](const char* name, const TypedDate& typed) { QTest::newRow(name) << typed; };
+    row("slashes", {"rngLineFrom", "click", "01/01/2015", {2015, 1, 1}});
+    row("short", {"rngLineFrom", "ctrl+a", "1/2/2015", {2015, 2, 1}});
+    row("dots", {"rngLineTo", "shift+tab", "03.02.2016", {2016, 2, 3}});
+    row("statistics", {"rngStatsFrom", "click", "5-6-2019", {2019, 6, 5}});
+    row("no such day", {"rngLineFrom", "click", "31/02/2015", QDate(),
+                        "\"31/02/2015\" is not a date: type it as dd/mm/yyyy"});
+    row("not finished", {"rngLineTo", "click", "01/01/20", QDate(), "\"01/01/20\" is not a date"});
+    row("before the first draw", {"rngLineFrom", "click", "01/01/1950", QDate(1982, 6, 12),
+                                  "Dates go from 12/06/1982 to 17/06/2020: 12/06/1982 is taken"});
   }
   void typedDateFillsTheFieldItIsTypedIn() {
-    QFETCH(QString, field);
-    QFETCH(QString, reach);
-    QFETCH(QString, typed);
-    QFETCH(QDate, taken);
-    QFETCH(QString, hint);
+    QFETCH(TypedDate, row);
+    const auto& [field, reach, typed, taken, hint] = row;
     const QString bar = field.left(field.startsWith("rngStats") ? 8 : 7);
     if (bar == "rngStats") QVERIFY(ChooseTab(w_->MainTabs(), ui::kStatistics));
     QDateEdit& box = Box(*w_, field);

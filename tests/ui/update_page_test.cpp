@@ -24,6 +24,17 @@ const std::string kNewDraws =
     "20.06.2020;1;2;3;4;5;6;7\r\n"
     "17.06.2020;5;10;18;29;32;48;6\r\n";
 
+// A draw typed on the Update page, and what comes of it: `put` before the
+// last draw ("empty": no history), `answers` y or n to each question, `said`
+// in one of the messages, `range` shown ("": not checked), `ending` of the
+// saved history ("": unchanged).
+struct TypedDraw {
+  QString put;
+  QDate date;
+  QList<int> numbers;
+  QString answers, titles, said, range = "", ending = "";
+};
+
 void Enter(ui::MainWindow& window, const QDate& date, const std::vector<int>& numbers) {
   PickDate(window, date);
   CheckLine(window, numbers);
@@ -68,10 +79,12 @@ QString Heading(ui::ImportPreviewDialog& preview, int column) {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(TypedDraw)
+
 class UpdatePageTest : public QObject {
   Q_OBJECT
  private slots:
-  void drawWithBonusIsConfirmedAddedAndSavedOnPageChange() {
+  void drawWithBonusIsConfirmedAddedAndSavedAtOnce() {
     WindowRig rig;
     QVERIFY(rig.StartDemo());
     ui::MainWindow& window = rig.Window();
@@ -92,11 +105,8 @@ class UpdatePageTest : public QObject {
     QCOMPARE(Caption(window, "lblRecorded"), kRecorded.arg("12 June 1982", "20 June 2020"));
     QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry 20 June 2020");
     QCOMPARE(rig.folder.Read("Sample.opt"), saved + "20/06/2020 03 11 17 25 38 44 09\r\n");
-    QCOMPARE(Child<QDateEdit>(window, "DrawDate").date(), QDate(2020, 6, 24));
-
-    QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kSingleLine));
-    QCOMPARE(rig.folder.Read("Sample.opt"), saved + "20/06/2020 03 11 17 25 38 44 09\r\n");
     QCOMPARE(rig.folder.Read("Sample.old"), saved);
+    QCOMPARE(Child<QDateEdit>(window, "DrawDate").date(), QDate(2020, 6, 24));
   }
 
   // Without a bonus the seventh pick is ignored; a draw older than the rest
@@ -107,49 +117,35 @@ class UpdatePageTest : public QObject {
   // goes at its place in date order after the usual confirmation, which says
   // so. Saved at once, so no question on close.
   void typedDrawsKeepTheDateOrderAndAreSavedAtOnce_data() {
-    QTest::addColumn<QString>("put");  // before the last draw; "empty": no history
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<QList<int>>("numbers");
-    QTest::addColumn<QString>("answers");  // y or n to each question
-    QTest::addColumn<QString>("titles");
-    QTest::addColumn<QString>("said");    // in one of the messages
-    QTest::addColumn<QString>("range");   // "": not checked
-    QTest::addColumn<QString>("ending");  // of the saved history; "": unchanged
-    const auto row = [](const char* name, const char* put, const QDate& date,
-                        const QList<int>& numbers, const char* answers, const char* titles,
-                        const QString& said, const QString& range, const char* ending) {
-      QTest::newRow(name) << put << date << numbers << answers << titles << said << range << ending;
-    };
+    QTest::addColumn<TypedDraw>("row");
     const QString older = kRecorded.arg("05 January 2000", "20 March 2001");
     const QString numbers = "Numbers: 01-02-03-04-05-06\r\n", twice = "twice that day";
     const QDate first(2000, 1, 5), taken(2001, 3, 1);
     const QList<int> seven{6, 5, 4, 3, 2, 1, 7}, six{1, 2, 3, 4, 5, 6};
-    row("older first", "", first, seven, "", "Confirm Update", numbers, older,
-        "05/01/2000 01 02 03 04 05 06 \r\n01/03/2001 01 02 03 10 30 40 \r\n");
-    row("empty history", "empty", first, seven, "", "Error loading file|Confirm Update", numbers,
-        kRecorded.arg("05 January 2000", "05 January 2000"), "05/01/2000 01 02 03 04 05 06 \r\n");
-    row("line set aside kept", "17/01/2000 01 02 03 04 05 50", first, seven, "",
-        "Lines set aside|Confirm Update", "line 20", older,
-        "17/01/2000 01 02 03 04 05 50\r\n20/03/2001 20 29 39 44 45 49 \r\n");
-    row("history not read to its end", "31/02/2000 01 02 03 04 05 06", first, seven, "",
-        "History not read to its end|History not saved", "line 20: \"31/02/2000\" is not a date",
-        "", "");
-    row("same draw", "", taken, {1, 2, 3, 10, 30, 40}, "", "Draw not added", "already", "", "");
-    row("second of a day refused", "", taken, six, "n", "Second draw of a day", twice, "", "");
-    row("second of a day let in", "", taken, six, "yy", "Second draw of a day|Confirm Update",
-        twice, "", "01/03/2001 01 02 03 10 30 40 \r\n01/03/2001 01 02 03 04 05 06 \r\n02/03/2001");
-    row("earlier", "", {2001, 2, 28}, six, "y", "Confirm Update", "in its place in date order", "",
-        "28/02/2001 01 02 03 04 05 06 \r\n01/03/2001");
+    const auto row = [](const char* name, const TypedDraw& typed) { QTest::newRow(name) << typed; };
+    row("older first", {"", first, seven, "", "Confirm Update", numbers, older,
+                        "05/01/2000 01 02 03 04 05 06 \r\n01/03/2001 01 02 03 10 30 40 \r\n"});
+    row("empty history",
+        {"empty", first, seven, "", "Error loading file|Confirm Update", numbers,
+         kRecorded.arg("05 January 2000", "05 January 2000"), "05/01/2000 01 02 03 04 05 06 \r\n"});
+    row("line set aside kept",
+        {"17/01/2000 01 02 03 04 05 50", first, seven, "", "Lines set aside|Confirm Update",
+         "line 20", older, "17/01/2000 01 02 03 04 05 50\r\n20/03/2001 20 29 39 44 45 49 \r\n"});
+    row("history not read to its end",
+        {"31/02/2000 01 02 03 04 05 06", first, seven, "",
+         "History not read to its end|History not saved", "line 20: \"31/02/2000\" is not a date"});
+    row("same draw", {"", taken, {1, 2, 3, 10, 30, 40}, "", "Draw not added", "already"});
+    row("second of a day refused", {"", taken, six, "n", "Second draw of a day", twice});
+    row("second of a day let in",
+        {"", taken, six, "yy", "Second draw of a day|Confirm Update", twice, "",
+         "01/03/2001 01 02 03 10 30 40 \r\n01/03/2001 01 02 03 04 05 06 \r\n02/03/2001"});
+    row("earlier",
+        {"", QDate(2001, 2, 28), six, "y", "Confirm Update", "in its place in date order", "",
+         "28/02/2001 01 02 03 04 05 06 \r\n01/03/2001"});
   }
   void typedDrawsKeepTheDateOrderAndAreSavedAtOnce() {
-    QFETCH(QString, put);
-    QFETCH(QDate, date);
-    QFETCH(QList<int>, numbers);
-    QFETCH(QString, answers);
-    QFETCH(QString, titles);
-    QFETCH(QString, said);
-    QFETCH(QString, range);
-    QFETCH(QString, ending);
+    QFETCH(TypedDraw, row);
+    const auto& [put, date, numbers, answers, titles, said, range, ending] = row;
     WindowRig rig;
     std::vector<std::string> history = TripleHistory();
     if (put == "empty")
@@ -234,13 +230,17 @@ class UpdatePageTest : public QObject {
     QCOMPARE(Caption(rig.Window(), "lblHitSix0"), "1");
   }
 
-  void dateOrderIsPickedFromTheTwoReadingsAndEnterImports() {
+  // The date order picked from the two readings, Enter importing; a
+  // column's role picked by clicking its heading.
+  void previewSettlesDateOrderAndColumnRolesByHand() {
     WindowRig rig;
     QVERIFY(rig.StartDemo());
     const std::string saved = rig.folder.Read("Sample.opt");
     rig.folder.Write("either.csv", "3/2/2024,4,13,26,34,35,42,1\r\n");
+    rig.folder.Write("prize.csv", "2024-02-03,4,13,26,34,35,42,77,1\r\n");
     ui::ImportPreviewDialog preview(rig.session, rig.help, rig.folder / "either.csv", false,
-                                    nullptr);
+                                    nullptr),
+        prize(rig.session, rig.help, rig.folder / "prize.csv", false, nullptr);
     QCOMPARE(Caption(preview, "lblDateQuestion"),
              "The dates do not say whether the day or the month comes first: choose the right "
              "reading under Date order.");
@@ -260,29 +260,22 @@ class UpdatePageTest : public QObject {
     QCOMPARE(preview.result(), int(QDialog::Accepted));
     QCOMPARE(rig.folder.Read("Sample.opt"), saved + "02/03/2024 04 13 26 34 35 42 01\r\n");
     QVERIFY(rig.folder.Read("Sample.ini").ends_with("dateorder=mdy\r\n"));
-  }
 
-  void aColumnsRoleIsPickedByClickingItsHeading() {
-    WindowRig rig;
-    QVERIFY(rig.StartDemo());
-    rig.folder.Write("prize.csv", "2024-02-03,4,13,26,34,35,42,77,1\r\n");
-    ui::ImportPreviewDialog preview(rig.session, rig.help, rig.folder / "prize.csv", false,
-                                    nullptr);
-    QCOMPARE(Heading(preview, 7), "8 bonus");
-    QCOMPARE(Caption(preview, "lblShape"),
+    QCOMPARE(Heading(prize, 7), "8 bonus");
+    QCOMPARE(Caption(prize, "lblShape"),
              "The file cannot be imported: column 9 holds a further drawn number: this lottery "
              "draws six numbers and at most a bonus.");
-    PickRole(preview, 8, "bonus");
-    QCOMPARE(Heading(preview, 7), "8 other");
-    QCOMPARE(Heading(preview, 8), "9 bonus");
-    QCOMPARE(Child<QLineEdit>(preview, "txtColumns").text(), "date=1,main=2-7,bonus=9");
-    QCOMPARE(Child<QListWidget>(preview, "lstProblems").count(), 0);
-    QCOMPARE(Child<QListWidget>(preview, "lstRows").item(0)->text(),
+    PickRole(prize, 8, "bonus");
+    QCOMPARE(Heading(prize, 7), "8 other");
+    QCOMPARE(Heading(prize, 8), "9 bonus");
+    QCOMPARE(Child<QLineEdit>(prize, "txtColumns").text(), "date=1,main=2-7,bonus=9");
+    QCOMPARE(Child<QListWidget>(prize, "lstProblems").count(), 0);
+    QCOMPARE(Child<QListWidget>(prize, "lstRows").item(0)->text(),
              "03/02/2024 04 13 26 34 35 42 01");
-    QVERIFY(Enabled(preview, "cmdImport"));
-    PickRole(preview, 1, "other");
-    QCOMPARE(Caption(preview, "lblColumnsError"), "Pick six main columns: 5 are picked.");
-    QCOMPARE(Heading(preview, 1), "2 other");
+    QVERIFY(Enabled(prize, "cmdImport"));
+    PickRole(prize, 1, "other");
+    QCOMPARE(Caption(prize, "lblColumnsError"), "Pick six main columns: 5 are picked.");
+    QCOMPARE(Heading(prize, 1), "2 other");
   }
 };
 
