@@ -9,13 +9,9 @@ namespace {
 
 using test::TestLottery;
 
+// Counts among other keys and counts that grew are read in the store's tests.
 TEST(CountInIndexLine, ReadsTheNumberAfterTheKey) {
-  const std::string line = "030811172538=  1:031117253844= 12:031215203040=123:";
   const std::tuple<std::string, std::string, int> cases[] = {
-      {line, "030811172538", 1},
-      {line, "031117253844", 12},
-      {line, "031215203040", 123},
-      {line, "031215203041", 0},
       {"", "031215203041", 0},
       {"031215203040", "031215203040", 0},      // no count after it
       {"031215203040=  7", "031215203040", 7},  // no ":" at the end
