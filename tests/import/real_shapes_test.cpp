@@ -28,6 +28,10 @@ struct Lottery {
   DrawList history;
   std::optional<bool> bonus = true;  // nullopt: a new lottery
 };
+const Lottery noBonus{{}, false}, newLottery{{}, std::nullopt};
+Lottery Having(const DrawList& history) {
+  return {history};
+}
 
 // The refusal, or the new draws (when a few), the counts, the dates drawn
 // twice and the problems.
@@ -99,10 +103,8 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
     ImportOptions options = {};
   } cases[] = {
       // Day or month first.
-      {"month first update, settled by the history's draws",
-       monthFirst,
-       "3 rows, 0 new, 3 there",
-       {{"02/03/2024 " + kA, "06/03/2024 " + kB, "09/03/2024 01 07 18 23 30 44 09"}}},
+      {"month first update, settled by the history's draws", monthFirst, "3 rows, 0 new, 3 there",
+       Having({"02/03/2024 " + kA, "06/03/2024 " + kB, "09/03/2024 01 07 18 23 30 44 09"})},
       {"month first, settled by the draw days (Saturday and Wednesday)", monthFirst,
        "02/03/2024 A; 06/03/2024 B; 09/03/2024 01 07 18 23 30 44 09; 3 rows, 3 new, 0 there"},
       {"one year-first date among month-first ones", "2/17/2024,{A}\n2025-02-21,{B}\n",
@@ -130,11 +132,9 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
        "refused: the file is of a 6 from 49 lottery until 03/10/2015, then of another game "
        "(numbers up to 57 from 10/10/2015): give --until 03/10/2015 to import the draws until "
        "then"},
-      {"--since and --until keep draws of the 6 from 49 game",
-       gameChange,
-       "13 rows, 13 new, 0 there",
-       {},
-       {.since = DayNumber({2015, 7, 11}), .until = DayNumber({2015, 10, 3})}},
+      {"--since and --until keep draws of the 6 from 49 game", gameChange,
+       "13 rows, 13 new, 0 there", Lottery(),
+       ImportOptions{.since = DayNumber({2015, 7, 11}), .until = DayNumber({2015, 10, 3})}},
       {"seven numbers in order",
        "2024-02-03,1,5,9,13,22,30,41\n2024-02-10,2,6,10,14,23,31,42\n2024-02-17,3,7,11,15,24,32,"
        "43\n2024-02-24,4,8,12,16,25,33,44\n2024-03-02,5,9,13,17,26,34,45\n",
@@ -145,17 +145,15 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
        Replaced(Replaced(weekly, ",19\n", ",20\n"), ",29\n", ",30\n"),
        "refused: the file is not of this lottery: 10 of 10 rows conflict with the draws of its "
        "history",
-       {HistoryOf(weekly)}},
+       Having(HistoryOf(weekly))},
       {"a history date drawn otherwise is a slip, newest first",
        "10/07/1982,5,14,21,31,34,47,45\n26/06/1982,1,6,23,24,27,40,34\n"
        "12/06/1982,3,11,12,14,41,43,13\n",
        "10/07/1982 05 14 21 31 34 47 45; 3 rows, 1 new, 1 there; line 2: conflicts with the draw "
        "of 26/06/1982 in the history",
-       {{"12/06/1982 03 11 12 14 41 43 13", "26/06/1982 01 06 23 24 27 39 34"}}},
-      {"a bonus the lottery does not draw",
-       "13/02/2024,{A}\n",
-       "refused: the file has bonus numbers (column 8); this lottery draws none",
-       {{}, false}},
+       Having({"12/06/1982 03 11 12 14 41 43 13", "26/06/1982 01 06 23 24 27 39 34"})},
+      {"a bonus the lottery does not draw", "13/02/2024,{A}\n",
+       "refused: the file has bonus numbers (column 8); this lottery draws none", noBonus},
       {"no bonus where the lottery draws one", "13/02/2024,4,13,26,34,35,42\n",
        "refused: the file has no bonus numbers; this lottery draws one"},
       {"a 0-9 digit column with one typed 43 stays a digit column", digitTypo,
@@ -170,7 +168,7 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
       {"draw number, dotted date, numbers joined by commas",
        "1. 27.01.1957 8,12,31,39,43,45\n2. 03.02.1957 5,10,11,22,25,27\n",
        "27/01/1957 08 12 31 39 43 45; 03/02/1957 05 10 11 22 25 27; 2 rows, 2 new, 0 there",
-       {{}, std::nullopt}},
+       newLottery},
       {"the numbers in one field of a CSV row",
        "Draw Date,Winning Numbers,Bonus #,Extra\n02/17/2024,04 13 26 34 35 42,01,5\n"
        "02/21/2024,05-12-20-33-40-49,02,0\n",
@@ -216,10 +214,9 @@ TEST(RealShapes, EachImportsItsDrawsOrIsRefusedForItsTrueReason) {
       // Two draws of one date.
       {"two draws of one date kept, an equal row written once", twoDraws + "13/02/2024,{A}\n",
        "13/02/2024 A; 13/02/2024 B; 3 rows, 2 new, 1 there; 2 draws on 13/02/2024: lines 1 and 2"},
-      {"the history's draw of a date and a second one",
-       twoDraws,
+      {"the history's draw of a date and a second one", twoDraws,
        "13/02/2024 B; 2 rows, 1 new, 1 there; 2 draws on 13/02/2024: lines 1 and 2",
-       {{"13/02/2024 " + kA}}},
+       Having({"13/02/2024 " + kA})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -79,38 +79,33 @@ TEST_F(SafeSave, EveryFailedStepOfASaveLeavesTheHistoryWholeAndNoTemporaryFile) 
 }
 
 TEST_F(SafeSave, AMissingHistoryIsRestoredFromTheNewestCompleteCopy) {
-  struct Case {
+  // A new file's name ends in the size it will have when complete.
+  const std::string newFile = "Lotto.opt.~new-7-1-" + std::to_string(kNew.size());
+  using Files = std::vector<std::pair<std::string, std::string>>;  // oldest first
+  const auto backupAnd = [](const std::string& name, const std::string& bytes) {
+    return Files{{"Lotto.old", kOld}, {name, bytes}};
+  };
+  const struct {
     const char* name;
-    std::vector<std::pair<std::string, std::string>> files;  // oldest first
+    Files files;
     std::string restored, from;
   } cases[] = {
-      {"backup only", {{"Lotto.old", kOld}}, kOld, "Lotto.old"},
-      {"unfinished save newer than the backup",
-       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1-" + std::to_string(kNew.size()), kNew}},
-       kNew,
-       "Lotto.opt.~new-7-1-" + std::to_string(kNew.size())},
-      {"a save cut short mid-line is no copy",
-       {{"Lotto.old", kOld},
-        {"Lotto.opt.~new-7-1-" + std::to_string(kNew.size()), kNew.substr(0, kNew.size() - 4)}},
-       kOld,
+      {"backup only", Files{{"Lotto.old", kOld}}, kOld, "Lotto.old"},
+      {"unfinished save newer than the backup", backupAnd(newFile, kNew), kNew, newFile},
+      {"a save cut short mid-line is no copy", backupAnd(newFile, kNew.substr(0, kNew.size() - 4)),
+       kOld, "Lotto.old"},
+      {"a save cut short at a line end is no copy", backupAnd(newFile, kNew.substr(0, kOld.size())),
+       kOld, "Lotto.old"},
+      {"a new file whose name says no size is no copy", backupAnd("Lotto.opt.~new-7-1", kNew), kOld,
        "Lotto.old"},
-      {"a save cut short at a line end is no copy",
-       {{"Lotto.old", kOld},
-        {"Lotto.opt.~new-7-1-" + std::to_string(kNew.size()), kNew.substr(0, kOld.size())}},
-       kOld,
-       "Lotto.old"},
-      {"a new file whose name says no size is no copy",
-       {{"Lotto.old", kOld}, {"Lotto.opt.~new-7-1", kNew}},
-       kOld,
-       "Lotto.old"},
-      {"nothing to restore", {{"Other.old", kOld}}, "", ""},
+      {"nothing to restore", Files{{"Other.old", kOld}}, "", ""},
   };
 #ifndef _WIN32
   // A link named like a new file never brings in a file from elsewhere.
   const TestFolder outside;
   outside.Write("planted", kNew);
 #endif
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove_all(folder.Path());
     fs::create_directories(folder.Path());
