@@ -252,25 +252,22 @@ class KeyboardTest : public DemoWindowTest {
     QCOMPARE(box.text(), box.date().toString("dd/MM/yyyy"));
   }
 
-  void keysOfADateBoxStillWork_data() {
-    QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<bool>("calendar");
-    QTest::addColumn<QDate>("date");
-    QTest::newRow("F4") << QKeySequence(Qt::Key_F4) << true << QDate(2020, 6, 17);
-    QTest::newRow("Alt+Down") << QKeySequence(Qt::ALT | Qt::Key_Down) << true << QDate(2020, 6, 17);
-    QTest::newRow("Down") << QKeySequence(Qt::Key_Down) << false << QDate(2020, 6, 16);
-  }
+  // F4 and Alt+Down open the calendar, Down steps the day; the box is
+  // spoken as a spin box named by its label.
   void keysOfADateBoxStillWork() {
-    QFETCH(QKeySequence, keys);
-    QFETCH(bool, calendar);
-    QFETCH(QDate, date);
-    Child(*w_, "rngLineWhole").setFocus();
-    Press(Qt::Key_Backtab);  // on To, at the last draw; Down steps its year
-    Press(keys);
-    QWidget* popup = QApplication::activePopupWidget();
-    QCOMPARE(popup && popup->findChild<QCalendarWidget*>(), calendar);
-    if (popup) popup->close();
-    QCOMPARE(Box(*w_, "rngLineTo").date(), date);
+    const std::tuple<QKeySequence, bool, QDate> cases[] = {
+        {Qt::Key_F4, true, {2020, 6, 17}},
+        {Qt::ALT | Qt::Key_Down, true, {2020, 6, 17}},
+        {Qt::Key_Down, false, {2020, 6, 16}}};
+    for (const auto& [keys, calendar, date] : cases) {
+      Child(*w_, "rngLineWhole").setFocus();
+      Press(Qt::Key_Backtab);  // on To, at the last draw
+      Press(keys);
+      QWidget* popup = QApplication::activePopupWidget();
+      QCOMPARE(popup && popup->findChild<QCalendarWidget*>(), calendar);
+      if (popup) popup->close();
+      QCOMPARE(Box(*w_, "rngLineTo").date(), date);
+    }
     const QAccessibleInterface* spoken =
         QAccessible::queryAccessibleInterface(&Box(*w_, "rngLineTo"));
     QCOMPARE(spoken->role(), QAccessible::SpinBox);
