@@ -14,11 +14,6 @@ using namespace bw::uitest;
 
 namespace {
 
-// A screen's free room in logical pixels, less a panel of 32.
-QRect Available(const QSize& pixels, qreal scale) {
-  return QRect(QPoint(0, 0), (QSizeF(pixels) / scale).toSize() - QSize(0, 32));
-}
-
 // Scrolls to each control of the page on show that a person uses; names
 // those still out of sight.
 QStringList OutOfReach(ui::MainWindow& window) {
@@ -139,7 +134,8 @@ class ScreenTest : public QObject {
     QVERIFY(rig.StartDemo());
     ui::MainWindow& window = rig.Window();
     QVERIFY(rig.Show());
-    const QRect available = Available(pixels, scale);
+    // The screen's free room in logical pixels, less a panel of 32.
+    const QRect available(QPoint(0, 0), (QSizeF(pixels) / scale).toSize() - QSize(0, 32));
     window.FitTo(available);
     QVERIFY(window.height() + 40 <= available.height() && window.width() <= available.width());
     const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
