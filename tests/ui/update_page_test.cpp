@@ -105,8 +105,10 @@ class UpdatePageTest : public QObject {
     QCOMPARE(Caption(window, "lblRecorded"), kRecorded.arg("12 June 1982", "20 June 2020"));
     QCOMPARE(Caption(window, "lblLastUpdate"), "Last Database Entry 20 June 2020");
     QCOMPARE(rig.folder.Read("Sample.opt"), saved + "20/06/2020 03 11 17 25 38 44 09\r\n");
-    QCOMPARE(rig.folder.Read("Sample.old"), saved);
     QCOMPARE(Child<QDateEdit>(window, "DrawDate").date(), QDate(2020, 6, 24));
+    QVERIFY(ChooseTab(window.ChoiceTabs(), ChoiceTab::kSingleLine));  // leaving writes no more
+    QCOMPARE(rig.folder.Read("Sample.opt"), saved + "20/06/2020 03 11 17 25 38 44 09\r\n");
+    QCOMPARE(rig.folder.Read("Sample.old"), saved);
   }
 
   // Without a bonus the seventh pick is ignored; a draw older than the rest
