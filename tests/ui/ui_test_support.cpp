@@ -83,9 +83,9 @@ void HookedEvents::LetEventsRun() {
 bool WindowRig::Start() {
   ui::ReadProgramSettingsReported(session);
   ui::Services services{messages, events, clock, random, &help, {}, {}, {}, {}};
-  services.showLotteryDialog = [this](QWidget*) {
+  services.showLotteryDialog = [this](Session& shown, QWidget*) {
     ++dialogShown;
-    if (dialogAction) dialogAction(session.State());
+    if (dialogAction) dialogAction(shown.State());
   };
   services.openPrintJob = [this](const std::string& what) -> std::unique_ptr<PrintSurface> {
     printJobs.push_back({what, {}});
