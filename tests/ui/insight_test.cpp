@@ -2,16 +2,10 @@
 // and the number statistics page, on the demo history; their tables sorted,
 // copied and saved, and their charts read at 150%: every label whole, bars
 // of 3 device pixels, round ticks, and a picture's name of lottery and range.
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QClipboard>
-#include <QGraphicsItem>
-#include <QtTest>
-#include <cmath>
 
 #include "ui/balance_chart.h"
-#include "ui/date_range_bar.h"
 #include "ui/distribution_chart.h"
 #include "ui/line_insight_panel.h"
 #include "ui/statistics_page.h"
@@ -23,64 +17,6 @@ using namespace bw::uitest;
 namespace {
 
 const Line kFirstDraw{3, 11, 12, 14, 41, 43};  // the demo's first draw: 72 threes, 5 fours, a six
-
-// Clicks the heading, and reads a column's values as numbers.
-void ClickHeading(QTableWidget& table, int column) {
-  QHeaderView& header = *table.horizontalHeader();
-  const int x = header.sectionViewportPosition(column) + header.sectionSize(column) / 2;
-  QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, QPoint(x, header.height() / 2));
-}
-QList<double> Column(const QTableWidget& table, int column) {
-  QList<double> values;
-  for (int row = 0; row < table.rowCount(); ++row)
-    values << table.item(row, column)->text().toDouble();
-  return values;
-}
-
-// 1, 2, 2.5 or 5 times a power of ten.
-bool IsRound(double step) {
-  const double scaled = step / std::pow(10.0, std::floor(std::log10(step)));
-  return std::ranges::any_of(std::array{1.0, 2.0, 2.5, 5.0, 10.0},
-                             [scaled](double round) { return std::abs(scaled - round) < 1e-6; });
-}
-
-// What a reader of a chart in view misses: a label cut or left out, a bar
-// under 3 device pixels, a tick between round values.
-QStringList ChartFaults(ui::ChartPanel& panel) {
-  QStringList faults, shown;
-  const qreal ratio = panel.devicePixelRatioF();
-  for (const QGraphicsItem* item : panel.View().scene()->items()) {
-    if (!item->isVisible()) continue;
-    if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item)) {
-      shown << text->toPlainText();
-      if (text->toPlainText().contains(QChar(0x2026))) faults << "cut " + text->toPlainText();
-    } else if (const auto* bar = dynamic_cast<const QGraphicsRectItem*>(item)) {
-      if (bar->rect().width() * ratio < 3 && bar->rect().height() > 0)
-        faults << QStringLiteral("bar of %1 device pixels").arg(bar->rect().width() * ratio);
-    }
-  }
-  for (QAbstractAxis* axis : panel.Chart().axes()) {
-    if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis)) {
-      for (const QString& category : categories->categories())
-        if (!shown.contains(category)) faults << "no label " + category;
-    } else if (const auto* values = qobject_cast<QValueAxis*>(axis)) {
-      if (!IsRound((values->max() - values->min()) / (values->tickCount() - 1)) ||
-          std::fmod(values->min(), (values->max() - values->min()) / (values->tickCount() - 1)))
-        faults << QStringLiteral("ticks %1 to %2").arg(values->min()).arg(values->max());
-    }
-  }
-  return faults;
-}
-
-// With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), the
-// README's pictures of the window are taken on the way.
-void TakePicture(QWidget& window, const char* name) {
-  const QString folder = qEnvironmentVariable("BALLWRIGHT_PICTURES");
-  if (folder.isEmpty()) return;
-  window.resize(1180, 760);  // the size it opens at on a desktop screen
-  QCoreApplication::processEvents();
-  QVERIFY(window.grab().save(folder + "/" + name));
-}
 
 }  // namespace
 

@@ -19,11 +19,6 @@ QString VisibleFace(const QWidget& root) {
   return {};
 }
 
-QString Spoken(const QWidget& root, const QString& name,
-               QAccessible::Text kind = QAccessible::Name) {
-  return QAccessible::queryAccessibleInterface(&Child(root, name))->text(kind);
-}
-
 // Presses the keys on whatever has the focus; names where the focus went.
 QString Press(std::initializer_list<Qt::Key> keys) {
   QStringList focused;

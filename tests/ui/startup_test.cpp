@@ -20,19 +20,6 @@ namespace {
 const char* const kGoodSettings = "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n";
 const QString kTitle = " Ballwright - [Database loaded (%1)]";
 
-// The pages of each PDF file in the folder (-1 for a file that is no PDF).
-std::vector<int> PdfPages(const TestFolder& folder) {
-  std::vector<int> files;
-  for (const auto& [name, pdf] : folder.Files()) {
-    if (!name.ends_with(".pdf")) continue;
-    int pages = 0;
-    for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
-         at = pdf.find("/Type /Page", at + 1))
-      if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
-    files.push_back(pdf.starts_with("%PDF") ? pages : -1);
-  }
-  return files;
-}
 }  // namespace
 
 class StartupTest : public QObject {
