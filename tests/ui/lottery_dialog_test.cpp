@@ -1,7 +1,5 @@
 // The lottery profile dialog as a user drives it: clicks, keys typed into the
 // focus widget, Tab between fields, and real message boxes answered by click.
-#include <QRegularExpression>
-
 #include "store/settings_files.h"
 #include "store/text_file.h"
 #include "ui/help_viewer.h"
@@ -66,43 +64,13 @@ struct Fixture {
             : dialog->result()  ? "accepted"
                                 : "cancelled");
   }
-  // Runs a script: "@Name" clicks that control, "@Combo1=name" picks a name
-  // from the open list, "<Key>" presses a key (as QKeySequence names it), any
-  // other text is typed key by key; keys go to the focus widget.
-  void Run(const QString& script) {
-    static const QRegularExpression token("@\\w+(=\\w+)?|<[\\w+]+>|[^@<]+");
-    for (const auto& match : token.globalMatch(script)) {
-      const QString part = match.captured();
-      ReturnFocus();
-      if (part.contains('=')) {
-        PickFromList(part.section('=', 1));
-      } else if (part.startsWith('@')) {
-        QTest::mouseClick(&Child(*dialog, part.mid(1)), Qt::LeftButton);
-      } else if (part.startsWith('<')) {
-        QTest::keySequence(QApplication::focusWidget(),
-                           QKeySequence::fromString(part.mid(1, part.size() - 2)));
-      } else {
-        for (QChar character : part) {
-          QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-          QApplication::sendEvent(QApplication::focusWidget(), &press);
-        }
-      }
-    }
-  }
+  void Run(const QString& script) { RunScript(*dialog, script, [this] { ReturnFocus(); }); }
   // As the window manager does when a message box closes.
   void ReturnFocus() {
     if (!QApplication::activeWindow() && dialog->isVisible())
       QApplication::setActiveWindow(dialog.get());
   }
 
- private:
-  void PickFromList(const QString& name) {
-    auto& combo = Child<QComboBox>(*dialog, "Combo1");
-    combo.showPopup();
-    QAbstractItemView* view = combo.view();
-    const QPoint at = view->visualRect(view->model()->index(combo.findText(name), 0)).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-  }
 };
 
 // A script typed into the dialog: what it shows after, the message boxes seen

@@ -209,6 +209,31 @@ QString AnswerFileDialog(const std::function<void()>& open, const QString& name,
   return proposed;
 }
 
+void RunScript(QWidget& root, const QString& script, const std::function<void()>& beforeEach) {
+  static const QRegularExpression token("@\\w+(=\\w+)?|<[\\w+]+>|[^@<]+");
+  for (const auto& match : token.globalMatch(script)) {
+    const QString part = match.captured();
+    if (beforeEach) beforeEach();
+    if (part.contains('=')) {
+      auto& combo = Child<QComboBox>(root, part.section('=', 0, 0).mid(1));
+      combo.showPopup();
+      QAbstractItemView* view = combo.view();
+      const QModelIndex item = view->model()->index(combo.findText(part.section('=', 1)), 0);
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    } else if (part.startsWith('@')) {
+      QTest::mouseClick(&Child(root, part.mid(1)), Qt::LeftButton);
+    } else if (part.startsWith('<')) {
+      QTest::keySequence(QApplication::focusWidget(),
+                         QKeySequence::fromString(part.mid(1, part.size() - 2)));
+    } else {
+      for (QChar character : part) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+      }
+    }
+  }
+}
+
 QTextBrowser* HelpPage() {
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->objectName() == "HelpViewer") return widget->findChild<QTextBrowser*>("HelpText");

@@ -175,6 +175,11 @@ void ForEachPage(ui::MainWindow& window, const std::function<void()>& check);
 inline const QString kNoFileDialog = "(no file dialog)";
 QString AnswerFileDialog(const std::function<void()>& open, const QString& name = {},
                          QString* folder = nullptr);
+// Runs a script of a user's actions in `root`: "@Name" clicks that control,
+// "@Name=item" picks the item from that combo box's open list, "<Key>"
+// presses a key (as QKeySequence names it), any other text is typed key by
+// key; keys go to the focus widget. `beforeEach` runs before each step.
+void RunScript(QWidget& root, const QString& script, const std::function<void()>& beforeEach);
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
