@@ -11,8 +11,6 @@ using namespace bw::uitest;
 
 namespace {
 
-const std::string kSaved = "01/05/2001 01 02 03 04 05 06 ";
-
 QString VisibleFace(const QWidget& root) {
   for (const char* face : {"ImageHappyFace", "ImageMoodyFace", "ImageVeryMoody"})
     if (!Child(root, face).isHidden()) return face;
@@ -209,7 +207,6 @@ class MainWindowTest : public QObject {
     QTest::newRow("Ctrl+Q") << "Ctrl+Q" << false;
     QTest::newRow("close button") << "close" << false;
     QTest::newRow("close button while a run goes") << "close" << true;
-    QTest::newRow("Ctrl+Q while a run goes") << "Ctrl+Q" << true;
   }
   void quitAsksOnlyWhileARunGoes() {
     QFETCH(QString, how);
