@@ -1,9 +1,9 @@
 // The lottery profile dialog as a user drives it: clicks, keys typed into the
 // focus widget, Tab between fields, and real message boxes answered by click.
+#include "ui/lottery_dialog.h"
 #include "store/settings_files.h"
 #include "store/text_file.h"
 #include "ui/help_viewer.h"
-#include "ui/lottery_dialog.h"
 #include "ui/qt_platform.h"
 #include "ui/ui_test_support.h"
 
@@ -64,13 +64,14 @@ struct Fixture {
             : dialog->result()  ? "accepted"
                                 : "cancelled");
   }
-  void Run(const QString& script) { RunScript(*dialog, script, [this] { ReturnFocus(); }); }
+  void Run(const QString& script) {
+    RunScript(*dialog, script, [this] { ReturnFocus(); });
+  }
   // As the window manager does when a message box closes.
   void ReturnFocus() {
     if (!QApplication::activeWindow() && dialog->isVisible())
       QApplication::setActiveWindow(dialog.get());
   }
-
 };
 
 // A script typed into the dialog: what it shows after, the message boxes seen
@@ -86,8 +87,8 @@ struct Typed {
 const QString kNoChange = "Sample|1 10 60 1500 100000 1000000|bonus|no save|open";
 const Typed kTyped[] = {
     {"opens on the current lottery", "", "", kNoChange},
-    {"no current lottery: the first listed", "", "", "alpha|0 0 0 0 0 0|bonus|no save|open", "",
-     "", 0, ""},
+    {"no current lottery: the first listed", "", "", "alpha|0 0 0 0 0 0|bonus|no save|open", "", "",
+     0, ""},
     {"no lottery at all: nothing to save", "", "",
      "|1 10 60 1500 100000 1000000|bonus|no save|open", "", "", 0, "Sample.opt", "empty"},
     {"name keys filtered, values reset",

@@ -117,19 +117,21 @@ class StartupTest : public QObject {
   // help window, whose links lead on; a missing file or topic says so.
   void viewerShowsEveryTopicFollowsLinksAndCloses() {
     auto help = ui::MakeHelpViewer(kDemoHelp);
-    const QStringList topics = QString(
-                                   "340 Contents|740 Single Line|400 Update|410 Optimise|"
-                                   "420 6 from 49|430 Random Line Finder|450 Line Optimiser|"
-                                   "750 Hits, Balance and Rank|760 Number Statistics|"
-                                   "590 Importing an unlisted Lottery|600 Importing Published Draws")
-                                   .split('|');
+    const QStringList topics =
+        QString(
+            "340 Contents|740 Single Line|400 Update|410 Optimise|"
+            "420 6 from 49|430 Random Line Finder|450 Line Optimiser|"
+            "750 Hits, Balance and Rank|760 Number Statistics|"
+            "590 Importing an unlisted Lottery|600 Importing Published Draws")
+            .split('|');
     QTextBrowser* page = nullptr;
     for (const QString& topic : topics) {
       help->ShowTopic(topic.section(' ', 0, 0).toInt());
       if (!page) page = HelpPage();
       QCOMPARE(HelpPage(), page);  // the same window shows the next topic
-      QVERIFY2(HelpPage()->isVisible() && HelpPage()->toPlainText().startsWith(topic.section(' ', 1)),
-               qPrintable(topic));
+      QVERIFY2(
+          HelpPage()->isVisible() && HelpPage()->toPlainText().startsWith(topic.section(' ', 1)),
+          qPrintable(topic));
       QVERIFY(!HelpPage()->toPlainText().contains("#topic"));  // it ends before the next
     }
     emit page->anchorClicked(QUrl("topic:590"));
@@ -166,7 +168,6 @@ class StartupTest : public QObject {
     QVERIFY(pages[0] >= 2);
     QCOMPARE(folder.Read("plain-file"), std::string("not a folder"));
   }
-
 };
 
 QTEST_MAIN(StartupTest)

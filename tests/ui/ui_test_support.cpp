@@ -2,15 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBarCategoryAxis>
 #include <QCalendarWidget>
 #include <QCoreApplication>
-#include <QBarCategoryAxis>
 #include <QFileDialog>
 #include <QGraphicsItem>
-#include <QValueAxis>
-#include <cmath>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
+#include <cmath>
 #include <fstream>
 
 #include "model/numbers.h"
