@@ -232,31 +232,19 @@ class MainWindowTest : public QObject {
   // window: a session of its own, nothing of the previous lottery shown, the
   // title following; only a new lottery says where its draws come from.
   void lotteryChangesLoadInTheRunningWindow_data() {
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("recorded");  // the date range shown after
-    QTest::addColumn<QString>("messages");  // the titles shown
-    const QString test = kRecorded.arg("01 March 2001", "20 March 2001");
-    QTest::newRow("dialog cancelled") << "none"
-                                      << "Test.opt" << test << "";
-    QTest::newRow("settings saved") << "ret3"
-                                    << "Test.opt" << test << "";
-    QTest::newRow("switch") << "switch"
-                            << "Other.opt" << kRecorded.arg("12 June 1982", "17 June 2020") << "";
-    QTest::newRow("create") << "create"
-                            << "Fresh.opt"
-                            << "Recorded Database Entries\r\nnone yet"
-                            << "New lottery";
-    QTest::newRow("re-initialise") << "reinitialise"
-                                   << "Test.opt" << test << "Please confirm...";
-    QTest::newRow("refused during a run") << "running"
-                                          << "Test.opt" << test << "Lottery";
+    QTest::addColumn<QStringList>("row");  // change, lottery, dates shown, message titles
+    for (const char* row :
+         {"none|Test|01 March 2001|20 March 2001|", "ret3|Test|01 March 2001|20 March 2001|",
+          "switch|Other|12 June 1982|17 June 2020|", "create|Fresh|||New lottery",
+          "reinitialise|Test|01 March 2001|20 March 2001|Please confirm...",
+          "running|Test|01 March 2001|20 March 2001|Lottery"})
+      QTest::newRow(row) << QString(row).split('|');
   }
   void lotteryChangesLoadInTheRunningWindow() {
-    QFETCH(QString, change);
-    QFETCH(QString, title);
-    QFETCH(QString, recorded);
-    QFETCH(QString, messages);
+    QFETCH(QStringList, row);
+    const QString change = row[0], title = row[1] + ".opt", messages = row[4];
+    const QString recorded =
+        row[2].isEmpty() ? "Recorded Database Entries\r\nnone yet" : kRecorded.arg(row[2], row[3]);
     TestFolder& folder = rig_->folder;
     folder.CopyDemo("Sample.opt");
     std::filesystem::rename(folder / "Sample.opt", folder / "Other.opt");
