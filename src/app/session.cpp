@@ -25,6 +25,13 @@ Session::Session(std::filesystem::path appFolder, MessageSink& messages, Clock& 
 
 Session::~Session() = default;
 
+std::unique_ptr<Session> Session::Fresh() const {
+  auto fresh = std::make_unique<Session>(state_.appFolder, messages_, clock_);
+  fresh->state_.lottoFile = state_.lottoFile;
+  fresh->folderLock_ = folderLock_;
+  return fresh;
+}
+
 bool Session::LoadHistory(const IntegrationProgress& progress) {
   const bool read = ReadHistory();
   IntegrateHistory(progress);

@@ -43,6 +43,11 @@ class Session {
   void UseFolderLock(FolderLock* lock) { folderLock_ = lock; }
   [[nodiscard]] FolderLockHold HoldFolder(LockMode mode) { return {folderLock_, mode}; }
 
+  // A session over the same folder, messages, clock and lock for the lottery
+  // chosen now, with nothing read or derived from a lottery yet: what a
+  // window loads after a switch of lottery or a rebuild of the index.
+  std::unique_ptr<Session> Fresh() const;
+
   // Start-up: reads the history into the draw list and integrates it (the
   // index is rebuilt when its marker file is missing). The result of reading
   // is returned but, as at start-up, only an empty draw list matters.

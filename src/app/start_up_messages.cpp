@@ -96,43 +96,28 @@ Message UnresolvedDetailsMessage(bool still) {
 
 Message NoPastDrawsMessage() {
   return Critical("Error loading file",
-                  "No past draws available, please read information on how to obtain past draws "
-                  "history under (Help: Importing an unlisted lottery.\r\n\r\nHowever you may use "
-                  "the internal update routine to enter the past draws, just follow the on "
-                  "screen instructions.");
+                  "No past draws available. Import them with File > \"Import Draws from "
+                  "File...\" (help topic \"Importing Published Draws\"), or enter them one by "
+                  "one on the Update page.");
 }
 
-std::optional<Message> RestartMessage(const ProgramState& state, bool quiet) {
-  const std::string title = "Need to re-start";
-  if (state.newFileCreated) {
-    return Message{
-        "To load your new lottery data you need to re-start the program.\r\n\r\n"
-        "The new file has been provided with some fixed invalid data. You must now update the "
-        "file with past lottery draws. You have two possibilities, firstly to update the data "
-        "using this program after re-start, secondly to provide a history file which you can "
-        "manually import into the '" +
-            state.InFolder(state.lottoFile).string() +
-            "' using Windows Notepad.\r\n\r\n"
-            "Just make sure, that the format of the data is maintained. You may then delete the "
-            "invalid entries which use a date '00/00/0000' for identification. For more "
-            "information read the Helpfile or the document 'vomrix.doc' provided during the "
-            "installation.",
-        title};
-  }
-  if (quiet) return std::nullopt;
-  return Message{"You are switching to a different lottery. You need to re-start the program.",
-                 title};
+Message NewLotteryMessage(const ProgramState& state) {
+  return {state.lottoFile + " is created in " + state.appFolder.string() +
+              " and loaded. It holds placeholder draws dated 00/00/0000 until its past draws "
+              "come in.\r\n\r\nTo add them, choose File > \"Import Draws from File...\" and "
+              "pick a file of published results (help topic \"Importing Published Draws\"), or "
+              "enter them one by one on the Update page. The placeholder draws go with the "
+              "first draw that comes in.",
+          "New lottery"};
 }
 
 Message ReinitialiseQuestion(const ProgramState& state) {
-  return {
-      "Re-Initialising should only be done if you have re-installed the program or when you "
-      "have manually altered (using TextEditor) file '" +
-          state.lottoFile +
-          "'.\r\n\r\nYou do not need to re-initialise if you have added results using the "
-          "'Update' function of this program. You will need to re-start the program!\r\n\r\n"
-          "Do you wish to continue?",
-      "Please confirm...", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
+  return {"Re-initialising is only needed when the history file '" + state.lottoFile +
+              "' was changed outside this program, in a text editor say.\r\n\r\nDraws added "
+              "with the Update page or imported from a file need no re-initialising. The index "
+              "is deleted and built anew now, which takes a while.\r\n\r\nDo you wish to "
+              "continue?",
+          "Please confirm...", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
 }
 
 bool DetailsResolved(const LotterySettings& settings) {

@@ -18,10 +18,9 @@ Message NoLotteryMessage(const std::string& settingsProblem = "");
 Message UnresolvedDetailsMessage(bool still);
 // The history holds no draws.
 Message NoPastDrawsMessage();
-// Why the program must start again after a new lottery file or a switch of
-// lottery; none for a quiet restart of the same lottery.
-std::optional<Message> RestartMessage(const ProgramState& state, bool quiet);
-// Asks before the index files are deleted and built anew at the next start.
+// A new lottery of placeholder draws is loaded: where its past draws come from.
+Message NewLotteryMessage(const ProgramState& state);
+// Asks before the index files are deleted and built anew.
 Message ReinitialiseQuestion(const ProgramState& state);
 
 // What the user is told about the history just read: the lines set aside

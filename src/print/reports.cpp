@@ -10,6 +10,8 @@ constexpr int kReportPoints = 9;
 constexpr int kBoldFrom = 60;
 constexpr int kUnderlineFrom = 80;
 constexpr std::size_t kFoundEntryWidth = 24;
+constexpr std::size_t kFoundPerLine = 4;
+constexpr std::size_t kLinesPerPage = 72;  // 9-point lines within A4's margins
 // 1-based columns where the percentage starts: in "  " + a result row, and in
 // a found-line entry.
 constexpr std::size_t kReportPercentColumn = 39;
@@ -85,7 +87,7 @@ void PrintFoundEntries(PrintSurface& surface, const std::vector<std::string>& en
     surface.SetBold(false);
     surface.SetUnderline(false);
     EmphasiseByPercent(surface, PercentFrom(entry, kFoundPercentColumn));
-    if (onLine < 4) {
+    if (onLine < static_cast<int>(kFoundPerLine)) {
       surface.Print(entry);
       surface.SetUnderline(false);
       surface.SetBold(false);
@@ -97,6 +99,11 @@ void PrintFoundEntries(PrintSurface& surface, const std::vector<std::string>& en
       onLine = 0;
     }
   }
+}
+
+int FoundReportPages(std::size_t entries) {
+  const std::size_t lines = (entries + kFoundPerLine - 1) / kFoundPerLine;
+  return static_cast<int>((lines + kLinesPerPage - 1) / kLinesPerPage);
 }
 
 void RecordingSurface::SetFont(const std::string& name, int points) {

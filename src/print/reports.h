@@ -18,6 +18,9 @@ void PrintFullSystemReport(PrintSurface& surface, const std::vector<std::string>
 void PrintFoundLines(PrintSurface& surface, const std::vector<std::string>& entries);
 // The same without ending the document: a search adds its batches to one report.
 void PrintFoundEntries(PrintSurface& surface, const std::vector<std::string>& entries);
+// About how many pages that many found-line entries fill, on A4 in the
+// report's font (a part page counts as one).
+int FoundReportPages(std::size_t entries);
 
 // A surface that records the output as text, with marks for tests:
 // "<b>", "</b>", "<u>", "</u>" where bold and underline change, "\n" line

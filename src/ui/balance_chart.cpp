@@ -38,7 +38,8 @@ void BalanceChart::Show(const std::vector<BalancePoint>& points) {
       .front()
       ->setRange(DateOfDay(points.front().day).startOfDay(),
                  DateOfDay(points.back().day).startOfDay());
-  Chart().axes(Qt::Vertical).front()->setRange(low, high == low ? low + 1 : high);
+  SetRoundRange(Chart().axes(Qt::Vertical).front(), static_cast<qreal>(low),
+                static_cast<qreal>(high));
   SetNote(QStringLiteral("After %1 draws the balance is %2.")
               .arg(points.size())
               .arg(points.back().balance));

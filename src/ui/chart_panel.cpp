@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 #include "ui/export_buttons.h"
 #include "ui/page_widgets.h"
@@ -80,6 +82,15 @@ void ChartPanel::SetSeriesColours(std::function<void(const QPalette&)> colourSer
   ApplyPalette();
 }
 
+void ChartPanel::KeepBarsAndLabels(int categories, int barsPerCategory, qreal barWidth) {
+  constexpr int kAxisRoom = 150;  // the value axis with its title, and the margins
+  const qreal bars = 3.0 / devicePixelRatioF() * barsPerCategory / barWidth;
+  qreal label = 0;
+  for (const QAbstractAxis* axis : chart_->axes(Qt::Horizontal))
+    label = std::max(label, QFontMetricsF(axis->labelsFont()).height() + 4);
+  view_->setMinimumWidth(kAxisRoom + qCeil(categories * std::max(bars, label)));
+}
+
 void ChartPanel::SetSubject(const QString& subject) {
   subject_ = subject;
 }
@@ -124,6 +135,11 @@ QValueAxis* WholeNumberAxis() {
   auto* axis = new QValueAxis;
   axis->setLabelFormat("%d");
   return axis;
+}
+
+void SetRoundRange(QAbstractAxis* axis, qreal low, qreal high) {
+  axis->setRange(low, high > low ? high : low + 1);
+  if (auto* values = qobject_cast<QValueAxis*>(axis)) values->applyNiceNumbers();
 }
 
 }  // namespace bw::ui

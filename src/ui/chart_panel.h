@@ -33,6 +33,10 @@ class ChartPanel : public QWidget {
   // the panel's palette; again whenever the palette changes.
   void ApplyPalette();
   void SetSeriesColours(std::function<void(const QPalette&)> colourSeries);
+  // Keeps the chart wide enough for an upright label under each of
+  // `categories` and at least 3 device pixels for each of its bars (that
+  // many side by side, each `barWidth` of its share); the page scrolls.
+  void KeepBarsAndLabels(int categories, int barsPerCategory, qreal barWidth);
 
   // What the chart is of ("Sample, 12/06/1982 to 17/06/2020"): in the
   // title of a copied or saved picture, and in the name a save proposes.
@@ -57,5 +61,7 @@ class ChartPanel : public QWidget {
 QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories = {});
 // A value axis labelled in whole numbers.
 QValueAxis* WholeNumberAxis();
+// Sets the axis to take in `low` to `high`, widened to round tick values.
+void SetRoundRange(QAbstractAxis* axis, qreal low, qreal high);
 
 }  // namespace bw::ui

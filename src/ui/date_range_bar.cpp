@@ -89,8 +89,12 @@ void DateRangeBar::Choose(const DateRange& range) {
   emit RangeChanged();
 }
 
+// From the range chosen, not the boxes' text: "Whole history" tells of the
+// new range before the boxes show it.
 QString DateRangeBar::ShownDates() const {
-  return from_->text() + " to " + to_->text();
+  const QString format = from_->displayFormat();
+  return DateOfDay(chosen_.since.value_or(oldest_)).toString(format) + " to " +
+         DateOfDay(chosen_.until.value_or(newest_)).toString(format);
 }
 
 void DateRangeBar::SetNote(const QString& note) {

@@ -81,7 +81,8 @@ void DistributionChart::Draw() {
     yours->setBorderColor(colours.text().color());
   });
   percents_->setCategories(categories);
-  lines_->setRange(0, static_cast<qreal>(most));
+  SetRoundRange(lines_, 0, static_cast<qreal>(most));
+  KeepBarsAndLabels(static_cast<int>(categories.size()), 1, series_->barWidth());
   SetNote(QStringLiteral("Your line's %1% is %2.")
               .arg(*marked_)
               .arg(QString::fromStdString(StandingText(StandingOf(counts_, *marked_)))));

@@ -392,7 +392,7 @@ void LotteryDialog::cmdSave_Click() {
     const bool current = name + ".opt" == savedLottoFile_;
     const std::string question = current ? "Are you sure you want to save the settings of "
                                          : "Are you sure you want to switch to ";
-    if (messages_.Show(Question(question + name)) != MessageAnswer::Yes) return;
+    if (messages_.Show(Question(question + name + "?")) != MessageAnswer::Yes) return;
     ProgramState& state = session_.State();
     state.lottoFile = name + ".opt";
     WriteProgramSettings(state);

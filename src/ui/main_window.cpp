@@ -49,11 +49,11 @@ class MainWindow::SaveBar : public QObject, public SaveProgress {
 };
 
 MainWindow::MainWindow(Session& session, const Services& services)
-    : session_(session),
-      state_(session.State()),
+    : session_(&session),
+      state_(&session.State()),
       services_(services),
       help_(services.help,
-            services.helpFile.empty() ? state_.InFolder(kHelpFile) : services.helpFile) {
+            services.helpFile.empty() ? state_->InFolder(kHelpFile) : services.helpFile) {
   setObjectName("frmDetail");
   InstallAccessibleNames();
   setWindowTitle("Ballwright");
@@ -63,11 +63,19 @@ MainWindow::MainWindow(Session& session, const Services& services)
       "QLabel[resultBox=\"true\"] { background: palette(base); color: palette(text); "
       "border: 1px solid palette(mid); border-radius: 4px; padding: 2px 6px; }"
       "QGroupBox { font-weight: bold; }");
-  auto* import =
-      new ImportFlow(session_, services_.messages, Help(), *this,
+  BuildMenus();
+  reportNotice_ = new ReportNotice(services_.openFolder, this);
+  statusBar()->addWidget(reportNotice_, 1);
+  BuildPages();
+  FitTo(screen()->availableGeometry());
+}
+
+void MainWindow::BuildPages() {
+  delete import_;
+  import_ =
+      new ImportFlow(*session_, services_.messages, Help(), *this,
                      {[this] { return runGoing_; }, [this] { search_->PositionTimer().stop(); }});
-  connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
-  BuildMenus(*import);
+  connect(import_, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
   tabMain_ = new TabStrip("tabMain", this);
   tabMain_->addTab(Scrolling(BuildGeneralServices()), "General Services");
   randomPage_ = new RandomFinderPage(*this, tabMain_);
@@ -76,7 +84,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
   optimiserPage_ = new LineOptimiserPage(*this, tabMain_);
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
-  tabMain_->addTab(Scrolling(new StatisticsPage(session_, Help(), tabMain_)), "Statistics");
+  tabMain_->addTab(Scrolling(new StatisticsPage(*session_, Help(), tabMain_)), "Statistics");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -89,12 +97,9 @@ MainWindow::MainWindow(Session& session, const Services& services)
   column->setContentsMargins(8, 8, 8, 8);
   column->addWidget(tabMain_, 1);
   column->addWidget(progressBar_);
+  delete takeCentralWidget();  // the previous lottery's pages, with all they showed
   setCentralWidget(central);
-  reportNotice_ = new ReportNotice(services_.openFolder, this);
-  statusBar()->addWidget(reportNotice_, 1);
-
   ConnectHandlers();
-  FitTo(screen()->availableGeometry());
 }
 
 MainWindow::~MainWindow() = default;
@@ -103,7 +108,7 @@ void MainWindow::FitTo(const QRect& available) {
   resize(FittedSize({1180, 760}, available));
 }
 
-void MainWindow::BuildMenus(ImportFlow& import) {
+void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("mnuFile");
   auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
@@ -115,7 +120,7 @@ void MainWindow::BuildMenus(ImportFlow& import) {
           &QAction::triggered, this, [this] { mnuImportCreate_Click(); });
   QAction* importDraws = addItem(file, "mnuImportDraws", "Import Draws from File...");
   importDraws->setShortcut(QKeySequence::Open);
-  connect(importDraws, &QAction::triggered, &import, &ImportFlow::ChooseFile);
+  connect(importDraws, &QAction::triggered, this, [this] { import_->ChooseFile(); });
   QAction* print = addItem(file, "mnuPrint", "Print...");
   print->setShortcut(QKeySequence::Print);
   connect(print, &QAction::triggered, this,
@@ -159,11 +164,11 @@ QWidget* MainWindow::BuildGeneralServices() {
   auto* page = new QWidget(this);
   page->setObjectName("picManuel");
   tabChoice_ = new TabStrip("tabChoice", page);
-  singleLine_ = new SingleLinePage(session_, Help(), page);
+  singleLine_ = new SingleLinePage(*session_, Help(), page);
   tabChoice_->addTab(singleLine_, "Single Line");
   // The Update and Optimise pages work on the grid, which still follows them in the
   // Tab order: it joins the window only after them.
-  grid_ = new NumberGrid(state_, nullptr);
+  grid_ = new NumberGrid(*state_, nullptr);
   update_ = new UpdatePage(*this, *grid_, page);
   tabChoice_->addTab(update_, "Update");
   optimise_ = new OptimisePage(*this, *grid_, page);
@@ -225,7 +230,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 std::unique_ptr<PrintSurface> MainWindow::OpenPrintJob(const std::string& what) {
   std::unique_ptr<PrintSurface> job = services_.openPrintJob
                                           ? services_.openPrintJob(what)
-                                          : OpenQtPrintJob(state_.appFolder, what);
+                                          : OpenQtPrintJob(state_->appFolder, what);
   return NoticeWhenWritten(std::move(job),
                            [this](const std::string& file) { reportNotice_->ShowWritten(file); });
 }

@@ -1,7 +1,7 @@
 // frmDetail, the main window: the General Services pages (Single Line,
 // Update, Optimise, "6 from 49") around the shared number grid and Start
 // button, the Random Line Finder and Line Optimiser pages, the menus, the
-// start-up loading and the closing rules.
+// loading of a lottery (at the start and after a switch) and the closing rules.
 #pragma once
 
 #include <QLabel>
@@ -45,8 +45,8 @@ struct Services {
   RandomSource& random;
   // Null: the program's own help viewer on AppFolder/vomrix.HLP.
   HelpViewer* help = nullptr;
-  // Shows the lottery dialog modally; empty: the real frmDatabase.
-  std::function<void(QWidget* parent)> showLotteryDialog;
+  // Shows the lottery dialog modally over the session; empty: the real frmDatabase.
+  std::function<void(Session& session, QWidget* parent)> showLotteryDialog;
   // Opens a print job; empty: Qt printing (printer or PDF in the folder).
   std::function<std::unique_ptr<PrintSurface>(const std::string& what)> openPrintJob;
   // The help file of the own help viewer; empty: vomrix.HLP in AppFolder.
@@ -65,10 +65,10 @@ class MainWindow : public QMainWindow, public PageHost {
   MainWindow(Session& session, const Services& services);
   ~MainWindow() override;
 
-  // The initialisation of the window: the lottery settings, the history with
-  // the splash window, the date labels and the title. On the error paths the
-  // lottery dialog opens and the window closes through NeedRestart; returns
-  // false then.
+  // Loads the lottery into the window: its settings, the history with the
+  // splash window, the date labels and the title. Without a usable lottery
+  // the lottery dialog opens, and what it chooses or creates is loaded; when
+  // it leaves none the window closes and false is returned.
   bool Initialize();
   // The window has closed (its unload ran): the program ends.
   bool IsUnloaded() const { return unloaded_; }
@@ -76,17 +76,13 @@ class MainWindow : public QMainWindow, public PageHost {
   // Sizes the window to fit the screen's free room.
   void FitTo(const QRect& available);
 
-  // Closes the window after a change of lottery or index; quiet = no
-  // "switching" notice.
-  void NeedRestart(bool quiet);
-
   TabStrip& MainTabs() const { return *tabMain_; }
   TabStrip& ChoiceTabs() const { return *tabChoice_; }
   NumberGrid& Grid() const { return *grid_; }
   SearchPage& Search() const { return *search_; }
 
   // PageHost
-  Session& GetSession() override { return session_; }
+  Session& GetSession() override { return *session_; }
   MessageSink& Messages() override { return services_.messages; }
   EventPump& Events() override { return services_.events; }
   RandomSource& Random() override { return services_.random; }
@@ -111,7 +107,9 @@ class MainWindow : public QMainWindow, public PageHost {
   void ClickOnPage(const QRegularExpression& name);
 
   // Building the window (main_window.cpp).
-  void BuildMenus(ImportFlow& import);
+  void BuildMenus();
+  // The pages over the current session, again after each lottery loaded.
+  void BuildPages();
   QWidget* BuildGeneralServices();
   void ConnectHandlers();
 
@@ -122,7 +120,17 @@ class MainWindow : public QMainWindow, public PageHost {
   void ShowDateLabels();
   bool QueryUnload();
   void Unload();
-  void ShowLotteryDialog();
+  // True when the dialog changed the lottery or its settings.
+  bool ShowLotteryDialog();
+  // Drops the session and pages of the previous lottery: a fresh session on
+  // the lottery now chosen and pages built anew, so no result, search state
+  // or cache of the previous one survives.
+  void UseFreshSession();
+  // UseFreshSession and Initialize, as after the lottery dialog or a rebuild
+  // of the index.
+  void LoadChosenLottery();
+  // True, after telling the user, while a run holds the pages.
+  bool RefusedDuringRun(const std::string& what);
   void mnuImportCreate_Click();
   void mnuInitialise_Click();
   void mnuQuit_Click();
@@ -138,10 +146,12 @@ class MainWindow : public QMainWindow, public PageHost {
   SingleLineResult CheckSingleLine();
   void GetAllNumbers();
 
-  Session& session_;
-  ProgramState& state_;
+  Session* session_;
+  ProgramState* state_;
+  std::unique_ptr<Session> ownSession_;  // the session of a lottery loaded in the window
   Services services_;
   WindowHelp help_;
+  ImportFlow* import_ = nullptr;
 
   TabStrip* tabMain_ = nullptr;
   TabStrip* tabChoice_ = nullptr;

@@ -26,19 +26,19 @@ QString StartCaption(int page) {
 }  // namespace
 
 void MainWindow::tabChoice_Click(int previousTab) {
-  state_.stopRequested = true;
+  state_->stopRequested = true;
   if (previousTab == kSixFrom49) search_->SavePosition();  // the line reached is still shown
   cmdClear_Click();  // also sets which numbers may be picked on the new page
   const int page = tabChoice_->currentIndex();
   grid_->StartButton()->setText(StartCaption(page));
   grid_->SetRowsTitle("Selected Numbers");  // "6 from 49" titles it on entry
-  grid_->ShowBonusSlot(page == kUpdate && state_.settings.useBonus);
+  grid_->ShowBonusSlot(page == kUpdate && state_->settings.useBonus);
   optimise_->ShowRightClickHint(page == kOptimise);
   if (page == kSixFrom49) search_->Enter();
 }
 
 void MainWindow::tabMain_Click(int /*previousTab*/) {
-  state_.stopRequested = true;
+  state_->stopRequested = true;
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   SetTabsEnabled(true);
   // A change of main page leaves the "6 from 49" page (its position was saved above).
@@ -106,14 +106,14 @@ void MainWindow::ShowNewHistory() {
 void MainWindow::cmdCheckUpdate_Click() {
   QPushButton* start = grid_->StartButton();
   start->setEnabled(false);
-  state_.stopRequested = false;
+  state_->stopRequested = false;
   optimise_->HideStatistics();
   switch (tabChoice_->currentIndex()) {
     case kSingleLine:
       singleLine_->HideFaces();
       start->setEnabled(true);
       if (start->text() == kStopCaption) {
-        state_.stopRequested = true;
+        state_->stopRequested = true;
         cmdClear_Click();
         return;
       }
@@ -123,7 +123,7 @@ void MainWindow::cmdCheckUpdate_Click() {
         const SingleLineResult result = CheckSingleLine();
         SetTabsEnabled(true);
         start->setText("&Start");
-        if (!state_.stopRequested) singleLine_->ShowFace(result);
+        if (!state_->stopRequested) singleLine_->ShowFace(result);
       }
       break;
     case kUpdate:

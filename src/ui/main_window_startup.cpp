@@ -31,7 +31,7 @@ QString LongDate(int32_t dayNumber) {
 }  // namespace
 
 bool MainWindow::Initialize() {
-  StartFileDialogsIn(state_.appFolder);
+  StartFileDialogsIn(state_->appFolder);
   setEnabled(false);
   if (!ResolveLottery()) return false;
 
@@ -41,52 +41,60 @@ bool MainWindow::Initialize() {
   LoadHistoryWithSplash();
   QApplication::restoreOverrideCursor();
   setEnabled(true);
-  for (const Message& message : HistoryReadMessages(state_)) services_.messages.Show(message);
+  for (const Message& message : HistoryReadMessages(*state_)) services_.messages.Show(message);
 
   tabMain_->SetTabSelectable(kGeneralServices, true);
   tabMain_->SetTabSelectable(kRandomLineFinder, true);
   tabMain_->SetTabSelectable(kLineOptimiser, false);
   for (int tab = kSingleLine; tab <= kSixFrom49; ++tab) tabChoice_->SetTabSelectable(tab, true);
 
-  if (state_.draws.empty()) {
+  if (state_->draws.empty()) {
     ShowUpdateOnly();
   } else {
     ShowDateLabels();
   }
   setWindowTitle(
-      QString::fromStdString(" Ballwright - [Database loaded (" + state_.lottoFile + ")]"));
+      QString::fromStdString(" Ballwright - [Database loaded (" + state_->lottoFile + ")]"));
   return true;
 }
 
-// The lottery settings, with the dialog when they are missing or incomplete.
-// False when the window was closed for a restart.
+// The lottery settings, with the dialog when they are missing or incomplete;
+// a lottery the dialog chooses or creates is taken up at once. False when the
+// window closed because none is usable.
 bool MainWindow::ResolveLottery() {
-  const std::string programProblem = state_.settingsProblem;
-  if (!ReadLotterySettings(state_)) {
-    services_.messages.Show(
-        NoLotteryMessage(state_.settingsProblem.empty() ? programProblem : state_.settingsProblem));
-    ShowLotteryDialog();
-    NeedRestart(true);
-    return false;
+  const std::string programProblem = state_->settingsProblem;
+  if (!ReadLotterySettings(*state_)) {
+    services_.messages.Show(NoLotteryMessage(
+        state_->settingsProblem.empty() ? programProblem : state_->settingsProblem));
+    const bool chosen = ShowLotteryDialog();
+    const bool created = state_->newFileCreated;
+    if (chosen) UseFreshSession();
+    if (!chosen || !ReadLotterySettings(*state_)) {
+      close();
+      return false;
+    }
+    if (created) services_.messages.Show(NewLotteryMessage(*state_));
   }
-  if (DetailsResolved(state_.settings)) return true;
+  if (DetailsResolved(state_->settings)) return true;
   services_.messages.Show(UnresolvedDetailsMessage(false));
-  const std::string lottery = state_.lottoFile;
-  ShowLotteryDialog();
-  if (DetailsResolved(state_.settings)) return true;  // the dialog settled them: start normally
+  if (ShowLotteryDialog()) {
+    UseFreshSession();
+    ReadLotterySettings(*state_);
+  }
+  if (DetailsResolved(state_->settings)) return true;  // the dialog settled them: start normally
   services_.messages.Show(UnresolvedDetailsMessage(true));
-  NeedRestart(state_.lottoFile == lottery);  // no word of switching when none was made
+  close();
   return false;
 }
 
 void MainWindow::LoadHistoryWithSplash() {
-  session_.ReadHistory();  // only an empty draw list matters, not the result
+  session_->ReadHistory();  // only an empty draw list matters, not the result
   SplashWindow splash;
   splash.show();
   splash.repaint();
   // Lets the splash window appear; no user input runs during the loading.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  session_.IntegrateHistory(
+  session_->IntegrateHistory(
       [&splash](std::size_t done, std::size_t total) { splash.ShowProgress(done, total); });
 }
 
@@ -95,7 +103,7 @@ void MainWindow::ShowUpdateOnly() {
   update_->ShowNoEntries();
   update_->ProposeNextDrawDay(services_.clock.TodayDayNumber());
   // An unreadable history was reported as such at loading.
-  if (state_.historyRead.outcome != HistoryReadOutcome::Unreadable) {
+  if (state_->historyRead.outcome != HistoryReadOutcome::Unreadable) {
     services_.messages.Show(NoPastDrawsMessage());
   }
   tabChoice_->SetTabSelectable(kUpdate, true);
@@ -109,12 +117,12 @@ void MainWindow::ShowUpdateOnly() {
 void MainWindow::ShowDateLabels() {
   // A new lottery's placeholder lines are no draws: no range is made up for them.
   const bool anyDraw = std::ranges::any_of(
-      state_.draws, [](const std::string& entry) { return !IsPlaceholderEntry(entry); });
+      state_->draws, [](const std::string& entry) { return !IsPlaceholderEntry(entry); });
   if (anyDraw) {
     recorded_->setText("Recorded Database Entries" + QString(kCrLf) +
-                       "From: " + LongDate(state_.oldestDrawDate) + kCrLf +
-                       "To: " + LongDate(state_.newestDrawDate));
-    update_->ShowLastEntry(LongDate(state_.newestDrawDate));
+                       "From: " + LongDate(state_->oldestDrawDate) + kCrLf +
+                       "To: " + LongDate(state_->newestDrawDate));
+    update_->ShowLastEntry(LongDate(state_->newestDrawDate));
   } else {
     recorded_->setText("Recorded Database Entries" + QString(kCrLf) + "none yet");
     update_->ShowNoEntries();
@@ -123,37 +131,59 @@ void MainWindow::ShowDateLabels() {
   singleLine_->Insight().RefreshHistoryDates();
 }
 
-void MainWindow::ShowLotteryDialog() {
+bool MainWindow::ShowLotteryDialog() {
+  const std::string lottery = state_->lottoFile;
+  const LotterySettings settings = state_->settings;
   if (services_.showLotteryDialog) {
-    services_.showLotteryDialog(this);
-    return;
+    services_.showLotteryDialog(*session_, this);
+  } else {
+    LotteryDialog dialog(*session_, services_.messages, Help(), this);
+    dialog.exec();
   }
-  LotteryDialog dialog(session_, services_.messages, Help(), this);
-  dialog.exec();
+  return state_->lottoFile != lottery || !(state_->settings == settings) || state_->newFileCreated;
 }
 
-void MainWindow::NeedRestart(bool quiet) {
-  if (const auto message = RestartMessage(state_, quiet)) services_.messages.Show(*message);
-  close();
+void MainWindow::UseFreshSession() {
+  std::unique_ptr<Session> fresh = session_->Fresh();
+  session_ = fresh.get();
+  state_ = &fresh->State();
+  BuildPages();
+  ownSession_ = std::move(fresh);  // the previous one only after the pages that used it
+}
+
+// A run holds the pages it runs on: the lottery changes only between runs.
+bool MainWindow::RefusedDuringRun(const std::string& what) {
+  if (!runGoing_) return false;
+  services_.messages.Show({"Stop the run that is going before " + what + ".", "Lottery",
+                           MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
+  return true;
+}
+
+void MainWindow::LoadChosenLottery() {
+  UseFreshSession();
+  Initialize();
 }
 
 void MainWindow::mnuImportCreate_Click() {
+  if (RefusedDuringRun("changing the lottery")) return;
   search_->PositionTimer().stop();
-  state_.stopRequested = true;
+  state_->stopRequested = true;
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
-  const std::string lottery = state_.lottoFile;
-  ShowLotteryDialog();
-  if (state_.lottoFile != lottery) NeedRestart(false);
+  if (!ShowLotteryDialog()) return;
+  const bool created = state_->newFileCreated;
+  LoadChosenLottery();
+  if (created && !unloaded_) services_.messages.Show(NewLotteryMessage(*state_));
 }
 
+// The index is deleted and built anew while the window waits.
 void MainWindow::mnuInitialise_Click() {
-  if (services_.messages.Show(ReinitialiseQuestion(state_)) != MessageAnswer::Yes) return;
+  if (RefusedDuringRun("rebuilding the index")) return;
+  if (services_.messages.Show(ReinitialiseQuestion(*state_)) != MessageAnswer::Yes) return;
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
-  DeleteIndexFiles(state_);
-  NeedRestart(true);
+  DeleteIndexFiles(*state_);
+  LoadChosenLottery();
 }
 
-// The window's close button does the same.
 void MainWindow::mnuQuit_Click() {
   close();
 }
@@ -178,13 +208,13 @@ bool MainWindow::QueryUnload() {
                                             MessageButtons::YesNo, MessageIcon::Question,
                                             MessageAnswer::No}) != MessageAnswer::Yes)
     return true;
-  state_.stopRequested = true;
+  state_->stopRequested = true;
   return false;
 }
 
 void MainWindow::Unload() {
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
-  state_.stopRequested = true;
+  state_->stopRequested = true;
   search_->PositionTimer().stop();
   Help().Close();
   unloaded_ = true;

@@ -11,6 +11,7 @@
 #include "analysis/all_lines_search.h"
 #include "print/reports.h"
 #include "store/search_position.h"
+#include "ui/export_buttons.h"
 #include "ui/help_viewer.h"
 #include "ui/number_grid.h"
 #include "ui/page_widgets.h"
@@ -27,6 +28,8 @@ constexpr auto kSliceTarget = std::chrono::milliseconds(40);
 constexpr int64_t kFirstSliceLines = 20'000;
 constexpr int64_t kMinSliceLines = 500;
 constexpr int64_t kMaxSliceLines = 4'000'000;
+// A report of the lines found may grow this many pages before the user is asked.
+constexpr int kReportPagesUnasked = 100;
 
 // The next slice's line budget from how long this one took.
 int64_t TunedBudget(int64_t budget, std::chrono::steady_clock::duration took) {
@@ -112,6 +115,7 @@ void SearchPage::Enter() {
   foundAll_->clear();
   for (int k = 1; k <= 6; ++k) preDigit_[k]->clear();
   digit9_->setText("0");
+  list4_.clear();
   SetPrintPanel(false);
   const std::string resumeLine = LoadSearchPosition(State()).value_or("");
   QPushButton* start = grid_.StartButton();
@@ -152,12 +156,16 @@ void SearchPage::StartOrStop() {
     start->setEnabled(true);
     return;
   }
+  if (!FirstLineToCheck(UsableStartLine(grid_.LowerRow()))) {
+    TellInStatusBar(this, "All lines are checked: pick six numbers to search on from them.");
+    return;
+  }
   start->setText("&Stop");
   start->setEnabled(true);
   host_.SetTabsEnabled(false);
   grid_.UnpickAll();  // the row moves on from the picked line
   RunAll();
-  SetPrintPanel(false);
+  SetPrintPanel(!list4_.empty());  // the lines found since the last print wait for Print
   host_.SetTabsEnabled(true);
   start->setText("&Start");
 }
@@ -169,6 +177,7 @@ void SearchPage::RunAll() {
   State().stopRequested = false;
   std::optional<Line> next = FirstLineToCheck(UsableStartLine(grid_.LowerRow()));
   int foundCount = 0;
+  reportRefused_ = false;
   Line lastChecked = grid_.LowerRow();
   // Checks up to `lines` lines from `next`, shows the last one checked and
   // lists the found ones.
@@ -197,10 +206,21 @@ void SearchPage::RunAll() {
     host_.Events().LetEventsRun();
     digit9_->repaint();
   }
-  if (!list4_.empty()) PrintRunAll(true);
+  // A search that ends by itself prints the rest; a stopped one leaves it to Print.
+  if (!next && !list4_.empty()) PrintRunAll(true);
   EndSearchReport();
   timer_->stop();
   TitleRow();
+  const QString found = foundAll_->text().section(' ', 1, 1);
+  if (!next) {
+    TellInStatusBar(this, "All lines checked: " + found + " found over 66%.");
+  } else {
+    TellInStatusBar(this, "Stopped: " + found + " found over 66%" +
+                              (list4_.empty() ? QString(".")
+                                              : QStringLiteral("; Print prints the %1 not printed "
+                                                               "yet.")
+                                                    .arg(list4_.size())));
+  }
 }
 
 void SearchPage::ShowFoundLine(const FoundLine& found, int& foundCount) {
@@ -208,7 +228,7 @@ void SearchPage::ShowFoundLine(const FoundLine& found, int& foundCount) {
   ++foundCount;
   foundAll_->setText(QStringLiteral("Found %1 over 66%+").arg(foundCount));
   list4_.push_back(FoundLineEntry(found.line, found.percent));
-  if (list4_.size() >= kFoundBatch) PrintRunAll(true);
+  if (list4_.size() >= kFoundBatch && !reportRefused_) PrintRunAll(true);
 }
 
 // clear = false: the "Print" panel prints what is listed, as a report of its
@@ -222,9 +242,38 @@ void SearchPage::PrintRunAll(bool clear) {
     }
     return;
   }
-  if (!searchReport_) searchReport_ = host_.OpenPrintJob("found lines");
+  if (!searchReport_) {
+    searchReport_ = host_.OpenPrintJob("found lines");
+    reportEntries_ = 0;
+    reportPagesAllowed_ = kReportPagesUnasked;
+  }
+  if (!ReportMayGrow(reportEntries_ + list4_.size())) return;
   if (searchReport_) PrintFoundEntries(*searchReport_, list4_);
+  reportEntries_ += list4_.size();
   list4_.clear();
+  // The report grows while the search runs: say so at once, not only at its end.
+  const std::string file = searchReport_ ? searchReport_->OutputFile() : "";
+  TellInStatusBar(this, QStringLiteral("Printing the lines found to %1: about %2 pages so far")
+                            .arg(file.empty() ? "the printer" : QString::fromStdString(file))
+                            .arg(FoundReportPages(reportEntries_)));
+}
+
+bool SearchPage::ReportMayGrow(std::size_t entries) {
+  if (FoundReportPages(entries) <= reportPagesAllowed_) return true;
+  const MessageAnswer answer = host_.Messages().Show(
+      {QStringLiteral("The report of the lines found is about to pass %1 pages.\r\n\r\n"
+                      "Go on printing the lines found? No stops the search; the lines not "
+                      "printed yet stay listed for Print.")
+           .arg(reportPagesAllowed_)
+           .toStdString(),
+       "Long report", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
+  if (answer == MessageAnswer::Yes) {
+    reportPagesAllowed_ += kReportPagesUnasked;
+    return true;
+  }
+  reportRefused_ = true;
+  State().stopRequested = true;
+  return false;
 }
 
 void SearchPage::EndSearchReport() {

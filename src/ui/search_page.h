@@ -44,6 +44,9 @@ class SearchPage : public QWidget {
   void RunAll();
   void ShowFoundLine(const FoundLine& found, int& foundCount);
   void PrintRunAll(bool clear);
+  // Before the growing report passes another hundred pages: whether the user
+  // lets it grow on. No stops the search, the lines not printed stay listed.
+  bool ReportMayGrow(std::size_t entries);
   void EndSearchReport();
   void SetPrintPanel(bool enabled);
 
@@ -56,8 +59,12 @@ class SearchPage : public QWidget {
   QPushButton* printAll_ = nullptr;
   QTimer* timer_ = nullptr;
   std::vector<std::string> list4_;
-  // The report the search's automatic prints add to, open while it runs.
+  // The report the search's automatic prints add to, open while it runs,
+  // with the found lines it holds and the pages it may fill unasked.
   std::unique_ptr<PrintSurface> searchReport_;
+  std::size_t reportEntries_ = 0;
+  int reportPagesAllowed_ = 0;
+  bool reportRefused_ = false;
 };
 
 }  // namespace bw::ui

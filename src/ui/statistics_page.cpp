@@ -30,10 +30,13 @@ QStringList NumberCategories() {
 // Bars over the numbers 1..49 on a value axis from 0.
 void AddNumberAxes(ChartPanel& panel) {
   panel.SetAxes(UprightCategoryAxis(NumberCategories()), WholeNumberAxis());
+  for (const QAbstractSeries* series : panel.Chart().series())
+    if (const auto* bars = qobject_cast<const QBarSeries*>(series))
+      panel.KeepBarsAndLabels(49, static_cast<int>(bars->count()), bars->barWidth());
 }
 
 void SetTop(QChart& chart, qreal top) {
-  chart.axes(Qt::Vertical).front()->setRange(0, std::max<qreal>(top, 1) * 1.05);
+  SetRoundRange(chart.axes(Qt::Vertical).front(), 0, top);
 }
 
 // A flat line across the bars at `value`.

@@ -2,6 +2,8 @@
 // check with its faces, the statistics list, File and Help menus, what a
 // screen reader says, and a keyboard-only walk.
 
+#include "store/history_file.h"
+#include "store/settings_files.h"
 #include "ui/ui_test_support.h"
 
 using namespace bw;
@@ -9,17 +11,10 @@ using namespace bw::uitest;
 
 namespace {
 
-const std::string kSaved = "01/05/2001 01 02 03 04 05 06 ";
-
 QString VisibleFace(const QWidget& root) {
   for (const char* face : {"ImageHappyFace", "ImageMoodyFace", "ImageVeryMoody"})
     if (!Child(root, face).isHidden()) return face;
   return {};
-}
-
-QString Spoken(const QWidget& root, const QString& name,
-               QAccessible::Text kind = QAccessible::Name) {
-  return QAccessible::queryAccessibleInterface(&Child(root, name))->text(kind);
 }
 
 // Presses the keys on whatever has the focus; names where the focus went.
@@ -53,55 +48,53 @@ class MainWindowTest : public QObject {
     w_ = &rig_->Window();
     QVERIFY(rig_->Show());
   }
-  void Walk(int first, int last, std::initializer_list<Step> steps) {
-    for (const Step& step : steps) {
-      PickNumbers(*w_, step.picks);
-      QCOMPARE(Row(*w_, first, last), step.row);
-      QCOMPARE(Enabled(*w_, "cmdCheckUpdate"), step.ready);
-    }
-  }
 
  private slots:
   void init() { StartOn(false); }
   void cleanup() { rig_.reset(); }
 
-  void lineModeKeepsTheLineSortedAndFull() {
-    Walk(7, 12,
+  // Each mode keeps its row sorted and full: a pick too many changes nothing,
+  // an unpick leaves its gap first; the bonus slot shows only for a draw of a
+  // lottery with a bonus (the demo's). Twelve numbers go to the optimiser.
+  void gridModesKeepTheirRowSortedAndFull() {
+    struct Mode {
+      bool demo;
+      ChoiceTab page;
+      int first, last;
+      std::vector<Step> steps;
+    } modes[] = {
+        {false,
+         ChoiceTab::kSingleLine,
+         7,
+         12,
          {{{17, 5, 40, 1, 23}, "|1|5|17|23|40", false},
-          {{9, 2}, "1|5|9|17|23|40", true},  // the seventh pick changes nothing
-          {{17}, "|1|5|9|23|40", false}});   // re-sorted with the gap first
-    Click(*w_, "cmdClear");
-    QCOMPARE(Row(*w_, 7, 12), "|||||");
-    QCOMPARE(Spoken(*w_, "cmdGetNumber5"), "Number 5");
-  }
-
-  void drawModeWithBonusPutsTheSeventhInTheBonusSlot() {
-    StartOn(true);
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kUpdate));
-    Walk(0, 6,
+          {{9, 2}, "1|5|9|17|23|40", true},
+          {{17}, "|1|5|9|23|40", false}}},
+        {false, ChoiceTab::kUpdate, 1, 6, {{{4, 2}, "||||2|4", false}}},
+        {true,
+         ChoiceTab::kUpdate,
+         0,
+         6,
          {{{30, 20, 10, 40, 45, 49}, "|10|20|30|40|45|49", false},
           {{3, 1}, "3|10|20|30|40|45|49", true},
           {{20}, "3||10|30|40|45|49", false},
-          {{25}, "3|10|25|30|40|45|49", true}});  // refills the main row, not the bonus
-    Click(*w_, "cmdClear");
-    QVERIFY(Enabled(*w_, "cmdGetNumber10"));  // the proposed draw day stays
-  }
-
-  void theBonusSlotShowsOnlyForADrawWithABonus() {
-    for (const bool demo : {true, false}) {  // the demo lottery has a bonus number
-      StartOn(demo);
-      for (ChoiceTab page : {ChoiceTab::kUpdate, ChoiceTab::kSixFrom49, ChoiceTab::kSingleLine}) {
-        QVERIFY(ChooseTab(w_->ChoiceTabs(), page));
-        QCOMPARE(!Child(*w_, "lblNumber0").isHidden(), demo && page == ChoiceTab::kUpdate);
+          {{25}, "3|10|25|30|40|45|49", true}}},  // refills the main row, not the bonus
+        {true,
+         ChoiceTab::kOptimise,
+         1,
+         12,
+         {{{49, 3, 41, 8, 11, 17, 20, 24, 29, 33, 38}, "|3|8|11|17|20|24|29|33|38|41|49", false},
+          {{45, 1}, "3|8|11|17|20|24|29|33|38|41|45|49", true}}}};
+    for (const Mode& mode : modes) {
+      StartOn(mode.demo);
+      QVERIFY(ChooseTab(w_->ChoiceTabs(), mode.page));
+      QCOMPARE(!Child(*w_, "lblNumber0").isHidden(), mode.demo && mode.page == ChoiceTab::kUpdate);
+      for (const Step& step : mode.steps) {
+        PickNumbers(*w_, step.picks);
+        QCOMPARE(Row(*w_, mode.first, mode.last), step.row);
+        QCOMPARE(Enabled(*w_, "cmdCheckUpdate"), step.ready);
       }
     }
-  }
-
-  void twelveNumberModeHandsTheNumbersToTheOptimiser() {
-    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kOptimise));
-    Walk(1, 12,
-         {{{49, 3, 41, 8, 11, 17, 20, 24, 29, 33, 38}, "|3|8|11|17|20|24|29|33|38|41|49", false},
-          {{45, 1}, "3|8|11|17|20|24|29|33|38|41|45|49", true}});
     Click(*w_, "cmdCheckUpdate");
     QCOMPARE(w_->MainTabs().currentIndex(), int(MainTab::kLineOptimiser));
     QCOMPARE(Caption(*w_, "lblSelected"), "Selected Numbers: [3-8-11-17-20-24-29-33-38-41-45-49]");
@@ -192,41 +185,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(Spoken(*w_, "cmdGetNumber4"), "Number 4");  // a right click picks nothing
   }
 
-  // The Help menu, the pages' Help buttons and F1 on each page open their topics.
-  void helpMenuButtonsAndF1OpenTheirTopics() {
-    for (const char* item : {"mnuContents", "mnuSingleLine", "mnuUpdate", "mnuOptimise",
-                             "mnu6from49", "mnuRandomLineFinder", "mnuLineOptimiser", "mnuImport"})
-      Trigger(*w_, item);
-    for (const char* button : {"cmdHelpSingle", "cmdHelpUpdate", "cmdHelpRunAll", "cmdHelpRandom"})
-      Click(*w_, button);
+  // F1 on each page (through its Help button) opens the page's topic.
+  void f1OpensTheTopicOfThePageInView() {
     ForEachPage(*w_, [this] { QTest::keyClick(w_, Qt::Key_F1); });
-    QCOMPARE(rig_->help.topics, (std::vector<int>{340, 740, 400, 410, 420, 430, 450, 590, 740, 400,
-                                                  420, 430, 740, 400, 410, 420, 430, 450, 760}));
+    QCOMPARE(rig_->help.topics, (std::vector<int>{740, 400, 410, 420, 430, 450, 760}));
   }
 
-  // Quit (the menu, Ctrl+Q or the window's close button) saves and ends at
-  // once; only a run still going makes it ask, No by default. Re-initialise
-  // asks first and drops this lottery's index, no other.
-  void quitAndReinitialiseSaveAndEnd_data() {
+  // Quit (the menu, Ctrl+Q or the window's close button) ends at once and
+  // saves the search position; only a run still going makes it ask, No by
+  // default, and No keeps the window.
+  void quitAsksOnlyWhileARunGoes_data() {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("asks");
     QTest::addColumn<bool>("running");
-    QTest::newRow("File > Quit") << "mnuQuit" << false << false;
-    QTest::newRow("Ctrl+Q") << "Ctrl+Q" << false << false;
-    QTest::newRow("close button") << "close" << false << false;
-    QTest::newRow("close button while a run goes") << "close" << true << true;
-    QTest::newRow("re-initialise") << "mnuInitialise" << true << false;
+    QTest::newRow("File > Quit") << "mnuQuit" << false;
+    QTest::newRow("Ctrl+Q") << "Ctrl+Q" << false;
+    QTest::newRow("close button") << "close" << false;
+    QTest::newRow("close button while a run goes") << "close" << true;
   }
-  void quitAndReinitialiseSaveAndEnd() {
+  void quitAsksOnlyWhileARunGoes() {
     QFETCH(QString, how);
-    QFETCH(bool, asks);
     QFETCH(bool, running);
-    const bool quit = how != "mnuInitialise";
-    TestFolder& folder = rig_->folder;
-    folder.Write("01_S_Other.opt", "010203040506=  1:");
-    folder.Write("Other.dnd", "WARNING:- DO NOT DELETE THIS FILE.\r\n");
+    QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
     if (running) w_->SetTabsEnabled(false);  // as a run locks the pages
-    const auto end = [&] {
+    const auto quit = [&] {
       if (how == "close")
         w_->close();
       else if (how.startsWith("Ctrl"))
@@ -234,33 +215,74 @@ class MainWindowTest : public QObject {
       else
         Trigger(*w_, how);
     };
-    if (asks) {
-      rig_->messages.answers = {MessageAnswer::No};
-      end();
+    rig_->messages.answers = {MessageAnswer::No};
+    quit();
+    QCOMPARE(rig_->messages.shown.size(), std::size_t(running));
+    QCOMPARE(w_->isVisible(), running);
+    if (running) {
       QCOMPARE(rig_->Last().defaultButton, MessageAnswer::No);
-      QVERIFY(w_->isVisible() && !w_->IsUnloaded() && folder.Exists("Test.dnd"));
+      quit();  // Yes
     }
-    rig_->session.AddDraw(kSaved);
-    end();                                                  // Yes when asked
-    QCOMPARE(rig_->messages.shown.size(), asks ? 2u : 0u);  // no restart notice
     QVERIFY(w_->IsUnloaded() && !w_->isVisible());
     QCOMPARE(rig_->help.closed, 1);
-    QVERIFY(folder.Read("Test.opt").ends_with(kSaved + "\r\n"));
-    QCOMPARE(folder.Exists("Test.dnd"), quit);
-    QCOMPARE(folder.Exists("01_S_Test.opt"), quit);
-    QVERIFY(folder.Exists("Other.dnd") && folder.Exists("01_S_Other.opt"));
+    QCOMPARE(rig_->folder.Read("Test.ful"), "01 02 03 04 05 06\r\n");
   }
 
-  void importKeepingTheLotteryStaysOpenAndSwitchingEnds() {
-    rig_->session.AddDraw(kSaved);
-    Trigger(*w_, "mnuImportCreate");
-    QCOMPARE(rig_->dialogShown, 1);
-    QVERIFY(rig_->messages.shown.empty() && !w_->IsUnloaded());
-
-    rig_->dialogAction = [](ProgramState& state) { state.lottoFile = "Other.opt"; };
-    Trigger(*w_, "mnuImportCreate");
-    QCOMPARE(rig_->Last().title, "Need to re-start");
-    QVERIFY(w_->IsUnloaded());
+  // The lottery chosen, created or re-initialised is loaded in the running
+  // window: a session of its own, nothing of the previous lottery shown, the
+  // title following; only a new lottery says where its draws come from.
+  void lotteryChangesLoadInTheRunningWindow_data() {
+    QTest::addColumn<QStringList>("row");  // change, lottery, dates shown, message titles
+    for (const char* row :
+         {"none|Test|01 March 2001|20 March 2001|", "ret3|Test|01 March 2001|20 March 2001|",
+          "switch|Other|12 June 1982|17 June 2020|", "create|Fresh|||New lottery",
+          "reinitialise|Test|01 March 2001|20 March 2001|Please confirm...",
+          "running|Test|01 March 2001|20 March 2001|Lottery"})
+      QTest::newRow(row) << QString(row).split('|');
+  }
+  void lotteryChangesLoadInTheRunningWindow() {
+    QFETCH(QStringList, row);
+    const QString change = row[0], title = row[1] + ".opt", messages = row[4];
+    const QString recorded =
+        row[2].isEmpty() ? "Recorded Database Entries\r\nnone yet" : kRecorded.arg(row[2], row[3]);
+    TestFolder& folder = rig_->folder;
+    folder.CopyDemo("Sample.opt");
+    std::filesystem::rename(folder / "Sample.opt", folder / "Other.opt");
+    folder.Write("Other.ini", "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\n");
+    rig_->dialogAction = [&](ProgramState& state) {
+      if (change == "ret3") state.settings.ret3 = 2, WriteLotterySettings(state);
+      if (change == "switch") state.lottoFile = "Other.opt";
+      if (change != "create") return;
+      folder.Write("Fresh.opt", "");
+      folder.Write("Fresh.ini", "stake=1\r\nret3=1\r\nret4=1\r\n");
+      state.lottoFile = "Fresh.opt";
+      state.newFileCreated = true;
+      QVERIFY(WriteHistoryFile(state, true));
+    };
+    CheckLine(*w_, {1, 2, 3, 46, 47, 48});
+    const QString before = Caption(*w_, "Digit0");
+    if (change == "running") w_->SetTabsEnabled(false);
+    folder.Write("49_S_Test.opt", "stale");  // an index file a load of Test finds out of place
+    Trigger(*w_, change == "reinitialise" ? "mnuInitialise" : "mnuImportCreate");
+    QCOMPARE(rig_->Titles(), messages);
+    QVERIFY(w_->isVisible() && !w_->IsUnloaded());
+    QCOMPARE(w_->windowTitle(), " Ballwright - [Database loaded (" + title + ")]");
+    QCOMPARE(Caption(*w_, "lblRecorded"), recorded);
+    const bool loaded = change != "none" && change != "running";
+    QCOMPARE(&w_->GetSession() != &rig_->session, loaded);
+    QCOMPARE(Caption(*w_, "Digit0"), loaded ? "0" : before);  // no result of the previous load
+    QCOMPARE(folder.Exists("49_S_Test.opt"), !loaded || title != "Test.opt");  // index rebuilt
+    QVERIFY(folder.Exists("01_S_Test.opt") && folder.Exists("Test.dnd"));
+    if (change == "create") {
+      const std::string text = rig_->Last().text;
+      QVERIFY(text.find("File > \"Import Draws from File...\"") != std::string::npos);
+      QVERIFY(text.find("Notepad") == std::string::npos && text.find(".doc") == std::string::npos);
+    }
+    if (!loaded || change == "create") return;
+    CheckLine(*w_, {1, 2, 3, 46, 47, 48});  // counted on the lottery now loaded
+    QCOMPARE(Caption(*w_, "Digit0"),
+             QString::number(w_->GetSession().Check({1, 2, 3, 46, 47, 48}).percent));
+    QCOMPARE(Caption(*w_, "Digit0") == before, change == "reinitialise");
   }
 };
 

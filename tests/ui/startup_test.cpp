@@ -7,9 +7,9 @@
 #include "model/day_number.h"
 #include "print/reports.h"
 #include "store/history_file.h"
+#include "store/settings_files.h"
 #include "ui/help_viewer.h"
 #include "ui/qt_print_surface.h"
-#include "ui/splash_window.h"
 #include "ui/start_up.h"
 #include "ui/ui_test_support.h"
 
@@ -20,19 +20,6 @@ namespace {
 const char* const kGoodSettings = "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=1500\r\n";
 const QString kTitle = " Ballwright - [Database loaded (%1)]";
 
-// The pages of each PDF file in the folder (-1 for a file that is no PDF).
-std::vector<int> PdfPages(const TestFolder& folder) {
-  std::vector<int> files;
-  for (const auto& [name, pdf] : folder.Files()) {
-    if (!name.ends_with(".pdf")) continue;
-    int pages = 0;
-    for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
-         at = pdf.find("/Type /Page", at + 1))
-      if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
-    files.push_back(pdf.starts_with("%PDF") ? pages : -1);
-  }
-  return files;
-}
 }  // namespace
 
 class StartupTest : public QObject {
@@ -60,41 +47,28 @@ class StartupTest : public QObject {
     QCOMPARE(ui::ParseStartArguments({"--screenshot", "w.png"}, here).screenshot, "w.png");
   }
 
-  void splashShowsTheRunningCount() {
-    ui::SplashWindow splash;
-    splash.ShowProgress(17, 1234);
-    QCOMPARE(Caption(splash, "lblIntegrate"), "17 / 1234");
-  }
-
-  // The demo, and a history of the placeholder lines alone, which shows no
-  // made-up range, load without a word; a second start finds the demo's index.
+  // The demo loads without a word and builds its index; a second start
+  // finds the index. (A lottery of placeholder lines: the main window test.)
   void lotteryLoadsWithDatesTitleAndIndex() {
-    for (const bool demo : {true, false}) {
-      WindowRig rig;
-      QVERIFY(demo ? rig.StartDemo() : rig.StartTest(kGoodSettings, PlaceholderLines()));
-      ui::MainWindow& window = rig.Window();
-      const std::string name = demo ? "Sample" : "Test";
-      QVERIFY(rig.messages.shown.empty());
-      QCOMPARE(window.windowTitle(), kTitle.arg(QString::fromStdString(name + ".opt")));
-      QCOMPARE(Caption(window, "lblRecorded"), demo ? kRecorded.arg("12 June 1982", "17 June 2020")
-                                                    : "Recorded Database Entries\r\nnone yet");
-      QVERIFY(!demo || (rig.folder.Exists("Sample.dnd") && rig.folder.Exists("01_S_Sample.opt")));
-      QVERIFY(!window.MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
-      for (int tab = 0; tab < 4; ++tab) QVERIFY(window.ChoiceTabs().IsTabSelectable(tab));
-    }
-    WindowRig rig, second(rig.folder.Path());  // finds the index: only the counting runs
-    QVERIFY(rig.StartDemo() && second.Start());
+    WindowRig rig, second(rig.folder.Path());
+    QVERIFY(rig.StartDemo());
+    QVERIFY(rig.messages.shown.empty());
+    QCOMPARE(rig.Window().windowTitle(), kTitle.arg("Sample.opt"));
+    QCOMPARE(Caption(rig.Window(), "lblRecorded"), kRecorded.arg("12 June 1982", "17 June 2020"));
+    QVERIFY(rig.folder.Exists("Sample.dnd") && rig.folder.Exists("01_S_Sample.opt"));
+    QVERIFY(!rig.Window().MainTabs().IsTabSelectable(MainTab::kLineOptimiser));
+    QVERIFY(second.Start());
     QCOMPARE(Caption(second.Window(), "lblLastUpdate"), "Last Database Entry 17 June 2020");
   }
 
-  // No lottery, or details that need the lottery dialog: what it leaves behind
-  // decides whether the start goes on.
+  // No lottery, or details that need the lottery dialog: what it leaves
+  // behind is loaded at once, or the start ends.
   void lotteryDialogDuringTheStart_data() {
     QTest::addColumn<QString>("settings");  // empty: no lottery at all
     QTest::addColumn<int>("dialog");        // 0 cancelled, 1 makes a new lottery, 2 sets ret3
     QTest::addColumn<QString>("messages");  // their titles
     QTest::newRow("no lottery") << "" << 0 << "Error Reading File|Error";
-    QTest::newRow("new lottery") << "" << 1 << "Error Reading File|Error|Need to re-start";
+    QTest::newRow("new lottery") << "" << 1 << "Error Reading File|Error|New lottery";
     QTest::newRow("zero stake unresolved") << "bonus=false\r\nstake=0\r\nret3=1\r\nret4=1\r\n"
                                            << 0 << "Error|Error";
     QTest::newRow("details settled") << "bonus=false\r\nstake=1\r\nret3=0\r\nret4=1\r\n"
@@ -106,23 +80,21 @@ class StartupTest : public QObject {
     QFETCH(QString, messages);
     WindowRig rig;
     if (!settings.isEmpty()) WriteLottery(rig.folder, TripleHistory(), settings.toStdString());
-    rig.dialogAction = [dialog](ProgramState& state) {
-      if (dialog == 1) state.lottoFile = "Fresh.opt", state.newFileCreated = true;
-      if (dialog == 2) state.settings.ret3 = 5;
+    rig.dialogAction = [&](ProgramState& state) {
+      if (dialog == 1) WriteLottery(rig.folder, PlaceholderLines(), kGoodSettings);
+      if (dialog == 1) state.lottoFile = "Test.opt", state.newFileCreated = true;
+      if (dialog == 2) state.settings.ret3 = 5, WriteLotterySettings(state);
     };
     const bool started = rig.Start();
-    QCOMPARE(started, dialog == 2);
+    QCOMPARE(started, dialog != 0);
     QCOMPARE(rig.dialogShown, 1);
     QCOMPARE(rig.Titles(), messages);
     QCOMPARE(rig.Window().IsUnloaded(), !started);
-    QCOMPARE(rig.folder.Exists("Test.dnd"), started);  // nothing is indexed unless loaded
+    if (!started) QVERIFY(!rig.folder.Exists("Test.dnd"));  // nothing is indexed unless loaded
     if (started) QCOMPARE(rig.Window().windowTitle(), kTitle.arg("Test.opt"));
     if (settings.isEmpty() && dialog == 0) QVERIFY(std::filesystem::is_empty(rig.folder.Path()));
     if (settings.contains("stake=0"))
       QCOMPARE(rig.Last().text, "There are still some unresolved details cannot continue.");
-    if (dialog == 1)
-      QVERIFY(rig.Last().text.find("manually import into the '" +
-                                   (rig.folder / "Fresh.opt").string() + "'") != std::string::npos);
   }
 
   void missingHistoryLeavesOnlyTheUpdatePage() {
@@ -141,43 +113,37 @@ class StartupTest : public QObject {
     QVERIFY(Enabled(window, "cmdGetNumber1"));
   }
 
-  void everyContextNumberHasATopic() {
-    const QStringList topics = QString(
-                                   "340 Contents|740 Single Line|400 Update|410 Optimise|"
-                                   "420 6 from 49|430 Random Line Finder|450 Line Optimiser|"
-                                   "750 Hits, Balance and Rank|760 Number Statistics|"
-                                   "590 Importing an unlisted Lottery|"
-                                   "600 Importing Published Draws")
-                                   .split('|');
-    for (const QString& topic : topics) {
-      const std::string page = ui::HelpTopicHtml(kDemoHelp, topic.section(' ', 0, 0).toInt());
-      const std::string title = topic.section(' ', 1).toStdString();
-      QVERIFY2(page.starts_with("<h2>" + title + "</h2>"), title.c_str());
-      QVERIFY2(page.find("#topic") == std::string::npos, title.c_str());  // ends before the next
-    }
-    QVERIFY(ui::HelpTopicHtml(kDemoHelp, 999).empty());
-    test::TestFolder folder;
-    folder.Write("odd.HLP", "#topic\r\n#topic x Bad\r\n#topic 12 Twelve\r\nbody\r\n");
-    QCOMPARE(ui::HelpTopicHtml(folder / "odd.HLP", 12), std::string("<h2>Twelve</h2>\nbody\n"));
-  }
-
-  void viewerShowsFollowsLinksAndCloses() {
+  // Every context number opens its own topic, and only that, in the one
+  // help window, whose links lead on; a missing file or topic says so.
+  void viewerShowsEveryTopicFollowsLinksAndCloses() {
     auto help = ui::MakeHelpViewer(kDemoHelp);
-    help->ShowTopic(430);
-    QTextBrowser* page = HelpPage();
-    QVERIFY(page && page->isVisible());
-    QVERIFY(page->toPlainText().startsWith("Random Line Finder"));
-    help->ShowTopic(340);  // the same window shows the next topic
-    QCOMPARE(HelpPage(), page);
-    QVERIFY(page->toPlainText().startsWith("Contents"));
+    const QStringList topics =
+        QString(
+            "340 Contents|740 Single Line|400 Update|410 Optimise|"
+            "420 6 from 49|430 Random Line Finder|450 Line Optimiser|"
+            "750 Hits, Balance and Rank|760 Number Statistics|"
+            "590 Importing an unlisted Lottery|600 Importing Published Draws")
+            .split('|');
+    QTextBrowser* page = nullptr;
+    for (const QString& topic : topics) {
+      help->ShowTopic(topic.section(' ', 0, 0).toInt());
+      if (!page) page = HelpPage();
+      QCOMPARE(HelpPage(), page);  // the same window shows the next topic
+      QVERIFY2(
+          HelpPage()->isVisible() && HelpPage()->toPlainText().startsWith(topic.section(' ', 1)),
+          qPrintable(topic));
+      QVERIFY(!HelpPage()->toPlainText().contains("#topic"));  // it ends before the next
+    }
     emit page->anchorClicked(QUrl("topic:590"));
     QVERIFY(page->toPlainText().startsWith("Importing an unlisted Lottery"));
     help->Close();
     QVERIFY(!page->isVisible());
     help.reset();
     QVERIFY(!HelpPage());
-
     test::TestFolder folder;
+    folder.Write("odd.HLP", "#topic\r\n#topic x Bad\r\n#topic 12 Twelve\r\nbody\r\n");
+    QCOMPARE(ui::HelpTopicHtml(folder / "odd.HLP", 12), std::string("<h2>Twelve</h2>\nbody\n"));
+    QVERIFY(ui::HelpTopicHtml(kDemoHelp, 999).empty());
     auto missing = ui::MakeHelpViewer(folder / "vomrix.HLP");
     missing->ShowTopic(740);
     QVERIFY(HelpPage()->toPlainText().startsWith("Help topic 740 not found"));
@@ -201,12 +167,6 @@ class StartupTest : public QObject {
     QCOMPARE(pages.size(), std::size_t{1});
     QVERIFY(pages[0] >= 2);
     QCOMPARE(folder.Read("plain-file"), std::string("not a folder"));
-  }
-
-  void fixedPitchFontIsMonospaced() {
-    const QFont font = ui::FixedPitchFont("No Such Family At All", 9);
-    QVERIFY(QFontInfo(font).fixedPitch());
-    QCOMPARE(font.pointSize(), 9);
   }
 };
 

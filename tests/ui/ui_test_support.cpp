@@ -2,11 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBarCategoryAxis>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGraphicsItem>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
+#include <cmath>
 #include <fstream>
 
 #include "model/numbers.h"
@@ -83,9 +87,9 @@ void HookedEvents::LetEventsRun() {
 bool WindowRig::Start() {
   ui::ReadProgramSettingsReported(session);
   ui::Services services{messages, events, clock, random, &help, {}, {}, {}, {}};
-  services.showLotteryDialog = [this](QWidget*) {
+  services.showLotteryDialog = [this](Session& shown, QWidget*) {
     ++dialogShown;
-    if (dialogAction) dialogAction(session.State());
+    if (dialogAction) dialogAction(shown.State());
   };
   services.openPrintJob = [this](const std::string& what) -> std::unique_ptr<PrintSurface> {
     printJobs.push_back({what, {}});
@@ -205,10 +209,128 @@ QString AnswerFileDialog(const std::function<void()>& open, const QString& name,
   return proposed;
 }
 
+void RunScript(QWidget& root, const QString& script, const std::function<void()>& beforeEach) {
+  static const QRegularExpression token("@\\w+(=\\w+)?|<[\\w+]+>|[^@<]+");
+  for (const auto& match : token.globalMatch(script)) {
+    const QString part = match.captured();
+    if (beforeEach) beforeEach();
+    if (part.contains('=')) {
+      auto& combo = Child<QComboBox>(root, part.section('=', 0, 0).mid(1));
+      combo.showPopup();
+      QAbstractItemView* view = combo.view();
+      const QModelIndex item = view->model()->index(combo.findText(part.section('=', 1)), 0);
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    } else if (part.startsWith('@')) {
+      QTest::mouseClick(&Child(root, part.mid(1)), Qt::LeftButton);
+    } else if (part.startsWith('<')) {
+      QTest::keySequence(QApplication::focusWidget(),
+                         QKeySequence::fromString(part.mid(1, part.size() - 2)));
+    } else {
+      for (QChar character : part) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+      }
+    }
+  }
+}
+
 QTextBrowser* HelpPage() {
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->objectName() == "HelpViewer") return widget->findChild<QTextBrowser*>("HelpText");
   return nullptr;
+}
+
+QString Spoken(const QWidget& root, const QString& name, QAccessible::Text kind) {
+  return QAccessible::queryAccessibleInterface(&Child(root, name))->text(kind);
+}
+
+void ClickHeading(QTableWidget& table, int column) {
+  QHeaderView& header = *table.horizontalHeader();
+  const int x = header.sectionViewportPosition(column) + header.sectionSize(column) / 2;
+  QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, QPoint(x, header.height() / 2));
+}
+
+QList<double> Column(const QTableWidget& table, int column) {
+  QList<double> values;
+  for (int row = 0; row < table.rowCount(); ++row)
+    values << table.item(row, column)->text().toDouble();
+  return values;
+}
+
+namespace {
+
+// 1, 2, 2.5 or 5 times a power of ten.
+bool IsRound(double step) {
+  const double scaled = step / std::pow(10.0, std::floor(std::log10(step)));
+  return std::ranges::any_of(std::array{1.0, 2.0, 2.5, 5.0, 10.0},
+                             [scaled](double round) { return std::abs(scaled - round) < 1e-6; });
+}
+
+}  // namespace
+
+QStringList ChartFaults(ui::ChartPanel& panel) {
+  QStringList faults, shown;
+  const qreal ratio = panel.devicePixelRatioF();
+  for (const QGraphicsItem* item : panel.View().scene()->items()) {
+    if (!item->isVisible()) continue;
+    if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item)) {
+      shown << text->toPlainText();
+      if (text->toPlainText().contains(QChar(0x2026))) faults << "cut " + text->toPlainText();
+    } else if (const auto* bar = dynamic_cast<const QGraphicsRectItem*>(item)) {
+      if (bar->rect().width() * ratio < 3 && bar->rect().height() > 0)
+        faults << QStringLiteral("bar of %1 device pixels").arg(bar->rect().width() * ratio);
+    }
+  }
+  for (QAbstractAxis* axis : panel.Chart().axes()) {
+    if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis)) {
+      for (const QString& category : categories->categories())
+        if (!shown.contains(category)) faults << "no label " + category;
+    } else if (const auto* values = qobject_cast<QValueAxis*>(axis)) {
+      const double step = (values->max() - values->min()) / (values->tickCount() - 1);
+      if (!IsRound(step) || std::fmod(values->min(), step) != 0)
+        faults << QStringLiteral("ticks %1 to %2").arg(values->min()).arg(values->max());
+    }
+  }
+  return faults;
+}
+
+void TakePicture(QWidget& window, const char* name) {
+  const QString folder = qEnvironmentVariable("BALLWRIGHT_PICTURES");
+  if (folder.isEmpty()) return;
+  window.resize(1180, 760);
+  QCoreApplication::processEvents();
+  QVERIFY(window.grab().save(folder + "/" + name));
+}
+
+std::vector<int> PdfPages(const TestFolder& folder) {
+  std::vector<int> files;
+  for (const auto& [name, pdf] : folder.Files()) {
+    if (!name.ends_with(".pdf")) continue;
+    int pages = 0;
+    for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
+      if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+    files.push_back(pdf.starts_with("%PDF") ? pages : -1);
+  }
+  return files;
+}
+
+AnsweredBoxes::AnsweredBoxes() {
+  QObject::connect(&poll_, &QTimer::timeout, [this] { AnswerOpenBox(); });
+  poll_.start(5);
+}
+
+void AnsweredBoxes::AnswerOpenBox() {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (!box || box->property("answered").toBool()) return;
+  box->setProperty("answered", true);
+  seen << box->windowTitle() + "|" + box->text();
+  const QChar answer = answers.isEmpty() ? QChar('o') : answers.front();
+  answers.remove(0, 1);
+  const auto button = answer == 'y'   ? QMessageBox::Yes
+                      : answer == 'n' ? QMessageBox::No
+                                      : QMessageBox::Ok;
+  QTest::mouseClick(box->button(button), Qt::LeftButton);
 }
 
 }  // namespace bw::uitest

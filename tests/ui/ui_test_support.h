@@ -14,7 +14,9 @@
 #include "app/session.h"
 #include "platform/system_services.h"
 #include "support/test_folder.h"
+#include "ui/chart_panel.h"
 #include "ui/main_window.h"
+#include "ui/qt_platform.h"
 #include "ui/tab_strip.h"
 
 namespace bw::uitest {
@@ -173,11 +175,46 @@ void ForEachPage(ui::MainWindow& window, const std::function<void()>& check);
 inline const QString kNoFileDialog = "(no file dialog)";
 QString AnswerFileDialog(const std::function<void()>& open, const QString& name = {},
                          QString* folder = nullptr);
+// Runs a script of a user's actions in `root`: "@Name" clicks that control,
+// "@Name=item" picks the item from that combo box's open list, "<Key>"
+// presses a key (as QKeySequence names it), any other text is typed key by
+// key; keys go to the focus widget. `beforeEach` runs before each step.
+void RunScript(QWidget& root, const QString& script, const std::function<void()>& beforeEach);
 // The page in the help window, or null when no help window is open.
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
 QStringList Items(const QWidget& root, const QString& name);
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
+// What a screen reader says of the control.
+QString Spoken(const QWidget& root, const QString& name,
+               QAccessible::Text kind = QAccessible::Name);
+
+// Clicks a table's column heading; a column's values as numbers.
+void ClickHeading(QTableWidget& table, int column);
+QList<double> Column(const QTableWidget& table, int column);
+// What a reader of a chart in view misses: a label cut or left out, a bar
+// under 3 device pixels, ticks between round values.
+QStringList ChartFaults(ui::ChartPanel& panel);
+// With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), a picture
+// of the window at the size it opens at on a desktop screen, for the README.
+void TakePicture(QWidget& window, const char* name);
+// The pages of each PDF file in the folder (-1 for a file that is no PDF).
+std::vector<int> PdfPages(const TestFolder& folder);
+
+// Real message boxes, answered by a click from a script as they come up;
+// beeps are counted instead of sounded.
+class AnsweredBoxes : public ui::QtMessageSink {
+ public:
+  AnsweredBoxes();
+  void Beep() override { ++beeps; }
+  QString answers;   // Yes (y), No (n) or Ok (o) for each box in turn
+  QStringList seen;  // "title|text" of each box
+  int beeps = 0;
+
+ private:
+  void AnswerOpenBox();
+  QTimer poll_;
+};
 
 }  // namespace bw::uitest
