@@ -139,20 +139,15 @@ int RunHits(Session& session, const HitsRequest& request, std::ostream& out, std
             OutputFormat format) {
   const LineHits hits = session.Hits(request.line, request.range);
   RecordWriter records(out, format);
-  std::string date;
   for (const LineHit& hit : hits.hits) {
     if (format == OutputFormat::Text) {
       out << hit.entry << " | " << HitClassName(hit.hitClass) << "\n";
       continue;
     }
-    const DrawFields fields = ParseDrawEntry(hit.entry, &date);
-    std::vector<int> numbers;
-    for (int k = 1; k <= 6; ++k) numbers.push_back(FieldNumber(fields[k]));
-    records.Write({{"date", date},
-                   {"numbers", numbers},
-                   {"bonus", int64_t{std::max(FieldNumber(fields[7]), 0)}},
-                   {"class", std::string(HitClassName(hit.hitClass))},
-                   {"return", hit.ret}});
+    Record record = DrawRecord(hit.entry);
+    record.push_back({"class", std::string(HitClassName(hit.hitClass))});
+    record.push_back({"return", hit.ret});
+    records.Write(record);
   }
   const HitTotals& totals = hits.totals;
   std::ostream& summary = format == OutputFormat::Text ? out : err;
