@@ -13,6 +13,7 @@
 
 #include "platform/lottery_folder.h"
 #include "ui/accessible_names.h"
+#include "ui/history_page.h"
 #include "ui/import_flow.h"
 #include "ui/keyboard_order.h"
 #include "ui/line_insight_panel.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(Session& session, const Services& services)
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
   tabMain_->addTab(Scrolling(new StatisticsPage(session_, Help(), tabMain_)), "Statistics");
+  BuildHistoryPage();
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -150,9 +152,22 @@ void MainWindow::BuildMenus(ImportFlow& import) {
   addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", topic::kRandomLineFinder);
   addTopic(help, "mnuLineOptimiser", "&Line Optimiser", topic::kLineOptimiser);
   addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
+  addTopic(help, "mnuHistoryHelp", "&History", topic::kHistory);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);
+}
+
+// The History page, and the Edit menu that undoes and redoes its changes.
+void MainWindow::BuildHistoryPage() {
+  history_ = new HistoryPage(*this, tabMain_);
+  tabMain_->addTab(Scrolling(history_), "History");
+  connect(history_, &HistoryPage::HistoryChanged, this, [this] { ShowNewHistory(); });
+  auto* edit = new QMenu("&Edit", menuBar());
+  edit->setObjectName("mnuEdit");
+  edit->addAction(history_->UndoAction());
+  edit->addAction(history_->RedoAction());
+  menuBar()->insertMenu(menuBar()->findChild<QMenu*>("mnuHelp")->menuAction(), edit);
 }
 
 QWidget* MainWindow::BuildGeneralServices() {
