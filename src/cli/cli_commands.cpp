@@ -341,20 +341,26 @@ int RunAdd(Session& session, const AddRequest& request, std::ostream& out, std::
     err << "ballwright-cli: " << refusal << "\n";
     return kCliDataError;
   }
-  const HistoryChangeResult added = session.AddDraw(entry);
-  switch (added.save) {
+  return ReportHistoryChange(session, session.AddDraw(entry), "Added " + entry,
+                             "the draw was not added to ", out, err);
+}
+
+int ReportHistoryChange(const Session& session, const HistoryChangeResult& result,
+                        const std::string& done, const std::string& notDone, std::ostream& out,
+                        std::ostream& err) {
+  switch (result.save) {
     case HistorySaveOutcome::Failed:
       return kCliDataError;  // the save said why; the history is as it was
     case HistorySaveOutcome::SavedBeside:
-      err << "ballwright-cli: the draw was not added to " << session.State().lottoFile
-          << ": it was saved in " << added.besideFile << " with the rest of the draws read\n";
+      err << "ballwright-cli: " << notDone << session.State().lottoFile << ": it was saved in "
+          << result.besideFile << " with the rest of the draws read\n";
       return kCliDataError;
     case HistorySaveOutcome::Saved:
       break;
   }
-  out << "Added " << entry << "\n";
-  if (!added.indexComplete) {
-    err << "ballwright-cli: the draw was saved, but the index could not be brought up to date; "
+  out << done << "\n";
+  if (!result.indexComplete) {
+    err << "ballwright-cli: the change was saved, but the index could not be brought up to date; "
            "no count can be shown until the folder has room and can be written\n";
     return kCliDataError;
   }

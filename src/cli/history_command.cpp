@@ -5,6 +5,7 @@
 #include "app/history_edit.h"
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "cli/cli_commands.h"
 #include "model/draw_fields.h"
 
 namespace bw {
@@ -163,28 +164,11 @@ int RunHistory(Session& session, const HistoryRequest& request, std::ostream& ou
     err << "ballwright-cli: " << Plain(planned.refusal->text) << " Nothing was changed.\n";
     return kCliDataError;
   }
-  const HistoryChangeResult changed = ApplyHistoryEdit(session, planned.edit);
-  switch (changed.save) {
-    case HistorySaveOutcome::Failed:
-      return kCliDataError;  // the save said why; the history is as it was
-    case HistorySaveOutcome::SavedBeside:
-      err << "ballwright-cli: " << session.State().lottoFile << " was not changed: the draws "
-          << "went to " << changed.besideFile << "\n";
-      return kCliDataError;
-    case HistorySaveOutcome::Saved:
-      break;
-  }
-  if (planned.edit.added) {
-    out << "Corrected " << Shown(was) << " to " << Shown(*planned.edit.added) << "\n";
-  } else {
-    out << "Deleted " << Shown(was) << "\n";
-  }
-  if (!changed.indexComplete) {
-    err << "ballwright-cli: the change was saved, but the index could not be brought up to date; "
-           "no count can be shown until the folder has room and can be written\n";
-    return kCliDataError;
-  }
-  return kCliOk;
+  const std::string done = planned.edit.added
+                               ? "Corrected " + Shown(was) + " to " + Shown(*planned.edit.added)
+                               : "Deleted " + Shown(was);
+  return ReportHistoryChange(session, ApplyHistoryEdit(session, planned.edit), done,
+                             "the draw was not changed in ", out, err);
 }
 
 }  // namespace bw
