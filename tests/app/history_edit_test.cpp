@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "model/day_number.h"
-#include "platform/file_system.h"
 #include "store/index_marker.h"
 #include "store/store_support.h"
 
@@ -19,11 +18,10 @@ class FixedClock : public Clock {
   uint64_t SeedFromClock() override { return 1; }
 };
 
-const std::string kHistory =
-    "10/01/2000 01 02 03 04 05 06 07\r\n"
-    "not a draw\r\n"
-    "17/01/2000 01 02 03 10 11 12 13\r\n"
-    "24/01/2000 20 21 22 23 24 25 26\r\n";
+// The history's lines: three draws around a line that is no draw.
+const std::string kA = "10/01/2000 01 02 03 04 05 06 07\r\n", kNote = "not a draw\r\n",
+                  kB = "17/01/2000 01 02 03 10 11 12 13\r\n",
+                  kC = "24/01/2000 20 21 22 23 24 25 26\r\n", kHistory = kA + kNote + kB + kC;
 
 enum class Act { Insert, Correct, Delete };
 
@@ -37,15 +35,8 @@ class HistoryEditTest : public ::testing::Test {
     return session;
   }
   PlannedEdit Plan(Session& session, Act act, std::size_t at, const std::string& entry) {
-    switch (act) {
-      case Act::Insert:
-        return PlanInsertion(session, entry);
-      case Act::Correct:
-        return PlanCorrection(session, at, entry);
-      case Act::Delete:
-        break;
-    }
-    return PlanDeletion(session, at);
+    if (act == Act::Insert) return PlanInsertion(session, entry);
+    return act == Act::Correct ? PlanCorrection(session, at, entry) : PlanDeletion(session, at);
   }
   // The counts every page shows, against a start on the saved file.
   void ExpectCountsOfSavedHistory(Session& session) {
@@ -71,37 +62,26 @@ TEST_F(HistoryEditTest, EditsAreSavedCountedUndoneAndRedone) {
     std::string saved;  // empty: refused
     std::string said;   // the refusal or question, in part
   } rows[] = {
-      {"delete in the middle", Act::Delete, 1, "",
-       "10/01/2000 01 02 03 04 05 06 07\r\nnot a draw\r\n24/01/2000 20 21 22 23 24 25 26\r\n", ""},
-      {"delete the first: the set-aside line stays first", Act::Delete, 0, "",
-       "not a draw\r\n17/01/2000 01 02 03 10 11 12 13\r\n24/01/2000 20 21 22 23 24 25 26\r\n", ""},
+      {"delete in the middle", Act::Delete, 1, "", kA + kNote + kC, ""},
+      {"delete the first: the set-aside line stays first", Act::Delete, 0, "", kNote + kB + kC, ""},
       {"correct the numbers", Act::Correct, 2, "24/01/2000 20 21 22 23 24 27 26",
-       "10/01/2000 01 02 03 04 05 06 07\r\nnot a draw\r\n17/01/2000 01 02 03 10 11 12 13\r\n"
-       "24/01/2000 20 21 22 23 24 27 26\r\n",
-       ""},
+       kA + kNote + kB + "24/01/2000 20 21 22 23 24 27 26\r\n", ""},
       {"correct the date: moved to its place", Act::Correct, 2, "03/01/2000 20 21 22 23 24 25 26",
-       "03/01/2000 20 21 22 23 24 25 26\r\n10/01/2000 01 02 03 04 05 06 07\r\nnot a draw\r\n"
-       "17/01/2000 01 02 03 10 11 12 13\r\n",
-       ""},
+       "03/01/2000 20 21 22 23 24 25 26\r\n" + kA + kNote + kB, ""},
       {"insert a forgotten draw", Act::Insert, 0, "12/01/2000 30 31 32 33 34 35 36",
-       "10/01/2000 01 02 03 04 05 06 07\r\nnot a draw\r\n12/01/2000 30 31 32 33 34 35 36\r\n"
-       "17/01/2000 01 02 03 10 11 12 13\r\n24/01/2000 20 21 22 23 24 25 26\r\n",
-       ""},
+       kA + kNote + "12/01/2000 30 31 32 33 34 35 36\r\n" + kB + kC, ""},
       {"correct into a second, different draw of a day", Act::Correct, 2,
-       "10/01/2000 20 21 22 23 24 25 26",
-       "10/01/2000 01 02 03 04 05 06 07\r\nnot a draw\r\n10/01/2000 20 21 22 23 24 25 26\r\n"
-       "17/01/2000 01 02 03 10 11 12 13\r\n",
+       "10/01/2000 20 21 22 23 24 25 26", kA + kNote + "10/01/2000 20 21 22 23 24 25 26\r\n" + kB,
        "another draw of 10/01/2000"},
-      {"correct into two identical draws of a day", Act::Correct, 2,
-       "10/01/2000 01 02 03 04 05 06 07", "", "holds this draw of 10/01/2000 already"},
-      {"insert a draw held already", Act::Insert, 0, "17/01/2000 01 02 03 10 11 12 13", "",
+      {"correct into two identical draws of a day", Act::Correct, 2, kA.substr(0, 31), "",
+       "holds this draw of 10/01/2000 already"},
+      {"insert a draw held already", Act::Insert, 0, kB.substr(0, 31), "",
        "holds this draw of 17/01/2000 already"},
       {"correct to a date after tomorrow", Act::Correct, 0, "03/02/2000 01 02 03 04 05 06 07", "",
        "cannot be added: it is after tomorrow, 02/02/2000"},
       {"correct to a date before 1900", Act::Correct, 0, "31/12/1899 01 02 03 04 05 06 07", "",
        "before 01/01/1900"},
-      {"correct to the same draw", Act::Correct, 0, "10/01/2000 01 02 03 04 05 06 07", "",
-       "is unchanged"},
+      {"correct to the same draw", Act::Correct, 0, kA.substr(0, 31), "", "is unchanged"},
       {"delete past the end", Act::Delete, 3, "", "", "no such draw"},
   };
   for (const auto& row : rows) {
@@ -151,34 +131,6 @@ TEST_F(HistoryEditTest, TheLastDrawAndAHistoryReadInPartAreNotChanged) {
   }
 }
 
-// A fault at any file change of a correction: the history holds the old or
-// the new draws, and the next start counts as a clean build of it.
-TEST_F(HistoryEditTest, AFaultAnywhereInACorrectionLosesNothing) {
-  for (int failAt = 1;; ++failAt) {
-    SCOPED_TRACE(failAt);
-    folder_.Write("Lotto.opt", kHistory);
-    std::filesystem::remove(folder_.Path() / "Lotto.dnd");
-    auto session = Start();
-    const PlannedEdit planned = PlanCorrection(*session, 1, "17/01/2000 01 02 03 10 11 14 13");
-    int changes = 0;
-    SetFileChangeHook([&](FileChange, const std::filesystem::path&) {
-      return ++changes == failAt ? std::make_error_code(std::errc::no_space_on_device)
-                                 : std::error_code();
-    });
-    const HistoryChangeResult result = ApplyHistoryEdit(*session, planned.edit);
-    SetFileChangeHook({});
-    const std::string saved = folder_.Read("Lotto.opt");
-    EXPECT_TRUE(saved == kHistory || saved.find("11 14 13") != std::string::npos);
-    if (result.save == HistorySaveOutcome::Saved) {
-      EXPECT_NE(saved, kHistory);
-    }
-    auto next = Start();
-    EXPECT_TRUE(IndexMarkerAgrees(next->State()));
-    EXPECT_EQ(next->Check({1, 2, 3, 10, 11, 14}).hits5, saved == kHistory ? 1 : 0);
-    if (changes < failAt) break;  // no change was left to fail
-  }
-}
-
 TEST(DrawNumbersRefusal, NamesWhatIsWrong) {
   const struct {
     std::vector<int> mains;
@@ -187,12 +139,8 @@ TEST(DrawNumbersRefusal, NamesWhatIsWrong) {
     std::string said;  // empty: a draw
   } rows[] = {
       {{1, 2, 3, 4, 5, 6}, 7, true, ""},
-      {{1, 2, 3, 4, 5, 6}, std::nullopt, false, ""},
       {{1, 2, 3, 4, 5}, 7, true, "six numbers, not 5"},
-      {{1, 2, 3, 4, 5, 6, 8}, 7, true, "six numbers, not 7"},
       {{1, 2, 3, 4, 5, 50}, 7, true, "Number 50 is not from 1 to 49"},
-      {{0, 2, 3, 4, 5, 6}, 7, true, "Number 0 is not"},
-      {{1, 2, 3, 4, 5, 5}, 7, true, "Number 5 is given twice"},
       {{1, 2, 3, 4, 5, 6}, 6, true, "Number 6 is given twice"},
       {{1, 2, 3, 4, 5, 6}, std::nullopt, true, "draws a bonus number"},
       {{1, 2, 3, 4, 5, 6}, 7, false, "draws no bonus number"},
