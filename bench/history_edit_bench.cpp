@@ -56,6 +56,7 @@ void CorrectMiddleDraw(benchmark::State& bench, const std::filesystem::path& fol
   std::sort(line.begin(), line.end());
   const PlannedEdit planned = PlanCorrection(
       session, middle, FormatDrawEntry(*ParseDrawDate(date), line, FieldNumber(fields[7])));
+  if (planned.refusal) bench.SkipWithError(planned.refusal->text.c_str());
   HistoryEdit edit = planned.edit;
   for (auto _ : bench) {
     const HistoryChangeResult result = ApplyHistoryEdit(session, edit);

@@ -46,7 +46,8 @@ std::size_t RealDraws(const DrawList& draws) {
 PlannedEdit PlanPut(Session& session, HistoryEdit edit, const std::string& entry, bool keepsDate) {
   PlannedEdit planned;
   const ProgramState& state = session.State();
-  if (auto refusal = HistoryWriteRefusal(state)) {
+  // A correction keeps the count of draws, so a full history can be corrected.
+  if (auto refusal = edit.removed ? HistorySaveRefusal(state) : HistoryWriteRefusal(state)) {
     planned.refusal = std::move(refusal);
     return planned;
   }
@@ -136,7 +137,7 @@ PlannedEdit PlanDeletion(Session& session, std::size_t at) {
   const ProgramState& state = session.State();
   if (at >= state.draws.size() || IsPlaceholderEntry(EntryDate(state.draws[at])))
     return Refused(Refusal("There is no such draw.", kEditTitle));
-  if (auto refusal = HistoryWriteRefusal(state)) return Refused(std::move(refusal));
+  if (auto refusal = HistorySaveRefusal(state)) return Refused(std::move(refusal));
   if (RealDraws(state.draws) == 1)
     return Refused(Refusal("The draw of " + EntryDate(state.draws[at]) +
                                " is the only one in the history: a history keeps one draw "
