@@ -187,12 +187,16 @@ void HistoryPage::Refill() {
 
 std::optional<std::size_t> HistoryPage::PickedEntry() const {
   const QList<QTableWidgetItem*> picked = table_->selectedItems();
-  if (picked.isEmpty()) return std::nullopt;
+  if (picked.isEmpty()) {
+    TellInStatusBar(this, "Pick the draw in the table first");
+    return std::nullopt;
+  }
   const QTableWidgetItem* dateCell = table_->item(picked.front()->row(), 0);
   return dateCell->data(kEntryRole).toULongLong();
 }
 
 void HistoryPage::ShowPicked() {
+  if (table_->selectedItems().isEmpty()) return;  // the table was filled anew
   const auto picked = PickedEntry();
   if (!picked) return;
   std::string date;
