@@ -109,6 +109,9 @@ int RunRequest(Session& session, const CliInvocation& invocation, std::ostream& 
   if (const auto* distribution = std::get_if<DistributionRequest>(&request)) {
     return RunDistribution(session, *distribution, out, format);
   }
+  if (const auto* history = std::get_if<HistoryRequest>(&request)) {
+    return RunHistory(session, *history, out, err, format);
+  }
   return RunAdd(session, std::get<AddRequest>(request), out, err);
 }
 
@@ -120,6 +123,9 @@ LockMode LockModeOf(const CliRequest& request) {
   }
   if (const auto* search = std::get_if<SearchRequest>(&request)) {
     return search->resume ? LockMode::Exclusive : LockMode::Shared;
+  }
+  if (const auto* history = std::get_if<HistoryRequest>(&request)) {
+    return WritesHistory(*history) ? LockMode::Exclusive : LockMode::Shared;
   }
   return std::holds_alternative<AddRequest>(request) ? LockMode::Exclusive : LockMode::Shared;
 }

@@ -165,6 +165,7 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "hits") return ParseHits(words);
   if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
+  if (command == "history") return ParseHistory(words);
   if (command == "import") {
     const bool help = std::any_of(words.begin(), words.end(),
                                   [](const std::string& w) { return w == "--help" || w == "-h"; });
@@ -199,6 +200,7 @@ bool TakeFormat(const std::vector<std::string>& args, std::size_t& i,
 }
 
 bool ListsRecords(const CliRequest& request) {
+  if (const auto* history = std::get_if<HistoryRequest>(&request)) return !WritesHistory(*history);
   return !std::holds_alternative<RandomRequest>(request) &&
          !std::holds_alternative<AddRequest>(request) &&
          !std::holds_alternative<ImportRequest>(request);
@@ -301,14 +303,28 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   const std::string& command = args[i++];
   // The format may also follow the command, before its numbers.
   TakeFormat(args, i, format);
-  if (std::find(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), "--format") !=
-      args.end()) {
+  std::vector<std::string> words = Rest(args, i);
+  // Commands with subcommands also take it after the subcommand and its options.
+  if (command == "history") {
+    for (std::size_t at = 0; at < words.size();) {
+      if (!TakeFormat(words, at, format)) {
+        ++at;
+        continue;
+      }
+      words.erase(words.begin() + static_cast<std::ptrdiff_t>(at - 2),
+                  words.begin() + static_cast<std::ptrdiff_t>(at));
+      at -= 2;
+    }
+  } else if (std::find(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), "--format") !=
+             args.end()) {
     throw UsageError("--format goes before the numbers");
   }
-  invocation.request = ParseCommand(command, Rest(args, i));
+  invocation.request = ParseCommand(command, words);
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
-    throw UsageError(command + " has no --format (random, add and import list no records)");
+    throw UsageError(command +
+                     " has no --format (random, add, import, history edit and history "
+                     "delete list no records)");
   }
   return invocation;
 }
@@ -348,6 +364,13 @@ const std::string& CliUsage() {
       "                                  adds a draw at its place in date order and\n"
       "                                  saves the history; --same-day lets in a\n"
       "                                  second, different draw of a date it holds\n"
+      "  history list [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
+      "                                  the draws of the history, oldest first\n"
+      "  history edit DD/MM/YYYY N1 .. N6 [BONUS] [--was N1 .. N6]\n"
+      "                                  corrects the numbers of the draw of that\n"
+      "                                  date (--was: which of two draws of it)\n"
+      "  history delete DD/MM/YYYY [--was N1 .. N6]\n"
+      "                                  deletes the draw of that date\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
       "         [--date-order dmy|mdy|ymd] [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"

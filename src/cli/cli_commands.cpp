@@ -139,20 +139,15 @@ int RunHits(Session& session, const HitsRequest& request, std::ostream& out, std
             OutputFormat format) {
   const LineHits hits = session.Hits(request.line, request.range);
   RecordWriter records(out, format);
-  std::string date;
   for (const LineHit& hit : hits.hits) {
     if (format == OutputFormat::Text) {
       out << hit.entry << " | " << HitClassName(hit.hitClass) << "\n";
       continue;
     }
-    const DrawFields fields = ParseDrawEntry(hit.entry, &date);
-    std::vector<int> numbers;
-    for (int k = 1; k <= 6; ++k) numbers.push_back(FieldNumber(fields[k]));
-    records.Write({{"date", date},
-                   {"numbers", numbers},
-                   {"bonus", int64_t{std::max(FieldNumber(fields[7]), 0)}},
-                   {"class", std::string(HitClassName(hit.hitClass))},
-                   {"return", hit.ret}});
+    Record record = DrawRecord(hit.entry);
+    record.push_back({"class", std::string(HitClassName(hit.hitClass))});
+    record.push_back({"return", hit.ret});
+    records.Write(record);
   }
   const HitTotals& totals = hits.totals;
   std::ostream& summary = format == OutputFormat::Text ? out : err;
@@ -346,20 +341,26 @@ int RunAdd(Session& session, const AddRequest& request, std::ostream& out, std::
     err << "ballwright-cli: " << refusal << "\n";
     return kCliDataError;
   }
-  const HistoryChangeResult added = session.AddDraw(entry);
-  switch (added.save) {
+  return ReportHistoryChange(session, session.AddDraw(entry), "Added " + entry,
+                             "the draw was not added to ", out, err);
+}
+
+int ReportHistoryChange(const Session& session, const HistoryChangeResult& result,
+                        const std::string& done, const std::string& notDone, std::ostream& out,
+                        std::ostream& err) {
+  switch (result.save) {
     case HistorySaveOutcome::Failed:
       return kCliDataError;  // the save said why; the history is as it was
     case HistorySaveOutcome::SavedBeside:
-      err << "ballwright-cli: the draw was not added to " << session.State().lottoFile
-          << ": it was saved in " << added.besideFile << " with the rest of the draws read\n";
+      err << "ballwright-cli: " << notDone << session.State().lottoFile << ": it was saved in "
+          << result.besideFile << " with the rest of the draws read\n";
       return kCliDataError;
     case HistorySaveOutcome::Saved:
       break;
   }
-  out << "Added " << entry << "\n";
-  if (!added.indexComplete) {
-    err << "ballwright-cli: the draw was saved, but the index could not be brought up to date; "
+  out << done << "\n";
+  if (!result.indexComplete) {
+    err << "ballwright-cli: the change was saved, but the index could not be brought up to date; "
            "no count can be shown until the folder has room and can be written\n";
     return kCliDataError;
   }

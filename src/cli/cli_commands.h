@@ -41,6 +41,12 @@ int RunFrequency(Session& session, const FrequencyRequest& request, std::ostream
 int RunDistribution(Session& session, const DistributionRequest& request, std::ostream& out,
                     OutputFormat format);
 
+// What a change of the history came to: `done` ("Added ...") once it is
+// saved, else why not (`notDone`: "the draw was not added to "); the exit code.
+int ReportHistoryChange(const Session& session, const HistoryChangeResult& result,
+                        const std::string& done, const std::string& notDone, std::ostream& out,
+                        std::ostream& err);
+
 // The draw list entry of a new draw: "05/12/2000 03 11 17 25 38 44 09", or
 // with a trailing blank and no bonus.
 std::string NewDrawEntry(const AddRequest& request);

@@ -177,11 +177,16 @@ void IndexBuilder::AddDraw(DrawFields fields) {
 
 void IndexBuilder::Record(const std::string& key, IndexKind kind) {
   if (key.size() < kKeyLength) return;
-  FileContent& file = files_[FilePrefix(key, kind)];
-  const std::string entryKey = key.substr(0, kKeyLength);
-  const auto [it, isNew] = file.position.try_emplace(entryKey, file.entries.size());
+  const auto byte = [&key](std::size_t i) { return static_cast<unsigned char>(key[i]); };
+  const uint32_t fileSlot = static_cast<uint32_t>(kind) << 16 | byte(0) << 8 | byte(1);
+  FileContent& file = files_[fileSlot];
+  if (file.prefix.empty()) file.prefix = FilePrefix(key, kind);
+  PackedKey packed;
+  for (std::size_t i = 0; i < 8; ++i) packed.head = packed.head << 8 | byte(i);
+  for (std::size_t i = 8; i < kKeyLength; ++i) packed.tail = packed.tail << 8 | byte(i);
+  const auto [it, isNew] = file.position.try_emplace(packed, file.entries.size());
   if (isNew) {
-    file.entries.push_back({entryKey, 1});
+    file.entries.push_back({key.substr(0, kKeyLength), 1});
   } else {
     ++file.entries[it->second].count;
   }
@@ -189,8 +194,8 @@ void IndexBuilder::Record(const std::string& key, IndexKind kind) {
 
 int IndexBuilder::WriteIndexFiles(const ProgramState& state) const {
   int failed = 0;
-  for (const auto& [prefix, content] : files_) {
-    const auto file = state.InFolder(prefix + state.lottoFile);
+  for (const auto& [slot, content] : files_) {
+    const auto file = state.InFolder(content.prefix + state.lottoFile);
     if (WriteTextLines(file, {FormatIndexLine(content.entries)}) != 0) ++failed;
   }
   return failed;

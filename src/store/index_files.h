@@ -84,13 +84,25 @@ class IndexBuilder {
   std::size_t FileCount() const { return files_.size(); }
 
  private:
+  // A key's twelve characters as two whole numbers, hashed and compared
+  // without a string (a rebuild records some 13 keys a draw).
+  struct PackedKey {
+    uint64_t head = 0, tail = 0;
+    bool operator==(const PackedKey&) const = default;
+  };
+  struct PackedKeyHash {
+    std::size_t operator()(const PackedKey& key) const {
+      return std::hash<uint64_t>()(key.head * 0x9E3779B97F4A7C15ull ^ key.tail);
+    }
+  };
   struct FileContent {
-    std::unordered_map<std::string, std::size_t> position;  // key -> entry
+    std::string prefix;                                                  // "03_S_"
+    std::unordered_map<PackedKey, std::size_t, PackedKeyHash> position;  // key -> entry
     std::vector<IndexEntry> entries;
   };
   void Record(const std::string& key, IndexKind kind);
-  // File name prefix ("03_S_") -> content.
-  std::unordered_map<std::string, FileContent> files_;
+  // The kind and the key's first two characters -> content.
+  std::unordered_map<uint32_t, FileContent> files_;
 };
 
 }  // namespace bw

@@ -13,6 +13,7 @@
 
 #include "platform/lottery_folder.h"
 #include "ui/accessible_names.h"
+#include "ui/history_page.h"
 #include "ui/import_flow.h"
 #include "ui/keyboard_order.h"
 #include "ui/line_insight_panel.h"
@@ -85,6 +86,7 @@ void MainWindow::BuildPages() {
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
   tabMain_->addTab(Scrolling(new StatisticsPage(*session_, Help(), tabMain_)), "Statistics");
+  BuildHistoryPage();
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -155,9 +157,28 @@ void MainWindow::BuildMenus() {
   addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", topic::kRandomLineFinder);
   addTopic(help, "mnuLineOptimiser", "&Line Optimiser", topic::kLineOptimiser);
   addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
+  addTopic(help, "mnuHistoryHelp", "&History", topic::kHistory);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);
+}
+
+// The History page, and the Edit menu that undoes and redoes its changes.
+void MainWindow::BuildHistoryPage() {
+  history_ = new HistoryPage(*this, tabMain_);
+  tabMain_->addTab(Scrolling(history_), "History");
+  connect(history_, &HistoryPage::HistoryChanged, this, [this] { ShowNewHistory(); });
+  // Built once; after a switch of lottery it holds the new page's actions, so
+  // nothing done to the previous lottery can be undone in this one.
+  auto* edit = menuBar()->findChild<QMenu*>("mnuEdit");
+  if (!edit) {
+    edit = new QMenu("&Edit", menuBar());
+    edit->setObjectName("mnuEdit");
+    menuBar()->insertMenu(menuBar()->findChild<QMenu*>("mnuHelp")->menuAction(), edit);
+  }
+  edit->clear();
+  edit->addAction(history_->UndoAction());
+  edit->addAction(history_->RedoAction());
 }
 
 QWidget* MainWindow::BuildGeneralServices() {

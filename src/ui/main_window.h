@@ -35,6 +35,7 @@ class ReportNotice;
 class SearchPage;
 class UpdatePage;
 class OptimisePage;
+class HistoryPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -56,7 +57,13 @@ struct Services {
 };
 
 // Tabs of tabMain and tabChoice.
-enum MainTab { kGeneralServices = 0, kRandomLineFinder = 1, kLineOptimiser = 2, kStatistics = 3 };
+enum MainTab {
+  kGeneralServices = 0,
+  kRandomLineFinder = 1,
+  kLineOptimiser = 2,
+  kStatistics = 3,
+  kHistory = 4
+};
 enum ChoiceTab { kSingleLine = 0, kUpdate = 1, kOptimise = 2, kSixFrom49 = 3 };
 
 class MainWindow : public QMainWindow, public PageHost {
@@ -111,6 +118,7 @@ class MainWindow : public QMainWindow, public PageHost {
   // The pages over the current session, again after each lottery loaded.
   void BuildPages();
   QWidget* BuildGeneralServices();
+  void BuildHistoryPage();
   void ConnectHandlers();
 
   // Start-up and closing (main_window_startup.cpp).
@@ -162,6 +170,7 @@ class MainWindow : public QMainWindow, public PageHost {
   SearchPage* search_ = nullptr;
   UpdatePage* update_ = nullptr;
   OptimisePage* optimise_ = nullptr;
+  HistoryPage* history_ = nullptr;
 
   QLabel* recorded_ = nullptr;
 

@@ -2,6 +2,7 @@
 // Single Line check with its faces.
 #include "model/statistics_text.h"
 #include "ui/export_buttons.h"
+#include "ui/history_page.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
 #include "ui/number_grid.h"
@@ -78,11 +79,14 @@ void MainWindow::SetTabsEnabled(bool enabled) {
       break;
     case kLineOptimiser:
     case kStatistics:
+    case kHistory:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
       tabMain_->SetTabSelectable(kRandomLineFinder, enabled);
       break;
   }
   tabMain_->SetTabSelectable(kStatistics, enabled);
+  tabMain_->SetTabSelectable(kHistory, enabled);
+  history_->AllowChanges(enabled);  // no change of the draws while a run counts them
 }
 
 void MainWindow::ShowLineOptimiser() {

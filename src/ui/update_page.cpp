@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "model/draw_date_rule.h"
+#include "app/history_edit.h"
 #include "store/history_file.h"
 #include "ui/date_box.h"
 #include "ui/date_range_bar.h"
@@ -123,34 +123,18 @@ void UpdatePage::MonthView1_DateClick() {
   grid_.NumberButton(kLowestNumber)->setFocus();
 }
 
-namespace {
-
-Message Refusal(const std::string& text) {
-  return {text, "Draw not added", MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok};
-}
-
-}  // namespace
-
 // Why the typed draw may not go in, asking where the user decides; empty
 // when it may (after the confirmation).
-std::optional<Message> UpdatePage::PlacementRefusal(const CalendarDate& date,
-                                                    const std::string& entry,
+std::optional<Message> UpdatePage::PlacementRefusal(const std::string& entry,
                                                     std::string& confirmNote) {
   Session& session = host_.GetSession();
-  const std::string day = FormatDrawDate(date);
   const int32_t today = session.SystemClock().TodayDayNumber();
-  if (const auto refusal = DrawDateRefusal(DayNumber(date), today)) {
-    return Refusal("The draw of " + day + " cannot be added: " + *refusal + ".");
-  }
+  if (auto refusal = DrawEntryRefusal(session.State().draws, entry, today, "Draw not added"))
+    return refusal;
   switch (session.PlaceNewDraw(entry).kind) {
-    case DrawPlacement::SameDraw:
-      return Refusal("The history holds this draw of " + day + " already.");
     case DrawPlacement::SecondOfDay: {
       const MessageAnswer answer =
-          host_.Messages().Show({"The history holds another draw of " + day +
-                                     ".\r\n\r\nDid the lottery draw twice that day?",
-                                 "Second draw of a day", MessageButtons::YesNo,
-                                 MessageIcon::Question, MessageAnswer::No});
+          host_.Messages().Show(SecondDrawOfDayQuestion(entry.substr(0, entry.find(' '))));
       if (answer != MessageAnswer::Yes) return Message{};
       break;
     }
@@ -159,7 +143,7 @@ std::optional<Message> UpdatePage::PlacementRefusal(const CalendarDate& date,
           "This draw is earlier than the last one recorded: it will be put in its "
           "place in date order.\r\n\r\n";
       break;
-    case DrawPlacement::Append:
+    default:
       break;
   }
   return std::nullopt;
@@ -194,7 +178,7 @@ bool UpdatePage::AddNewDraw() {
     message += " | " + number + "\r\n\r\n";
   }
   std::string note;
-  if (const auto refusal = PlacementRefusal(date, line, note)) {
+  if (const auto refusal = PlacementRefusal(line, note)) {
     if (!refusal->text.empty()) host_.Messages().Show(*refusal);
     return keepGoing();
   }

@@ -37,8 +37,7 @@ class UpdatePage : public QWidget {
  private:
   void MonthView1_DateClick();
   void ShowDate(const QDate& date);
-  std::optional<Message> PlacementRefusal(const CalendarDate& date, const std::string& entry,
-                                          std::string& confirmNote);
+  std::optional<Message> PlacementRefusal(const std::string& entry, std::string& confirmNote);
 
   PageHost& host_;
   NumberGrid& grid_;

@@ -512,6 +512,10 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
       {Exclusive, kAdd, kBusy},
       {Window, kCheck, ""},
       {Window, kAdd, kWindowOpen},
+      {Window, "history edit 10/01/2000 1 2 3 4 5 8 7", kWindowOpen},
+      {Window, "history delete 10/01/2000", kWindowOpen},
+      {Window, "history list", ""},
+      {Shared, "history delete 10/01/2000", kBusy},
       {Window, "search --lines 1 --resume", kWindowOpen},
       {Window, kCheck, "does not match the saved history", true},
   };

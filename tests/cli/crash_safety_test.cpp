@@ -2,7 +2,8 @@
 // start the history is the old one or the new one, complete, and every count
 // equals what a clean rebuild of the index shows. The writers: `add`,
 // `import`, the window's save of a confirmed draw (the session call the Update
-// page makes, under a window's lock) and the restore of a missing history.
+// page makes, under a window's lock), a correction of a draw by `history edit`
+// and the restore of a missing history.
 #ifndef _WIN32  // a kill mid-way needs fork
 #include <chrono>
 #include <csignal>
@@ -34,6 +35,16 @@ const std::string kImported[] = {"02/01/2021 01 02 03 04 05 06 07",
 // Both read the index (the counting tables are built from the draws at each start).
 const std::vector<std::string> kQuestions = {"check 3 11 17 25 38 44",
                                              "search --lines 3 --from 3 11 17 25 38 43"};
+
+// `history edit` puts right the numbers of the draw on this line of the history.
+constexpr int kCorrectedLine = 30;
+const std::string kCorrectedNumbers = " 01 02 03 04 05 06 07";
+
+std::string CorrectedHistory(const std::string& history) {
+  std::size_t at = 0;
+  for (int line = 1; line < kCorrectedLine; ++line) at = history.find('\n', at) + 1;
+  return history.substr(0, at + 10) + kCorrectedNumbers + history.substr(history.find('\r', at));
+}
 
 // What a start in the folder answers to the questions above.
 std::string Answers(const TestFolder& folder) {
@@ -84,7 +95,8 @@ class KilledWriter : public ::testing::Test {
     before_ = folder_.Files();
     const std::string old = folder_.Read("Sample.opt");
     for (const std::string& history :
-         {old, old + kAdded + "\r\n", old + kImported[0] + "\r\n" + kImported[1] + "\r\n"})
+         {old, old + kAdded + "\r\n", old + kImported[0] + "\r\n" + kImported[1] + "\r\n",
+          CorrectedHistory(old)})
       clean_[history] = CleanAnswers(history);
   }
 
@@ -101,6 +113,12 @@ class KilledWriter : public ::testing::Test {
         {"import", none,
          [](const TestFolder& f) { return RunIn(f, "import " + (f / "new.csv").string()).code; }},
         {"the window's save", none, AddAsTheWindowDoes},
+        {"history edit", none,
+         [](const TestFolder& f) {
+           const std::string corrected = CorrectedHistory(f.Read("Sample.opt"));
+           const std::size_t line = corrected.find(kCorrectedNumbers) - 10;
+           return RunIn(f, "history edit " + corrected.substr(line, 10) + kCorrectedNumbers).code;
+         }},
         {"a restore",
          [](const TestFolder& f) {
            fs::rename(f / "Sample.opt", f / "Sample.old");

@@ -175,6 +175,10 @@ class KeyboardTest : public DemoWindowTest {
     row("Statistics", ui::kStatistics, 0,
         "rngStatsFrom rngStatsTo rngStatsWhole tblFrequency CountsChartCopy CountsChartSave "
         "SinceChartCopy SinceChartSave cmdHelpStatistics");
+    row("History", ui::kHistory, 0,
+        "rngHistoryFrom rngHistoryTo rngHistoryWhole HistoryWithNumber tblHistory HistoryDate "
+        "HistoryNumber1 HistoryNumber6 HistoryBonus cmdCorrectDraw cmdInsertDraw cmdDeleteDraw "
+        "cmdCopyHistory cmdSaveHistory cmdHelpHistory");
   }
   void tabWalksEveryPageTheSameWayBothWays() {
     QFETCH(int, page);
@@ -193,7 +197,8 @@ class KeyboardTest : public DemoWindowTest {
     for (const QString& stop : forward)
       if (reached.contains(stop)) inOrder << stop;
     QCOMPARE(inOrder, reached);
-    for (const char* name : {"tblHits", "tblFrequency"}) {  // one stop; the arrows move inside
+    for (const char* name :
+         {"tblHits", "tblFrequency", "tblHistory"}) {  // one stop; the arrows move inside
       if (!reached.contains(name)) continue;
       QCOMPARE(forward.count(name), 1);
       auto& table = Child<QTableWidget>(*w_, name);
