@@ -165,6 +165,7 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "hits") return ParseHits(words);
   if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
+  if (command == "lines") return ParseLines(words);
   if (command == "import") {
     const bool help = std::any_of(words.begin(), words.end(),
                                   [](const std::string& w) { return w == "--help" || w == "-h"; });
@@ -199,6 +200,7 @@ bool TakeFormat(const std::vector<std::string>& args, std::size_t& i,
 }
 
 bool ListsRecords(const CliRequest& request) {
+  if (const auto* lines = std::get_if<LinesRequest>(&request)) return !lines->Writes();
   return !std::holds_alternative<RandomRequest>(request) &&
          !std::holds_alternative<AddRequest>(request) &&
          !std::holds_alternative<ImportRequest>(request);
@@ -299,16 +301,27 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   }
   if (i >= args.size()) throw UsageError("no command given (try --help)");
   const std::string& command = args[i++];
-  // The format may also follow the command, before its numbers.
+  // The format may also follow the command, before its numbers; after the
+  // subcommand of `lines` and its options too.
   TakeFormat(args, i, format);
-  if (std::find(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), "--format") !=
-      args.end()) {
+  std::vector<std::string> words = Rest(args, i);
+  for (std::size_t at = 0; command == "lines" && at < words.size();) {
+    if (!TakeFormat(words, at, format)) {
+      ++at;
+      continue;
+    }
+    words.erase(words.begin() + static_cast<std::ptrdiff_t>(at - 2),
+                words.begin() + static_cast<std::ptrdiff_t>(at));
+    at -= 2;
+  }
+  if (std::find(words.begin(), words.end(), "--format") != words.end()) {
     throw UsageError("--format goes before the numbers");
   }
-  invocation.request = ParseCommand(command, Rest(args, i));
+  invocation.request = ParseCommand(command, words);
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
-    throw UsageError(command + " has no --format (random, add and import list no records)");
+    throw UsageError(command + " has no --format (random, add, import, lines add and lines "
+                               "remove list no records)");
   }
   return invocation;
 }
@@ -348,6 +361,13 @@ const std::string& CliUsage() {
       "                                  adds a draw at its place in date order and\n"
       "                                  saves the history; --same-day lets in a\n"
       "                                  second, different draw of a date it holds\n"
+      "  lines list | add N1 .. N6 [--label TEXT] [--since DD/MM/YYYY] |\n"
+      "        remove N1 .. N6 | check [--draw DD/MM/YYYY | --last N] |\n"
+      "        history [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
+      "                                  your saved lines: list them, add or remove\n"
+      "                                  one, what a draw gave each (the newest\n"
+      "                                  unless told), and the whole ticket over\n"
+      "                                  the years, each line from its first date\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
       "         [--date-order dmy|mdy|ymd] [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/draw_range.h"
+#include "cli/lines_command.h"
 #include "cli/record_writer.h"
 #include "import/result_file.h"
 #include "model/day_number.h"
@@ -85,7 +86,7 @@ struct WhereRequest {};  // print the lottery folder
 using CliRequest =
     std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
                  RandomRequest, SearchRequest, StatsRequest, AddRequest, HitsRequest,
-                 FrequencyRequest, DistributionRequest, ImportRequest>;
+                 FrequencyRequest, DistributionRequest, ImportRequest, LinesRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;
