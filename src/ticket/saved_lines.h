@@ -28,8 +28,8 @@ namespace bw {
 
 struct SavedLine {
   Line numbers{};                // ascending
-  std::string label;             // UTF-8, may be empty
-  std::optional<int32_t> since;  // day number of the first draw played
+  std::string label = {};             // UTF-8, may be empty
+  std::optional<int32_t> since = {};  // day number of the first draw played
   bool operator==(const SavedLine&) const = default;
 };
 
