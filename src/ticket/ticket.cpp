@@ -1,6 +1,8 @@
 #include "ticket/ticket.h"
 
 #include <algorithm>
+#include <bit>
+#include <limits>
 #include <sstream>
 
 #include "model/day_number.h"
@@ -110,10 +112,13 @@ TicketBacktest BacktestTicket(const std::vector<SavedLine>& lines,
     const uint64_t mask = NumberMask(line.numbers);
     RawHits exact;
     HitTotals totals;
+    const int32_t from = line.since.value_or(std::numeric_limits<int32_t>::min());
     for (std::size_t i = 0; i < draws.size(); ++i) {
-      if (!PlayedIn(line, draws[i].day)) continue;
+      if (draws[i].day < from) continue;
       ++totals.draws;
       ++played[i];
+      // Most draws share fewer than three numbers with a line: no class to ask for.
+      if (std::popcount(mask & draws[i].mainMask) < 3) continue;
       const auto hitClass = HitClassIn(mask, draws[i]);
       if (!hitClass) continue;
       ++*CounterOf(exact, *hitClass);
