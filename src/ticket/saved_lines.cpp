@@ -198,6 +198,24 @@ std::string LinesBook::Add(SavedLine line) {
   });
 }
 
+std::string LinesBook::AddMany(const std::vector<Line>& lines, std::size_t& added) {
+  added = 0;
+  if (!std::all_of(lines.begin(), lines.end(), IsValidLine)) {
+    return "A line is six different numbers from 1 to 49.";
+  }
+  return Apply([&](std::vector<SavedLine>& saved) -> std::string {
+    for (const Line& line : lines) {
+      if (Find(saved, line) != saved.end()) continue;
+      saved.push_back({line});
+      ++added;
+    }
+    return added == 0 ? (lines.size() == 1 ? "The line " + SystemLineText(lines[0]) +
+                                                 " is among your lines already."
+                                           : "These lines are among your lines already.")
+                      : "";
+  });
+}
+
 std::string LinesBook::Remove(const Line& numbers) {
   return Apply([&](std::vector<SavedLine>& lines) -> std::string {
     const auto found = Find(lines, numbers);
@@ -207,21 +225,14 @@ std::string LinesBook::Remove(const Line& numbers) {
   });
 }
 
-std::string LinesBook::Relabel(const Line& numbers, const std::string& label) {
+std::string LinesBook::Relabel(const Line& numbers, const std::string& label,
+                               std::optional<int32_t> since) {
   const std::string trimmed(TrimBlanks(label));
   if (const auto refusal = LabelRefusal(trimmed)) return *refusal;
   return Apply([&](std::vector<SavedLine>& lines) -> std::string {
     const auto found = Find(lines, numbers);
     if (found == lines.end()) return NotSaved(numbers);
     found->label = trimmed;
-    return "";
-  });
-}
-
-std::string LinesBook::SetSince(const Line& numbers, std::optional<int32_t> since) {
-  return Apply([&](std::vector<SavedLine>& lines) -> std::string {
-    const auto found = Find(lines, numbers);
-    if (found == lines.end()) return NotSaved(numbers);
     found->since = since;
     return "";
   });

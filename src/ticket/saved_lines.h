@@ -79,9 +79,13 @@ class LinesBook {
   // Each returns empty on success, else the message to the user (nothing
   // was changed then).
   std::string Add(SavedLine line);
+  // Adds those of the lines not saved yet, in their order, in one save;
+  // `added` tells how many. A line given that is not valid refuses them all.
+  std::string AddMany(const std::vector<Line>& lines, std::size_t& added);
   std::string Remove(const Line& numbers);
-  std::string Relabel(const Line& numbers, const std::string& label);
-  std::string SetSince(const Line& numbers, std::optional<int32_t> since);
+  // Gives the line a new label and first date played.
+  std::string Relabel(const Line& numbers, const std::string& label,
+                      std::optional<int32_t> since);
   // Moves the line `by` places towards the end (negative: the start).
   std::string Move(const Line& numbers, int by);
 

@@ -25,6 +25,7 @@ inline constexpr int kImportingDraws = 600;
 inline constexpr int kSingleLine = 740;
 inline constexpr int kLineHits = 750;
 inline constexpr int kNumberStatistics = 760;
+inline constexpr int kMyLines = 770;
 }  // namespace help_topic
 
 // The help file is plain text in sections: a line "#topic NNN Title" starts

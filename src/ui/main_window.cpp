@@ -17,6 +17,7 @@
 #include "ui/keyboard_order.h"
 #include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
+#include "ui/my_lines_page.h"
 #include "ui/number_grid.h"
 #include "ui/optimise_page.h"
 #include "ui/page_widgets.h"
@@ -66,7 +67,10 @@ MainWindow::MainWindow(Session& session, const Services& services)
   auto* import =
       new ImportFlow(session_, services_.messages, Help(), *this,
                      {[this] { return runGoing_; }, [this] { search_->PositionTimer().stop(); }});
-  connect(import, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
+  connect(import, &ImportFlow::Imported, this, [this] {
+    ShowNewHistory();
+    TellNewDraws(true);
+  });
   BuildMenus(*import);
   tabMain_ = new TabStrip("tabMain", this);
   tabMain_->addTab(Scrolling(BuildGeneralServices()), "General Services");
@@ -77,6 +81,8 @@ MainWindow::MainWindow(Session& session, const Services& services)
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
   tabMain_->addTab(Scrolling(new StatisticsPage(session_, Help(), tabMain_)), "Statistics");
+  myLines_ = new MyLinesPage(session_, services_.messages, Help(), tabMain_);
+  tabMain_->addTab(Scrolling(myLines_), "My Lines");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -150,6 +156,7 @@ void MainWindow::BuildMenus(ImportFlow& import) {
   addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", topic::kRandomLineFinder);
   addTopic(help, "mnuLineOptimiser", "&Line Optimiser", topic::kLineOptimiser);
   addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
+  addTopic(help, "mnuMyLines", "&My Lines", topic::kMyLines);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);
@@ -173,7 +180,8 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
   const auto helpOf = [page](const char* name) { return page->findChild<QWidget*>(name); };
-  ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), &singleLine_->Insight(),
+  ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), helpOf("cmdAddToMyLines"),
+                                       &singleLine_->Insight(),
                                        helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
@@ -198,6 +206,11 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+  connect(singleLine_, &SingleLinePage::AddToMyLines, this, [this] {
+    const Line line = grid_->LowerRow();
+    AddToMyLines(session_, services_.messages, this,
+                 IsValidLine(line) ? std::vector<Line>{line} : std::vector<Line>{});
+  });
 }
 
 // Each page has its Help button and, where it prints, its Print button; a

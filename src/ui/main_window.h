@@ -35,6 +35,7 @@ class ReportNotice;
 class SearchPage;
 class UpdatePage;
 class OptimisePage;
+class MyLinesPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -56,7 +57,13 @@ struct Services {
 };
 
 // Tabs of tabMain and tabChoice.
-enum MainTab { kGeneralServices = 0, kRandomLineFinder = 1, kLineOptimiser = 2, kStatistics = 3 };
+enum MainTab {
+  kGeneralServices = 0,
+  kRandomLineFinder = 1,
+  kLineOptimiser = 2,
+  kStatistics = 3,
+  kMyLines = 4
+};
 enum ChoiceTab { kSingleLine = 0, kUpdate = 1, kOptimise = 2, kSixFrom49 = 3 };
 
 class MainWindow : public QMainWindow, public PageHost {
@@ -132,6 +139,9 @@ class MainWindow : public QMainWindow, public PageHost {
   void tabMain_Click(int previousTab);
   // Tabs, date labels and statistics after the history changed as a whole.
   void ShowNewHistory();
+  // "Did I win?" for draws the player has not seen; `turnToPage` shows the
+  // My Lines page when there is something to tell.
+  void TellNewDraws(bool turnToPage);
   void cmdCheckUpdate_Click();
   void cmdClear_Click();
   void cmdGetNumber_Click(int index);
@@ -152,6 +162,7 @@ class MainWindow : public QMainWindow, public PageHost {
   SearchPage* search_ = nullptr;
   UpdatePage* update_ = nullptr;
   OptimisePage* optimise_ = nullptr;
+  MyLinesPage* myLines_ = nullptr;
 
   QLabel* recorded_ = nullptr;
 

@@ -83,9 +83,9 @@ TEST(LinesBook, RefusesWhatWouldSpoilTheLinesAndChangesNothing) {
       {"the same line twice", book.Add({{1, 2, 3, 4, 5, 6}, "again"})},
       {"a line out of order", book.Add({{2, 1, 3, 4, 5, 6}})},
       {"a number above 49", book.Add({{1, 2, 3, 4, 5, 50}})},
-      {"a label over two lines", book.Relabel({1, 2, 3, 4, 5, 6}, "a\nb")},
-      {"a label beyond Windows-1252", book.Relabel({1, 2, 3, 4, 5, 6}, "\xE2\x82\xAC\xE2\x88\x9E")},
-      {"a long label", book.Relabel({1, 2, 3, 4, 5, 6}, std::string(41, 'x'))},
+      {"a label over two lines", book.Relabel({1, 2, 3, 4, 5, 6}, "a\nb", std::nullopt)},
+      {"a label beyond Windows-1252", book.Relabel({1, 2, 3, 4, 5, 6}, "\xE2\x82\xAC\xE2\x88\x9E", std::nullopt)},
+      {"a long label", book.Relabel({1, 2, 3, 4, 5, 6}, std::string(41, 'x'), std::nullopt)},
       {"removing a line not saved", book.Remove({1, 2, 3, 4, 5, 7})},
   };
   for (const auto& row : rows) {
