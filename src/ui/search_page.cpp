@@ -12,6 +12,7 @@
 #include "print/reports.h"
 #include "store/search_position.h"
 #include "ui/help_viewer.h"
+#include "ui/line_results_table.h"
 #include "ui/number_grid.h"
 #include "ui/page_widgets.h"
 #include "ui/pictures.h"
@@ -91,7 +92,8 @@ SearchPage::SearchPage(PageHost& host, NumberGrid& grid, QWidget* parent)
   column->addWidget(label2);
   column->addWidget(progress);
   column->addLayout(found);
-  column->addStretch();
+  finds_ = new LineResultsTable(host_, "Found", page);
+  column->addWidget(finds_, 1);
   column->addWidget(
       HelpButton("cmdHelpRunAll", "&Read me once", host_.Help(), help_topic::kSixFrom49, this), 0,
       Qt::AlignLeft);
@@ -110,6 +112,7 @@ SearchPage::SearchPage(PageHost& host, NumberGrid& grid, QWidget* parent)
 // position file, or 1 2 3 4 5 6.
 void SearchPage::Enter() {
   foundAll_->clear();
+  finds_->Clear();
   for (int k = 1; k <= 6; ++k) preDigit_[k]->clear();
   digit9_->setText("0");
   SetPrintPanel(false);
@@ -164,6 +167,7 @@ void SearchPage::StartOrStop() {
 
 void SearchPage::RunAll() {
   list4_.clear();
+  finds_->Clear();
   timer_->start();
   foundAll_->setText("Found 0 over 66%+");
   State().stopRequested = false;
@@ -208,6 +212,7 @@ void SearchPage::ShowFoundLine(const FoundLine& found, int& foundCount) {
   ++foundCount;
   foundAll_->setText(QStringLiteral("Found %1 over 66%+").arg(foundCount));
   list4_.push_back(FoundLineEntry(found.line, found.percent));
+  if (foundCount <= kMostFindsShown) finds_->Add(found.line, host_.GetSession().Check(found.line));
   if (list4_.size() >= kFoundBatch) PrintRunAll(true);
 }
 
