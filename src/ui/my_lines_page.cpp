@@ -118,8 +118,7 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   totals_ = new QLabel(this);
   totals_->setObjectName("lblTicketTotals");
   totals_->setWordWrap(true);
-  chart_ = new BalanceChart(this);
-  chart_->setObjectName("chtTicketBalance");
+  chart_ = new BalanceChart(this, "TicketChart", "Running balance of all your lines");
   chart_->setMinimumHeight(200);
   connect(range_, &DateRangeBar::RangeChanged, this, [this] { Refresh(); });
 
@@ -153,7 +152,7 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   column->addWidget(ticket, 2);
   column->addWidget(helpButton, 0, Qt::AlignLeft);
   ChainTabOrder(newsTable_, {editor, table_, findChild<QWidget*>("cmdCopyMyLines"),
-                             findChild<QWidget*>("cmdSaveMyLines"), range_, helpButton});
+                             findChild<QWidget*>("cmdSaveMyLines"), range_, chart_, helpButton});
 }
 
 QWidget* MyLinesPage::BuildEditor() {
@@ -331,9 +330,9 @@ void MyLinesPage::Refresh() {
   }
   reportedProblems_ = std::move(problems);
   lines_ = std::move(read.lines);
-  const std::vector<DatedDraw>& draws = session_.DatedDraws();
-  if (!draws.empty()) range_->SetHistoryDates(draws.front().day, draws.back().day);
-  ShowTicket(draws);
+  const ProgramState& state = session_.State();
+  range_->SetHistoryDates(state.oldestDrawDate, state.newestDrawDate);
+  ShowTicket(session_.DatedDraws());
 }
 
 void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
@@ -345,8 +344,12 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
     range_->SetNote(error.what());
   }
   const TicketBacktest ticket = BacktestTicket(lines_, draws, settings);
+  // The newest draw: the last of the latest date (a day may have two).
+  const DatedDraw* newestDraw = nullptr;
+  for (const DatedDraw& draw : all)
+    if (!newestDraw || draw.day >= newestDraw->day) newestDraw = &draw;
   std::vector<LineInDraw> newest;
-  if (!all.empty()) newest = CheckLinesInDraw(lines_, all.back(), settings);
+  if (newestDraw) newest = CheckLinesInDraw(lines_, *newestDraw, settings);
   table_->setUpdatesEnabled(false);
   table_->BeginFilling();
   table_->setRowCount(static_cast<int>(lines_.size()));
@@ -378,7 +381,7 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
   }
   table_->EndFilling();
   table_->setUpdatesEnabled(true);
-  const QString newestDate = all.empty() ? QString() : DateText(all.back().day);
+  const QString newestDate = newestDraw ? DateText(newestDraw->day) : QString();
   note_->setText(lines_.empty() ? "You have no saved lines yet."
                                 : QStringLiteral("%1 lines; the newest draw is of %2.")
                                       .arg(lines_.size())
@@ -386,7 +389,7 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
   const HitTotals& totals = ticket.totals;
   const RawHits& hits = ticket.hits;
   totals_->setText(
-      QStringLiteral("%1 draws: staked %2, returned %3, balance %4. Hits: 3: %5, 4: %6, 5: %7, "
+      QStringLiteral("Over %1 draws: staked %2, returned %3, balance %4. Hits: 3: %5, 4: %6, 5: %7, "
                      "5+: %8, 6: %9.")
           .arg(totals.draws)
           .arg(totals.staked)

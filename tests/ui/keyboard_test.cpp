@@ -165,6 +165,10 @@ class KeyboardTest : public DemoWindowTest {
     row("Statistics", ui::kStatistics, 0,
         "rngStatsFrom rngStatsTo rngStatsWhole tblFrequency CountsChartCopy CountsChartSave "
         "SinceChartCopy SinceChartSave cmdHelpStatistics");
+    row("My Lines", ui::kMyLines, 0,
+        "txtMyLineNumbers txtMyLineLabel txtMyLineSince cmdMyLineAdd cmdMyLineRelabel "
+        "cmdMyLineRemove cmdMyLineUp cmdMyLineDown tblMyLines cmdCopyMyLines cmdSaveMyLines "
+        "rngTicketFrom rngTicketTo rngTicketWhole TicketChartCopy TicketChartSave cmdHelpMyLines");
   }
   void tabWalksEveryPageTheSameWayBothWays() {
     QFETCH(int, page);

@@ -177,6 +177,10 @@ QString AnswerFileDialog(const std::function<void()>& open, const QString& name 
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
 QStringList Items(const QWidget& root, const QString& name);
+// With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), the
+// README's pictures of the window are taken on the way; false when one could
+// not be saved.
+bool TakePicture(QWidget& window, const char* name);
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
 
