@@ -187,7 +187,8 @@ std::optional<int> RunLocked(const std::filesystem::path& folder, const CliInvoc
   }
   for (const Message& message : HistoryReadMessages(session.State())) messages.Show(message);
   const auto* lines = std::get_if<LinesRequest>(&invocation.request);
-  const bool needsDraws = !add && !(lines && (lines->Writes() || lines->kind == LinesRequest::Kind::List));
+  const bool needsDraws =
+      !add && !(lines && (lines->Writes() || lines->kind == LinesRequest::Kind::List));
   if (session.State().draws.empty() && needsDraws) {
     // An unreadable history was reported as such above.
     if (session.State().historyRead.outcome != HistoryReadOutcome::Unreadable) {

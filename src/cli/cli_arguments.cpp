@@ -320,8 +320,9 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   invocation.request = ParseCommand(command, words);
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
-    throw UsageError(command + " has no --format (random, add, import, lines add and lines "
-                               "remove list no records)");
+    throw UsageError(command +
+                     " has no --format (random, add, import, lines add and lines "
+                     "remove list no records)");
   }
   return invocation;
 }

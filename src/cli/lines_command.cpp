@@ -19,8 +19,7 @@ std::string DateText(int32_t day) {
   return FormatDrawDate(DateOfDayNumber(day));
 }
 
-int32_t ParseDay(const std::string& option, const std::vector<std::string>& words,
-                 std::size_t& i) {
+int32_t ParseDay(const std::string& option, const std::vector<std::string>& words, std::size_t& i) {
   if (i + 1 >= words.size()) throw UsageError(option + " needs a date DD/MM/YYYY");
   const auto date = ParseDrawDate(words[++i]);
   if (!date) throw UsageError("not a date (DD/MM/YYYY): \"" + words[i] + "\"");
@@ -29,8 +28,9 @@ int32_t ParseDay(const std::string& option, const std::vector<std::string>& word
 
 int ParseCount(const std::vector<std::string>& words, std::size_t& i) {
   const std::string word = i + 1 < words.size() ? words[++i] : "";
-  const bool digits = !word.empty() && word.size() <= 6 &&
-                      std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool digits =
+      !word.empty() && word.size() <= 6 &&
+      std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
   if (!digits || std::stoi(word) == 0) {
     throw UsageError("--last needs a count of draws of 1 or more, got \"" + word + "\"");
   }
@@ -86,7 +86,8 @@ int RunList(const LinesRead& read, std::ostream& out, OutputFormat format) {
   RecordWriter records(out, format);
   for (const SavedLine& line : read.lines) {
     if (format != OutputFormat::Text) {
-      records.Write({{"line", Numbers(line.numbers)}, {"label", line.label}, {"since", SinceText(line)}});
+      records.Write(
+          {{"line", Numbers(line.numbers)}, {"label", line.label}, {"since", SinceText(line)}});
       continue;
     }
     out << SystemLineText(line.numbers);

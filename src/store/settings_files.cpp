@@ -201,8 +201,8 @@ bool WriteLotterySettings(ProgramState& state) {
                                     "ret5=" + std::to_string(s.ret5),
                                     "ret5p=" + std::to_string(s.ret5p),
                                     "ret6=" + std::to_string(s.ret6)};
-  if (!s.dateOrder.empty()) lines.push_back("dateorder=" + s.dateOrder);
   if (!s.shownDraw.empty()) lines.push_back("shown=" + s.shownDraw);
+  if (!s.dateOrder.empty()) lines.push_back("dateorder=" + s.dateOrder);
   const auto file = LotterySettingsPath(state);
   int16_t error = MakeWritable(file);
   if (error == 0) error = WriteTextLines(file, lines);

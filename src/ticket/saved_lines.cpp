@@ -209,10 +209,11 @@ std::string LinesBook::AddMany(const std::vector<Line>& lines, std::size_t& adde
       saved.push_back({line});
       ++added;
     }
-    return added == 0 ? (lines.size() == 1 ? "The line " + SystemLineText(lines[0]) +
-                                                 " is among your lines already."
-                                           : "These lines are among your lines already.")
-                      : "";
+    return added == 0
+               ? (lines.size() == 1
+                      ? "The line " + SystemLineText(lines[0]) + " is among your lines already."
+                      : "These lines are among your lines already.")
+               : "";
   });
 }
 
@@ -243,8 +244,8 @@ std::string LinesBook::Move(const Line& numbers, int by) {
     const auto found = Find(lines, numbers);
     if (found == lines.end()) return NotSaved(numbers);
     const auto from = found - lines.begin();
-    const auto to = std::clamp<std::ptrdiff_t>(from + by, 0,
-                                               static_cast<std::ptrdiff_t>(lines.size()) - 1);
+    const auto to =
+        std::clamp<std::ptrdiff_t>(from + by, 0, static_cast<std::ptrdiff_t>(lines.size()) - 1);
     if (from < to) std::rotate(found, found + 1, lines.begin() + to + 1);
     if (to < from) std::rotate(lines.begin() + to, found, found + 1);
     return "";

@@ -27,7 +27,7 @@
 namespace bw {
 
 struct SavedLine {
-  Line numbers{};                // ascending
+  Line numbers{};                     // ascending
   std::string label = {};             // UTF-8, may be empty
   std::optional<int32_t> since = {};  // day number of the first draw played
   bool operator==(const SavedLine&) const = default;
@@ -41,10 +41,10 @@ std::filesystem::path LinesFilePath(const ProgramState& state);
 std::filesystem::path LinesBackupPath(const ProgramState& state);
 
 struct LinesRead {
-  std::vector<SavedLine> lines;       // in the file's order
+  std::vector<SavedLine> lines;        // in the file's order
   std::vector<SetAsideLine> setAside;  // the lines that did not read, and blank ones
-  int16_t error = 0;                  // the file exists but could not be read
-  bool missing = false;               // no file yet: no saved lines
+  int16_t error = 0;                   // the file exists but could not be read
+  bool missing = false;                // no file yet: no saved lines
   // "Sample.lines, line 3: "03 11 17" is not ..." for each damaged line.
   std::vector<std::string> Problems(const std::string& fileName) const;
 };
@@ -84,8 +84,7 @@ class LinesBook {
   std::string AddMany(const std::vector<Line>& lines, std::size_t& added);
   std::string Remove(const Line& numbers);
   // Gives the line a new label and first date played.
-  std::string Relabel(const Line& numbers, const std::string& label,
-                      std::optional<int32_t> since);
+  std::string Relabel(const Line& numbers, const std::string& label, std::optional<int32_t> since);
   // Moves the line `by` places towards the end (negative: the start).
   std::string Move(const Line& numbers, int by);
 

@@ -29,8 +29,8 @@ bool PlayedIn(const SavedLine& line, int32_t day) {
   return !line.since || *line.since <= day;
 }
 
-std::vector<LineInDraw> CheckLinesInDraw(const std::vector<SavedLine>& lines,
-                                         const DatedDraw& draw, const LotterySettings& settings) {
+std::vector<LineInDraw> CheckLinesInDraw(const std::vector<SavedLine>& lines, const DatedDraw& draw,
+                                         const LotterySettings& settings) {
   std::vector<LineInDraw> outcomes;
   outcomes.reserve(lines.size());
   for (const SavedLine& line : lines) {
@@ -55,8 +55,8 @@ DrawWinnings WinningsOf(const std::vector<SavedLine>& lines, const DatedDraw& dr
 }
 
 std::string WinningsSentence(const DrawWinnings& winnings) {
-  const std::string lines = std::to_string(winnings.played) +
-                            (winnings.played == 1 ? " line" : " lines");
+  const std::string lines =
+      std::to_string(winnings.played) + (winnings.played == 1 ? " line" : " lines");
   std::string text = "Draw of " + DateText(winnings.draw.day) + ": ";
   if (winnings.winners == 0) return text + "none of your " + lines + " won";
   return text + std::to_string(winnings.winners) + " of your " + lines + " won, " +
@@ -83,7 +83,8 @@ std::vector<DatedDraw> DrawsAfter(const std::vector<DatedDraw>& draws, const Sho
   }
   std::stable_sort(after.begin(), after.end(),
                    [](const DatedDraw& a, const DatedDraw& b) { return a.day < b.day; });
-  if (after.size() > most) after.erase(after.begin(), after.end() - static_cast<std::ptrdiff_t>(most));
+  if (after.size() > most)
+    after.erase(after.begin(), after.end() - static_cast<std::ptrdiff_t>(most));
   return after;
 }
 
@@ -102,7 +103,8 @@ std::optional<ShownDraw> ParseShownDraw(const std::string& text) {
 }
 
 TicketBacktest BacktestTicket(const std::vector<SavedLine>& lines,
-                              const std::vector<DatedDraw>& draws, const LotterySettings& settings) {
+                              const std::vector<DatedDraw>& draws,
+                              const LotterySettings& settings) {
   TicketBacktest ticket;
   ticket.lines.reserve(lines.size());
   // What each draw cost and gave the whole ticket.
@@ -130,8 +132,8 @@ TicketBacktest BacktestTicket(const std::vector<SavedLine>& lines,
     totals.balance = totals.returned - totals.staked;
     ticket.lines.push_back(
         {ResultFromExactHits(exact, static_cast<int32_t>(totals.draws), settings), totals});
-    for (HitClass c : {HitClass::Three, HitClass::Four, HitClass::Five, HitClass::FivePlus,
-                       HitClass::Six}) {
+    for (HitClass c :
+         {HitClass::Three, HitClass::Four, HitClass::Five, HitClass::FivePlus, HitClass::Six}) {
       *CounterOf(ticket.hits, c) += *CounterOf(exact, c);
     }
     ticket.totals.staked += totals.staked;

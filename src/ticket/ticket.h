@@ -26,8 +26,8 @@ struct LineInDraw {
 std::string ClassText(const std::optional<HitClass>& hitClass);
 
 // Every saved line's class and return in the draw, played or not.
-std::vector<LineInDraw> CheckLinesInDraw(const std::vector<SavedLine>& lines,
-                                         const DatedDraw& draw, const LotterySettings& settings);
+std::vector<LineInDraw> CheckLinesInDraw(const std::vector<SavedLine>& lines, const DatedDraw& draw,
+                                         const LotterySettings& settings);
 
 // A line was played in a draw from its first date on (always without one).
 bool PlayedIn(const SavedLine& line, int32_t day);

@@ -199,7 +199,7 @@ void LineOptimiserPage::AnalyseSystemLines(const std::vector<Line>& lines) {
     SystemCounters shown = counters;
     shown.Count(result.percent);
     ListRow(index, static_cast<int>(lines.size()), row, shown);
-    table_->Add(lines[static_cast<std::size_t>(index)], result);
+    table_->Add({{lines[static_cast<std::size_t>(index)], result}});
   };
   RunFullSystem(
       lines, [this](const Line& line) { return host_.CheckLineOnPanel(line); }, counters, hooks);

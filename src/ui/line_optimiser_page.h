@@ -51,7 +51,7 @@ class LineOptimiserPage : public QWidget {
   QLabel* lblSelected_ = nullptr;
   QLabel* label6_ = nullptr;
   QListWidget* list3_ = nullptr;
-  LineResultsTable* table_ = nullptr;     // the rows again, sortable
+  LineResultsTable* table_ = nullptr;       // the rows again, sortable
   QListWidget* list4_ = nullptr;            // hidden copy of the rows, for printing
   std::array<QRadioButton*, 4> optList_{};  // 0, 2, 3
   std::array<QLabel*, 4> optimiseDigit_{};  // 0, 2, 3

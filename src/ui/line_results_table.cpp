@@ -28,9 +28,8 @@ LineResultsTable::LineResultsTable(PageHost& host, const QString& name, QWidget*
   picked->setObjectName("cmdAddPicked" + name);
   auto* all = new QPushButton("Add all to my lines", this);
   all->setObjectName("cmdAddAll" + name);
-  connect(picked, &QPushButton::clicked, this, [this] {
-    AddToMyLines(host_.GetSession(), host_.Messages(), this, PickedLines());
-  });
+  connect(picked, &QPushButton::clicked, this,
+          [this] { AddToMyLines(host_.GetSession(), host_.Messages(), this, PickedLines()); });
   connect(all, &QPushButton::clicked, this,
           [this] { AddToMyLines(host_.GetSession(), host_.Messages(), this, lines_); });
   auto* buttons = new QHBoxLayout;
@@ -48,26 +47,32 @@ void LineResultsTable::Clear() {
   lines_.clear();
 }
 
-void LineResultsTable::Add(const Line& line, const SingleLineResult& result) {
+void LineResultsTable::Add(const std::vector<Row>& rows) {
   table_->BeginFilling();
-  const int row = table_->rowCount();
-  table_->insertRow(row);
-  QTableWidgetItem* lineItem = DataTable::Cell(QString::fromStdString(SystemLineText(line)),
-                                               static_cast<double>(lines_.size()), Qt::AlignLeft | Qt::AlignVCenter);
-  lineItem->setData(Qt::UserRole, static_cast<int>(lines_.size()));
-  table_->setItem(row, 0, lineItem);
-  const int counts[] = {result.hits3, result.hits4, result.hits5, result.hits5Bonus, result.hits6};
-  for (int k = 0; k < 5; ++k) table_->setItem(row, 1 + k, Count(counts[k]));
-  table_->setItem(row, 6,
-                  DataTable::Cell(QString::number(result.percent) + (result.plus ? "%+" : "%"),
-                                  result.percent + (result.plus ? 0.5 : 0)));
+  int row = table_->rowCount();
+  table_->setRowCount(row + static_cast<int>(rows.size()));
+  for (const auto& [line, result] : rows) {
+    QTableWidgetItem* lineItem =
+        DataTable::Cell(QString::fromStdString(SystemLineText(line)),
+                        static_cast<double>(lines_.size()), Qt::AlignLeft | Qt::AlignVCenter);
+    lineItem->setData(Qt::UserRole, static_cast<int>(lines_.size()));
+    table_->setItem(row, 0, lineItem);
+    const int counts[] = {result.hits3, result.hits4, result.hits5, result.hits5Bonus,
+                          result.hits6};
+    for (int k = 0; k < 5; ++k) table_->setItem(row, 1 + k, Count(counts[k]));
+    table_->setItem(row, 6,
+                    DataTable::Cell(QString::number(result.percent) + (result.plus ? "%+" : "%"),
+                                    result.percent + (result.plus ? 0.5 : 0)));
+    lines_.push_back(line);
+    ++row;
+  }
   table_->EndFilling();
-  lines_.push_back(line);
 }
 
 std::vector<Line> LineResultsTable::PickedLines() const {
   std::set<int> rows;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.insert(index.row());
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+    rows.insert(index.row());
   if (rows.empty() && table_->currentRow() >= 0) rows.insert(table_->currentRow());
   std::vector<Line> picked;
   for (int row : rows) {

@@ -20,7 +20,12 @@ class LineResultsTable : public QWidget {
   // "cmdAddAll" + name.
   LineResultsTable(PageHost& host, const QString& name, QWidget* parent);
   void Clear();
-  void Add(const Line& line, const SingleLineResult& result);
+  struct Row {
+    Line line;
+    SingleLineResult result;
+  };
+  // Adds the rows at the end, sorted in as the table is sorted.
+  void Add(const std::vector<Row>& rows);
   DataTable& Table() const { return *table_; }
   // The lines of the picked rows (the current row when none is picked).
   std::vector<Line> PickedLines() const;

@@ -180,9 +180,9 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
   const auto helpOf = [page](const char* name) { return page->findChild<QWidget*>(name); };
-  ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), helpOf("cmdAddToMyLines"),
-                                       &singleLine_->Insight(),
-                                       helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
+  ChainTabOrder(grid_->StartButton(),
+                {helpOf("cmdHelpSingle"), helpOf("cmdAddToMyLines"), &singleLine_->Insight(),
+                 helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
   recorded_->setMinimumHeight(recorded_->fontMetrics().lineSpacing() * 3 + 6);

@@ -27,7 +27,20 @@
 namespace bw::ui {
 namespace {
 
-enum Column { kOrder, kLine, kLabel, kSince, kThree, kFour, kFive, kFivePlus, kSix, kPercent, kNewest, kReturn };
+enum Column {
+  kOrder,
+  kLine,
+  kLabel,
+  kSince,
+  kThree,
+  kFour,
+  kFive,
+  kFivePlus,
+  kSix,
+  kPercent,
+  kNewest,
+  kReturn
+};
 
 const char* kTitle = "My Lines";
 
@@ -40,7 +53,8 @@ QString DateText(int32_t day) {
 }
 
 QTableWidgetItem* Count(int64_t value) {
-  return DataTable::Cell(value == 0 ? QString() : QString::number(value), static_cast<double>(value));
+  return DataTable::Cell(value == 0 ? QString() : QString::number(value),
+                         static_cast<double>(value));
 }
 
 QTableWidgetItem* Plain(const QString& text, double key = 0) {
@@ -85,8 +99,7 @@ void AddToMyLines(Session& session, MessageSink& messages, const QWidget* from,
   TellInStatusBar(from, done);
 }
 
-MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& help,
-                         QWidget* parent)
+MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& help, QWidget* parent)
     : QWidget(parent), session_(session), messages_(messages) {
   setObjectName("tabMyLines");
   news_ = new QGroupBox("Did I win?", this);
@@ -95,8 +108,8 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   newsText_->setObjectName("lblDidIWin");
   newsText_->setWordWrap(true);
   newsText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  newsTable_ = new DataTable("tblDidIWin", {"Date", "Numbers", "Lines played", "Lines won", "Returned"},
-                             news_);
+  newsTable_ = new DataTable("tblDidIWin",
+                             {"Date", "Numbers", "Lines played", "Lines won", "Returned"}, news_);
   newsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   newsTable_->setMaximumHeight(newsTable_->fontMetrics().lineSpacing() * 8);
   auto* newsColumn = new QVBoxLayout(news_);
@@ -104,10 +117,10 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   newsColumn->addWidget(newsTable_);
   news_->hide();
 
-  table_ = new DataTable("tblMyLines",
-                         {"#", "Line", "Label", "Since", "3", "4", "5", "5+", "6", "%",
-                          "Newest draw", "Return"},
-                         this);
+  table_ = new DataTable(
+      "tblMyLines",
+      {"#", "Line", "Label", "Since", "3", "4", "5", "5+", "6", "%", "Newest draw", "Return"},
+      this);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->setAlternatingRowColors(true);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -130,15 +143,15 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   ticketColumn->addWidget(chart_, 1);
 
   QWidget* editor = BuildEditor();
-  QPushButton* helpButton =
-      HelpButton("cmdHelpMyLines", "He&lp", help, help_topic::kMyLines, this);
+  QPushButton* helpButton = HelpButton("cmdHelpMyLines", "He&lp", help, help_topic::kMyLines, this);
   auto* column = new QVBoxLayout(this);
   column->addWidget(news_);
-  column->addWidget(Guidance("The lines you play, each checked against every draw of the "
-                             "history from the date you first played it, and in the newest "
-                             "draw. Type six numbers to add a line, or use \"Add to my lines\" "
-                             "on the other pages.",
-                             this));
+  column->addWidget(
+      Guidance("The lines you play, each checked against every draw of the "
+               "history from the date you first played it, and in the newest "
+               "draw. Type six numbers to add a line, or use \"Add to my lines\" "
+               "on the other pages.",
+               this));
   column->addWidget(editor);
   column->addWidget(table_, 2);
   column->addLayout(NoteWithButtons(
@@ -229,7 +242,8 @@ void MyLinesPage::showEvent(QShowEvent* event) {
 const SavedLine* MyLinesPage::CurrentLine() const {
   const int row = table_->currentRow();
   if (row < 0 || table_->item(row, kOrder) == nullptr) return nullptr;
-  const auto index = static_cast<std::size_t>(table_->item(row, kOrder)->data(Qt::UserRole).toInt());
+  const auto index =
+      static_cast<std::size_t>(table_->item(row, kOrder)->data(Qt::UserRole).toInt());
   return index < lines_.size() ? &lines_[index] : nullptr;
 }
 
@@ -304,9 +318,8 @@ void MyLinesPage::SetLabelAndDate() {
     since = DayNumber(*date);
   }
   const std::string label = label_->text().toStdString();
-  if (Change(
-          [&](LinesBook& book) { return book.Relabel(numbers, label, since); },
-          "Changed " + Text(SystemLineText(numbers)))) {
+  if (Change([&](LinesBook& book) { return book.Relabel(numbers, label, since); },
+             "Changed " + Text(SystemLineText(numbers)))) {
     SelectLine(numbers);
   }
 }
@@ -373,10 +386,11 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
     const LineInDraw none;
     const LineInDraw& inNewest = newest.empty() ? none : newest[i];
     const QString hitClass = Text(ClassText(inNewest.hitClass));
-    table_->setItem(row, kNewest,
-                    DataTable::Cell(hitClass.isEmpty() ? "-" : hitClass,
-                                    inNewest.hitClass ? static_cast<int>(*inNewest.hitClass) + 1 : 0,
-                                    Qt::AlignCenter));
+    table_->setItem(
+        row, kNewest,
+        DataTable::Cell(hitClass.isEmpty() ? "-" : hitClass,
+                        inNewest.hitClass ? static_cast<int>(*inNewest.hitClass) + 1 : 0,
+                        Qt::AlignCenter));
     table_->setItem(row, kReturn, Count(inNewest.ret));
   }
   table_->EndFilling();
@@ -389,8 +403,9 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
   const HitTotals& totals = ticket.totals;
   const RawHits& hits = ticket.hits;
   totals_->setText(
-      QStringLiteral("Over %1 draws: staked %2, returned %3, balance %4. Hits: 3: %5, 4: %6, 5: %7, "
-                     "5+: %8, 6: %9.")
+      QStringLiteral(
+          "Over %1 draws: staked %2, returned %3, balance %4. Hits: 3: %5, 4: %6, 5: %7, "
+          "5+: %8, 6: %9.")
           .arg(totals.draws)
           .arg(totals.staked)
           .arg(totals.returned)
@@ -428,12 +443,14 @@ QString MyLinesPage::ShowNewDraws() {
   newsTable_->BeginFilling();
   newsTable_->setRowCount(static_cast<int>(fresh.size()));
   for (int row = 0; row < newsTable_->rowCount(); ++row) {
-    const DatedDraw& draw = fresh[fresh.size() - 1 - static_cast<std::size_t>(row)];  // newest first
+    const DatedDraw& draw =
+        fresh[fresh.size() - 1 - static_cast<std::size_t>(row)];  // newest first
     const DrawWinnings winnings = WinningsOf(lines_, draw, settings);
     newsTable_->setItem(row, 0, DataTable::Cell(DateText(draw.day), draw.day, Qt::AlignCenter));
     newsTable_->setItem(row, 1, Plain(DrawNumbers(session_.State().draws[draw.listIndex])));
     newsTable_->setItem(row, 2, DataTable::Cell(QString::number(winnings.played), winnings.played));
-    newsTable_->setItem(row, 3, DataTable::Cell(QString::number(winnings.winners), winnings.winners));
+    newsTable_->setItem(row, 3,
+                        DataTable::Cell(QString::number(winnings.winners), winnings.winners));
     newsTable_->setItem(row, 4,
                         DataTable::Cell(QString::number(winnings.returned),
                                         static_cast<double>(winnings.returned)));

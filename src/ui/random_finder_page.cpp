@@ -1,11 +1,11 @@
 #include "ui/random_finder_page.h"
 
 #include <QGridLayout>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "analysis/random_finder.h"
 #include "model/numbers.h"

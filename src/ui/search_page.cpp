@@ -184,7 +184,13 @@ void SearchPage::RunAll() {
       for (int k = 1; k <= 6; ++k) preDigit_[k]->setText(QString::number(lastChecked[k - 1]));
       digit9_->setText(QString::number(slice.lastPercent));
     }
-    for (const FoundLine& line : found) ShowFoundLine(line, foundCount);
+    std::vector<LineResultsTable::Row> rows;
+    for (const FoundLine& line : found) {
+      ShowFoundLine(line, foundCount);
+      if (foundCount <= kMostFindsShown)
+        rows.push_back({line.line, host_.GetSession().Check(line.line)});
+    }
+    finds_->Add(rows);
     next = slice.next;
   };
   int64_t budget = kFirstSliceLines;
@@ -212,7 +218,6 @@ void SearchPage::ShowFoundLine(const FoundLine& found, int& foundCount) {
   ++foundCount;
   foundAll_->setText(QStringLiteral("Found %1 over 66%+").arg(foundCount));
   list4_.push_back(FoundLineEntry(found.line, found.percent));
-  if (foundCount <= kMostFindsShown) finds_->Add(found.line, host_.GetSession().Check(found.line));
   if (list4_.size() >= kFoundBatch) PrintRunAll(true);
 }
 

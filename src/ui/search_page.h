@@ -42,7 +42,7 @@ class SearchPage : public QWidget {
 
  private:
   // The finds of the search in the sortable table, as many as this.
-  static constexpr int kMostFindsShown = 10000;
+  static constexpr int kMostFindsShown = 2000;
   LineResultsTable* finds_ = nullptr;
   ProgramState& State() { return host_.GetSession().State(); }
   void RunAll();

@@ -48,7 +48,7 @@ SingleLinePage::SingleLinePage(Session& session, HelpViewer& help, QWidget* pare
   side->addSpacing(12);
   side->addLayout(faces);
   side->addStretch();
-  auto* addToLines = new QPushButton("Add to &my lines", this);
+  auto* addToLines = new QPushButton("Add to m&y lines", this);
   addToLines->setObjectName("cmdAddToMyLines");
   connect(addToLines, &QPushButton::clicked, this, &SingleLinePage::AddToMyLines);
   auto* buttons = new QHBoxLayout;

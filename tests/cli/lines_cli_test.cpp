@@ -32,8 +32,8 @@ TEST_F(LinesCli, EachSubcommandAnswersAndRefusesAsTheOtherCommandsDo) {
   } steps[] = {
       {"lines list", 0, "", "no saved lines"},
       {"lines add 3 2 1 10 11 12 --label two words --since 17/01/2000", 2, "", "a line needs 6"},
-      {"lines add 3 2 1 10 11 12 --since 17/01/2000 --label family", 0,
-       "Added 01-02-03-10-11-12\n", ""},
+      {"lines add 3 2 1 10 11 12 --since 17/01/2000 --label family", 0, "Added 01-02-03-10-11-12\n",
+       ""},
       {"lines add 20 21 22 23 24 26", 0, "Added 20-21-22-23-24-26\n", ""},
       {"lines add 1 2 3 10 11 12", 1, "", "among your lines already"},
       {"lines add 1 2 3 10 11 11", 2, "", "number 11 given twice"},

@@ -84,7 +84,8 @@ TEST(LinesBook, RefusesWhatWouldSpoilTheLinesAndChangesNothing) {
       {"a line out of order", book.Add({{2, 1, 3, 4, 5, 6}})},
       {"a number above 49", book.Add({{1, 2, 3, 4, 5, 50}})},
       {"a label over two lines", book.Relabel({1, 2, 3, 4, 5, 6}, "a\nb", std::nullopt)},
-      {"a label beyond Windows-1252", book.Relabel({1, 2, 3, 4, 5, 6}, "\xE2\x82\xAC\xE2\x88\x9E", std::nullopt)},
+      {"a label beyond Windows-1252",
+       book.Relabel({1, 2, 3, 4, 5, 6}, "\xE2\x82\xAC\xE2\x88\x9E", std::nullopt)},
       {"a long label", book.Relabel({1, 2, 3, 4, 5, 6}, std::string(41, 'x'), std::nullopt)},
       {"removing a line not saved", book.Remove({1, 2, 3, 4, 5, 7})},
   };
@@ -108,8 +109,9 @@ TEST(LinesBook, EveryFailedStepOfASaveLeavesTheLinesAsTheyWere) {
     order.clear();
     SetFileChangeHook([&order, n](FileChange change, const fs::path&) {
       order.push_back(change);
-      return static_cast<int>(order.size()) == n ? std::make_error_code(std::errc::no_space_on_device)
-                                                 : std::error_code();
+      return static_cast<int>(order.size()) == n
+                 ? std::make_error_code(std::errc::no_space_on_device)
+                 : std::error_code();
     });
     const std::string refusal = book.Add({{7, 8, 9, 10, 11, 12}});
     SetFileChangeHook({});
@@ -120,9 +122,9 @@ TEST(LinesBook, EveryFailedStepOfASaveLeavesTheLinesAsTheyWere) {
       EXPECT_EQ(name.find(".~"), std::string::npos) << name;
   }
   // Written and flushed aside, the old file kept as the backup, moved in, folder flushed.
-  EXPECT_EQ(order, (std::vector<FileChange>{FileChange::Write, FileChange::Flush, FileChange::Remove,
-                                            FileChange::Link, FileChange::Move,
-                                            FileChange::FolderFlush}));
+  EXPECT_EQ(order,
+            (std::vector<FileChange>{FileChange::Write, FileChange::Flush, FileChange::Remove,
+                                     FileChange::Link, FileChange::Move, FileChange::FolderFlush}));
   EXPECT_EQ(folder.Read("Lotto.lines.old"), before);
 }
 
@@ -168,8 +170,8 @@ TEST(Ticket, TheDrawsAfterTheLastLookAreTheNewOnesAtMostTheNewestTen) {
     std::size_t count;
     int32_t first;
   } rows[] = {
-      {{}, 0, 0},                                  // never looked: nothing
-      {NewestShown(draws), 0, 0},                  // seen them all
+      {{}, 0, 0},                                       // never looked: nothing
+      {NewestShown(draws), 0, 0},                       // seen them all
       {{Day("05/12/2026"), 1}, 10, Day("03/01/2027")},  // a second draw of the day is new
       {{Day("12/01/2027"), 1}, 0, 0},
       {{Day("11/01/2027"), 1}, 1, Day("12/01/2027")},
@@ -182,7 +184,8 @@ TEST(Ticket, TheDrawsAfterTheLastLookAreTheNewOnesAtMostTheNewestTen) {
       EXPECT_EQ(after[0].day, row.first);
     }
   }
-  EXPECT_EQ(ParseShownDraw(ShownDrawText({Day("05/12/2026"), 2})), (ShownDraw{Day("05/12/2026"), 2}));
+  EXPECT_EQ(ParseShownDraw(ShownDrawText({Day("05/12/2026"), 2})),
+            (ShownDraw{Day("05/12/2026"), 2}));
   EXPECT_EQ(ParseShownDraw("31/02/2026 1"), std::nullopt);
 }
 

@@ -163,6 +163,8 @@ class SearchPageTest : public QObject {
     QVERIFY(found.startsWith("Found ") && found.endsWith(" over 66%+"));
     const int count = found.section(' ', 1, 1).toInt();
     QVERIFY(count > 320);
+    // The finds are also in the sortable table, as many as it shows.
+    QCOMPARE(Child<QTableWidget>(*w_, "tblFound").rowCount(), std::min(count, 2000));
     // One report growing by batches while searching, and the on-demand print.
     std::vector<int> sizes;
     for (const PrintJob& job : rig_->printJobs) {
