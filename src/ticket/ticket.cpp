@@ -4,8 +4,10 @@
 #include <bit>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 #include "model/day_number.h"
+#include "store/settings_files.h"
 
 namespace bw {
 namespace {
@@ -86,6 +88,16 @@ std::vector<DatedDraw> DrawsAfter(const std::vector<DatedDraw>& draws, const Sho
   if (after.size() > most)
     after.erase(after.begin(), after.end() - static_cast<std::ptrdiff_t>(most));
   return after;
+}
+
+bool RememberShown(ProgramState& state, const std::vector<DatedDraw>& draws) {
+  const std::string newest = ShownDrawText(NewestShown(draws));
+  std::string& shown = state.settings.shownDraw;
+  if (draws.empty() || shown == newest) return true;
+  const std::string before = std::exchange(shown, newest);
+  if (WriteLotterySettings(state)) return true;
+  shown = before;
+  return false;
 }
 
 std::string ShownDrawText(const ShownDraw& shown) {

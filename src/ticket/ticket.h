@@ -59,6 +59,10 @@ ShownDraw NewestShown(const std::vector<DatedDraw>& draws);
 inline constexpr std::size_t kMostDrawsShown = 10;
 std::vector<DatedDraw> DrawsAfter(const std::vector<DatedDraw>& draws, const ShownDraw& shown,
                                   std::size_t most = kMostDrawsShown);
+// Remembers the newest of the draws as shown, in the lottery's settings file;
+// false (the mark as it was) when the file could not be written: those draws
+// are then told again.
+bool RememberShown(ProgramState& state, const std::vector<DatedDraw>& draws);
 // "12/12/2026 2" in the settings file, and back (nullopt for a damaged text).
 std::string ShownDrawText(const ShownDraw& shown);
 std::optional<ShownDraw> ParseShownDraw(const std::string& text);

@@ -14,7 +14,6 @@
 #include "analysis/full_system.h"
 #include "model/day_number.h"
 #include "model/draw_fields.h"
-#include "store/settings_files.h"
 #include "ticket/ticket.h"
 #include "ui/balance_chart.h"
 #include "ui/data_table.h"
@@ -422,20 +421,15 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
   }
 }
 
-void MyLinesPage::SaveShownDraw(const std::string& text) {
-  ProgramState& state = session_.State();
-  if (state.settings.shownDraw == text) return;
-  state.settings.shownDraw = text;
-  // A mark that could not be written only means the same draws are told again.
-  const FolderLockHold hold = session_.HoldFolder(LockMode::Exclusive);
-  WriteLotterySettings(state);
-}
-
 QString MyLinesPage::ShowNewDraws() {
   const std::vector<DatedDraw>& draws = session_.DatedDraws();
   const ShownDraw shown = ParseShownDraw(session_.State().settings.shownDraw).value_or(ShownDraw{});
   const std::vector<DatedDraw> fresh = DrawsAfter(draws, shown);
-  if (!draws.empty()) SaveShownDraw(ShownDrawText(NewestShown(draws)));
+  {
+    // A mark that could not be written only means the same draws are told again.
+    const FolderLockHold hold = session_.HoldFolder(LockMode::Exclusive);
+    RememberShown(session_.State(), draws);
+  }
   Refresh();
   if (fresh.empty() || lines_.empty()) return {};
   const LotterySettings& settings = session_.State().settings;

@@ -59,7 +59,6 @@ class MyLinesPage : public QWidget {
   void AddTyped();
   void SetLabelAndDate();
   void ShowTicket(const std::vector<DatedDraw>& draws);
-  void SaveShownDraw(const std::string& text);
 
   Session& session_;
   MessageSink& messages_;

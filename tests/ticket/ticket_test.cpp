@@ -8,6 +8,7 @@
 
 #include "model/day_number.h"
 #include "platform/file_system.h"
+#include "store/settings_files.h"
 #include "support/test_folder.h"
 #include "ticket/ticket.h"
 
@@ -187,6 +188,38 @@ TEST(Ticket, TheDrawsAfterTheLastLookAreTheNewOnesAtMostTheNewestTen) {
   EXPECT_EQ(ParseShownDraw(ShownDrawText({Day("05/12/2026"), 2})),
             (ShownDraw{Day("05/12/2026"), 2}));
   EXPECT_EQ(ParseShownDraw("31/02/2026 1"), std::nullopt);
+}
+
+TEST(Ticket, TheNewestDrawShownIsRememberedOrLeftAsItWasWhenTheWriteFails) {
+  const TestFolder folder;
+  const std::string settings = "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\n";
+  folder.Write("Lotto.ini", settings);
+  ProgramState state;
+  state.appFolder = folder.Path();
+  state.lottoFile = "Lotto.opt";
+  const auto draws = Draws({"12/12/2026 01 02 03 04 05 06 07", "12/12/2026 11 12 13 14 15 16 17"});
+  std::vector<FileChange> order;
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("fault at change " + std::to_string(n));
+    ASSERT_TRUE(ReadLotterySettings(state));
+    order.clear();
+    SetFileChangeHook([&order, n](FileChange change, const fs::path&) {
+      order.push_back(change);
+      return static_cast<int>(order.size()) == n ? std::make_error_code(std::errc::io_error)
+                                                 : std::error_code();
+    });
+    const bool written = RememberShown(state, draws);
+    SetFileChangeHook({});
+    if (written) break;
+    EXPECT_EQ(folder.Read("Lotto.ini"), settings);
+    EXPECT_EQ(state.settings.shownDraw, "");
+  }
+  EXPECT_EQ(order, (std::vector<FileChange>{FileChange::Write, FileChange::Move}));
+  EXPECT_EQ(folder.Read("Lotto.ini"),
+            "bonus=true\r\nstake=1\r\nret3=10\r\nret4=60\r\nret5=0\r\nret5p=0\r\nret6=0\r\n"
+            "shown=12/12/2026 2\r\n");
+  ASSERT_TRUE(ReadLotterySettings(state));
+  EXPECT_EQ(ParseShownDraw(state.settings.shownDraw), NewestShown(draws));
 }
 
 TEST(Ticket, TheTicketOverTheYearsAddsUpItsLinesFromTheirFirstDates) {
