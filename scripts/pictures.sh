@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the window (docs/*.png) on a virtual screen,
-# from the window test that drives the Single Line and Statistics pages.
+# from the window tests that drive the Single Line, Statistics and My Lines
+# pages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_insight_test"
+BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_my_lines_test"

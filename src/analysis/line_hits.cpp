@@ -6,10 +6,8 @@
 #include "model/draw_fields.h"
 
 namespace bw {
-namespace {
 
-// The class of a draw for a line, when it has three or more main numbers.
-std::optional<HitClass> ClassOf(uint64_t lineMask, const DatedDraw& draw) {
+std::optional<HitClass> HitClassIn(uint64_t lineMask, const DatedDraw& draw) {
   switch (std::popcount(lineMask & draw.mainMask)) {
     case 3:
       return HitClass::Three;
@@ -24,6 +22,8 @@ std::optional<HitClass> ClassOf(uint64_t lineMask, const DatedDraw& draw) {
       return std::nullopt;
   }
 }
+
+namespace {
 
 std::string TrimmedEntry(const std::string& entry) {
   const std::size_t end = entry.find_last_not_of(' ');
@@ -48,7 +48,7 @@ LineHits FindLineHits(const Line& line, const std::vector<DatedDraw>& draws, con
   LineHits result;
   const uint64_t lineMask = NumberMask(line);
   for (std::size_t i = 0; i < draws.size(); ++i) {
-    const std::optional<HitClass> hitClass = ClassOf(lineMask, draws[i]);
+    const std::optional<HitClass> hitClass = HitClassIn(lineMask, draws[i]);
     if (!hitClass) continue;
     const int64_t ret = ReturnOf(*hitClass, settings);
     result.hits.push_back(
@@ -67,7 +67,7 @@ SingleLineResult CheckOverDraws(const Line& line, const std::vector<DatedDraw>& 
   int64_t* counters[] = {&exact.hits3, &exact.hits4, &exact.hits5, &exact.hits5Bonus, &exact.hits6};
   const uint64_t lineMask = NumberMask(line);
   for (const DatedDraw& draw : draws)
-    if (const auto hitClass = ClassOf(lineMask, draw)) ++*counters[static_cast<int>(*hitClass)];
+    if (const auto hitClass = HitClassIn(lineMask, draw)) ++*counters[static_cast<int>(*hitClass)];
   return ResultFromExactHits(exact, static_cast<int32_t>(draws.size()), settings);
 }
 

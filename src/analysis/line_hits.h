@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ enum class HitClass { Three, Four, Five, FivePlus, Six };
 const char* HitClassName(HitClass hitClass);
 // The lottery's return for the class (ret3 .. ret6).
 int64_t ReturnOf(HitClass hitClass, const LotterySettings& settings);
+// The class of a draw for a line (its NumberMask), when it has three or more
+// main numbers.
+std::optional<HitClass> HitClassIn(uint64_t lineMask, const DatedDraw& draw);
 
 struct LineHit {
   std::string entry;  // the draw list entry, trailing blanks removed

@@ -7,6 +7,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/import_command.h"
+#include "cli/lines_command.h"
 #include "platform/folder_lock.h"
 #include "platform/lottery_folder.h"
 #include "platform/system_services.h"
@@ -112,6 +113,9 @@ int RunRequest(Session& session, const CliInvocation& invocation, std::ostream& 
   if (const auto* history = std::get_if<HistoryRequest>(&request)) {
     return RunHistory(session, *history, out, err, format);
   }
+  if (const auto* lines = std::get_if<LinesRequest>(&request)) {
+    return RunLines(session, *lines, out, err, format);
+  }
   return RunAdd(session, std::get<AddRequest>(request), out, err);
 }
 
@@ -126,6 +130,9 @@ LockMode LockModeOf(const CliRequest& request) {
   }
   if (const auto* history = std::get_if<HistoryRequest>(&request)) {
     return WritesHistory(*history) ? LockMode::Exclusive : LockMode::Shared;
+  }
+  if (const auto* lines = std::get_if<LinesRequest>(&request)) {
+    return lines->Writes() ? LockMode::Exclusive : LockMode::Shared;
   }
   return std::holds_alternative<AddRequest>(request) ? LockMode::Exclusive : LockMode::Shared;
 }
@@ -185,7 +192,10 @@ std::optional<int> RunLocked(const std::filesystem::path& folder, const CliInvoc
     return kCliDataError;
   }
   for (const Message& message : HistoryReadMessages(session.State())) messages.Show(message);
-  if (session.State().draws.empty() && !add) {
+  const auto* lines = std::get_if<LinesRequest>(&invocation.request);
+  const bool needsDraws =
+      !add && !(lines && (lines->Writes() || lines->kind == LinesRequest::Kind::List));
+  if (session.State().draws.empty() && needsDraws) {
     // An unreadable history was reported as such above.
     if (session.State().historyRead.outcome != HistoryReadOutcome::Unreadable) {
       messages.Show(NoPastDrawsMessage());

@@ -166,6 +166,7 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
   if (command == "history") return ParseHistory(words);
+  if (command == "lines") return ParseLines(words);
   if (command == "import") {
     const bool help = std::any_of(words.begin(), words.end(),
                                   [](const std::string& w) { return w == "--help" || w == "-h"; });
@@ -201,6 +202,7 @@ bool TakeFormat(const std::vector<std::string>& args, std::size_t& i,
 
 bool ListsRecords(const CliRequest& request) {
   if (const auto* history = std::get_if<HistoryRequest>(&request)) return !WritesHistory(*history);
+  if (const auto* lines = std::get_if<LinesRequest>(&request)) return !lines->Writes();
   return !std::holds_alternative<RandomRequest>(request) &&
          !std::holds_alternative<AddRequest>(request) &&
          !std::holds_alternative<ImportRequest>(request);
@@ -305,7 +307,7 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   TakeFormat(args, i, format);
   std::vector<std::string> words = Rest(args, i);
   // Commands with subcommands also take it after the subcommand and its options.
-  if (command == "history") {
+  if (command == "history" || command == "lines") {
     for (std::size_t at = 0; at < words.size();) {
       if (!TakeFormat(words, at, format)) {
         ++at;
@@ -315,16 +317,15 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
                   words.begin() + static_cast<std::ptrdiff_t>(at));
       at -= 2;
     }
-  } else if (std::find(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), "--format") !=
-             args.end()) {
+  } else if (std::find(words.begin(), words.end(), "--format") != words.end()) {
     throw UsageError("--format goes before the numbers");
   }
   invocation.request = ParseCommand(command, words);
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
     throw UsageError(command +
-                     " has no --format (random, add, import, history edit and history "
-                     "delete list no records)");
+                     " has no --format (random, add, import, and the writers of history and "
+                     "lines list no records)");
   }
   return invocation;
 }
@@ -371,6 +372,13 @@ const std::string& CliUsage() {
       "                                  date (--was: which of two draws of it)\n"
       "  history delete DD/MM/YYYY [--was N1 .. N6]\n"
       "                                  deletes the draw of that date\n"
+      "  lines list | add N1 .. N6 [--label TEXT] [--since DD/MM/YYYY] |\n"
+      "        remove N1 .. N6 | check [--draw DD/MM/YYYY | --last N] |\n"
+      "        history [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
+      "                                  your saved lines: list them, add or remove\n"
+      "                                  one, what a draw gave each (the newest\n"
+      "                                  unless told), and the whole ticket over\n"
+      "                                  the years, each line from its first date\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
       "         [--date-order dmy|mdy|ymd] [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"

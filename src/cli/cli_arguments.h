@@ -13,6 +13,7 @@
 
 #include "analysis/draw_range.h"
 #include "cli/history_command.h"
+#include "cli/lines_command.h"
 #include "cli/record_writer.h"
 #include "import/result_file.h"
 #include "model/day_number.h"
@@ -86,7 +87,8 @@ struct WhereRequest {};  // print the lottery folder
 using CliRequest =
     std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
                  RandomRequest, SearchRequest, StatsRequest, AddRequest, HitsRequest,
-                 FrequencyRequest, DistributionRequest, ImportRequest, HistoryRequest>;
+                 FrequencyRequest, DistributionRequest, ImportRequest, HistoryRequest,
+                 LinesRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;

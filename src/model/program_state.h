@@ -25,6 +25,9 @@ struct LotterySettings {
   // "dmy" or "mdy": the date order of the last import whose dates could be
   // read either way, which settles the next such import.
   std::string dateOrder = {};
+  // The newest draw the window showed the saved lines' winnings for
+  // ("12/12/2026 1": its date and how many draws of that date); empty: none.
+  std::string shownDraw = {};
   bool operator==(const LotterySettings&) const = default;
 };
 

@@ -170,6 +170,10 @@ bool TakeLotterySettings(ProgramState& state, const std::vector<std::string>& li
       settings.dateOrder = order == "dmy" || order == "mdy" ? order : "";
       continue;
     }
+    if (setting->key == "shown") {
+      settings.shownDraw = setting->value;
+      continue;
+    }
     for (const auto& [key, target] : amounts) {
       if (setting->key != key) continue;
       const auto value = ReadWholeNumber(setting->value);
@@ -197,6 +201,7 @@ bool WriteLotterySettings(ProgramState& state) {
                                     "ret5=" + std::to_string(s.ret5),
                                     "ret5p=" + std::to_string(s.ret5p),
                                     "ret6=" + std::to_string(s.ret6)};
+  if (!s.shownDraw.empty()) lines.push_back("shown=" + s.shownDraw);
   if (!s.dateOrder.empty()) lines.push_back("dateorder=" + s.dateOrder);
   const auto file = LotterySettingsPath(state);
   int16_t error = MakeWritable(file);

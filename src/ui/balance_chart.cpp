@@ -8,8 +8,8 @@
 
 namespace bw::ui {
 
-BalanceChart::BalanceChart(QWidget* parent)
-    : ChartPanel("BalanceChart", "Running balance of the line", parent) {
+BalanceChart::BalanceChart(QWidget* parent, const QString& name, const QString& title)
+    : ChartPanel(name, title, parent) {
   series_ = new QLineSeries(this);
   series_->setName("returned so far minus staked so far");
   Chart().addSeries(series_);

@@ -14,7 +14,8 @@ namespace bw::ui {
 class BalanceChart : public ChartPanel {
   Q_OBJECT
  public:
-  explicit BalanceChart(QWidget* parent);
+  explicit BalanceChart(QWidget* parent, const QString& name = "BalanceChart",
+                        const QString& title = "Running balance of the line");
   void Show(const std::vector<BalancePoint>& points);
   void Clear();
   int PointCount() const;

@@ -26,6 +26,7 @@ inline constexpr int kSingleLine = 740;
 inline constexpr int kLineHits = 750;
 inline constexpr int kNumberStatistics = 760;
 inline constexpr int kHistory = 770;
+inline constexpr int kMyLines = 780;
 }  // namespace help_topic
 
 // The help file is plain text in sections: a line "#topic NNN Title" starts

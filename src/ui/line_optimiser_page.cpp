@@ -11,6 +11,7 @@
 
 #include "print/reports.h"
 #include "ui/help_viewer.h"
+#include "ui/line_results_table.h"
 #include "ui/page_widgets.h"
 #include "ui/qt_print_surface.h"
 
@@ -63,6 +64,8 @@ void LineOptimiserPage::BuildLayout() {
   left->addWidget(label6_);
   left->addWidget(list3_, 1);
   outer->addLayout(left, 1);
+  table_ = new LineResultsTable(host_, "System", this);
+  outer->addWidget(table_, 1);
 
   auto* right = new QVBoxLayout();
   pnlOptimiser_ = new QLabel(this);
@@ -127,6 +130,7 @@ void LineOptimiserPage::PrepareFullSystem() {
   optList_[3]->setChecked(true);
   list3_->clear();
   list4_->clear();
+  table_->Clear();
   ShowCounters({});
   lblSelected_->setText(
       QString::fromStdString("Selected Numbers: [" + host_.SelectedNumbers()[0] + "]"));
@@ -180,6 +184,7 @@ void LineOptimiserPage::AnalyseSystemLines(const std::vector<Line>& lines) {
   cmdStart_->setText("&Stop");
   list3_->clear();
   list4_->clear();
+  table_->Clear();
   cmdPrintList_->setEnabled(false);
   pnlOptimiser_->setText("Working...");
   progressBar_->setValue(0);
@@ -194,6 +199,7 @@ void LineOptimiserPage::AnalyseSystemLines(const std::vector<Line>& lines) {
     SystemCounters shown = counters;
     shown.Count(result.percent);
     ListRow(index, static_cast<int>(lines.size()), row, shown);
+    table_->Add({{lines[static_cast<std::size_t>(index)], result}});
   };
   RunFullSystem(
       lines, [this](const Line& line) { return host_.CheckLineOnPanel(line); }, counters, hooks);

@@ -19,6 +19,8 @@ class QRadioButton;
 
 namespace bw::ui {
 
+class LineResultsTable;
+
 class LineOptimiserPage : public QWidget {
   Q_OBJECT
  public:
@@ -49,6 +51,7 @@ class LineOptimiserPage : public QWidget {
   QLabel* lblSelected_ = nullptr;
   QLabel* label6_ = nullptr;
   QListWidget* list3_ = nullptr;
+  LineResultsTable* table_ = nullptr;       // the rows again, sortable
   QListWidget* list4_ = nullptr;            // hidden copy of the rows, for printing
   std::array<QRadioButton*, 4> optList_{};  // 0, 2, 3
   std::array<QLabel*, 4> optimiseDigit_{};  // 0, 2, 3

@@ -18,6 +18,7 @@
 #include "ui/keyboard_order.h"
 #include "ui/line_insight_panel.h"
 #include "ui/line_optimiser_page.h"
+#include "ui/my_lines_page.h"
 #include "ui/number_grid.h"
 #include "ui/optimise_page.h"
 #include "ui/page_widgets.h"
@@ -76,7 +77,10 @@ void MainWindow::BuildPages() {
   import_ =
       new ImportFlow(*session_, services_.messages, Help(), *this,
                      {[this] { return runGoing_; }, [this] { search_->PositionTimer().stop(); }});
-  connect(import_, &ImportFlow::Imported, this, [this] { ShowNewHistory(); });
+  connect(import_, &ImportFlow::Imported, this, [this] {
+    ShowNewHistory();
+    TellNewDraws(true);
+  });
   tabMain_ = new TabStrip("tabMain", this);
   tabMain_->addTab(Scrolling(BuildGeneralServices()), "General Services");
   randomPage_ = new RandomFinderPage(*this, tabMain_);
@@ -86,6 +90,8 @@ void MainWindow::BuildPages() {
   optimiserPage_->setObjectName("picOptimise");
   tabMain_->addTab(Scrolling(optimiserPage_), "Line Optimiser");
   tabMain_->addTab(Scrolling(new StatisticsPage(*session_, Help(), tabMain_)), "Statistics");
+  myLines_ = new MyLinesPage(*session_, services_.messages, Help(), tabMain_);
+  tabMain_->addTab(Scrolling(myLines_), "My Lines");
   BuildHistoryPage();
 
   progressBar_ = new QProgressBar(this);
@@ -157,6 +163,7 @@ void MainWindow::BuildMenus() {
   addTopic(help, "mnuRandomLineFinder", "&Random Line Finder", topic::kRandomLineFinder);
   addTopic(help, "mnuLineOptimiser", "&Line Optimiser", topic::kLineOptimiser);
   addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
+  addTopic(help, "mnuMyLines", "&My Lines", topic::kMyLines);
   addTopic(help, "mnuHistoryHelp", "&History", topic::kHistory);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
@@ -199,8 +206,9 @@ QWidget* MainWindow::BuildGeneralServices() {
   tabChoice_->addTab(search_, "6 from 49");
   // Keyboard order: a page's controls, the grid, Clear and Start, then the page's Help.
   const auto helpOf = [page](const char* name) { return page->findChild<QWidget*>(name); };
-  ChainTabOrder(grid_->StartButton(), {helpOf("cmdHelpSingle"), &singleLine_->Insight(),
-                                       helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
+  ChainTabOrder(grid_->StartButton(),
+                {helpOf("cmdHelpSingle"), helpOf("cmdAddToMyLines"), &singleLine_->Insight(),
+                 helpOf("cmdHelpUpdate"), helpOf("cmdHelpRunAll")});
   recorded_ = NamedLabel("lblRecorded", "Recorded Database Entries", page);
   recorded_->setProperty("guidance", true);
   recorded_->setMinimumHeight(recorded_->fontMetrics().lineSpacing() * 3 + 6);
@@ -224,6 +232,11 @@ void MainWindow::ConnectHandlers() {
   connect(grid_, &NumberGrid::NumberClicked, this, [this](int n) { cmdGetNumber_Click(n); });
   ConnectKeepingFocus(grid_->StartButton(), this, [this] { cmdCheckUpdate_Click(); });
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+  connect(singleLine_, &SingleLinePage::AddToMyLines, this, [this] {
+    const Line line = grid_->LowerRow();
+    AddToMyLines(session_, services_.messages, this,
+                 IsValidLine(line) ? std::vector<Line>{line} : std::vector<Line>{});
+  });
 }
 
 // Each page has its Help button and, where it prints, its Print button; a

@@ -36,6 +36,7 @@ class SearchPage;
 class UpdatePage;
 class OptimisePage;
 class HistoryPage;
+class MyLinesPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -62,7 +63,8 @@ enum MainTab {
   kRandomLineFinder = 1,
   kLineOptimiser = 2,
   kStatistics = 3,
-  kHistory = 4
+  kMyLines = 4,
+  kHistory = 5
 };
 enum ChoiceTab { kSingleLine = 0, kUpdate = 1, kOptimise = 2, kSixFrom49 = 3 };
 
@@ -148,6 +150,9 @@ class MainWindow : public QMainWindow, public PageHost {
   void tabMain_Click(int previousTab);
   // Tabs, date labels and statistics after the history changed as a whole.
   void ShowNewHistory();
+  // "Did I win?" for draws the player has not seen; `turnToPage` shows the
+  // My Lines page when there is something to tell.
+  void TellNewDraws(bool turnToPage);
   void cmdCheckUpdate_Click();
   void cmdClear_Click();
   void cmdGetNumber_Click(int index);
@@ -170,6 +175,7 @@ class MainWindow : public QMainWindow, public PageHost {
   SearchPage* search_ = nullptr;
   UpdatePage* update_ = nullptr;
   OptimisePage* optimise_ = nullptr;
+  MyLinesPage* myLines_ = nullptr;
   HistoryPage* history_ = nullptr;
 
   QLabel* recorded_ = nullptr;

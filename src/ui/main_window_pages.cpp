@@ -5,6 +5,7 @@
 #include "ui/history_page.h"
 #include "ui/line_optimiser_page.h"
 #include "ui/main_window.h"
+#include "ui/my_lines_page.h"
 #include "ui/number_grid.h"
 #include "ui/optimise_page.h"
 #include "ui/random_finder_page.h"
@@ -79,12 +80,14 @@ void MainWindow::SetTabsEnabled(bool enabled) {
       break;
     case kLineOptimiser:
     case kStatistics:
+    case kMyLines:
     case kHistory:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
       tabMain_->SetTabSelectable(kRandomLineFinder, enabled);
       break;
   }
   tabMain_->SetTabSelectable(kStatistics, enabled);
+  tabMain_->SetTabSelectable(kMyLines, enabled);
   tabMain_->SetTabSelectable(kHistory, enabled);
   history_->AllowChanges(enabled);  // no change of the draws while a run counts them
 }
@@ -105,6 +108,13 @@ void MainWindow::ShowNewHistory() {
   ShowDateLabels();
   cmdClear_Click();
   optimise_->RefreshStatistics();
+}
+
+void MainWindow::TellNewDraws(bool turnToPage) {
+  const QString sentence = myLines_->ShowNewDraws();
+  if (sentence.isEmpty()) return;
+  TellInStatusBar(this, sentence);
+  if (turnToPage && !runGoing_) tabMain_->setCurrentIndex(kMyLines);
 }
 
 void MainWindow::cmdCheckUpdate_Click() {
@@ -136,6 +146,7 @@ void MainWindow::cmdCheckUpdate_Click() {
         cmdClear_Click();
         ShowDateLabels();
         TellInStatusBar(this, "Draw added to the history");
+        TellNewDraws(false);
       }
       SetTabsEnabled(true);
       break;

@@ -55,6 +55,7 @@ bool MainWindow::Initialize() {
   }
   setWindowTitle(
       QString::fromStdString(" Ballwright - [Database loaded (" + state_->lottoFile + ")]"));
+  TellNewDraws(true);  // `add` or `import` may have brought draws since the last look
   return true;
 }
 

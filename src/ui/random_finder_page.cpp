@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "analysis/random_finder.h"
 #include "model/numbers.h"
+#include "ui/my_lines_page.h"
 
 namespace bw::ui {
 
@@ -80,6 +82,16 @@ void RandomFinderPage::BuildLayout() {
     QLabel* cells[] = {row.three, row.four, row.five, row.fivePlus, row.six, row.digit};
     for (int c = 0; c < 6; ++c) grid->addWidget(cells[c], n, 9 + c);
     grid->addWidget(row.ret, n, 15);
+    auto* toMyLines = new QPushButton("To my lines", this);
+    toMyLines->setObjectName(QString("cmdLineToMyLines%1").arg(n));
+    toMyLines->setAccessibleName(QString("Add line %1 to my lines").arg(n));
+    connect(toMyLines, &QPushButton::clicked, this, [this, n] {
+      Line line = DealtLine(n);
+      std::sort(line.begin(), line.end());
+      AddToMyLines(host_.GetSession(), host_.Messages(), this,
+                   IsValidLine(line) ? std::vector<Line>{line} : std::vector<Line>{});
+    });
+    grid->addWidget(toMyLines, n, 16);
   }
   grid->setColumnMinimumWidth(7, 16);
   grid->setColumnMinimumWidth(8, 16);

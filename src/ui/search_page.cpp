@@ -13,6 +13,7 @@
 #include "store/search_position.h"
 #include "ui/export_buttons.h"
 #include "ui/help_viewer.h"
+#include "ui/line_results_table.h"
 #include "ui/number_grid.h"
 #include "ui/page_widgets.h"
 #include "ui/pictures.h"
@@ -94,7 +95,8 @@ SearchPage::SearchPage(PageHost& host, NumberGrid& grid, QWidget* parent)
   column->addWidget(label2);
   column->addWidget(progress);
   column->addLayout(found);
-  column->addStretch();
+  finds_ = new LineResultsTable(host_, "Found", page);
+  column->addWidget(finds_, 1);
   column->addWidget(
       HelpButton("cmdHelpRunAll", "&Read me once", host_.Help(), help_topic::kSixFrom49, this), 0,
       Qt::AlignLeft);
@@ -113,6 +115,7 @@ SearchPage::SearchPage(PageHost& host, NumberGrid& grid, QWidget* parent)
 // position file, or 1 2 3 4 5 6.
 void SearchPage::Enter() {
   foundAll_->clear();
+  finds_->Clear();
   for (int k = 1; k <= 6; ++k) preDigit_[k]->clear();
   digit9_->setText("0");
   list4_.clear();
@@ -172,6 +175,7 @@ void SearchPage::StartOrStop() {
 
 void SearchPage::RunAll() {
   list4_.clear();
+  finds_->Clear();
   timer_->start();
   foundAll_->setText("Found 0 over 66%+");
   State().stopRequested = false;
@@ -189,7 +193,13 @@ void SearchPage::RunAll() {
       for (int k = 1; k <= 6; ++k) preDigit_[k]->setText(QString::number(lastChecked[k - 1]));
       digit9_->setText(QString::number(slice.lastPercent));
     }
-    for (const FoundLine& line : found) ShowFoundLine(line, foundCount);
+    std::vector<LineResultsTable::Row> rows;
+    for (const FoundLine& line : found) {
+      ShowFoundLine(line, foundCount);
+      if (foundCount <= kMostFindsShown)
+        rows.push_back({line.line, host_.GetSession().Check(line.line)});
+    }
+    finds_->Add(rows);
     next = slice.next;
   };
   int64_t budget = kFirstSliceLines;

@@ -18,6 +18,7 @@
 namespace bw::ui {
 
 class NumberGrid;
+class LineResultsTable;
 
 class SearchPage : public QWidget {
   Q_OBJECT
@@ -40,6 +41,9 @@ class SearchPage : public QWidget {
   const std::vector<std::string>& FoundLines() const { return list4_; }
 
  private:
+  // The finds of the search in the sortable table, as many as this.
+  static constexpr int kMostFindsShown = 2000;
+  LineResultsTable* finds_ = nullptr;
   ProgramState& State() { return host_.GetSession().State(); }
   void RunAll();
   void ShowFoundLine(const FoundLine& found, int& foundCount);

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
 
@@ -47,8 +48,14 @@ SingleLinePage::SingleLinePage(Session& session, HelpViewer& help, QWidget* pare
   side->addSpacing(12);
   side->addLayout(faces);
   side->addStretch();
-  side->addWidget(HelpButton("cmdHelpSingle", "He&lp", help, help_topic::kSingleLine, this), 0,
-                  Qt::AlignLeft);
+  auto* addToLines = new QPushButton("Add to m&y lines", this);
+  addToLines->setObjectName("cmdAddToMyLines");
+  connect(addToLines, &QPushButton::clicked, this, &SingleLinePage::AddToMyLines);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(HelpButton("cmdHelpSingle", "He&lp", help, help_topic::kSingleLine, this));
+  buttons->addWidget(addToLines);
+  buttons->addStretch();
+  side->addLayout(buttons);
 
   auto* row = new QHBoxLayout;
   row->addWidget(panel, 0, Qt::AlignTop);

@@ -30,6 +30,10 @@ class SingleLinePage : public QWidget {
 
   LineInsightPanel& Insight() const { return *insight_; }
 
+ signals:
+  // "Add to my lines" was pressed: the grid's line is to be saved.
+  void AddToMyLines();
+
  private:
   QWidget* BuildResultPanel();
   void RecheckOverNewRange();

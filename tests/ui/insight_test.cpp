@@ -65,7 +65,7 @@ class InsightTest : public DemoWindowTest {
     QCOMPARE(lines, int64_t{13983816});
     QCOMPARE(Insight().Distribution().Note(),
              "Your line's 26% is better than 75.4% of all lines, 2384540 do better.");
-    TakePicture(*w_, "single-line.png");
+    QVERIFY(TakePicture(*w_, "single-line.png"));
 
     TypeDate(*w_, "rngLineFrom", QDate(2010, 1, 1));
     const DateRange since2010{ui::DayOfDate(QDate(2010, 1, 1)), std::nullopt};
@@ -120,7 +120,7 @@ class InsightTest : public DemoWindowTest {
     QCOMPARE(bars()->barSets().size(), 2);  // main and bonus numbers
     QCOMPARE(bars()->barSets().front()->at(48), 471);
     ExpectChartsReadable();
-    TakePicture(*w_, "statistics.png");
+    QVERIFY(TakePicture(*w_, "statistics.png"));
     TypeDate(*w_, "rngStatsFrom", QDate(2020, 1, 1));
     const NumberFrequency since2020 =
         rig_->session.Frequency({ui::DayOfDate(QDate(2020, 1, 1)), std::nullopt});

@@ -175,6 +175,10 @@ class KeyboardTest : public DemoWindowTest {
     row("Statistics", ui::kStatistics, 0,
         "rngStatsFrom rngStatsTo rngStatsWhole tblFrequency CountsChartCopy CountsChartSave "
         "SinceChartCopy SinceChartSave cmdHelpStatistics");
+    row("My Lines", ui::kMyLines, 0,
+        "txtMyLineNumbers txtMyLineLabel txtMyLineSince cmdMyLineAdd cmdMyLineRelabel "
+        "cmdMyLineRemove cmdMyLineUp cmdMyLineDown tblMyLines cmdCopyMyLines cmdSaveMyLines "
+        "rngTicketFrom rngTicketTo rngTicketWhole TicketChartCopy TicketChartSave cmdHelpMyLines");
     row("History", ui::kHistory, 0,
         "rngHistoryFrom rngHistoryTo rngHistoryWhole HistoryWithNumber tblHistory HistoryDate "
         "HistoryNumber1 HistoryNumber6 HistoryBonus cmdCorrectDraw cmdInsertDraw cmdDeleteDraw "

@@ -187,6 +187,8 @@ class SearchPageTest : public QObject {
     const int found = Caption(*w_, "lblFoundAll").section(' ', 1, 1).toInt();
     const int listed = int(w_->Search().FoundLines().size());
     QVERIFY(Enabled(*w_, "pnlPrintAll") && listed > 0);
+    // The finds are also in the sortable table, as many as it shows.
+    QCOMPARE(Child<QTableWidget>(*w_, "tblFound").rowCount(), std::min(found, 2000));
     QCOMPARE(Found(rig_->printJobs[0]) + listed, found);
     QCOMPARE(Found(rig_->printJobs[0]) > 100 * 72 * 4, goOn);  // 72 lines of four a page
     QCOMPARE(rig_->printJobs.size(), 2u);

@@ -184,6 +184,10 @@ void RunScript(QWidget& root, const QString& script, const std::function<void()>
 QTextBrowser* HelpPage();
 // The rows of a list or combo box, top to bottom.
 QStringList Items(const QWidget& root, const QString& name);
+// With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), the
+// README's pictures of the window are taken on the way; false when one could
+// not be saved.
+bool TakePicture(QWidget& window, const char* name);
 // Captions of <prefix>first..last joined by "|".
 QString Row(const QWidget& root, int first, int last, const QString& prefix = "lblNumber");
 // What a screen reader says of the control.
@@ -196,9 +200,6 @@ QList<double> Column(const QTableWidget& table, int column);
 // What a reader of a chart in view misses: a label cut or left out, a bar
 // under 3 device pixels, ticks between round values.
 QStringList ChartFaults(ui::ChartPanel& panel);
-// With BALLWRIGHT_PICTURES set to a folder (scripts/pictures.sh), a picture
-// of the window at the size it opens at on a desktop screen, for the README.
-void TakePicture(QWidget& window, const char* name);
 // The pages of each PDF file in the folder (-1 for a file that is no PDF).
 std::vector<int> PdfPages(const TestFolder& folder);
 
