@@ -234,7 +234,7 @@ void MainWindow::ConnectHandlers() {
   connect(grid_->ClearButton(), &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   connect(singleLine_, &SingleLinePage::AddToMyLines, this, [this] {
     const Line line = grid_->LowerRow();
-    AddToMyLines(session_, services_.messages, this,
+    AddToMyLines(*session_, services_.messages, this,
                  IsValidLine(line) ? std::vector<Line>{line} : std::vector<Line>{});
   });
 }
