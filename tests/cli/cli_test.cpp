@@ -541,6 +541,7 @@ TEST_F(CliLock, CommandsBesideAnotherHolderShareWaitOrRefuse) {
 // deleted again and again while they run: every add that said "Added" is in
 // the history, and the counts are those of a fresh start.
 TEST_F(CliLock, SimultaneousAddsThatSayAddedAllLandAndCountLikeAFreshStart) {
+  constexpr int kGaveUp = 99;
   const fs::path lockFile = folder_ / FolderLock::kFileName;
   const struct {
     const char* name;
@@ -563,7 +564,11 @@ TEST_F(CliLock, SimultaneousAddsThatSayAddedAllLandAndCountLikeAFreshStart) {
     for (int i = 0; i < 8; ++i) {
       added.push_back("0" + std::to_string(i + 1) + "/02/2000 01 02 03 04 05 " +
                       std::to_string(10 + i) + " 4" + std::to_string(i));
-      children.push_back(InChild([&] { return Run("add " + added.back()).code; }));
+      children.push_back(InChild([&] {
+        // An add that waited its 2 seconds in vain (a loaded machine) says so.
+        const auto run = Run("add " + added.back());
+        return run.err.find("did not finish within") != std::string::npos ? kGaveUp : run.code;
+      }));
     }
     for (int i = 0; c.deleting && i < 400; ++i) {  // while the adds run
       std::error_code ignored;
@@ -580,7 +585,9 @@ TEST_F(CliLock, SimultaneousAddsThatSayAddedAllLandAndCountLikeAFreshStart) {
       landed += there;
     }
     if (c.added >= 0) {
-      EXPECT_EQ(landed, c.added);
+      const auto gaveUp = std::count(codes.begin(), codes.end(), kGaveUp);
+      EXPECT_EQ(landed + gaveUp, c.added);
+      if (c.added > 0) EXPECT_GT(landed, 0);
     }
     fs::remove_all(lockFile);
     const std::string counted = Run(kCheck).out;
