@@ -54,11 +54,11 @@ class SearchPageTest : public QObject {
     rig_->folder.Write("Test.ful", position);
     QVERIFY(ChooseTab(w_->ChoiceTabs(), ChoiceTab::kSixFrom49));
   }
-  // Runs the search, clicking Stop the `stopAt`th time it lets events run.
-  void RunUntilStop(int stopAt = 1) {
+  // Runs the search, clicking Stop the first time it lets events run.
+  void RunUntilStop() {
     rig_->events.calls = 0;
-    rig_->events.hook = [this, stopAt] {
-      if (rig_->events.calls == stopAt) Click(*w_, "cmdCheckUpdate");
+    rig_->events.hook = [this] {
+      if (rig_->events.calls == 1) Click(*w_, "cmdCheckUpdate");
     };
     Click(*w_, "cmdCheckUpdate");
   }
