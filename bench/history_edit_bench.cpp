@@ -74,7 +74,7 @@ void BM_CorrectDrawDemo(benchmark::State& bench) {
 BENCHMARK(BM_CorrectDrawDemo)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
 
 void BM_CorrectDrawLongest(benchmark::State& bench) {
-  ScratchFolder folder("ballwright-bench-long-");
+  test::TestFolder folder;
   WriteLongHistory(folder.Path(), CountingTables::kMaxDraws);
   CorrectMiddleDraw(bench, folder.Path(), "Long");
 }

@@ -587,7 +587,9 @@ TEST_F(CliLock, SimultaneousAddsThatSayAddedAllLandAndCountLikeAFreshStart) {
     if (c.added >= 0) {
       const auto gaveUp = std::count(codes.begin(), codes.end(), kGaveUp);
       EXPECT_EQ(landed + gaveUp, c.added);
-      if (c.added > 0) EXPECT_GT(landed, 0);
+      if (c.added > 0) {
+        EXPECT_GT(landed, 0);
+      }
     }
     fs::remove_all(lockFile);
     const std::string counted = Run(kCheck).out;
