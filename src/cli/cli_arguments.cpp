@@ -323,9 +323,10 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   invocation.request = ParseCommand(command, words);
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
-    throw UsageError(command +
-                     " has no --format (random, add, import, and the writers of history and "
-                     "lines list no records)");
+    const bool hasSubcommand = (command == "history" || command == "lines") && !words.empty();
+    throw UsageError((hasSubcommand ? command + " " + words.front() : command) +
+                     " has no --format (random, add, import, history edit, history delete, "
+                     "lines add and lines remove list no records)");
   }
   return invocation;
 }

@@ -39,7 +39,7 @@ TEST_F(LinesCli, EachSubcommandAnswersAndRefusesAsTheOtherCommandsDo) {
       {"lines add 1 2 3 10 11 11", 2, "", "number 11 given twice"},
       {"lines add 1 2 3 10 11 50", 2, "", "not a number from 1 to 49: \"50\""},
       {"lines add 1 2 3 4 5 6 --since 30/02/2000", 2, "", "not a date"},
-      {"lines add --format json 1 2 3 4 5 6", 2, "", "lines add and lines remove list no records"},
+      {"lines add --format json 1 2 3 4 5 6", 2, "", "lines add has no --format"},
       {"lines list", 0, "01-02-03-10-11-12 | 17/01/2000 | family\n20-21-22-23-24-26\n", ""},
       {"lines list --format json", 0,
        "{\"line\":[1,2,3,10,11,12],\"label\":\"family\",\"since\":\"17/01/2000\"}\n"
