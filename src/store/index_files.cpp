@@ -1,6 +1,7 @@
 #include "store/index_files.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "model/numbers.h"
 #include "store/index_marker.h"
@@ -184,19 +185,41 @@ void IndexBuilder::Record(const std::string& key, IndexKind kind) {
   PackedKey packed;
   for (std::size_t i = 0; i < 8; ++i) packed.head = packed.head << 8 | byte(i);
   for (std::size_t i = 8; i < kKeyLength; ++i) packed.tail = packed.tail << 8 | byte(i);
-  const auto [it, isNew] = file.position.try_emplace(packed, file.entries.size());
-  if (isNew) {
-    file.entries.push_back({key.substr(0, kKeyLength), 1});
-  } else {
-    ++file.entries[it->second].count;
+  packed.order = static_cast<uint32_t>(file.keys.size());
+  file.keys.push_back(packed);
+}
+
+std::vector<IndexEntry> IndexBuilder::EntriesOf(std::vector<PackedKey> keys) {
+  // Equal keys side by side, each run in the order recorded: the run's first
+  // key is where the entry stands in the file.
+  std::sort(keys.begin(), keys.end(), [](const PackedKey& a, const PackedKey& b) {
+    return std::tie(a.head, a.tail, a.order) < std::tie(b.head, b.tail, b.order);
+  });
+  std::vector<std::pair<uint32_t, IndexEntry>> placed;
+  for (std::size_t i = 0; i < keys.size();) {
+    std::size_t end = i + 1;
+    while (end < keys.size() && keys[end].head == keys[i].head && keys[end].tail == keys[i].tail)
+      ++end;
+    std::string text(kKeyLength, ' ');
+    for (std::size_t k = 0; k < 8; ++k) text[k] = static_cast<char>(keys[i].head >> (56 - 8 * k));
+    for (std::size_t k = 8; k < kKeyLength; ++k)
+      text[k] = static_cast<char>(keys[i].tail >> (8 * (kKeyLength - 1 - k)));
+    placed.push_back({keys[i].order, {std::move(text), static_cast<int64_t>(end - i)}});
+    i = end;
   }
+  std::sort(placed.begin(), placed.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<IndexEntry> entries;
+  entries.reserve(placed.size());
+  for (auto& [order, entry] : placed) entries.push_back(std::move(entry));
+  return entries;
 }
 
 int IndexBuilder::WriteIndexFiles(const ProgramState& state) const {
   int failed = 0;
   for (const auto& [slot, content] : files_) {
     const auto file = state.InFolder(content.prefix + state.lottoFile);
-    if (WriteTextLines(file, {FormatIndexLine(content.entries)}) != 0) ++failed;
+    if (WriteTextLines(file, {FormatIndexLine(EntriesOf(content.keys))}) != 0) ++failed;
   }
   return failed;
 }

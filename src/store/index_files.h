@@ -81,26 +81,22 @@ class IndexBuilder {
   void AddDraw(DrawFields fields);
   // Writes every file; returns the number of files that failed.
   int WriteIndexFiles(const ProgramState& state) const;
-  std::size_t FileCount() const { return files_.size(); }
 
  private:
-  // A key's twelve characters as two whole numbers, hashed and compared
-  // without a string (a rebuild records some 13 keys a draw).
+  // A key's twelve characters as two whole numbers, so that a rebuild
+  // (some 13 keys a draw) gathers them without a string or a hash node each.
   struct PackedKey {
-    uint64_t head = 0, tail = 0;
-    bool operator==(const PackedKey&) const = default;
-  };
-  struct PackedKeyHash {
-    std::size_t operator()(const PackedKey& key) const {
-      return std::hash<uint64_t>()(key.head * 0x9E3779B97F4A7C15ull ^ key.tail);
-    }
+    uint64_t head = 0;   // characters 1..8
+    uint32_t tail = 0;   // characters 9..12
+    uint32_t order = 0;  // when the key was recorded in its file
   };
   struct FileContent {
-    std::string prefix;                                                  // "03_S_"
-    std::unordered_map<PackedKey, std::size_t, PackedKeyHash> position;  // key -> entry
-    std::vector<IndexEntry> entries;
+    std::string prefix;  // "03_S_"
+    std::vector<PackedKey> keys;
   };
   void Record(const std::string& key, IndexKind kind);
+  // The entries of a file: its keys counted, in the order they first came.
+  static std::vector<IndexEntry> EntriesOf(std::vector<PackedKey> keys);
   // The kind and the key's first two characters -> content.
   std::unordered_map<uint32_t, FileContent> files_;
 };
