@@ -165,6 +165,7 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "hits") return ParseHits(words);
   if (command == "frequency") return FrequencyRequest{ParseRangeOnly(words, command)};
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
+  if (command == "wheel") return ParseWheel(words);
   if (command == "import") {
     const bool help = std::any_of(words.begin(), words.end(),
                                   [](const std::string& w) { return w == "--help" || w == "-h"; });
@@ -299,13 +300,22 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   }
   if (i >= args.size()) throw UsageError("no command given (try --help)");
   const std::string& command = args[i++];
-  // The format may also follow the command, before its numbers.
+  // The format may also follow the command, before its numbers (a wheel's
+  // anywhere after the command).
   TakeFormat(args, i, format);
-  if (std::find(args.begin() + static_cast<std::ptrdiff_t>(i), args.end(), "--format") !=
-      args.end()) {
+  std::vector<std::string> words = Rest(args, i);
+  for (std::size_t at = 0; command == "wheel" && at < words.size();) {
+    if (std::size_t end = at; TakeFormat(words, end, format)) {
+      words.erase(words.begin() + static_cast<std::ptrdiff_t>(at),
+                  words.begin() + static_cast<std::ptrdiff_t>(end));
+    } else {
+      ++at;
+    }
+  }
+  if (std::find(words.begin(), words.end(), "--format") != words.end()) {
     throw UsageError("--format goes before the numbers");
   }
-  invocation.request = ParseCommand(command, Rest(args, i));
+  invocation.request = ParseCommand(command, words);
   invocation.format = format.value_or(OutputFormat::Text);
   if (invocation.format != OutputFormat::Text && !ListsRecords(invocation.request)) {
     throw UsageError(command + " has no --format (random, add and import list no records)");
@@ -348,6 +358,10 @@ const std::string& CliUsage() {
       "                                  adds a draw at its place in date order and\n"
       "                                  saves the history; --same-day lets in a\n"
       "                                  second, different draw of a date it holds\n"
+      "  wheel --guarantee TifM [--seed S] N1 .. Nv\n"
+      "                                  the fewest lines found on 7 to 49 numbers\n"
+      "                                  that hold T of any M drawn among them,\n"
+      "                                  proved; --check FILE proves a wheel's file\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
       "         [--date-order dmy|mdy|ymd] [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"

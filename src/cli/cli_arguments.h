@@ -13,6 +13,7 @@
 
 #include "analysis/draw_range.h"
 #include "cli/record_writer.h"
+#include "cli/wheel_command.h"
 #include "import/result_file.h"
 #include "model/day_number.h"
 #include "model/numbers.h"
@@ -85,7 +86,7 @@ struct WhereRequest {};  // print the lottery folder
 using CliRequest =
     std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
                  RandomRequest, SearchRequest, StatsRequest, AddRequest, HitsRequest,
-                 FrequencyRequest, DistributionRequest, ImportRequest>;
+                 FrequencyRequest, DistributionRequest, ImportRequest, WheelRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;
