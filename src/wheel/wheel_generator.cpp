@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <random>
 #include <stdexcept>
@@ -22,7 +20,10 @@ constexpr int64_t kMostDirectSets = 60000;
 // seconds on a slow machine, and a count rather than a time, so that the same
 // seed always gives the same wheel.
 constexpr int64_t kChecksPerCovering = 300'000'000;
-constexpr int64_t kChecksPerRound = kChecksPerCovering / 16;
+// A round anneals from hot to cold; a search that gained nothing in a few
+// rounds in a row ends early, so small wheels come quickly.
+constexpr int64_t kChecksPerSetInRound = 20000;
+constexpr int kRoundsWithoutGain = 4;
 constexpr int kChains = 2;
 constexpr int kLinesLookedAt = 12;
 
@@ -137,14 +138,18 @@ class Covering {
   Masks Shrink(int64_t fewest) {
     Masks best = lines_;
     open_at_.assign(sets_.size(), -1);
+    const int64_t round =
+        std::clamp<int64_t>(static_cast<int64_t>(sets_.size()) * kChecksPerSetInRound, 1'000'000,
+                            kChecksPerCovering / 16);
     int64_t spent = 0;
-    while (spent < kChecksPerCovering && !work_.Stopped()) {
+    for (int idle = 0; spent < kChecksPerCovering && idle < kRoundsWithoutGain && !work_.Stopped();
+         ++idle) {
       if (open_ == 0) {
-        if (lines_.size() < best.size()) best = lines_;
+        if (lines_.size() < best.size()) best = lines_, idle = 0;
         if (static_cast<int64_t>(best.size()) <= fewest) break;
         RemoveLeastNeededLine();
       }
-      spent += Anneal(std::min(kChecksPerRound, kChecksPerCovering - spent));
+      spent += Anneal(std::min(round, kChecksPerCovering - spent));
     }
     if (open_ == 0 && lines_.size() < best.size()) best = lines_;
     return best;
@@ -185,8 +190,7 @@ class Covering {
   // opening more sets than it settles is taken with a chance that falls as
   // the search cools. Returns the checks spent.
   int64_t Anneal(int64_t checks) {
-    static const double kHot = std::getenv("WH_HOT") ? std::atof(std::getenv("WH_HOT")) : 0.6;
-    static const double kCold = std::getenv("WH_COLD") ? std::atof(std::getenv("WH_COLD")) : 0.05;
+    constexpr double kHot = 0.3, kCold = 0.05;
     const int64_t perMove = MoveCost();
     const int64_t moves = std::max<int64_t>(1, checks / perMove);
     int64_t move = 0;
