@@ -19,11 +19,11 @@ constexpr int64_t kMostDirectSets = 60000;
 // Set checks one covering search may spend in each of its two chains: a few
 // seconds on a slow machine, and a count rather than a time, so that the same
 // seed always gives the same wheel.
-constexpr int64_t kChecksPerCovering = 300'000'000;
+constexpr int64_t kChecksPerCovering = 600'000'000;
 // A round anneals from hot to cold; a search that gained nothing in a few
 // rounds in a row ends early, so small wheels come quickly.
 constexpr int64_t kChecksPerSetInRound = 20000;
-constexpr int kRoundsWithoutGain = 4;
+constexpr int kRoundsWithoutGain = 8;
 constexpr int kChains = 2;
 constexpr int kLinesLookedAt = 12;
 
