@@ -88,8 +88,15 @@ class Random {
 // line in t or more positions.
 class Covering {
  public:
-  Covering(const Masks& sets, int v, int t, int m, uint64_t seed, SearchWork& work)
-      : sets_(sets), v_(v), t_(t), m_(m), random_(seed), work_(work), counts_(sets.size(), 0) {
+  Covering(const Masks& sets, int v, int t, int m, uint64_t seed, int64_t budget, SearchWork& work)
+      : budget_(budget),
+        sets_(sets),
+        v_(v),
+        t_(t),
+        m_(m),
+        random_(seed),
+        work_(work),
+        counts_(sets.size(), 0) {
     for (int p = 0; p < 64; ++p)
       for (int i = 0; i < 8; ++i) binomials_.push_back(Binomial(p, i));
   }
@@ -138,18 +145,16 @@ class Covering {
   Masks Shrink(int64_t fewest) {
     Masks best = lines_;
     open_at_.assign(sets_.size(), -1);
-    const int64_t round =
-        std::clamp<int64_t>(static_cast<int64_t>(sets_.size()) * kChecksPerSetInRound, 1'000'000,
-                            kChecksPerCovering / 16);
+    const int64_t round = std::clamp<int64_t>(
+        static_cast<int64_t>(sets_.size()) * kChecksPerSetInRound, 1'000'000, budget_ / 16);
     int64_t spent = 0;
-    for (int idle = 0; spent < kChecksPerCovering && idle < kRoundsWithoutGain && !work_.Stopped();
-         ++idle) {
+    for (int idle = 0; spent < budget_ && idle < kRoundsWithoutGain && !work_.Stopped(); ++idle) {
       if (open_ == 0) {
         if (lines_.size() < best.size()) best = lines_, idle = 0;
         if (static_cast<int64_t>(best.size()) <= fewest) break;
         RemoveLeastNeededLine();
       }
-      spent += Anneal(std::min(round, kChecksPerCovering - spent));
+      spent += Anneal(std::min(round, budget_ - spent));
     }
     if (open_ == 0 && lines_.size() < best.size()) best = lines_;
     return best;
@@ -298,6 +303,7 @@ class Covering {
     open_at_[i] = -1;
   }
 
+  const int64_t budget_;  // set checks this search may spend
   const Masks& sets_;
   int v_, t_, m_;
   Random random_;
@@ -312,12 +318,12 @@ class Covering {
 };
 
 // The fewest lines found by two chains of different seeds, searched side by side.
-Masks CoverDirectly(int v, int t, int m, uint64_t seed, SearchWork& work) {
+Masks CoverDirectly(int v, int t, int m, uint64_t seed, int64_t budget, SearchWork& work) {
   const Masks sets = AllSets(v, m);
   const int64_t fewest = WheelLowerBound(v, {t, m});
   std::array<Masks, kChains> found;
   auto chain = [&](int c) {
-    Covering covering(sets, v, t, m, seed * kChains + static_cast<uint64_t>(c), work);
+    Covering covering(sets, v, t, m, seed * kChains + static_cast<uint64_t>(c), budget, work);
     covering.Greedy();
     found[static_cast<std::size_t>(c)] = covering.Shrink(fewest);
   };
@@ -360,13 +366,15 @@ Masks Cover(int v, WheelGuarantee g, const WheelOptions& options) {
       g.m > g.t && Binomial(v, g.m) > kMostDirectSets ? PartSizes(v, g.t, g.m) : std::vector<int>{};
   if (parts.empty()) {
     SearchWork work(options, kChecksPerCovering * kChains);
-    return CoverDirectly(v, g.t, g.m, options.seed, work);
+    return CoverDirectly(v, g.t, g.m, options.seed, kChecksPerCovering, work);
   }
-  SearchWork work(options, kChecksPerCovering * kChains * static_cast<int64_t>(parts.size()));
+  // The parts share one search's checks, so a large wheel takes no longer.
+  const int64_t budget = kChecksPerCovering / static_cast<int64_t>(parts.size());
+  SearchWork work(options, kChecksPerCovering * kChains);
   Masks lines;
   int first = 0;
   for (int size : parts) {
-    for (uint64_t line : CoverDirectly(size, g.t, g.t, options.seed, work)) {
+    for (uint64_t line : CoverDirectly(size, g.t, g.t, options.seed, budget, work)) {
       lines.push_back(line << first);
     }
     first += size;
