@@ -224,6 +224,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << "ballwright-cli " << BALLWRIGHT_VERSION << "\n";
     return kCliOk;
   }
+  if (const auto* wheel = std::get_if<WheelRequest>(&invocation.request)) {
+    return RunWheel(*wheel, invocation.format, out, err, options.progressOnErr);
+  }
   const LotteryFolder place =
       ChooseLotteryFolder(invocation.folder, ProgramFolder(args), options.environment);
   if (!place.error.empty()) throw std::runtime_error(place.error);

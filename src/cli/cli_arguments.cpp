@@ -167,6 +167,7 @@ CliRequest ParseCommand(const std::string& command, const std::vector<std::strin
   if (command == "distribution") return DistributionRequest{ParseRangeOnly(words, command)};
   if (command == "history") return ParseHistory(words);
   if (command == "lines") return ParseLines(words);
+  if (command == "wheel") return ParseWheel(words);
   if (command == "import") {
     const bool help = std::any_of(words.begin(), words.end(),
                                   [](const std::string& w) { return w == "--help" || w == "-h"; });
@@ -303,21 +304,20 @@ CliInvocation ParseCliArguments(const std::vector<std::string>& args) {
   }
   if (i >= args.size()) throw UsageError("no command given (try --help)");
   const std::string& command = args[i++];
-  // The format may also follow the command, before its numbers.
+  // The format may also follow the command, before its numbers; commands with
+  // subcommands or options take it anywhere after the command.
   TakeFormat(args, i, format);
   std::vector<std::string> words = Rest(args, i);
-  // Commands with subcommands also take it after the subcommand and its options.
-  if (command == "history" || command == "lines") {
-    for (std::size_t at = 0; at < words.size();) {
-      if (!TakeFormat(words, at, format)) {
-        ++at;
-        continue;
-      }
-      words.erase(words.begin() + static_cast<std::ptrdiff_t>(at - 2),
-                  words.begin() + static_cast<std::ptrdiff_t>(at));
-      at -= 2;
+  const bool formatAnywhere = command == "history" || command == "lines" || command == "wheel";
+  for (std::size_t at = 0; formatAnywhere && at < words.size();) {
+    if (std::size_t end = at; TakeFormat(words, end, format)) {
+      words.erase(words.begin() + static_cast<std::ptrdiff_t>(at),
+                  words.begin() + static_cast<std::ptrdiff_t>(end));
+    } else {
+      ++at;
     }
-  } else if (std::find(words.begin(), words.end(), "--format") != words.end()) {
+  }
+  if (std::find(words.begin(), words.end(), "--format") != words.end()) {
     throw UsageError("--format goes before the numbers");
   }
   invocation.request = ParseCommand(command, words);
@@ -380,6 +380,10 @@ const std::string& CliUsage() {
       "                                  one, what a draw gave each (the newest\n"
       "                                  unless told), and the whole ticket over\n"
       "                                  the years, each line from its first date\n"
+      "  wheel --guarantee TifM [--seed S] N1 .. Nv\n"
+      "                                  the fewest lines found on 7 to 49 numbers\n"
+      "                                  that hold T of any M drawn among them,\n"
+      "                                  proved; --check FILE proves a wheel's file\n"
       "  import FILE [--skip-bad] [--dry-run] [--columns date=N,main=N-M,bonus=N|none]\n"
       "         [--date-order dmy|mdy|ymd] [--since DD/MM/YYYY] [--until DD/MM/YYYY]\n"
       "         [--new NAME --stake S --returns R3,R4,R5,R5P,R6]\n"

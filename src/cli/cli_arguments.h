@@ -15,6 +15,7 @@
 #include "cli/history_command.h"
 #include "cli/lines_command.h"
 #include "cli/record_writer.h"
+#include "cli/wheel_command.h"
 #include "import/result_file.h"
 #include "model/day_number.h"
 #include "model/numbers.h"
@@ -88,7 +89,7 @@ using CliRequest =
     std::variant<HelpRequest, VersionRequest, WhereRequest, CheckRequest, SystemRequest,
                  RandomRequest, SearchRequest, StatsRequest, AddRequest, HitsRequest,
                  FrequencyRequest, DistributionRequest, ImportRequest, HistoryRequest,
-                 LinesRequest>;
+                 LinesRequest, WheelRequest>;
 
 struct CliInvocation {
   std::optional<std::filesystem::path> folder;
