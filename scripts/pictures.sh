@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the window (docs/*.png) on a virtual screen,
-# from the window tests that drive the Single Line, Statistics and My Lines
-# pages.
+# from the window tests that drive the Single Line, Statistics, My Lines and
+# History pages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
@@ -9,3 +9,5 @@ BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_insight_test"
 BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_my_lines_test"
+BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_history_page_test"

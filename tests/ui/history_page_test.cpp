@@ -57,6 +57,8 @@ class HistoryPageTest : public DemoWindowTest {
     QCOMPARE(table.rowCount(), 3799);
     QCOMPARE(table.item(0, 0)->text() + " " + table.item(0, 7)->text(), "17/06/2020 6");
     QCOMPARE(table.item(3798, 0)->text(), "12/06/1982");
+    PickRow("17/06/2020");
+    QVERIFY(TakePicture(*w_, "history.png"));
     Child<QSpinBox>(*w_, "HistoryWithNumber").setValue(49);
     QVERIFY(table.rowCount() > 0 && table.rowCount() < 3799);
     for (int row = 0; row < table.rowCount(); ++row) {
