@@ -375,26 +375,34 @@ std::vector<Part> Parts(int v, int t, int m) {
   return sizes;
 }
 
-Masks Cover(int v, WheelGuarantee g, const WheelOptions& options) {
-  const std::vector<Part> parts =
-      g.m > g.t && Binomial(v, g.m) > kMostDirectSets ? Parts(v, g.t, g.m) : std::vector<Part>{};
-  if (parts.empty()) {
-    SearchWork work(options, kChecksPerCovering * kChains);
-    return CoverDirectly(v, g.t, g.m, options.seed, kChecksPerCovering, work);
-  }
-  // The parts share one search's checks, so a large wheel takes no longer.
-  const int64_t budget = kChecksPerCovering / static_cast<int64_t>(parts.size());
-  SearchWork work(options, kChecksPerCovering * kChains);
+// The parts' wheels side by side; the parts share `budget` checks, so a large
+// wheel takes no longer than a small one.
+Masks CoverParts(const std::vector<Part>& parts, uint64_t seed, int64_t budget, SearchWork& work) {
+  const int64_t share = budget / static_cast<int64_t>(parts.size());
   Masks lines;
   int first = 0;
   for (const Part& part : parts) {
     for (uint64_t line :
-         CoverDirectly(part.size, part.guarantee.t, part.guarantee.m, options.seed, budget, work)) {
+         CoverDirectly(part.size, part.guarantee.t, part.guarantee.m, seed, share, work)) {
       lines.push_back(line << first);
     }
     first += part.size;
   }
   return lines;
+}
+
+// Parts win on many numbers and a direct search on few; in between both are
+// searched and the smaller wheel is kept.
+Masks Cover(int v, WheelGuarantee g, const WheelOptions& options) {
+  const std::vector<Part> parts = g.m > g.t ? Parts(v, g.t, g.m) : std::vector<Part>{};
+  const bool direct = parts.empty() || Binomial(v, g.m) <= kMostDirectSets;
+  SearchWork work(options,
+                  kChecksPerCovering * kChains * ((direct ? 1 : 0) + (parts.empty() ? 0 : 1)));
+  if (!direct) return CoverParts(parts, options.seed, kChecksPerCovering, work);
+  Masks lines = CoverDirectly(v, g.t, g.m, options.seed, kChecksPerCovering, work);
+  if (parts.empty()) return lines;
+  Masks fromParts = CoverParts(parts, options.seed, kChecksPerCovering, work);
+  return fromParts.size() < lines.size() ? fromParts : lines;
 }
 
 }  // namespace
