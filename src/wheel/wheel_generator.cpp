@@ -20,6 +20,10 @@ constexpr int64_t kMostDirectSets = 60000;
 // seconds on a slow machine, and a count rather than a time, so that the same
 // seed always gives the same wheel.
 constexpr int64_t kChecksPerCovering = 600'000'000;
+// The parts of a wheel on many numbers hold long lists of sets, whose checks
+// cost more time each, and the proof over all the draws follows: they share
+// fewer checks, so that the whole wheel still comes within seconds.
+constexpr int64_t kChecksPerPartsWheel = 250'000'000;
 // A round anneals from hot to cold; a search that gained nothing in a few
 // rounds in a row ends early, so small wheels come quickly.
 constexpr int64_t kChecksPerSetInRound = 20000;
@@ -396,12 +400,12 @@ Masks CoverParts(const std::vector<Part>& parts, uint64_t seed, int64_t budget, 
 Masks Cover(int v, WheelGuarantee g, const WheelOptions& options) {
   const std::vector<Part> parts = g.m > g.t ? Parts(v, g.t, g.m) : std::vector<Part>{};
   const bool direct = parts.empty() || Binomial(v, g.m) <= kMostDirectSets;
-  SearchWork work(options,
-                  kChecksPerCovering * kChains * ((direct ? 1 : 0) + (parts.empty() ? 0 : 1)));
-  if (!direct) return CoverParts(parts, options.seed, kChecksPerCovering, work);
+  SearchWork work(options, kChains * ((direct ? kChecksPerCovering : 0) +
+                                      (parts.empty() ? 0 : kChecksPerPartsWheel)));
+  if (!direct) return CoverParts(parts, options.seed, kChecksPerPartsWheel, work);
   Masks lines = CoverDirectly(v, g.t, g.m, options.seed, kChecksPerCovering, work);
   if (parts.empty()) return lines;
-  Masks fromParts = CoverParts(parts, options.seed, kChecksPerCovering, work);
+  Masks fromParts = CoverParts(parts, options.seed, kChecksPerPartsWheel, work);
   return fromParts.size() < lines.size() ? fromParts : lines;
 }
 
