@@ -20,6 +20,10 @@ constexpr int64_t kMostDirectSets = 60000;
 // seconds on a slow machine, and a count rather than a time, so that the same
 // seed always gives the same wheel.
 constexpr int64_t kChecksPerCovering = 600'000'000;
+// The parts of a wheel on many numbers hold long lists of sets, whose checks
+// cost more time each, and the proof over all the draws follows: they share
+// fewer checks, so that the whole wheel still comes within seconds.
+constexpr int64_t kChecksPerPartsWheel = 250'000'000;
 // A round anneals from hot to cold; a search that gained nothing in a few
 // rounds in a row ends early, so small wheels come quickly.
 constexpr int64_t kChecksPerSetInRound = 20000;
@@ -341,45 +345,68 @@ Masks CoverDirectly(int v, int t, int m, uint64_t seed, int64_t budget, SearchWo
                            [](const Masks& a, const Masks& b) { return a.size() < b.size(); });
 }
 
-// Parts of the numbers such that one of them holds t of any m drawn numbers
-// (m > parts * (t - 1)); each at least a line long. Two parts are sized for
-// the smallest sum of their lower bounds, more parts evenly.
-std::vector<int> PartSizes(int v, int t, int m) {
+struct Part {
+  int size;
+  WheelGuarantee guarantee;
+};
+
+// Parts of the numbers such that one of them holds what its own wheel needs of
+// any m drawn numbers; each at least a line long. With p parts of t-if-t
+// coverings that holds when m > p (t - 1). Two parts need less: when the first
+// holds at most t - 1 of the drawn numbers the second holds m - t + 1, so a
+// t-if-(m - t + 1) wheel on the second does, and it has far fewer lines than
+// a covering. Two parts are sized for the smallest sum of their lower bounds,
+// more parts evenly.
+std::vector<Part> Parts(int v, int t, int m) {
   const int parts = std::min((m - 1) / (t - 1), v / kLineSize);
   if (parts < 2) return {};
-  std::vector<int> sizes;
+  std::vector<Part> sizes;
   if (parts == 2) {
-    int best = v / 2;
-    int64_t bestLines = WheelLowerBound(best, {t, t}) + WheelLowerBound(v - best, {t, t});
-    for (int a = kLineSize + 1; a < v / 2; ++a) {
-      const int64_t lines = WheelLowerBound(a, {t, t}) + WheelLowerBound(v - a, {t, t});
-      if (lines < bestLines) best = a, bestLines = lines;
+    const WheelGuarantee first{t, t}, second{t, m - t + 1};
+    int best = 0;
+    int64_t bestLines = 0;
+    for (int a = kLineSize + 1; v - a > kLineSize; ++a) {
+      if (!WheelProblem(v - a, second).empty() || Binomial(v - a, second.m) > kMostDirectSets) {
+        continue;
+      }
+      const int64_t lines = WheelLowerBound(a, first) + WheelLowerBound(v - a, second);
+      if (best == 0 || lines < bestLines) best = a, bestLines = lines;
     }
-    return {best, v - best};
+    if (best == 0) return {};
+    return {{best, first}, {v - best, second}};
   }
-  for (int i = 0; i < parts; ++i) sizes.push_back(v / parts + (i < v % parts ? 1 : 0));
+  for (int i = 0; i < parts; ++i) sizes.push_back({v / parts + (i < v % parts ? 1 : 0), {t, t}});
   return sizes;
 }
 
-Masks Cover(int v, WheelGuarantee g, const WheelOptions& options) {
-  const std::vector<int> parts =
-      g.m > g.t && Binomial(v, g.m) > kMostDirectSets ? PartSizes(v, g.t, g.m) : std::vector<int>{};
-  if (parts.empty()) {
-    SearchWork work(options, kChecksPerCovering * kChains);
-    return CoverDirectly(v, g.t, g.m, options.seed, kChecksPerCovering, work);
-  }
-  // The parts share one search's checks, so a large wheel takes no longer.
-  const int64_t budget = kChecksPerCovering / static_cast<int64_t>(parts.size());
-  SearchWork work(options, kChecksPerCovering * kChains);
+// The parts' wheels side by side; the parts share `budget` checks, so a large
+// wheel takes no longer than a small one.
+Masks CoverParts(const std::vector<Part>& parts, uint64_t seed, int64_t budget, SearchWork& work) {
+  const int64_t share = budget / static_cast<int64_t>(parts.size());
   Masks lines;
   int first = 0;
-  for (int size : parts) {
-    for (uint64_t line : CoverDirectly(size, g.t, g.t, options.seed, budget, work)) {
+  for (const Part& part : parts) {
+    for (uint64_t line :
+         CoverDirectly(part.size, part.guarantee.t, part.guarantee.m, seed, share, work)) {
       lines.push_back(line << first);
     }
-    first += size;
+    first += part.size;
   }
   return lines;
+}
+
+// Parts win on many numbers and a direct search on few; in between both are
+// searched and the smaller wheel is kept.
+Masks Cover(int v, WheelGuarantee g, const WheelOptions& options) {
+  const std::vector<Part> parts = g.m > g.t ? Parts(v, g.t, g.m) : std::vector<Part>{};
+  const bool direct = parts.empty() || Binomial(v, g.m) <= kMostDirectSets;
+  SearchWork work(options, kChains * ((direct ? kChecksPerCovering : 0) +
+                                      (parts.empty() ? 0 : kChecksPerPartsWheel)));
+  if (!direct) return CoverParts(parts, options.seed, kChecksPerPartsWheel, work);
+  Masks lines = CoverDirectly(v, g.t, g.m, options.seed, kChecksPerCovering, work);
+  if (parts.empty()) return lines;
+  Masks fromParts = CoverParts(parts, options.seed, kChecksPerPartsWheel, work);
+  return fromParts.size() < lines.size() ? fromParts : lines;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Builds a wheel with as few lines as it can find for the chosen numbers and
 // the guarantee, and proves it before handing it out. A greedy start is cut
 // down by simulated annealing over the lines; large wheels whose guarantee
-// follows from smaller coverings of parts of the numbers (one of p parts
-// holds t of any m drawn numbers when m > p (t - 1)) are built from those.
+// follows from smaller wheels on parts of the numbers (one of p parts holds
+// t of any m drawn numbers when m > p (t - 1); of two parts, one holds t or
+// the other m - t + 1) are built from those.
 // The same numbers, guarantee and seed give the same wheel.
 #pragma once
 
