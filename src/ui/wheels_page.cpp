@@ -199,7 +199,7 @@ QWidget* WheelsPage::BuildCheck() {
   checkText_->setPlaceholderText("one line of six numbers to a row: 01-02-03-04-05-06");
   checkText_->setAccessibleName("Lines of the wheel to check");
   checkText_->setMaximumHeight(checkText_->fontMetrics().lineSpacing() * 6);
-  auto* load = new QPushButton("Loa&d...", box);
+  auto* load = new QPushButton("Lo&ad...", box);
   load->setObjectName("cmdWheelLoad");
   auto* prove = new QPushButton("Chec&k", box);
   prove->setObjectName("cmdWheelCheck");

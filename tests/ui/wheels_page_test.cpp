@@ -60,6 +60,10 @@ class WheelsPageTest : public DemoWindowTest {
     QVERIFY(Caption(*w_, "lblWheelChances").contains("at least 6: 0.00011%"));
     QVERIFY(Caption(*w_, "lblWheelTicket").startsWith("Over 3799 draws: staked"));
     QVERIFY(TakePicture(*w_, "wheels.png"));
+    Click(*w_, "cmdPrintWheel");
+    QCOMPARE(rig_->printJobs.back().what, "wheel");
+    QVERIFY(rig_->printJobs.back().text.find("15 lines; no wheel can have fewer than 15") !=
+            std::string::npos);
 
     // Two rows picked with the mouse: only they go to My Lines.
     lines.scrollToItem(lines.item(0, 1));
