@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the window (docs/*.png) on a virtual screen,
-# from the window tests that drive the Single Line, Statistics, My Lines and
-# History pages.
+# from the window tests that drive the Single Line, Statistics, My Lines,
+# History and Wheels pages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
@@ -11,3 +11,5 @@ BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_my_lines_test"
 BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_history_page_test"
+BALLWRIGHT_PICTURES="$root/docs" QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1400x900x24" "$root/build/bin/ui_wheels_page_test"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <mutex>
+#include <stdexcept>
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
@@ -10,6 +11,7 @@
 #include "store/file_error.h"
 #include "store/text_file.h"
 #include "wheel/wheel_generator.h"
+#include "wheel/wheel_text.h"
 
 namespace bw {
 namespace {
@@ -43,45 +45,19 @@ std::string Joined(const std::vector<int>& numbers) {
   return text;
 }
 
-// The numbers of each line of a wheel file: any runs of digits, so that the
-// command's own text, CSV and JSON read back; lines without any are skipped.
+// A wheel file's lines; a wrong line is a usage error naming the file and the line.
 std::vector<Line> ReadWheelFile(const std::filesystem::path& file, const std::vector<int>& chosen) {
   const std::string name = Quoted(file.string());
   const ReadResult read = ReadTextLines(file);
   if (read.error != 0) {
     throw UsageError("cannot read the wheel file " + name + ": " + FileErrorText(read.error));
   }
-  std::vector<Line> lines;
-  for (std::size_t row = 0; row < read.lines.size(); ++row) {
-    const std::string& text = read.lines[row];
-    const std::string where = name + " line " + std::to_string(row + 1) + ": ";
-    std::vector<int> numbers;
-    for (std::size_t at = 0; at < text.size();) {
-      if (!std::isdigit(static_cast<unsigned char>(text[at]))) {
-        ++at;
-        continue;
-      }
-      const std::size_t end = text.find_first_not_of("0123456789", at);
-      const std::string digits = text.substr(at, end == std::string::npos ? end : end - at);
-      at = end == std::string::npos ? text.size() : end;
-      const int number = digits.size() > 2 ? 0 : std::stoi(digits);
-      if (!std::binary_search(chosen.begin(), chosen.end(), number)) {
-        throw UsageError(where + "the number " + digits + " is not among the chosen numbers");
-      }
-      numbers.push_back(number);
-    }
-    if (numbers.empty()) continue;
-    std::sort(numbers.begin(), numbers.end());
-    if (numbers.size() != 6 ||
-        std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end()) {
-      throw UsageError(where + "a line needs six different numbers, got " + Quoted(text));
-    }
-    Line line{};
-    std::copy(numbers.begin(), numbers.end(), line.begin());
-    lines.push_back(line);
+  try {
+    return ParseWheelText(read.lines, chosen, name);
+  } catch (const std::invalid_argument& error) {
+    const std::string why = error.what();
+    throw UsageError(why.rfind(name + " holds", 0) == 0 ? "the wheel file " + why : why);
   }
-  if (lines.empty()) throw UsageError("the wheel file " + name + " holds no lines");
-  return lines;
 }
 
 }  // namespace

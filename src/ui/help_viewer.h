@@ -20,6 +20,7 @@ inline constexpr int kOptimise = 410;
 inline constexpr int kSixFrom49 = 420;
 inline constexpr int kRandomLineFinder = 430;
 inline constexpr int kLineOptimiser = 450;
+inline constexpr int kWheels = 460;
 inline constexpr int kImportingLottery = 590;
 inline constexpr int kImportingDraws = 600;
 inline constexpr int kSingleLine = 740;

@@ -31,6 +31,7 @@
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 #include "ui/update_page.h"
+#include "ui/wheels_page.h"
 
 namespace bw::ui {
 
@@ -93,6 +94,8 @@ void MainWindow::BuildPages() {
   myLines_ = new MyLinesPage(*session_, services_.messages, Help(), tabMain_);
   tabMain_->addTab(Scrolling(myLines_), "My Lines");
   BuildHistoryPage();
+  wheels_ = new WheelsPage(*this, tabMain_);
+  tabMain_->addTab(Scrolling(wheels_), "Wheels");
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("ProgressBar");
@@ -165,6 +168,7 @@ void MainWindow::BuildMenus() {
   addTopic(help, "mnuStatistics", "Number &Statistics", topic::kNumberStatistics);
   addTopic(help, "mnuMyLines", "&My Lines", topic::kMyLines);
   addTopic(help, "mnuHistoryHelp", "&History", topic::kHistory);
+  addTopic(help, "mnuWheelsHelp", "&Wheels", topic::kWheels);
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);

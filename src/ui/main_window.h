@@ -37,6 +37,7 @@ class UpdatePage;
 class OptimisePage;
 class HistoryPage;
 class MyLinesPage;
+class WheelsPage;
 
 // What the window gets from the platform. Tests answer messages, drive the
 // event pump and record print jobs through these.
@@ -64,7 +65,8 @@ enum MainTab {
   kLineOptimiser = 2,
   kStatistics = 3,
   kMyLines = 4,
-  kHistory = 5
+  kHistory = 5,
+  kWheels = 6
 };
 enum ChoiceTab { kSingleLine = 0, kUpdate = 1, kOptimise = 2, kSixFrom49 = 3 };
 
@@ -177,6 +179,7 @@ class MainWindow : public QMainWindow, public PageHost {
   OptimisePage* optimise_ = nullptr;
   MyLinesPage* myLines_ = nullptr;
   HistoryPage* history_ = nullptr;
+  WheelsPage* wheels_ = nullptr;
 
   QLabel* recorded_ = nullptr;
 

@@ -82,6 +82,7 @@ void MainWindow::SetTabsEnabled(bool enabled) {
     case kStatistics:
     case kMyLines:
     case kHistory:
+    case kWheels:
       tabMain_->SetTabSelectable(kGeneralServices, enabled);
       tabMain_->SetTabSelectable(kRandomLineFinder, enabled);
       break;
@@ -89,6 +90,7 @@ void MainWindow::SetTabsEnabled(bool enabled) {
   tabMain_->SetTabSelectable(kStatistics, enabled);
   tabMain_->SetTabSelectable(kMyLines, enabled);
   tabMain_->SetTabSelectable(kHistory, enabled);
+  tabMain_->SetTabSelectable(kWheels, enabled);
   history_->AllowChanges(enabled);  // no change of the draws while a run counts them
 }
 

@@ -183,6 +183,10 @@ class KeyboardTest : public DemoWindowTest {
         "rngHistoryFrom rngHistoryTo rngHistoryWhole HistoryWithNumber tblHistory HistoryDate "
         "HistoryNumber1 HistoryNumber6 HistoryBonus cmdCorrectDraw cmdInsertDraw cmdDeleteDraw "
         "cmdCopyHistory cmdSaveHistory cmdHelpHistory");
+    row("Wheels", ui::kWheels, 0,
+        "txtWheelNumbers spnWheelT spnWheelM cmdWheelGenerate tblWheelLines tblWheelGuarantee "
+        "cmdCopyWheel cmdSaveWheel cmdPrintWheel cmdWheelToMyLines txtWheelCheck cmdWheelLoad "
+        "cmdWheelCheck WheelChartCopy WheelChartSave cmdHelpWheels");
   }
   void tabWalksEveryPageTheSameWayBothWays() {
     QFETCH(int, page);

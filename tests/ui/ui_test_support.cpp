@@ -186,7 +186,7 @@ QString Row(const QWidget& root, int first, int last, const QString& prefix) {
 
 void ForEachPage(ui::MainWindow& window, const std::function<void()>& check) {
   for (int page : {ui::kGeneralServices, ui::kRandomLineFinder, ui::kLineOptimiser, ui::kStatistics,
-                   ui::kHistory}) {
+                   ui::kHistory, ui::kWheels}) {
     if (page == ui::kLineOptimiser)
       window.ShowLineOptimiser();
     else

@@ -1,0 +1,46 @@
+#include "wheel/wheel_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace bw {
+
+std::vector<Line> ParseWheelText(const std::vector<std::string>& rows,
+                                 const std::vector<int>& chosen, const std::string& source) {
+  std::vector<Line> lines;
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const std::string& text = rows[row];
+    const std::string where = source + " line " + std::to_string(row + 1) + ": ";
+    std::vector<int> numbers;
+    for (std::size_t at = 0; at < text.size();) {
+      if (!std::isdigit(static_cast<unsigned char>(text[at]))) {
+        ++at;
+        continue;
+      }
+      const std::size_t end = text.find_first_not_of("0123456789", at);
+      const std::string digits = text.substr(at, end == std::string::npos ? end : end - at);
+      at = end == std::string::npos ? text.size() : end;
+      const int number = digits.size() > 2 ? 0 : std::stoi(digits);
+      if (!std::binary_search(chosen.begin(), chosen.end(), number)) {
+        throw std::invalid_argument(where + "the number " + digits +
+                                    " is not among the chosen numbers");
+      }
+      numbers.push_back(number);
+    }
+    if (numbers.empty()) continue;
+    std::sort(numbers.begin(), numbers.end());
+    if (numbers.size() != 6 ||
+        std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end()) {
+      throw std::invalid_argument(where + "a line needs six different numbers, got \"" + text +
+                                  "\"");
+    }
+    Line line{};
+    std::copy(numbers.begin(), numbers.end(), line.begin());
+    lines.push_back(line);
+  }
+  if (lines.empty()) throw std::invalid_argument(source + " holds no lines");
+  return lines;
+}
+
+}  // namespace bw

@@ -1,0 +1,129 @@
+// The Wheels page by keyboard and mouse: a wheel built off the GUI thread,
+// proved and shown with its size against the fewest possible, added to My
+// Lines; a wheel from a file proved or refused with the reason.
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+#include "ui/main_window.h"
+#include "ui/ui_test_support.h"
+#include "ui/wheels_page.h"
+
+using namespace bw;
+using namespace bw::uitest;
+
+namespace {
+
+void Press(const QKeySequence& keys) {
+  QTest::keySequence(QApplication::focusWidget(), keys);
+}
+
+void TabTo(const QString& name) {
+  for (int step = 0; step < 20 && QApplication::focusWidget()->objectName() != name; ++step)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget()->objectName(), name);
+}
+
+void TypeOver(const QString& text) {
+  Press(QKeySequence::SelectAll);
+  QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+}  // namespace
+
+class WheelsPageTest : public DemoWindowTest {
+  Q_OBJECT
+
+  ui::WheelsPage& Page() { return Child<ui::WheelsPage>(*w_, "tabWheels"); }
+  void WaitForWheel() { QTRY_VERIFY_WITH_TIMEOUT(!Page().Running(), 60000); }
+  // Types the numbers and the guarantee into the page, as a user tabs through it.
+  void Choose(const QString& numbers, int t, int m) {
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kWheels));
+    QTest::mouseClick(&Child(*w_, "txtWheelNumbers"), Qt::LeftButton);
+    TypeOver(numbers);
+    TabTo("spnWheelT");
+    TypeOver(QString::number(t));
+    TabTo("spnWheelM");
+    TypeOver(QString::number(m));
+  }
+
+ private slots:
+  void buildsProvesAndAddsAWheelByKeyboardAndMouse() {
+    Choose("1 2 3 4 5 6 7 8 9 10 11 12", 3, 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Generate is the default
+    WaitForWheel();
+    auto& lines = Child<QTableWidget>(*w_, "tblWheelLines");
+    QCOMPARE(lines.rowCount(), 15);
+    QVERIFY2(Caption(*w_, "lblWheelSize").startsWith("15 lines; no wheel can have fewer than 15."),
+             qPrintable(Caption(*w_, "lblWheelSize")));
+    // The worst best hit when 3, 4, 5, 6 drawn numbers are among the twelve.
+    QCOMPARE(Column(Child<QTableWidget>(*w_, "tblWheelGuarantee"), 1), QList<double>({3, 3, 3, 4}));
+    QVERIFY(Caption(*w_, "lblWheelChances").contains("at least 6: 0.00011%"));
+    QVERIFY(Caption(*w_, "lblWheelTicket").startsWith("Over 3799 draws: staked"));
+    QVERIFY(TakePicture(*w_, "wheels.png"));
+    Click(*w_, "cmdPrintWheel");
+    QCOMPARE(rig_->printJobs.back().what, "wheel");
+    QVERIFY(rig_->printJobs.back().text.find("15 lines; no wheel can have fewer than 15") !=
+            std::string::npos);
+
+    // Two rows picked with the mouse: only they go to My Lines.
+    lines.scrollToItem(lines.item(0, 1));
+    QTest::mouseClick(lines.viewport(), Qt::LeftButton, {},
+                      lines.visualItemRect(lines.item(0, 1)).center());
+    QTest::mouseClick(lines.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      lines.visualItemRect(lines.item(1, 1)).center());
+    Click(*w_, "cmdWheelToMyLines");
+    const std::string saved = rig_->folder.Read("Sample.lines");
+    QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 2);
+    QCOMPARE(w_->statusBar()->currentMessage(), "Added 2 lines to My Lines");
+  }
+
+  void checksAWheelFromAFile_data() {
+    QTest::addColumn<QString>("wheel");
+    QTest::addColumn<QString>("told");  // in the check note, or in a message when it starts "!"
+    QTest::newRow("fails") << "01-02-03-04-05-06\n"
+                           << "The wheel fails 3 if 6: no line holds 3 of 1 2 7 8 9 10.";
+    QTest::newRow("holds") << "01 02 03 04 05 06\n01 02 03 07 08 09\n04 05 06 10 11 12\n"
+                              "07 08 09 10 11 12\n01 02 03 10 11 12\n04 05 06 07 08 09\n"
+                           << "";
+    QTest::newRow("not chosen") << "01 02 03 04 05 06\n01 02 03 04 05 13\n"
+                                << "!wheel.txt\" line 2: the number 13 is not among the chosen";
+    QTest::newRow("five numbers") << "01 02 03 04 05\n"
+                                  << "!wheel.txt\" line 1: a line needs six different numbers";
+  }
+  void checksAWheelFromAFile() {
+    QFETCH(QString, wheel);
+    QFETCH(QString, told);
+    rig_->folder.Write("wheel.txt", wheel.toStdString());
+    Choose("1 2 3 4 5 6 7 8 9 10 11 12", 3, 6);
+    const std::size_t messages = rig_->messages.shown.size();
+    const QString path = QString::fromStdString((rig_->folder.Path() / "wheel.txt").string());
+    QVERIFY(AnswerFileDialog([this] { Click(*w_, "cmdWheelLoad"); }, path) != kNoFileDialog);
+    WaitForWheel();
+    if (told.startsWith('!')) {
+      QCOMPARE(rig_->messages.shown.size(), messages + 1);
+      QVERIFY2(QString::fromStdString(rig_->Last().text).contains(told.mid(1)),
+               rig_->Last().text.c_str());
+    } else if (!told.isEmpty()) {
+      QCOMPARE(Caption(*w_, "lblWheelCheck"), told);
+      QCOMPARE(Child<QTableWidget>(*w_, "tblWheelLines").rowCount(), 0);  // never shown unproved
+    } else {
+      QVERIFY(Caption(*w_, "lblWheelCheck").startsWith("The wheel holds 3 if 6"));
+      QCOMPARE(Child<QTableWidget>(*w_, "tblWheelLines").rowCount(), 6);
+    }
+  }
+
+  // Stop ends the search at once and keeps a proved wheel.
+  void stopKeepsTheBestProvedWheel() {
+    Choose(QString("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20"), 3, 3);
+    Click(*w_, "cmdWheelGenerate");
+    QVERIFY(Page().Running());
+    QVERIFY(Enabled(*w_, "cmdWheelStop"));
+    Click(*w_, "cmdWheelStop");
+    WaitForWheel();
+    QVERIFY(Child<QTableWidget>(*w_, "tblWheelLines").rowCount() > 0);
+    QVERIFY(Caption(*w_, "lblWheelSize").contains("proved over 1140 sets"));
+  }
+};
+
+QTEST_MAIN(WheelsPageTest)
+#include "wheels_page_test.moc"
