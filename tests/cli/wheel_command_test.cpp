@@ -2,6 +2,7 @@
 // and the wrong input it refuses. It needs no lottery folder.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <regex>
 
 #include "cli_support.h"
 
@@ -10,7 +11,11 @@ namespace {
 
 using testing::ElementsAre;
 using testing::HasSubstr;
-using testing::MatchesRegex;
+
+// The test framework's own patterns are too plain on some systems.
+bool Matches(const std::string& text, const std::string& pattern) {
+  return std::regex_match(text, std::regex(pattern));
+}
 
 const std::string kTwelve = " 1 2 3 4 5 6 7 8 9 10 11 12";
 
@@ -20,7 +25,7 @@ TEST(CliWheel, ListsTheLinesThenTheCountTheProofAndTheBound) {
   ASSERT_EQ(text.code, 0) << text.err;
   const auto lines = text.Lines();
   ASSERT_EQ(lines.size(), 5u);
-  for (int i = 0; i < 2; ++i) EXPECT_THAT(lines[i], MatchesRegex("[0-9]{2}(-[0-9]{2}){5}"));
+  for (int i = 0; i < 2; ++i) EXPECT_TRUE(Matches(lines[i], "[0-9]{2}(-[0-9]{2}){5}")) << lines[i];
   EXPECT_THAT(std::vector<std::string>(lines.begin() + 2, lines.end()),
               ElementsAre("lines: 2", "guarantee: 3 if 5, proved over 792 sets", "lower bound: 2"));
 
@@ -38,8 +43,8 @@ TEST(CliWheel, ListsTheLinesThenTheCountTheProofAndTheBound) {
     const auto result = RunProgram(folder / "ballwright-cli", row.words);
     ASSERT_EQ(result.code, 0) << row.words << result.err;
     ASSERT_GE(result.Lines().size(), 2u);
-    EXPECT_THAT(result.Lines()[0], MatchesRegex(row.first)) << row.words;
-    EXPECT_THAT(result.Lines()[1], MatchesRegex(row.second)) << row.words;
+    EXPECT_TRUE(Matches(result.Lines()[0], row.first)) << row.words;
+    EXPECT_TRUE(Matches(result.Lines()[1], row.second)) << row.words;
     EXPECT_THAT(result.err, HasSubstr("guarantee: 3 if 5, proved over 792 sets"));
   }
   const auto seeded = "wheel --guarantee 2if3 --seed 5 1 2 3 4 5 6 7 8 9 10";
