@@ -8,8 +8,9 @@
 
 namespace bw::ui {
 
-BalanceChart::BalanceChart(QWidget* parent, const QString& name, const QString& title)
-    : ChartPanel(name, title, parent) {
+BalanceChart::BalanceChart(QWidget* parent, const QString& name, const QString& title,
+                           const QString& emptyNote)
+    : ChartPanel(name, title, parent), emptyNote_(emptyNote) {
   series_ = new QLineSeries(this);
   series_->setName("returned so far minus staked so far");
   Chart().addSeries(series_);
@@ -33,6 +34,7 @@ void BalanceChart::Show(const std::vector<BalancePoint>& points) {
   }
   series_->replace(xy);
   if (points.empty()) return Clear();
+  ShowAxisLabels(true);
   Chart()
       .axes(Qt::Horizontal)
       .front()
@@ -47,7 +49,14 @@ void BalanceChart::Show(const std::vector<BalancePoint>& points) {
 
 void BalanceChart::Clear() {
   series_->clear();
-  SetNote("Check a line to see its balance over the years.");
+  // An empty chart has no dates and no balance to mark: its axes stay bare
+  // rather than repeating "1970" and "0".
+  ShowAxisLabels(false);
+  SetNote(emptyNote_);
+}
+
+void BalanceChart::ShowAxisLabels(bool shown) {
+  for (QAbstractAxis* axis : Chart().axes()) axis->setLabelsVisible(shown);
 }
 
 int BalanceChart::PointCount() const {

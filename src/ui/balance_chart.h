@@ -14,14 +14,20 @@ namespace bw::ui {
 class BalanceChart : public ChartPanel {
   Q_OBJECT
  public:
-  explicit BalanceChart(QWidget* parent, const QString& name = "BalanceChart",
-                        const QString& title = "Running balance of the line");
+  // `emptyNote` is shown while there is nothing to chart.
+  explicit BalanceChart(
+      QWidget* parent, const QString& name = "BalanceChart",
+      const QString& title = "Running balance of the line",
+      const QString& emptyNote = "Check a line to see its balance over the years.");
   void Show(const std::vector<BalancePoint>& points);
   void Clear();
   int PointCount() const;
 
  private:
+  void ShowAxisLabels(bool shown);
+
   QLineSeries* series_ = nullptr;
+  QString emptyNote_;
 };
 
 }  // namespace bw::ui

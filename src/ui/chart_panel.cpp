@@ -14,6 +14,12 @@
 #include "ui/page_widgets.h"
 
 namespace bw::ui {
+namespace {
+
+constexpr int kTicks = 5;  // a value axis's marks before rounding
+const QString kWholeNumbers = QStringLiteral("%d");
+
+}  // namespace
 
 ChartPanel::ChartPanel(const QString& name, const QString& title, QWidget* parent)
     : QWidget(parent), chart_(new QChart) {
@@ -133,13 +139,20 @@ QBarCategoryAxis* UprightCategoryAxis(const QStringList& categories) {
 
 QValueAxis* WholeNumberAxis() {
   auto* axis = new QValueAxis;
-  axis->setLabelFormat("%d");
+  axis->setLabelFormat(kWholeNumbers);
   return axis;
 }
 
 void SetRoundRange(QAbstractAxis* axis, qreal low, qreal high) {
   axis->setRange(low, high > low ? high : low + 1);
-  if (auto* values = qobject_cast<QValueAxis*>(axis)) values->applyNiceNumbers();
+  auto* values = qobject_cast<QValueAxis*>(axis);
+  if (!values) return;
+  values->setTickCount(kTicks);
+  values->applyNiceNumbers();
+  // Whole numbers a step of less than one apart would print one label twice.
+  const qreal span = values->max() - values->min();
+  if (values->labelFormat() == kWholeNumbers && span < values->tickCount() - 1)
+    values->setTickCount(static_cast<int>(span) + 1);
 }
 
 }  // namespace bw::ui
