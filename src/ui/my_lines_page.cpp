@@ -270,6 +270,18 @@ bool MyLinesPage::Change(const std::function<std::string(LinesBook&)>& change,
   return true;
 }
 
+bool MyLinesPage::TypedSince(std::optional<int32_t>& since) {
+  const QString typed = since_->text().trimmed();
+  if (typed.isEmpty()) return true;
+  const auto date = ParseDrawDate(typed.toStdString());
+  if (!date) {
+    messages_.Show(Refusal("\"" + typed.toStdString() + "\" is not a date dd/mm/yyyy."));
+    return false;
+  }
+  since = DayNumber(*date);
+  return true;
+}
+
 void MyLinesPage::AddTyped() {
   std::string typed = numbers_->text().toStdString();
   for (char& c : typed) {
@@ -283,15 +295,7 @@ void MyLinesPage::AddTyped() {
   }
   SavedLine line = *parsed.line;
   line.label = label_->text().toStdString();
-  const QString since = since_->text().trimmed();
-  if (!since.isEmpty()) {
-    const auto date = ParseDrawDate(since.toStdString());
-    if (!date) {
-      messages_.Show(Refusal("\"" + since.toStdString() + "\" is not a date dd/mm/yyyy."));
-      return;
-    }
-    line.since = DayNumber(*date);
-  }
+  if (!TypedSince(line.since)) return;
   if (Change([line](LinesBook& book) { return book.Add(line); },
              "Added " + Text(SystemLineText(line.numbers)) + " to My Lines")) {
     numbers_->clear();
@@ -307,15 +311,7 @@ void MyLinesPage::SetLabelAndDate() {
   }
   const Line numbers = line->numbers;
   std::optional<int32_t> since;
-  const QString typed = since_->text().trimmed();
-  if (!typed.isEmpty()) {
-    const auto date = ParseDrawDate(typed.toStdString());
-    if (!date) {
-      messages_.Show(Refusal("\"" + typed.toStdString() + "\" is not a date dd/mm/yyyy."));
-      return;
-    }
-    since = DayNumber(*date);
-  }
+  if (!TypedSince(since)) return;
   const std::string label = label_->text().toStdString();
   if (Change([&](LinesBook& book) { return book.Relabel(numbers, label, since); },
              "Changed " + Text(SystemLineText(numbers)))) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ class MyLinesPage : public QWidget {
   // The saved line of the table's current row, if any.
   const SavedLine* CurrentLine() const;
   void SelectLine(const Line& numbers);
+  // The date in the "first played" box into `since` (left as it is when the
+  // box is empty); false, after telling the user, when it is not a date.
+  bool TypedSince(std::optional<int32_t>& since);
   void AddTyped();
   void SetLabelAndDate();
   void ShowTicket(const std::vector<DatedDraw>& draws);
