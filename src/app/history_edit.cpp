@@ -21,10 +21,10 @@ PlannedEdit Refused(std::optional<Message> why) {
   return planned;
 }
 
+// The text before the first blank, as ParseDrawEntry takes it, without
+// splitting the numbers: it runs over the whole draw list.
 std::string EntryDate(const std::string& entry) {
-  std::string date;
-  ParseDrawEntry(entry, &date);
-  return date;
+  return entry.substr(0, entry.find(' '));
 }
 
 // The set-aside lines standing right before entry `at`.
