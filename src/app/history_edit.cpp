@@ -40,6 +40,15 @@ std::size_t RealDraws(const DrawList& draws) {
   }));
 }
 
+// The edit taking entry `at` out, the set-aside lines around it kept.
+HistoryEdit Removal(const ProgramState& state, std::size_t at) {
+  HistoryEdit edit;
+  edit.removed = state.draws[at];
+  edit.removedAt = at;
+  edit.asideBeforeRemoved = AsideJustBefore(SetAsideLinesOfHistory(state), at);
+  return edit;
+}
+
 // The entry put in at its date place, asking about a second draw of a day.
 // A correction that keeps the date keeps the draw's place (and asks nothing:
 // a second draw of that day was let in before).
@@ -126,11 +135,7 @@ PlannedEdit PlanCorrection(Session& session, std::size_t at, const std::string& 
   const bool sameDate = EntryDate(old) == EntryDate(entry);
   if (sameDate && SameDrawNumbers(old, entry))
     return Refused(Refusal("The draw of " + EntryDate(entry) + " is unchanged.", kEditTitle));
-  HistoryEdit edit;
-  edit.removed = old;
-  edit.removedAt = at;
-  edit.asideBeforeRemoved = AsideJustBefore(SetAsideLinesOfHistory(session.State()), at);
-  return PlanPut(session, std::move(edit), entry, sameDate);
+  return PlanPut(session, Removal(session.State(), at), entry, sameDate);
 }
 
 PlannedEdit PlanDeletion(Session& session, std::size_t at) {
@@ -143,12 +148,8 @@ PlannedEdit PlanDeletion(Session& session, std::size_t at) {
                                " is the only one in the history: a history keeps one draw "
                                "at least.",
                            kEditTitle));
-  HistoryEdit edit;
-  edit.removed = state.draws[at];
-  edit.removedAt = at;
-  edit.asideBeforeRemoved = AsideJustBefore(SetAsideLinesOfHistory(state), at);
   PlannedEdit planned;
-  planned.edit = std::move(edit);
+  planned.edit = Removal(state, at);
   return planned;
 }
 
