@@ -21,10 +21,10 @@ PlannedEdit Refused(std::optional<Message> why) {
   return planned;
 }
 
+// The text before the first blank, as ParseDrawEntry takes it, without
+// splitting the numbers: it runs over the whole draw list.
 std::string EntryDate(const std::string& entry) {
-  std::string date;
-  ParseDrawEntry(entry, &date);
-  return date;
+  return entry.substr(0, entry.find(' '));
 }
 
 // The set-aside lines standing right before entry `at`.
@@ -38,6 +38,15 @@ std::size_t RealDraws(const DrawList& draws) {
   return static_cast<std::size_t>(std::count_if(draws.begin(), draws.end(), [](const auto& entry) {
     return !IsPlaceholderEntry(EntryDate(entry));
   }));
+}
+
+// The edit taking entry `at` out, the set-aside lines around it kept.
+HistoryEdit Removal(const ProgramState& state, std::size_t at) {
+  HistoryEdit edit;
+  edit.removed = state.draws[at];
+  edit.removedAt = at;
+  edit.asideBeforeRemoved = AsideJustBefore(SetAsideLinesOfHistory(state), at);
+  return edit;
 }
 
 // The entry put in at its date place, asking about a second draw of a day.
@@ -126,11 +135,7 @@ PlannedEdit PlanCorrection(Session& session, std::size_t at, const std::string& 
   const bool sameDate = EntryDate(old) == EntryDate(entry);
   if (sameDate && SameDrawNumbers(old, entry))
     return Refused(Refusal("The draw of " + EntryDate(entry) + " is unchanged.", kEditTitle));
-  HistoryEdit edit;
-  edit.removed = old;
-  edit.removedAt = at;
-  edit.asideBeforeRemoved = AsideJustBefore(SetAsideLinesOfHistory(session.State()), at);
-  return PlanPut(session, std::move(edit), entry, sameDate);
+  return PlanPut(session, Removal(session.State(), at), entry, sameDate);
 }
 
 PlannedEdit PlanDeletion(Session& session, std::size_t at) {
@@ -143,12 +148,8 @@ PlannedEdit PlanDeletion(Session& session, std::size_t at) {
                                " is the only one in the history: a history keeps one draw "
                                "at least.",
                            kEditTitle));
-  HistoryEdit edit;
-  edit.removed = state.draws[at];
-  edit.removedAt = at;
-  edit.asideBeforeRemoved = AsideJustBefore(SetAsideLinesOfHistory(state), at);
   PlannedEdit planned;
-  planned.edit = std::move(edit);
+  planned.edit = Removal(state, at);
   return planned;
 }
 

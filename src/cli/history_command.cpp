@@ -7,6 +7,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "model/draw_fields.h"
+#include "model/numbers.h"
 
 namespace bw {
 namespace {
@@ -61,7 +62,7 @@ std::size_t EntryMeant(const Session& session, const HistoryRequest& request) {
 
 // A history line as shown: without the blank a draw without bonus ends in.
 std::string Shown(const std::string& entry) {
-  return entry.substr(0, entry.find_last_not_of(' ') + 1);
+  return std::string(TrimBlanks(entry));
 }
 
 std::string Plain(const std::string& text) {

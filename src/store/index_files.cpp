@@ -189,29 +189,31 @@ void IndexBuilder::Record(const std::string& key, IndexKind kind) {
   file.keys.push_back(packed);
 }
 
-std::vector<IndexEntry> IndexBuilder::EntriesOf(std::vector<PackedKey> keys) {
+std::vector<IndexEntry> IndexBuilder::EntriesOf(const std::vector<PackedKey>& keys) {
   // Equal keys side by side, each run in the order recorded: the run's first
-  // key is where the entry stands in the file.
-  std::sort(keys.begin(), keys.end(), [](const PackedKey& a, const PackedKey& b) {
+  // key is where the entry stands in the file and carries the run's count.
+  std::vector<PackedKey> sorted = keys;
+  std::sort(sorted.begin(), sorted.end(), [](const PackedKey& a, const PackedKey& b) {
     return std::tie(a.head, a.tail, a.order) < std::tie(b.head, b.tail, b.order);
   });
-  std::vector<std::pair<uint32_t, IndexEntry>> placed;
-  for (std::size_t i = 0; i < keys.size();) {
+  std::vector<int64_t> countAt(keys.size(), 0);
+  for (std::size_t i = 0; i < sorted.size();) {
     std::size_t end = i + 1;
-    while (end < keys.size() && keys[end].head == keys[i].head && keys[end].tail == keys[i].tail)
+    while (end < sorted.size() && sorted[end].head == sorted[i].head &&
+           sorted[end].tail == sorted[i].tail)
       ++end;
-    std::string text(kKeyLength, ' ');
-    for (std::size_t k = 0; k < 8; ++k) text[k] = static_cast<char>(keys[i].head >> (56 - 8 * k));
-    for (std::size_t k = 8; k < kKeyLength; ++k)
-      text[k] = static_cast<char>(keys[i].tail >> (8 * (kKeyLength - 1 - k)));
-    placed.push_back({keys[i].order, {std::move(text), static_cast<int64_t>(end - i)}});
+    countAt[sorted[i].order] = static_cast<int64_t>(end - i);
     i = end;
   }
-  std::sort(placed.begin(), placed.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<IndexEntry> entries;
-  entries.reserve(placed.size());
-  for (auto& [order, entry] : placed) entries.push_back(std::move(entry));
+  for (std::size_t at = 0; at < keys.size(); ++at) {
+    if (countAt[at] == 0) continue;
+    std::string text(kKeyLength, ' ');
+    for (std::size_t k = 0; k < 8; ++k) text[k] = static_cast<char>(keys[at].head >> (56 - 8 * k));
+    for (std::size_t k = 8; k < kKeyLength; ++k)
+      text[k] = static_cast<char>(keys[at].tail >> (8 * (kKeyLength - 1 - k)));
+    entries.push_back({std::move(text), countAt[at]});
+  }
   return entries;
 }
 

@@ -96,7 +96,7 @@ class IndexBuilder {
   };
   void Record(const std::string& key, IndexKind kind);
   // The entries of a file: its keys counted, in the order they first came.
-  static std::vector<IndexEntry> EntriesOf(std::vector<PackedKey> keys);
+  static std::vector<IndexEntry> EntriesOf(const std::vector<PackedKey>& keys);
   // The kind and the key's first two characters -> content.
   std::unordered_map<uint32_t, FileContent> files_;
 };

@@ -201,8 +201,7 @@ void HistoryPage::ShowPicked() {
   if (!picked) return;
   std::string date;
   const DrawFields fields = ParseDrawEntry(session_.State().draws[*picked], &date);
-  if (const auto parsed = ParseDrawDate(date))
-    date_->setDate(QDate(parsed->year, parsed->month, parsed->day));
+  if (const auto day = ParseTypedDate(QString::fromStdString(date))) date_->setDate(*day);
   for (int k = 0; k < 6; ++k) numbers_[k]->setValue(FieldNumber(fields[k + 1]));
   if (FieldNumber(fields[7]) > 0) bonus_->setValue(FieldNumber(fields[7]));
 }

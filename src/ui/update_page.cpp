@@ -143,7 +143,8 @@ std::optional<Message> UpdatePage::PlacementRefusal(const std::string& entry,
           "This draw is earlier than the last one recorded: it will be put in its "
           "place in date order.\r\n\r\n";
       break;
-    default:
+    case DrawPlacement::SameDraw:  // refused above
+    case DrawPlacement::Append:
       break;
   }
   return std::nullopt;
