@@ -115,7 +115,7 @@ int RunWheel(const WheelRequest& request, OutputFormat format, std::ostream& out
     lines = std::move(wheel.lines);
     proof = wheel.proof;
   }
-  const std::string guarantee = std::to_string(g.t) + " if " + std::to_string(g.m);
+  const std::string guarantee = GuaranteeText(g);
   std::ostream& summary = format == OutputFormat::Text ? out : err;
   if (!request.check) {
     if (format == OutputFormat::Text) {

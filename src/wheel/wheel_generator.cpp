@@ -208,8 +208,6 @@ class Covering {
         if (work_.Stopped()) break;
         work_.Spend(256 * perMove);
       }
-      const double heat =
-          kHot * std::pow(kCold / kHot, static_cast<double>(move) / static_cast<double>(moves));
       const uint64_t target = sets_[open_list_[static_cast<std::size_t>(
           random_.Below(static_cast<int>(open_list_.size())))]];
       const std::size_t line = LineToMove(target);
@@ -230,7 +228,13 @@ class Covering {
         gained_.push_back(i);
         if (counts_[i] == 0) --delta;
       });
-      if (delta > 0 && random_.Unit() >= std::exp(-static_cast<double>(delta) / heat)) continue;
+      // Only a worsening move needs the heat, so the others skip its pow;
+      // every choice stays the same.
+      if (delta > 0) {
+        const double heat =
+            kHot * std::pow(kCold / kHot, static_cast<double>(move) / static_cast<double>(moves));
+        if (random_.Unit() >= std::exp(-static_cast<double>(delta) / heat)) continue;
+      }
       lines_[line] = moved;
       for (std::size_t i : lost_)
         if (--counts_[i] == 0) Open(i);

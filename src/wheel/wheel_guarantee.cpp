@@ -47,8 +47,12 @@ int64_t Binomial(int n, int k) {
   return result;
 }
 
+std::string GuaranteeText(WheelGuarantee g) {
+  return std::to_string(g.t) + " if " + std::to_string(g.m);
+}
+
 std::string WheelProblem(int v, WheelGuarantee g) {
-  const std::string guarantee = std::to_string(g.t) + " if " + std::to_string(g.m);
+  const std::string guarantee = GuaranteeText(g);
   if (v < kFewestWheelNumbers || v > kMostWheelNumbers) {
     return "a wheel needs 7 to 49 different numbers, got " + std::to_string(v);
   }

@@ -17,6 +17,9 @@ struct WheelGuarantee {
 constexpr int kFewestWheelNumbers = 7;
 constexpr int kMostWheelNumbers = 49;
 
+// "3 if 6".
+std::string GuaranteeText(WheelGuarantee guarantee);
+
 // n choose k for n up to 64; 0 when k is outside 0..n.
 int64_t Binomial(int n, int k);
 

@@ -11,7 +11,6 @@ namespace bw {
 namespace {
 
 constexpr int kMaxLevel = 6;
-constexpr int64_t kAllDraws = 13983816;
 
 // For each chosen position, the lines holding it, as bit sets over the lines.
 struct LineSets {
@@ -177,7 +176,7 @@ struct PictureWalk {
 
 double WheelPicture::Chance(int atLeast) const {
   return static_cast<double>(drawsWinning[static_cast<std::size_t>(atLeast - 3)]) /
-         static_cast<double>(kAllDraws);
+         static_cast<double>(Binomial(kHighestNumber, kMaxLevel));
 }
 
 WheelPicture PictureOfWheel(const std::vector<int>& chosen, const std::vector<Line>& lines,
