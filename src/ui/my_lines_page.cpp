@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "analysis/full_system.h"
@@ -130,7 +131,8 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   totals_ = new QLabel(this);
   totals_->setObjectName("lblTicketTotals");
   totals_->setWordWrap(true);
-  chart_ = new BalanceChart(this, "TicketChart", "Running balance of all your lines");
+  chart_ = new BalanceChart(this, "TicketChart", "Running balance of all your lines",
+                            "Add a line to see the balance of your ticket over the years.");
   chart_->setMinimumHeight(200);
   connect(range_, &DateRangeBar::RangeChanged, this, [this] { Refresh(); });
 
@@ -181,6 +183,9 @@ QWidget* MyLinesPage::BuildEditor() {
   since_ = new QLineEdit(editor);
   since_->setObjectName("txtMyLineSince");
   since_->setPlaceholderText("dd/mm/yyyy");
+  // Wide enough for the whole hint and a typed date, frame included, at any scale.
+  since_->setMinimumWidth(since_->fontMetrics().horizontalAdvance("dd/mm/yyyy00") +
+                          2 * since_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
   since_->setAccessibleName("First played on");
   const auto button = [editor](const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, editor);

@@ -106,7 +106,8 @@ WheelsPage::WheelsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
   ticket_ = new QLabel(this);
   ticket_->setObjectName("lblWheelTicket");
   ticket_->setWordWrap(true);
-  chart_ = new BalanceChart(this, "WheelChart", "Running balance of the wheel as a ticket");
+  chart_ = new BalanceChart(this, "WheelChart", "Running balance of the wheel as a ticket",
+                            "Generate or check a wheel to see its balance over the years.");
   chart_->setMinimumHeight(200);
   auto* ticketBox = new QGroupBox("The wheel as a ticket over the history", this);
   ticketBox->setObjectName("fraWheelTicket");
