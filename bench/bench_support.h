@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scratch folders for the benchmarks: a copy of the demo lottery, started as
 // the program starts it.
 #pragma once

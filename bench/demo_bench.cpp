@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed on the demo lottery (3,799 draws): the first and a later start, the
 // line check, the full system of twelve numbers and the search of all lines.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of a correction of one draw by hand, the save of the history and the
 // index brought up to date included: in the demo lottery (3,799 draws) and in
 // the longest history the counting tables take (32,767 draws).

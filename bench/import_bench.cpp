@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed and memory of importing published results: 10,000 rows into a new
 // lottery (reading, writing, index build and flush), the preview of such a
 // file against the demo history, and the peak memory of reading a million

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the analyses over dates on the demo lottery (3,799 draws): the
 // hits of a line, a change of date range (the check and the hits again), and
 // the distribution of all 13,983,816 lines, alone and from a cold start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the player's ticket on the demo lottery (3,799 draws): 1,000 saved
 // lines read from their file, checked against the newest draw and backtested
 // over the whole history. The target is under 50 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wheels of the sizes players ask for: each case builds the wheel and proves
 // it, as `ballwright-cli wheel` does, and shows the lines reached beside the
 // most it may have (the best possible for the first five, within 10% of the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install`: the two programs in bin/, the read-only demo lottery and
 # help file in share/ballwright (the programs find it as ../share/ballwright),
 # and the desktop entry, AppStream metainfo and icons where desktops look.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (POSIX thread model).
 # Programs are linked statically so that they run without extra DLLs.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of the installed layout, made by `cpack` from the build the
 # tests use. The shared libraries the programs link (Qt 6 among them) become
 # dependencies on Debian's packages through dpkg-shlibdeps (the X11 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: one program state for the whole run (its
 // counting tables are 12.5 MB, too much to make for every input), and the
 // input as text. The targets work in memory: no file is written or read.

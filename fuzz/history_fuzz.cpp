@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history reader on any bytes, in memory: split into lines (any coding
 // and line ends), read into the draw list, each draw counted and indexed as
 // a start-up does, then taken out of the counts again.

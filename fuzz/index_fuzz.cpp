@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The index readers on any text, in memory: the count of a key, the cached
 // reader, the line check and a slice of the search over an index whose every
 // file holds the input, a key added to it, and the index marker's lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result-file reader of the import on any bytes, with its options taken
 // from the first byte, then the merge into a small history.
 #include "fuzz_support.h"

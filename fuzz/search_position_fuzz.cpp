@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search position reader on any bytes, in memory, and the line a
 // resumed search would start from.
 #include <algorithm>

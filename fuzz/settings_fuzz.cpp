@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings readers on any bytes, in memory: the program settings, a
 // lottery's settings and the whole-number reading of their values.
 #include "fuzz_support.h"

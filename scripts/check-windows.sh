@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the core, ballwright-cli and the core tests for 64-bit Windows
 # with MinGW-w64 and runs them under Wine: first the core tests, then the
 # command line on a copy of the demo lottery, whose listings and files must

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target of a sanitizer build (scripts/ci/sanitize-build.sh)
 # for a given number of seconds each, on inputs of at most 1 KiB (some twenty
 # rows of a result file: enough for every shape, and over 1,000 inputs a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # need_packages NAME...: installs the Debian packages a CI stage needs, asking
 # apt-get only for those that are missing. Sourced by install-deps.sh and the
 # CI stage scripts.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's pictures of the window (docs/*.png) on a virtual screen,
 # from the window tests that drive the Single Line, Statistics, My Lines,
 # History and Wheels pages.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build made by scripts/test.sh into a temporary prefix and
 # validates the desktop entry and the AppStream metainfo it puts there.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every fuzz target for about 20 seconds, on the sanitizer build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

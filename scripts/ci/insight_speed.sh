@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The speed of the date-range analyses and of the distribution of all lines
 # on the demo lottery: the benchmarks, then the command line's distribution,
 # whose processor time (not wall time, which a busy machine stretches) must

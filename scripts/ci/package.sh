@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs the build made by scripts/test.sh into a .deb, unpacks it into a
 # temporary root and starts the installed window headless against a fresh
 # home folder: the first start must make the user's lottery folder with the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the core, the command line, their tests and the fuzz targets with
 # clang under AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-sanitize/, the one build the sanitizer and fuzz stages share (a second

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core and command line tests in the AddressSanitizer and
 # UndefinedBehaviorSanitizer build: any memory error, leak or undefined
 # behaviour fails the stage.

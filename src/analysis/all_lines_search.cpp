@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/all_lines_search.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search through all 13,983,816 lines of "6 from 49" in lexicographic
 // order for results of 66 percent or more, in slices so that a window can
 // stay responsive and stop it, and fast enough to run through in well under a

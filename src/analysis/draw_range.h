@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dated draws of the history as bit masks, and the choice of the draws
 // dated from one day to another, so that analyses restricted to a date range
 // can count over the draws themselves.

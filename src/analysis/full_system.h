@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full system "6 from 12": twelve numbers expanded into all 924 lines,
 // each checked, listed as a result row and counted.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look-ups on the program folder's index files, kept apart so that code
 // which reads index lines from elsewhere does not need the file store.
 #include "analysis/index_lookup.h"

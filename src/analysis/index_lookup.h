@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the line check reads counts from the combination index files. Two
 // readers give the same counts: one reads the file anew for every look-up,
 // the other reads each file once and is told when a draw was added.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When a line hit: every draw of a range in which it has three or more main
 // numbers, with the class of the hit and its return, the totals of staking
 // the line on each draw, and the check of the line over those draws alone.

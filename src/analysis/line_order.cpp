@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexicographic order of the 13,983,816 lines and the search's start rule.
 #include <algorithm>
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How often each number was drawn over a range of draws, how long since it
 // was last drawn, and a test of whether the main-number counts look like
 // those of a fair draw.

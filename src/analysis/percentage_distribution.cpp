@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/percentage_distribution.h"
 
 #include <unordered_map>

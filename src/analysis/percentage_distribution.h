@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a line stands among all 13,983,816 lines: how many lines reach each
 // result percentage over a set of draws, and a line's place among them.
 #pragma once

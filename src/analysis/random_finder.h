@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dealing 48 of the 49 numbers at random into eight lines of six.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one line-evaluation engine: how a line of six numbers would have done
 // over every draw of the history.
 #pragma once

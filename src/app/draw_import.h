@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the draws of a result file into the current lottery, or into a
 // new lottery, through the history store: the save keeps a backup and is
 // crash-safe, and the index and counting tables then hold every draw.

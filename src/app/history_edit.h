@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Changes of the history by hand: a draw deleted, corrected (taken out and put
 // in again at the place its date gives) or a forgotten one inserted. Each is
 // checked as a draw typed on the Update page is, saved through

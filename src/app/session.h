@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run of the program over the current lottery, without any window: the
 // start-up loading, the line check with the cached index, appending a draw,
 // saving, and the engines that the pages and the command line share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The messages of the start-up, shared by the windows and the command line.
 #pragma once
 

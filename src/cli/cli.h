@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: the analyses of the windows run on a lottery folder
 // without any window, for scripts and quick look-ups.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the command line's words into checked requests. Every mistake is a
 // UsageError naming the problem; nothing here touches a file.
 #pragma once

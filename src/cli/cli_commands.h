@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the command line, run on a loaded session. Each writes its
 // listing to `out` and returns an exit code (CliExitCode). In CSV or JSON the
 // listing holds only records; the closing summary of a text listing goes to

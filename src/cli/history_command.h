@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history command: the draws listed, one corrected or deleted by hand.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import command: the draws of a published result file into the
 // current lottery, or into a new one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `lines`: the player's saved lines from the command line: list, add,
 // remove, what a draw gave them (check) and the ticket over the years
 // (history).

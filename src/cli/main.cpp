@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line program: the work is done by RunCli.
 #include <iostream>
 

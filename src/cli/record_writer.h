@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Machine-readable output of the command line: one record per result, as
 // JSON Lines (one object per line) or as CSV (a header row, CR LF line ends).
 // Records of one listing share their field names and order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wheel command: builds and proves a wheel on the chosen numbers, or
 // proves one read from a file. It needs no lottery folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the day or the month comes first in a result file whose numeric
 // dates all have both below 13: never guessed, but settled by what the
 // lottery and the file show, or left open for the user to say.

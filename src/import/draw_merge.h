@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Merging the draws of a result file into a lottery's draw list: new draws
 // join in date order, draws already there are counted, and a draw that
 // differs from the history's draw of the same date is a problem.

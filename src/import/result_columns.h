@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which columns of a result file hold the six main numbers and the bonus:
 // named by a header row, settled by hand, or found from the numbers
 // themselves over all rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dates of a published result file: the forms lotteries write them in,
 // and the day/month order that the whole file shows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a published result file of any common shape into draws: the shape
 // is found over all rows (or settled by hand), each draw keeps its line
 // number in the file, and each row that is no draw becomes a problem.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hand settings of an import as people type them: the columns
 // ("date=4,main=5-10,bonus=11", counted from 1) and the date order.
 #pragma once

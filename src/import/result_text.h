@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of a published result file: its character set, its lines with
 // their numbers in the file, and the fields of each line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How often each number, pair, set of three and set of four was drawn among
 // the six main numbers of the loaded history. Dense tables indexed directly by
 // the numbers 1..49 (index 0 never filled); only ascending index tuples are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calendar dates as day numbers: day 0 is 30 December 1899, so the numbers
 // compare like dates and match the serials other tools use for dates.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/draw_date_rule.h"
 
 #include "model/day_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one rule for the date of a draw coming in, wherever it comes from (a
 // typed draw, `add`, an import, an edit): no lottery drew before 1900, and no
 // draw can be dated after tomorrow (tomorrow allows for a results file from a

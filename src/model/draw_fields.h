@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One parsed draw as the counting and index procedures take it.
 #pragma once
 

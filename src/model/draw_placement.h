@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a draw coming in by hand (the Update page, `add`, an edit) goes in
 // the draw list: the history is kept in date order, a draw already there is
 // not added twice, and a second, different draw on a date the history holds

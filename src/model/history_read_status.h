@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What reading the history file found: the lines it set aside and whether it
 // got to the end. Saves use it so that no line of a user's history is lost.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts shared by every part of the program: two-digit keys, the
 // lenient "leading number" reading of captions, and the line type.
 #pragma once

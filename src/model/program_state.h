@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide state of one run: the folder, the current lottery and its
 // settings, the draw list with its counting tables, and the flags that the
 // pages share. One instance lives for the whole run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the statistics list beside the number grid, and the ordering
 // of the twelve numbers of the full system with their display text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running program's own file and its standard streams, which POSIX
 // systems and Windows reach in different ways.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating system's file calls that the store needs beyond the standard
 // library: bounded whole-file reads, writes to new files created exclusively
 // with a flush to the disk, replacing a file by another in one step, and the

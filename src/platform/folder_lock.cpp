@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/folder_lock.h"
 
 #ifdef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock of a lottery folder, so that one program at a time writes it and
 // readers never see an index half-updated. It is the system's record lock on
 // one byte of a lock file in the folder: readers share it, a writer has it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the lottery files live, for the windows and the command line alike.
 //
 // A program folder that holds its own program settings file (a portable copy,

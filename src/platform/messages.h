@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes as the program describes them: text, title, buttons, icon and
 // default button, answering with the button pressed. The windows show real
 // dialogs; tests and the command line answer through their own sinks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small platform services that long runs and pages call, behind interfaces so
 // tests can drive them: letting pending window events run, today's date, the
 // random source of the line finder, and the help viewer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a report needs of a printer: font, bold, underline, text with or
 // without line end, empty lines and the end of the document. The windows
 // print through Qt; tests record the output with its marks.

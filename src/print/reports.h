@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two printed reports: the full-system report of the Line Optimiser rows
 // and the found-lines listing of the all-lines search.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the history reader takes one line of a history file: the date text, the
 // numbers text after it, the check of every number field and the draw list
 // entry. Positions and lengths count Windows-1252 characters, as the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Error numbers of failed file procedures, kept in the numbering the program
 // has always reported, with the operating system's errors mapped onto them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one path by which the history of a lottery changes, whoever changes it
 // (adding a draw, an import, the Update page, an edit): the index marker is
 // withdrawn, the history saved, the index brought up to date with the saved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history file of a lottery: reading it into the draw list, writing the
 // list back with a ".old" backup, and creating a new file with placeholders.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The combination index files: for every draw, its six-number set ("S"), its
 // six five-number sets with the bonus ("P") and without ("F"), each with a
 // count of the draws that produced it. One small one-line file per kind and

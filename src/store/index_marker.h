@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The index marker file ("Lotto.dnd"). Its first line is the old warning;
 // the lines after it record what the combination index files were built
 // from: the number of real draws taken in, a checksum of those draw entries,

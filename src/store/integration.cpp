@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/integration.h"
 
 #include "model/draw_fields.h"

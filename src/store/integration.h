@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeding draws of the draw list to the counting tables and, when the index
 // must be built, to the combination index files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lottery's search position file (".ful"): the line the all-lines search
 // has reached, "03 08 15 22 41 49", so a search can be resumed after restart.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program settings file "vomrix.ini" (the current lottery's history file)
 // and one settings file per lottery (bonus, stake and average returns).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file text access in the formats the program keeps: Windows-1252 bytes
 // on disk, UTF-8 in memory, CR LF line ends when writing. Failures come back
 // as error numbers (store/file_error.h), never as exceptions.

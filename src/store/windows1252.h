@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1252 character set, one character per byte, and the UTF-8 the
 // program keeps in memory. Plain C++ so that every platform reads and writes
 // text files the same way. The five bytes Windows-1252 leaves undefined (81,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines a player keeps playing in a lottery, each with an optional label
 // and the date it was first played, in the lottery folder beside the history:
 // NAME.lines, one saved line per file line, Windows-1252 with CR LF:

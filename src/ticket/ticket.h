@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saved lines played together: what one draw gave each of them, "did I
 // win?" for the draws that came in since the player last looked, and the
 // whole ticket over the years. The prize rules are those of the line check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says for the labels that show results: the hit
 // counts, the percentages, the number slots, the random finder's cells and
 // the faces. Their captions are bare counts and numbers, so their spoken

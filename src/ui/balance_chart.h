@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running balance of staking a line on every draw of the range: what
 // its hits returned so far minus what it cost so far, over the draw dates.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chart in the window's colours that grows with its page, with buttons to
 // copy it to the clipboard or save it as a PNG picture.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table of results, used by every page that shows one: a click on a
 // heading sorts by that column (numbers as numbers, dates as dates), the
 // arrow keys move inside while Tab goes on to the next control, Ctrl+A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A date field that takes a date typed as it is written (dd/mm/yyyy,
 // d/m/yyyy, dd.mm.yyyy, dd-mm-yyyy) wherever it was clicked, keeps the arrow
 // keys and the calendar of a date box (F4 and Alt+Down open it), and says why

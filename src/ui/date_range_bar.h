@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The From and To dates that restrict a page's analyses to the draws of
 // those days (both included); the whole history until the user narrows it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How many of all 13,983,816 lines reach each result percentage over a range
 // of draws, with the checked line's percentage marked. The counting runs on
 // a worker thread, so the page keeps answering while it lasts.

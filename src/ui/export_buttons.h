@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying and saving what a view shows: the row of its note with the Copy
 // and Save buttons, and the save to a file the user names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object of the windows: an exception that escapes an event
 // handler is reported in a message box instead of ending the program, and
 // the event that raised it is dropped. What was saved stays as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own help viewer: shows a topic of the help file "vomrix.HLP"
 // by its context number, and closes with the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The History page: every draw of the history, newest first, in a sortable
 // table filtered by a date range or by a number, and the draw picked there
 // corrected, deleted, or a forgotten one inserted. Each change is saved at

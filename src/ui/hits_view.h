@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draws in which a checked line hit: date, the drawn numbers with the
 // line's numbers marked, class and return, with the totals below; the rows
 // can be copied or saved as CSV.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing the draws of a published result file into the current lottery:
 // the file chosen from the File menu or dropped on the window, shown in the
 // import preview, and the new history announced to the window.

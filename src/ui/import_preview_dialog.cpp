@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/import_preview_dialog.h"
 #include "ui/export_buttons.h"
 #include "ui/help_viewer.h"

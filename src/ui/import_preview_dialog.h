@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview of an import: what the reader found in a result file, the
 // first and last draws as they will be written, the counts and problems,
 // and a way to correct the date order (from the two readings of the first

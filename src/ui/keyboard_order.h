@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard's way through the windows: the Tab order across panels, and
 // the focus kept on a button that its own action disables for a while.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Below the Single Line result: the date range the check counts over, and
 // for the checked line the draws it hit, its running balance and its place
 // among all lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Line Optimiser page: the full system 6 from 12 run over the twelve
 // selected numbers, its result list, counters and printed report.
 #pragma once

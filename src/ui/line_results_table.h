@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lines with their check results in the sortable table (by percentage and by
 // each class), beside a page's own text list, with buttons that add the
 // picked rows or all of them to My Lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lottery profile dialog (frmDatabase): choose, create or switch a
 // lottery and edit its stake and average returns.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start procedure: the lottery folder, one instance per folder, the program settings,
 // the main window with its loading, and the run loop until it closes.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmDetail, the main window: the General Services pages (Single Line,
 // Update, Optimise, "6 from 49") around the shared number grid and Start
 // button, the Random Line Finder and Line Optimiser pages, the menus, the

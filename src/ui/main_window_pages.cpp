@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strips, the shared Start button, the number grid's clicks and the
 // Single Line check with its faces.
 #include "model/statistics_text.h"

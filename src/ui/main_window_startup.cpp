@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up loading, the File menu and the closing rules of the main window.
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The My Lines page: the lines the player keeps playing, each with its
 // result over the history and in the newest draw; adding, removing,
 // relabelling and reordering them; "did I win?" for the draws that came in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number panel of the General Services page: the 49 grid buttons
 // cmdGetNumber1..49, the label rows lblNumber1..6 with the bonus slot
 // lblNumber0 and lblNumber7..12, the Clear and Start buttons, and the three

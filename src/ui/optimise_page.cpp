@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Optimise page: the statistics options and list, and the hand-over of
 // the picked system to the Line Optimiser.
 #include "ui/optimise_page.h"

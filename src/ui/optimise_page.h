@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Optimise page of General Services: twelve numbers picked on the grid
 // go to the Line Optimiser, and a right click on a number lists its single,
 // double or treble statistics.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the pages of the main window get from it: the session, the platform
 // services, the page lock, the shared numbers of the full system, and the
 // result panel of the Single Line page that every line check writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The labels and buttons the pages of the main window are built from, so
 // that a result box or a line of advice looks the same on every page.
 #pragma once

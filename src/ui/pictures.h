@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures, drawn with QPainter so they scale cleanly: the
 // three verdict faces, the magnifier, the gear and the lottery balls.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running program's platform services in Qt: message boxes and letting
 // pending window events run.
 #pragma once

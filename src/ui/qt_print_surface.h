@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing through Qt: the system's default printer when one is set up,
 // otherwise a PDF file in the program folder whose name says what and when.
 #pragma once

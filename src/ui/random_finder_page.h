@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Random Line Finder page: eight dealt lines with their result rows; two
 // picked lines go to the Line Optimiser.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A view whose counts go over a date range of the history, chosen on the
 // range bar it shows at its top.
 #pragma once

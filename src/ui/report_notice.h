@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar notice of a finished report: where it went, and a button
 // that opens the folder of a PDF file.
 #pragma once

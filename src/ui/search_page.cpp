@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "6 from 49" page: the start line from the position file, the search
 // through all lines in short slices, the found lines and their printing.
 #include "ui/search_page.h"

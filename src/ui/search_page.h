@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "6 from 49" page: the search through all lines from the line under the
 // number grid, its position file, the found lines and their printing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Single Line page of General Services: the result panel of a line
 // check with its face, and below it the line's hits, balance and standing
 // over the chosen date range. A new range counts the line on show again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmSplash: shown while the history is integrated at start-up, with the two
 // notice lines and the running count "17 / 1234" of integrated entries.
 #pragma once

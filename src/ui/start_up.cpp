@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/start_up.h"
 
 #include "app/start_up_messages.h"

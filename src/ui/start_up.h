@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start procedure's pieces that need no window: the lottery folder from
 // the command line, and reading the program settings with its message.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics page: for the history or a date range, how often each
 // number was drawn as a main number and as the bonus against what a fair
 // draw gives, how many draws since each was last drawn, and the fairness

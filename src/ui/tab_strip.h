@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tab strip whose single tabs can be made unselectable without ever moving
 // or disabling the page on show: the current tab keeps its page usable even
 // while the program has locked it, and takes the lock once another tab shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Update page: the calendar, the last recorded entry, and the draw
 // confirmed by the user before it is appended.
 #include "ui/update_page.h"

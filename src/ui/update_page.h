@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Update page of General Services: the draw date, typed or picked on the
 // calendar (the next draw day is proposed), the drawn numbers on the number
 // grid, and the confirmed draw appended to the history.

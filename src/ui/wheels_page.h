@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Wheels page: a wheel built on the player's chosen numbers for the
 // guarantee "T if M", off the GUI thread with its progress and Stop; its
 // lines, its proved guarantee table, its chances over all draws and its size

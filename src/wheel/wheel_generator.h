@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a wheel with as few lines as it can find for the chosen numbers and
 // the guarantee, and proves it before handing it out. A greedy start is cut
 // down by simulated annealing over the lines; large wheels whose guarantee

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a wheel promises, and how few lines any wheel with that promise needs.
 // A wheel is a set of lines of six on v chosen numbers with the guarantee
 // "t if m": whenever m of the six drawn numbers are among the chosen ones, at

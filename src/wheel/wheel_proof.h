@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exhaustive proof of a wheel's guarantee and its full picture: what it
 // holds for each count of drawn numbers among the chosen ones, and its
 // chances over all 13,983,816 draws. Every m-set of the chosen numbers is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A wheel written as text, one line of six numbers to a row: the command's
 // own output, CSV and JSON read back, and what a player types.
 #pragma once

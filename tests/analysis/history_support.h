@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lottery of given draws in a scratch program folder, indexed by the store,
 // and the references the engines must agree with.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check of one line, the index files it reads its fives and sixes
 // from, and the search of all lines, which must find what checking each
 // line finds.

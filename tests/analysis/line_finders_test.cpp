@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Random Line Finder's deal of all 49 numbers, and the full system of
 // twelve numbers the Line Optimiser checks.
 #include "analysis/random_finder.h"

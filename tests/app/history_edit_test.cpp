@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws deleted, corrected and inserted by hand: refused and asked about as on
 // the Update page, saved with the lines set aside where they were, counted at
 // once, and taken back and done again byte for byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line run in a test folder, and a small lottery to run it on.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every writer killed at any moment of its work loses nothing: after the next
 // start the history is the old one or the new one, complete, and every count
 // equals what a clean rebuild of the index shows. The writers: `add`,

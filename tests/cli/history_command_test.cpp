@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history command: the draws listed in every format, and a draw
 // corrected or deleted with the same refusals as a draw added.
 #include <gtest/gtest.h>

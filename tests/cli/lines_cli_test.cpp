@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `lines` from the command line: what each subcommand prints and returns, the
 // records of --format wherever it is given, the refusals that change nothing,
 // and saves killed at any moment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wheel command: its listing in each format, the check of a wheel file,
 // and the wrong input it refuses. It needs no lottery folder.
 #include <gmock/gmock.h>

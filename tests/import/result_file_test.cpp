@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading result files: files of the demo draws (by hand and with decoy
 // columns), day or month first, refusals and columns settled by hand; and the
 // shapes real result files come in, each as a small file: it imports to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the lottery folder is for each program layout, and the lock that
 // guards it: the window's nested holds of the lock, and lock files that cannot
 // hold it. What two programs get is tested through the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one path by which the history changes: its file changes come in the
 // order that keeps every count right (marker away, history saved, index, then
 // the marker), and a fault at any of them leaves a folder whose next start

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history file: how it is read and saved; what a save leaves behind when
 // the disk fills, a permission is refused, or the file changed under it; how
 // a missing history comes back; and the bounds that keep damaged or huge

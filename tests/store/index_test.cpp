@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The combination index files and the integration of draws at start-up and
 // after an update.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files, the search position file and the text file rules:
 // Windows-1252 on disk, UTF-8 in the program.
 #include <gtest/gtest.h>

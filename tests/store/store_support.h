@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scratch program folder with the lottery "Lotto.opt" chosen, and a sink
 // that records the messages shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests run as root, which ignores permission bits. A failing write into a
 // folder the user may not change is reproduced by acting as an unprivileged
 // user for the length of one call. Windows has no such switch: there the

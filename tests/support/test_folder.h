@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh, empty program folder for one test, removed afterwards.
 #pragma once
 

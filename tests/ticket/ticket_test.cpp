@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines file kept whole through damage and failed saves, and what draws
 // give the saved lines: one draw, the draws since the last look, the years.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Random Line Finder and Line Optimiser pages over the demo lottery.
 #include <set>
 

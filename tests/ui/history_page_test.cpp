@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The History page: every draw newest first, filtered by dates or a number;
 // a draw corrected, deleted and inserted by keyboard, saved at once, undone
 // and redone from the Edit menu's keys, and counted at once on the other pages.

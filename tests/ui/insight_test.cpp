@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Single Line page's hits, balance and standing with their date range,
 // and the number statistics page, on the demo history; their tables sorted,
 // copied and saved, and their charts read at 150%: every label whole, bars

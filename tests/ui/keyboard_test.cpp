@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard a desktop user knows: Tab walks every page in the order of
 // its layout and Shift+Tab walks it back the same way; tables take the arrow
 // keys and let Tab go on. Dates typed as they are written, in every date

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lottery profile dialog as a user drives it: clicks, keys typed into the
 // focus widget, Tab between fields, and real message boxes answered by click.
 #include "ui/lottery_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The General Services pages: the number grid in each mode, the Single Line
 // check with its faces, the statistics list, File and Help menus, what a
 // screen reader says, and a keyboard-only walk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The My Lines page over the demo lottery: lines added by keyboard and from
 // the other pages, refusals, "did I win?" after a start and after the Update
 // page, and the ticket's totals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on small and scaled screens and under a dark theme: it opens
 // within the screen, its pages scroll to every control, the status bar stays
 // in view, and every text is whole and readable.

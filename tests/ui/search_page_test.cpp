@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "6 from 49" page: the position file, stop and resume, the timer tick,
 // found lines printed in batches, the growing report's notice and question,
 // Print (and Ctrl+P) after Stop, and closing during a search.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the program: arguments, the splash, the window's initialisation
 // over each state a lottery folder can be in; the help viewer over the
 // program's own help file, and printing into a PDF file without a printer.

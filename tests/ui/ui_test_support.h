@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window over a lottery in its own test folder, with scripted
 // messages, a fixed clock, recorded help topics, print jobs and lottery
 // dialog calls, and helpers to drive controls by objectName.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New draws entered on the Update page or dropped as a result file on the
 // window: confirmation, date labels, and the history written when the page is
 // left or the window closes; a refused or failed write leaves the old history.

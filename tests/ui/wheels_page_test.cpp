@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Wheels page by keyboard and mouse: a wheel built off the GUI thread,
 // proved and shown with its size against the fewest possible, added to My
 // Lines; a wheel from a file proved or refused with the reason.

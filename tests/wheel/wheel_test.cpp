@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wheels checked by a plain walk of their own, different from the prover's:
 // every m-set picked with std::prev_permutation over a mask, every line
 // compared number by number.
