@@ -1,7 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages, made from their scdoc sources into build/man when scdoc is
 # there, and the shell completions of ballwright-cli; both installed where
-# man and the shells look.
+# man and the shells look. Windows has neither.
+if(WIN32)
+  return()
+endif()
 include(GNUInstallDirs)
 
 set(BALLWRIGHT_MAN_PAGES ballwright ballwright-cli)
