@@ -6,12 +6,30 @@
 #include <stdexcept>
 
 namespace bw {
+namespace {
+
+// The command's own listing ends with notes such as "lines: 15" and
+// "lower bound: 15"; a row that starts with words and a colon is read as one.
+bool IsNote(const std::string& text) {
+  const std::size_t start = text.find_first_not_of(" \t");
+  if (start == std::string::npos || !std::isalpha(static_cast<unsigned char>(text[start]))) {
+    return false;
+  }
+  const std::size_t colon = text.find(':', start);
+  return colon != std::string::npos &&
+         std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start),
+                     text.begin() + static_cast<std::ptrdiff_t>(colon),
+                     [](unsigned char c) { return std::isalpha(c) || c == ' '; });
+}
+
+}  // namespace
 
 std::vector<Line> ParseWheelText(const std::vector<std::string>& rows,
                                  const std::vector<int>& chosen, const std::string& source) {
   std::vector<Line> lines;
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const std::string& text = rows[row];
+    if (IsNote(text)) continue;
     const std::string where = source + " line " + std::to_string(row + 1) + ": ";
     std::vector<int> numbers;
     for (std::size_t at = 0; at < text.size();) {

@@ -63,6 +63,13 @@ TEST(CliWheel, ChecksAWheelFileAndNamesTheFirstSetItMisses) {
               ElementsAre("lines: 2", "guarantee: 3 if 5, proved over 792 sets", "lower bound: 2"));
   const auto fails = RunProgram(folder / "ballwright-cli", check + " --guarantee 4if5" + kTwelve);
   EXPECT_EQ(fails.code, 1);
+  // The command's own listing, notes and all, reads back.
+  folder.Write("own.txt",
+               RunProgram(folder / "ballwright-cli", "wheel --guarantee 3if5" + kTwelve).out);
+  EXPECT_EQ(RunProgram(folder / "ballwright-cli", "wheel --check " + (folder / "own.txt").string() +
+                                                      " --guarantee 3if5" + kTwelve)
+                .code,
+            0);
   EXPECT_THAT(
       fails.Lines(),
       ElementsAre("lines: 2", "guarantee: 4 if 5 fails: no line holds 4 of 01-02-03-07-08"));
