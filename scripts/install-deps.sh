@@ -8,4 +8,5 @@ source "$(dirname "$0")/need-packages.sh"
 # qt6-charts-dev needs the OpenGL development files without depending on them.
 need_packages build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev \
   qt6-charts-dev libqt6opengl6-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth ccache scdoc
+  libgtest-dev libgmock-dev libbenchmark-dev clang-format xvfb xauth ccache scdoc \
+  zsh man-db
