@@ -85,14 +85,6 @@ void NumberButtons::SetButtonDescription(const QString& description) {
   for (int n = kLowestNumber; n <= kHighestNumber; ++n) buttons_[n]->setAccessibleDescription(said);
 }
 
-QWidget* NumberButtons::ChainAfter(QWidget* previous) {
-  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-    QWidget::setTabOrder(previous, buttons_[n]);
-    previous = buttons_[n];
-  }
-  return previous;
-}
-
 bool NumberButtons::IsPicked(int number) const {
   return buttons_[number]->property("picked").toBool();
 }

@@ -27,10 +27,6 @@ class NumberButtons : public QGroupBox {
   void ShowPicked(const std::vector<int>& numbers);
   void UnpickAll();
   void SetNumbersEnabled(bool enabled);
-  // Puts the numbers 1..49 after `previous` in the Tab order, so that Tab and
-  // Shift+Tab leave the grid the same way from whichever number holds its
-  // stop; returns the last number.
-  QWidget* ChainAfter(QWidget* previous);
   // What a screen reader says a button does, beyond picking and moving.
   void SetButtonDescription(const QString& description);
 

@@ -133,11 +133,10 @@ WheelsPage::WheelsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
   column->addWidget(check);
   column->addWidget(ticket_, 2);
   column->addWidget(helpButton, 0, Qt::AlignLeft);
-  ChainTabOrder(grid_->ChainAfter(numbers_),
-                {clearPicks_, t_, m_, generate_, stop_, lines_, guarantee_,
-                 findChild<QWidget*>("cmdCopyWheel"), findChild<QWidget*>("cmdSaveWheel"),
-                 findChild<QWidget*>("cmdPrintWheel"), findChild<QWidget*>("cmdWheelToMyLines"),
-                 check, ticket_, helpButton});
+  ChainTabOrder(numbers_, {grid_, clearPicks_, t_, m_, generate_, stop_, lines_, guarantee_,
+                           findChild<QWidget*>("cmdCopyWheel"), findChild<QWidget*>("cmdSaveWheel"),
+                           findChild<QWidget*>("cmdPrintWheel"),
+                           findChild<QWidget*>("cmdWheelToMyLines"), check, ticket_, helpButton});
 
   connect(&watcher_, &QFutureWatcher<WheelWork>::finished, this, [this] { Finished(); });
 }

@@ -78,8 +78,10 @@ class WheelsPageTest : public DemoWindowTest {
         "cmdWheelNumber10");
     row("the edge keeps the focus", "@txtWheelNumbers<Tab><Left><Up><Space><Space><Space>", "1",
         "1", "cmdWheelNumber1");
-    row("Tab leaves the grid and comes back to the number used",
-        "@txtWheelNumbers<Tab><Right><Tab><Shift+Tab>", "", "", "cmdWheelNumber2");
+    const QString to44 = "@txtWheelNumbers<Tab><Down><Down><Down><Down><Down><Down><Right>";
+    row("Tab leaves the grid from any number", to44 + "<Tab>", "", "", "cmdWheelClearPicks");
+    row("Shift+Tab comes back to the number used", to44 + "<Tab><Shift+Tab>", "", "",
+        "cmdWheelNumber44");
     row("typed", "@txtWheelNumbers<Ctrl+A>7, 49-1;50 7", "7, 49-1;50 7", "1 7 49");
     row("typed, then clicked", "@txtWheelNumbers<Ctrl+A>9 2@cmdWheelNumber1", "1 2 9", "1 2 9");
     row("cleared", "@cmdWheelNumber4@cmdWheelNumber9@cmdWheelClearPicks", "", "");
