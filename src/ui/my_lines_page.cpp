@@ -17,13 +17,12 @@
 #include "model/day_number.h"
 #include "model/draw_fields.h"
 #include "ticket/ticket.h"
-#include "ui/balance_chart.h"
 #include "ui/data_table.h"
-#include "ui/date_range_bar.h"
 #include "ui/export_buttons.h"
 #include "ui/help_viewer.h"
 #include "ui/keyboard_order.h"
 #include "ui/page_widgets.h"
+#include "ui/ticket_view.h"
 
 namespace bw::ui {
 namespace {
@@ -128,21 +127,17 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
   note_ = new QLabel(this);
   note_->setObjectName("lblMyLinesNote");
 
-  range_ = new DateRangeBar("rngTicket", this);
-  totals_ = new QLabel(this);
-  totals_->setObjectName("lblTicketTotals");
-  totals_->setWordWrap(true);
-  chart_ = new BalanceChart(this, "TicketChart", "Running balance of all your lines",
-                            "Add a line to see the balance of your ticket over the years.");
-  chart_->setMinimumHeight(200);
-  connect(range_, &DateRangeBar::RangeChanged, this, [this] { Refresh(); });
-
-  auto* ticket = new QGroupBox("The ticket over the years", this);
-  ticket->setObjectName("fraTicket");
-  auto* ticketColumn = new QVBoxLayout(ticket);
-  ticketColumn->addWidget(range_);
-  ticketColumn->addWidget(totals_);
-  ticketColumn->addWidget(chart_, 1);
+  ticket_ =
+      new TicketView(session_,
+                     {.box = "fraTicket",
+                      .range = "rngTicket",
+                      .totals = "lblTicketTotals",
+                      .chart = "TicketChart",
+                      .title = "The ticket over the years",
+                      .chartTitle = "Running balance of all your lines",
+                      .emptyNote = "Add a line to see the balance of your ticket over the years."},
+                     this);
+  connect(ticket_, &TicketView::RangeChanged, this, [this] { Refresh(); });
 
   QWidget* editor = BuildEditor();
   QPushButton* helpButton = HelpButton("cmdHelpMyLines", "He&lp", help, help_topic::kMyLines, this);
@@ -164,10 +159,10 @@ MyLinesPage::MyLinesPage(Session& session, MessageSink& messages, HelpViewer& he
           TellInStatusBar(this, QStringLiteral("Copied %1 lines").arg(table_->rowCount()));
         }},
        {"cmdSaveMyLines", "Save as CS&V...", [this] { table_->SaveCsv("my-lines.csv"); }}}));
-  column->addWidget(ticket, 2);
+  column->addWidget(ticket_, 2);
   column->addWidget(helpButton, 0, Qt::AlignLeft);
   ChainTabOrder(newsTable_, {editor, table_, findChild<QWidget*>("cmdCopyMyLines"),
-                             findChild<QWidget*>("cmdSaveMyLines"), range_, chart_, helpButton});
+                             findChild<QWidget*>("cmdSaveMyLines"), ticket_, helpButton});
 }
 
 QWidget* MyLinesPage::BuildEditor() {
@@ -344,20 +339,12 @@ void MyLinesPage::Refresh() {
   }
   reportedProblems_ = std::move(problems);
   lines_ = std::move(read.lines);
-  const ProgramState& state = session_.State();
-  range_->SetHistoryDates(state.oldestDrawDate, state.newestDrawDate);
   ShowTicket(session_.DatedDraws());
 }
 
 void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
   const LotterySettings& settings = session_.State().settings;
-  std::vector<DatedDraw> draws;
-  try {
-    draws = DrawsInRange(all, range_->Range());
-  } catch (const EmptyRangeError& error) {
-    range_->SetNote(error.what());
-  }
-  const TicketBacktest ticket = BacktestTicket(lines_, draws, settings);
+  const TicketBacktest ticket = ticket_->Show(lines_);
   // The newest draw: the last of the latest date (a day may have two).
   const DatedDraw* newestDraw = nullptr;
   for (const DatedDraw& draw : all)
@@ -401,26 +388,6 @@ void MyLinesPage::ShowTicket(const std::vector<DatedDraw>& all) {
                                 : QStringLiteral("%1 lines; the newest draw is of %2.")
                                       .arg(lines_.size())
                                       .arg(newestDate));
-  const HitTotals& totals = ticket.totals;
-  const RawHits& hits = ticket.hits;
-  totals_->setText(
-      QStringLiteral(
-          "Over %1 draws: staked %2, returned %3, balance %4. Hits: 3: %5, 4: %6, 5: %7, "
-          "5+: %8, 6: %9.")
-          .arg(totals.draws)
-          .arg(totals.staked)
-          .arg(totals.returned)
-          .arg(totals.balance)
-          .arg(hits.hits3)
-          .arg(hits.hits4)
-          .arg(hits.hits5)
-          .arg(hits.hits5Bonus)
-          .arg(hits.hits6));
-  if (lines_.empty()) {
-    chart_->Clear();
-  } else {
-    chart_->Show(ticket.balance);
-  }
 }
 
 QString MyLinesPage::ShowNewDraws() {

@@ -23,9 +23,8 @@ class QGroupBox;
 
 namespace bw::ui {
 
-class BalanceChart;
 class DataTable;
-class DateRangeBar;
+class TicketView;
 
 // Adds lines shown elsewhere (a grid, a random line, system rows, finds) to
 // the saved lines of the lottery, telling the user what became of them.
@@ -77,9 +76,7 @@ class MyLinesPage : public QWidget {
   QLineEdit* numbers_ = nullptr;
   QLineEdit* label_ = nullptr;
   QLineEdit* since_ = nullptr;
-  DateRangeBar* range_ = nullptr;
-  QLabel* totals_ = nullptr;
-  BalanceChart* chart_ = nullptr;
+  TicketView* ticket_ = nullptr;
 };
 
 }  // namespace bw::ui

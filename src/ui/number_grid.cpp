@@ -1,26 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/number_grid.h"
 
-#include <algorithm>
-
-#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace bw::ui {
 namespace {
 
-constexpr int kColumns = 7;
 constexpr int kLineFirst = 7;  // lblNumber7..12: the line
 constexpr int kLineLast = 12;
 constexpr int kBonusSlot = 0;
-constexpr char kPickedTag[] = "*";
 
 QLabel* MakeNumberLabel(int slot, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -36,54 +28,15 @@ QLabel* MakeNumberLabel(int slot, QWidget* parent) {
   return label;
 }
 
-QString SpokenNumber(int number, bool picked) {
-  return picked ? NumberGrid::tr("Number %1, picked").arg(number)
-                : NumberGrid::tr("Number %1").arg(number);
-}
-
-// The grid neighbour an arrow key leads to: 0 at the grid's edge (the key is
-// still the grid's, so focus stays), -1 for any other key.
-int Neighbour(int number, int key) {
-  int next = 0;
-  switch (key) {
-    case Qt::Key_Left:
-      next = number - 1;
-      break;
-    case Qt::Key_Right:
-      next = number + 1;
-      break;
-    case Qt::Key_Up:
-      next = number - kColumns;
-      break;
-    case Qt::Key_Down:
-      next = number + kColumns;
-      break;
-    default:
-      return -1;
-  }
-  return next >= kLowestNumber && next <= kHighestNumber ? next : 0;
-}
-
 }  // namespace
 
 NumberGrid::NumberGrid(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName("fraNumbers");
-  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-    auto* button = new QPushButton(QString::number(n), this);
-    button->setObjectName(QStringLiteral("cmdGetNumber%1").arg(n));
-    button->setProperty("Tag", QString());
-    button->setProperty("picked", false);
-    button->setFixedSize(40, 32);
-    // The grid is one stop of the tab chain; arrow keys move within it.
-    button->setFocusPolicy(n == kLowestNumber ? Qt::TabFocus : Qt::NoFocus);
-    button->setAccessibleName(SpokenNumber(n, false));
-    button->setAccessibleDescription(
-        tr("Space picks or unpicks the number, the arrow keys move through the grid, the menu "
-           "key lists how often it was drawn together with others"));
-    button->installEventFilter(this);
-    connect(button, &QPushButton::clicked, this, [this, n] { emit NumberClicked(n); });
-    buttons_[n] = button;
-  }
+  buttons_ = new NumberButtons("fraGrid", "cmdGetNumber", this);
+  buttons_->SetButtonDescription(
+      tr("the menu key lists how often it was drawn together with others"));
+  connect(buttons_, &NumberButtons::NumberClicked, this, &NumberGrid::NumberClicked);
+  connect(buttons_, &NumberButtons::NumberRightClicked, this, &NumberGrid::NumberRightClicked);
   for (int slot = 0; slot < kSlots; ++slot) labels_[slot] = MakeNumberLabel(slot, this);
   clear_ = new QPushButton(tr("&Clear"), this);
   clear_->setObjectName("cmdClear");
@@ -95,26 +48,6 @@ NumberGrid::NumberGrid(ProgramState& state, QWidget* parent) : QWidget(parent), 
 }
 
 void NumberGrid::BuildLayout() {
-  auto* gridBox = new QGroupBox(tr("Numbers"), this);
-  gridBox->setObjectName("fraGrid");
-  auto* grid = new QGridLayout(gridBox);
-  grid->setSpacing(4);
-  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-    grid->addWidget(buttons_[n], (n - 1) / kColumns, (n - 1) % kColumns);
-  }
-  // Colours from the palette only, so that a dark theme shows the picks too.
-  gridBox->setStyleSheet(
-      "QPushButton { border: 1px solid palette(mid); border-radius: 6px; "
-      "background: palette(button); color: palette(button-text); font-weight: bold; }"
-      "QPushButton:hover { background: palette(midlight); }"
-      "QPushButton:disabled { color: palette(mid); background: palette(window); }"
-      "QPushButton[picked=\"true\"] { background: palette(highlight); "
-      "color: palette(highlighted-text); border: 2px solid palette(window-text); }"
-      // The keyboard's number: a thick frame, unlike the hover's shade, and on a
-      // picked number in the colour of its text.
-      "QPushButton:focus { border: 3px solid palette(highlight); }"
-      "QPushButton[picked=\"true\"]:focus { border: 3px dashed palette(highlighted-text); }");
-
   auto* picked = new QGroupBox(tr("Selected Numbers"), this);
   picked->setObjectName("fraSelected");
   rowsBox_ = picked;
@@ -144,7 +77,7 @@ void NumberGrid::BuildLayout() {
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
-  column->addWidget(gridBox);
+  column->addWidget(buttons_);
   column->addWidget(picked);
   column->addLayout(buttons);
 }
@@ -155,19 +88,6 @@ std::string NumberGrid::TrimmedCaption(int slot) const {
 
 int NumberGrid::Value(int slot) const {
   return LeadingNumber(Caption(slot).toStdString());
-}
-
-bool NumberGrid::IsPicked(int number) const {
-  return buttons_[number]->property("Tag").toString() == kPickedTag;
-}
-
-void NumberGrid::SetPicked(int number, bool picked) {
-  QPushButton* button = buttons_[number];
-  button->setProperty("Tag", picked ? QString(kPickedTag) : QString());
-  button->setProperty("picked", picked);
-  button->setAccessibleName(SpokenNumber(number, picked));
-  button->style()->unpolish(button);
-  button->style()->polish(button);
 }
 
 Line NumberGrid::LowerRow() const {
@@ -257,9 +177,7 @@ void NumberGrid::ClearPicks() {
 }
 
 void NumberGrid::UnpickAll() {
-  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-    if (IsPicked(n)) SetPicked(n, false);
-  }
+  buttons_->UnpickAll();
 }
 
 void NumberGrid::SetRowsTitle(const QString& title) {
@@ -272,47 +190,7 @@ void NumberGrid::ShowBonusSlot(bool shown) {
 }
 
 void NumberGrid::SetNumbersEnabled(bool enabled) {
-  for (int n = kLowestNumber; n <= kHighestNumber; ++n) buttons_[n]->setEnabled(enabled);
-}
-
-int NumberGrid::NumberOf(const QObject* button) const {
-  const auto found = std::find(buttons_.begin() + kLowestNumber, buttons_.end(), button);
-  return found == buttons_.end() ? 0 : static_cast<int>(found - buttons_.begin());
-}
-
-// The focused number is the grid's one tab stop, so Tab and Shift+Tab come
-// back to the number last used.
-void NumberGrid::MakeTabStop(int number) {
-  for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-    buttons_[n]->setFocusPolicy(n == number ? Qt::TabFocus : Qt::NoFocus);
-  }
-}
-
-bool NumberGrid::eventFilter(QObject* watched, QEvent* event) {
-  const int number = NumberOf(watched);
-  if (number == 0) return QWidget::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) break;
-      emit NumberRightClicked(number);
-      return true;
-    case QEvent::ContextMenu:  // the menu key stands in for the right click
-      if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Keyboard) break;
-      emit NumberRightClicked(number);
-      return true;
-    case QEvent::FocusIn:
-      MakeTabStop(number);
-      break;
-    case QEvent::KeyPress:
-      if (const int next = Neighbour(number, static_cast<QKeyEvent*>(event)->key()); next >= 0) {
-        if (next > 0 && buttons_[next]->isEnabled()) buttons_[next]->setFocus(Qt::TabFocusReason);
-        return true;
-      }
-      break;
-    default:
-      break;
-  }
-  return QWidget::eventFilter(watched, event);
+  buttons_->SetNumbersEnabled(enabled);
 }
 
 }  // namespace bw::ui

@@ -2,8 +2,7 @@
 // The number panel of the General Services page: the 49 grid buttons
 // cmdGetNumber1..49, the label rows lblNumber1..6 with the bonus slot
 // lblNumber0 and lblNumber7..12, the Clear and Start buttons, and the three
-// pick modes that fill the labels. The numbers speak as "Number 17, picked"
-// and are one tab stop, walked with the arrow keys.
+// pick modes that fill the labels, so at most twelve numbers are picked.
 #pragma once
 
 #include <QGroupBox>
@@ -15,6 +14,7 @@
 
 #include "model/numbers.h"
 #include "model/program_state.h"
+#include "ui/number_buttons.h"
 
 namespace bw::ui {
 
@@ -49,11 +49,11 @@ class NumberGrid : public QWidget {
   std::string TrimmedCaption(int slot) const;
   void SetCaption(int slot, const QString& caption) { labels_[slot]->setText(caption); }
   int Value(int slot) const;
-  bool IsPicked(int number) const;
+  bool IsPicked(int number) const { return buttons_->IsPicked(number); }
   Line LowerRow() const;
   void ShowLowerRow(const Line& line);
 
-  QPushButton* NumberButton(int number) const { return buttons_[number]; }
+  QPushButton* NumberButton(int number) const { return buttons_->Button(number); }
   QPushButton* StartButton() const { return start_; }
   QPushButton* ClearButton() const { return clear_; }
 
@@ -61,23 +61,17 @@ class NumberGrid : public QWidget {
   void NumberClicked(int number);
   void NumberRightClicked(int number);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   // The shared toggle of the line and twelve-number modes over
   // lblNumber(fillSlot..12).
   void ToggleInRange(int index, int fillSlot);
-  void SetPicked(int number, bool picked);
-  // 1..49 for a number button, else 0.
-  int NumberOf(const QObject* button) const;
-  void MakeTabStop(int number);
+  void SetPicked(int number, bool picked) { buttons_->SetPicked(number, picked); }
   // The first of lblNumber(first..last) whose value is `number`, or -1.
   int FindSlot(int number, int first, int last) const;
   void BuildLayout();
 
   ProgramState& state_;
-  std::array<QPushButton*, 50> buttons_{};  // 1..49
+  NumberButtons* buttons_ = nullptr;
   std::array<QLabel*, kSlots> labels_{};
   QPushButton* start_ = nullptr;
   QPushButton* clear_ = nullptr;

@@ -8,10 +8,10 @@ namespace bw::ui {
 RangedView::RangedView(Session& session, const QString& rangeName, QWidget* parent)
     : QWidget(parent), session_(session), range_(new DateRangeBar(rangeName, this)) {}
 
-QString RangedView::Subject() const {
-  QString lottery = QString::fromStdString(session_.State().lottoFile);
+QString RangeSubject(const Session& session, const DateRangeBar& range) {
+  QString lottery = QString::fromStdString(session.State().lottoFile);
   lottery.chop(4);  // ".opt"
-  return lottery + ", " + range_->ShownDates();
+  return lottery + ", " + range.ShownDates();
 }
 
 void RangedView::RefreshHistoryDates() {

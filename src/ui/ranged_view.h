@@ -10,6 +10,10 @@
 
 namespace bw::ui {
 
+// The lottery and the dates of the range: "Sample, 12/06/1982 to 17/06/2020",
+// as a picture of counts over the range is titled and named.
+QString RangeSubject(const Session& session, const DateRangeBar& range);
+
 class RangedView : public QWidget {
   Q_OBJECT
  public:
@@ -19,8 +23,7 @@ class RangedView : public QWidget {
   DateRange Range() const { return range_->Range(); }
   // The first and last draw dates, after the history was loaded or grew.
   void RefreshHistoryDates();
-  // The lottery and the dates of the range: "Sample, 12/06/1982 to 17/06/2020".
-  QString Subject() const;
+  QString Subject() const { return RangeSubject(session_, *range_); }
 
  protected:
   Session& session_;

@@ -23,14 +23,15 @@
 #include "store/file_error.h"
 #include "store/text_file.h"
 #include "ticket/ticket.h"
-#include "ui/balance_chart.h"
 #include "ui/data_table.h"
 #include "ui/export_buttons.h"
 #include "ui/help_viewer.h"
 #include "ui/keyboard_order.h"
 #include "ui/my_lines_page.h"
+#include "ui/number_buttons.h"
 #include "ui/page_host.h"
 #include "ui/page_widgets.h"
+#include "ui/ticket_view.h"
 #include "wheel/wheel_generator.h"
 #include "wheel/wheel_text.h"
 
@@ -104,38 +105,38 @@ WheelsPage::WheelsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_
        {"cmdWheelToMyLines", "A&dd to My Lines",
         [this] { AddToMyLines(host_.GetSession(), host_.Messages(), this, PickedLines()); }}});
 
-  ticket_ = new QLabel(this);
-  ticket_->setObjectName("lblWheelTicket");
-  ticket_->setWordWrap(true);
-  chart_ = new BalanceChart(this, "WheelChart", "Running balance of the wheel as a ticket",
-                            "Generate or check a wheel to see its balance over the years.");
-  chart_->setMinimumHeight(200);
-  auto* ticketBox = new QGroupBox("The wheel as a ticket over the history", this);
-  ticketBox->setObjectName("fraWheelTicket");
-  auto* ticketColumn = new QVBoxLayout(ticketBox);
-  ticketColumn->addWidget(ticket_);
-  ticketColumn->addWidget(chart_, 1);
+  ticket_ =
+      new TicketView(host_.GetSession(),
+                     {.box = "fraWheelTicket",
+                      .range = "rngWheel",
+                      .totals = "lblWheelTicket",
+                      .chart = "WheelChart",
+                      .title = "The wheel as a ticket over the history",
+                      .chartTitle = "Running balance of the wheel as a ticket",
+                      .emptyNote = "Generate or check a wheel to see its balance over the years."},
+                     this);
+  connect(ticket_, &TicketView::RangeChanged, this, [this] { ShowTicket(); });
 
   QWidget* check = BuildCheck();
   QPushButton* helpButton =
       HelpButton("cmdHelpWheels", "He&lp", host_.Help(), help_topic::kWheels, this);
   auto* column = new QVBoxLayout(this);
   column->addWidget(Guidance(
-      "Type the numbers you play (7 to 49 of them), choose the guarantee \"T if M\": whenever "
-      "M drawn numbers are among yours, some line holds T of them. Generate builds a wheel "
-      "with as few lines as it finds and proves it.",
+      "Pick the numbers you play on the grid or type them (7 to 49 of them), choose the "
+      "guarantee \"T if M\": whenever M drawn numbers are among yours, some line holds T of "
+      "them. Generate builds a wheel with as few lines as it finds and proves it.",
       this));
   column->addWidget(choice);
   column->addWidget(size_);
   column->addLayout(results, 2);
   column->addLayout(exports);
   column->addWidget(check);
-  column->addWidget(ticketBox, 2);
+  column->addWidget(ticket_, 2);
   column->addWidget(helpButton, 0, Qt::AlignLeft);
-  ChainTabOrder(numbers_,
-                {t_, m_, generate_, stop_, lines_, guarantee_, findChild<QWidget*>("cmdCopyWheel"),
-                 findChild<QWidget*>("cmdSaveWheel"), findChild<QWidget*>("cmdPrintWheel"),
-                 findChild<QWidget*>("cmdWheelToMyLines"), check, chart_, helpButton});
+  ChainTabOrder(numbers_, {grid_, clearPicks_, t_, m_, generate_, stop_, lines_, guarantee_,
+                           findChild<QWidget*>("cmdCopyWheel"), findChild<QWidget*>("cmdSaveWheel"),
+                           findChild<QWidget*>("cmdPrintWheel"),
+                           findChild<QWidget*>("cmdWheelToMyLines"), check, ticket_, helpButton});
 
   connect(&watcher_, &QFutureWatcher<WheelWork>::finished, this, [this] { Finished(); });
 }
@@ -151,6 +152,39 @@ QWidget* WheelsPage::BuildChoice() {
   numbers_->setObjectName("txtWheelNumbers");
   numbers_->setPlaceholderText("1 2 3 4 5 6 7 8 9 10 11 12");
   numbers_->setAccessibleName("Numbers of the wheel");
+  grid_ = new NumberButtons("fraWheelGrid", "cmdWheelNumber", box);
+  pickedCount_ = new QLabel(box);
+  pickedCount_->setObjectName("lblWheelPicked");
+  clearPicks_ = new QPushButton("&Clear", box);
+  clearPicks_->setObjectName("cmdWheelClearPicks");
+  connect(numbers_, &QLineEdit::textChanged, this, [this] { ShowTypedNumbers(); });
+  connect(grid_, &NumberButtons::NumberClicked, this, [this](int n) { ToggleNumber(n); });
+  connect(clearPicks_, &QPushButton::clicked, numbers_, &QLineEdit::clear);
+  ShowTypedNumbers();
+
+  auto* typed = new QHBoxLayout;
+  auto* numbersLabel = new QLabel("&Numbers:", box);
+  numbersLabel->setBuddy(numbers_);
+  typed->addWidget(numbersLabel);
+  typed->addWidget(numbers_, 1);
+  auto* count = new QHBoxLayout;
+  count->addWidget(pickedCount_);
+  count->addWidget(clearPicks_);
+  count->addStretch();
+  auto* column = new QVBoxLayout;
+  column->addLayout(typed);
+  column->addLayout(count);
+  column->addWidget(BuildGuarantee(box));
+  column->addStretch();
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(grid_);
+  row->addLayout(column, 1);
+  return box;
+}
+
+QWidget* WheelsPage::BuildGuarantee(QWidget* parent) {
+  auto* box = new QWidget(parent);
   const auto spin = [box](const char* name, int value, const QString& spoken) {
     auto* s = new QSpinBox(box);
     s->setObjectName(name);
@@ -165,7 +199,7 @@ QWidget* WheelsPage::BuildChoice() {
   generate_ = new QPushButton("&Generate", box);
   generate_->setObjectName("cmdWheelGenerate");
   generate_->setDefault(true);
-  stop_ = new QPushButton("S&top", box);
+  stop_ = new QPushButton("Sto&p", box);
   stop_->setObjectName("cmdWheelStop");
   stop_->setEnabled(false);
   bar_ = new QProgressBar(box);
@@ -176,12 +210,8 @@ QWidget* WheelsPage::BuildChoice() {
   connect(stop_, &QPushButton::clicked, this, [this] { Stop(); });
   auto* row = new QHBoxLayout(box);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* numbersLabel = new QLabel("&Numbers:", box);
-  numbersLabel->setBuddy(numbers_);
   auto* tLabel = new QLabel("G&uarantee:", box);
   tLabel->setBuddy(t_);
-  row->addWidget(numbersLabel);
-  row->addWidget(numbers_, 3);
   row->addWidget(tLabel);
   row->addWidget(t_);
   row->addWidget(new QLabel("if", box));
@@ -190,6 +220,20 @@ QWidget* WheelsPage::BuildChoice() {
   row->addWidget(stop_);
   row->addWidget(bar_, 1);
   return box;
+}
+
+void WheelsPage::ShowTypedNumbers() {
+  grid_->ShowPicked(NumbersIn(numbers_->text()));
+  const std::size_t picked = grid_->Picked().size();
+  pickedCount_->setText(picked == 1 ? QStringLiteral("1 number picked")
+                                    : QStringLiteral("%1 numbers picked").arg(picked));
+}
+
+void WheelsPage::ToggleNumber(int number) {
+  grid_->SetPicked(number, !grid_->IsPicked(number));
+  QStringList picked;
+  for (int n : grid_->Picked()) picked << QString::number(n);
+  numbers_->setText(picked.join(' '));
 }
 
 QWidget* WheelsPage::BuildCheck() {
@@ -232,6 +276,11 @@ void WheelsPage::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void WheelsPage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ShowTicket();
 }
 
 void WheelsPage::Refuse(const std::string& text) {
@@ -417,16 +466,7 @@ void WheelsPage::Show(const WheelWork& work) {
 void WheelsPage::ShowTicket() {
   std::vector<SavedLine> lines;
   for (const Line& line : shown_) lines.push_back(SavedLine{line, {}, {}});
-  Session& session = host_.GetSession();
-  const TicketBacktest ticket =
-      BacktestTicket(lines, session.DatedDraws(), session.State().settings);
-  const HitTotals& totals = ticket.totals;
-  ticket_->setText(QStringLiteral("Over %1 draws: staked %2, returned %3, balance %4.")
-                       .arg(totals.draws)
-                       .arg(totals.staked)
-                       .arg(totals.returned)
-                       .arg(totals.balance));
-  chart_->Show(ticket.balance);
+  ticket_->Show(lines);
 }
 
 std::vector<Line> WheelsPage::PickedLines() const {

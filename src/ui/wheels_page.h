@@ -3,8 +3,9 @@
 // guarantee "T if M", off the GUI thread with its progress and Stop; its
 // lines, its proved guarantee table, its chances over all draws and its size
 // against the fewest lines possible; the lines copied, saved, printed or
-// added to My Lines, and played over the history as a ticket. A wheel typed
-// or loaded from a file is proved the same way ("Check a wheel").
+// added to My Lines, and played as a ticket over a chosen range of the
+// history. The numbers are picked on a grid or typed, the two kept in step.
+// A wheel typed or loaded from a file is proved the same way ("Check a wheel").
 #pragma once
 
 #include <QFutureWatcher>
@@ -28,9 +29,10 @@ class QSpinBox;
 
 namespace bw::ui {
 
-class BalanceChart;
 class DataTable;
+class NumberButtons;
 class PageHost;
+class TicketView;
 
 // A wheel worked out off the GUI thread: proved, with its picture, or why not.
 struct WheelWork {
@@ -65,9 +67,17 @@ class WheelsPage : public QWidget {
  protected:
   // Enter that no control took presses Generate, the page's default button.
   void keyPressEvent(QKeyEvent* event) override;
+  // The ticket's range and balance follow draws added on other pages.
+  void showEvent(QShowEvent* event) override;
 
  private:
   QWidget* BuildChoice();
+  QWidget* BuildGuarantee(QWidget* parent);
+  // The grid and the count follow the typed numbers.
+  void ShowTypedNumbers();
+  // A click on the grid picks or unpicks the number and writes the picks
+  // into the field, ascending.
+  void ToggleNumber(int number);
   QWidget* BuildCheck();
   // The typed numbers ascending and the guarantee, or nullopt after telling why not.
   std::optional<std::pair<std::vector<int>, WheelGuarantee>> Request();
@@ -83,6 +93,9 @@ class WheelsPage : public QWidget {
 
   PageHost& host_;
   QLineEdit* numbers_ = nullptr;
+  NumberButtons* grid_ = nullptr;
+  QLabel* pickedCount_ = nullptr;
+  QPushButton* clearPicks_ = nullptr;
   QSpinBox* t_ = nullptr;
   QSpinBox* m_ = nullptr;
   QPushButton* generate_ = nullptr;
@@ -94,8 +107,7 @@ class WheelsPage : public QWidget {
   QLabel* chances_ = nullptr;
   QPlainTextEdit* checkText_ = nullptr;
   QLabel* checkNote_ = nullptr;
-  QLabel* ticket_ = nullptr;
-  BalanceChart* chart_ = nullptr;
+  TicketView* ticket_ = nullptr;
   std::vector<Line> shown_;
   std::atomic<bool> stopFlag_{false};
   bool running_ = false;  // until its result is shown

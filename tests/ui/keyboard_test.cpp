@@ -185,9 +185,10 @@ class KeyboardTest : public DemoWindowTest {
         "HistoryNumber1 HistoryNumber6 HistoryBonus cmdCorrectDraw cmdInsertDraw cmdDeleteDraw "
         "cmdCopyHistory cmdSaveHistory cmdHelpHistory");
     row("Wheels", ui::kWheels, 0,
-        "txtWheelNumbers spnWheelT spnWheelM cmdWheelGenerate tblWheelLines tblWheelGuarantee "
-        "cmdCopyWheel cmdSaveWheel cmdPrintWheel cmdWheelToMyLines txtWheelCheck cmdWheelLoad "
-        "cmdWheelCheck WheelChartCopy WheelChartSave cmdHelpWheels");
+        "txtWheelNumbers cmdWheelNumber1 cmdWheelClearPicks spnWheelT spnWheelM cmdWheelGenerate "
+        "tblWheelLines tblWheelGuarantee cmdCopyWheel cmdSaveWheel cmdPrintWheel "
+        "cmdWheelToMyLines txtWheelCheck cmdWheelLoad cmdWheelCheck rngWheelFrom rngWheelTo "
+        "rngWheelWhole WheelChartCopy WheelChartSave cmdHelpWheels");
   }
   void tabWalksEveryPageTheSameWayBothWays() {
     QFETCH(int, page);

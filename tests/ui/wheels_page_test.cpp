@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Wheels page by keyboard and mouse: a wheel built off the GUI thread,
-// proved and shown with its size against the fewest possible, added to My
-// Lines; a wheel from a file proved or refused with the reason.
+// The Wheels page by keyboard and mouse: numbers picked on the grid or typed,
+// the two in step; a wheel built off the GUI thread, proved and shown with
+// its size against the fewest possible, added to My Lines, played over a
+// chosen range; a wheel from a file proved or refused with the reason.
 #include <QPlainTextEdit>
 #include <QSpinBox>
 
@@ -29,6 +30,18 @@ void TypeOver(const QString& text) {
   QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
+QString NumberButton(int number) {
+  return QStringLiteral("cmdWheelNumber%1").arg(number);
+}
+
+// The numbers the grid shows picked, as a screen reader tells them.
+QString PickedOnGrid(const QWidget& root) {
+  QStringList picked;
+  for (int n = 1; n <= 49; ++n)
+    if (Spoken(root, NumberButton(n)).endsWith(", picked")) picked << QString::number(n);
+  return picked.join(' ');
+}
+
 }  // namespace
 
 class WheelsPageTest : public DemoWindowTest {
@@ -48,6 +61,91 @@ class WheelsPageTest : public DemoWindowTest {
   }
 
  private slots:
+  // Clicks and keys on the grid write the field, ascending; typing picks on
+  // the grid; up to all 49 numbers.
+  void gridAndFieldFollowEachOther_data() {
+    QTest::addColumn<QString>("script");  // as RunScript reads it
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("focus");  // where the keyboard ends, or empty
+    const auto row = [](const char* name, const QString& script, const QString& field,
+                        const QString& picked, const QString& focus = {}) {
+      QTest::newRow(name) << script << field << picked << focus;
+    };
+    row("clicks", "@cmdWheelNumber12@cmdWheelNumber3@cmdWheelNumber7", "3 7 12", "3 7 12");
+    row("a second click unpicks", "@cmdWheelNumber3@cmdWheelNumber7@cmdWheelNumber3", "7", "7");
+    row("keys", "@txtWheelNumbers<Ctrl+A>5<Tab><Right><Right><Down><Space>", "5 10", "5 10",
+        "cmdWheelNumber10");
+    row("the edge keeps the focus", "@txtWheelNumbers<Tab><Left><Up><Space><Space><Space>", "1",
+        "1", "cmdWheelNumber1");
+    const QString to44 = "@txtWheelNumbers<Tab><Down><Down><Down><Down><Down><Down><Right>";
+    row("Tab leaves the grid from any number", to44 + "<Tab>", "", "", "cmdWheelClearPicks");
+    row("Shift+Tab comes back to the number used", to44 + "<Tab><Shift+Tab>", "", "",
+        "cmdWheelNumber44");
+    row("typed", "@txtWheelNumbers<Ctrl+A>7, 49-1;50 7", "7, 49-1;50 7", "1 7 49");
+    row("typed, then clicked", "@txtWheelNumbers<Ctrl+A>9 2@cmdWheelNumber1", "1 2 9", "1 2 9");
+    row("cleared", "@cmdWheelNumber4@cmdWheelNumber9@cmdWheelClearPicks", "", "");
+    QString all, every;
+    for (int n = 1; n <= 49; ++n) {
+      all += "@" + NumberButton(50 - n);
+      every += QString::number(n) + (n < 49 ? " " : "");
+    }
+    row("all 49", all, every, every);
+  }
+  void gridAndFieldFollowEachOther() {
+    QFETCH(QString, script);
+    QFETCH(QString, field);
+    QFETCH(QString, picked);
+    QFETCH(QString, focus);
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kWheels));
+    RunScript(*w_, script, nullptr);
+    QCOMPARE(Child<QLineEdit>(*w_, "txtWheelNumbers").text(), field);
+    QCOMPARE(PickedOnGrid(*w_), picked);
+    const auto count = picked.isEmpty() ? 0 : picked.count(' ') + 1;
+    QCOMPARE(Caption(*w_, "lblWheelPicked"),
+             count == 1 ? "1 number picked" : QStringLiteral("%1 numbers picked").arg(count));
+    if (!focus.isEmpty()) QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+  }
+
+  // The wheel's ticket goes over the range chosen; its picture names it.
+  void rangeChoosesTheDrawsOfTheTicket_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("draws");
+    QTest::newRow("whole") << ""
+                           << "" << 3799;
+    QTest::newRow("from 2015") << "01/01/2015"
+                               << "" << 570;
+    QTest::newRow("until 1999") << ""
+                                << "31/12/1999" << 1663;
+    QTest::newRow("one draw") << "17/06/2020"
+                              << "17/06/2020" << 1;
+  }
+  void rangeChoosesTheDrawsOfTheTicket() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, draws);
+    QVERIFY(ChooseTab(w_->MainTabs(), ui::kWheels));
+    for (int n = 1; n <= 12; ++n) Click(*w_, NumberButton(n));
+    Child<QSpinBox>(*w_, "spnWheelM").setValue(3);
+    Click(*w_, "cmdWheelGenerate");
+    WaitForWheel();
+    const QString whole = Caption(*w_, "lblWheelTicket");
+    if (!to.isEmpty()) TypeDate(*w_, "rngWheelTo", to);
+    if (!from.isEmpty()) TypeDate(*w_, "rngWheelFrom", from);
+    // 15 lines at a stake of 1 on each draw of the range.
+    const QString ticket = Caption(*w_, "lblWheelTicket");
+    QVERIFY2(ticket.startsWith(
+                 QStringLiteral("Over %1 draws: staked %2, returned ").arg(draws).arg(15 * draws)),
+             qPrintable(ticket));
+    const QString proposed = AnswerFileDialog([this] { Click(*w_, "WheelChartSave"); });
+    const QString dates =
+        (from.isEmpty() ? "12/06/1982" : from) + " to " + (to.isEmpty() ? "17/06/2020" : to);
+    QCOMPARE(proposed, "WheelChart Sample " + QString(dates).replace('/', '-') + ".png");
+    Click(*w_, "rngWheelWhole");
+    QCOMPARE(Caption(*w_, "lblWheelTicket"), whole);
+  }
+
   void buildsProvesAndAddsAWheelByKeyboardAndMouse() {
     Choose("1 2 3 4 5 6 7 8 9 10 11 12", 3, 3);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Generate is the default
