@@ -32,7 +32,7 @@ std::optional<int> AnswerOnTerminal(const bw::ui::StartOptions& options) {
     return 0;
   }
   if (options.version) {
-    std::printf("ballwright %s\n", BALLWRIGHT_VERSION);
+    std::printf("ballwright %s\n", bw::ui::ProgramVersion());
     return 0;
   }
   return std::nullopt;

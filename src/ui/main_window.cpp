@@ -30,6 +30,7 @@
 #include "ui/report_notice.h"
 #include "ui/search_page.h"
 #include "ui/single_line_page.h"
+#include "ui/start_up.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 #include "ui/update_page.h"
@@ -41,12 +42,12 @@ namespace {
 void ShowAboutBox(QWidget* parent) {
   QMessageBox::about(
       parent, "About Ballwright",
-      "<h3>Ballwright " BALLWRIGHT_VERSION
-      "</h3>"
-      "<p>Measures lines of six numbers against the history of past draws.</p>"
-      "<p>Ballwright is free software under the GNU General Public License, version 3 or "
-      "later: you may pass it on and change it under the terms of that licence.</p>"
-      "<p>It comes with no warranty, to the extent the law allows.</p>");
+      QString("<h3>Ballwright %1</h3>"
+              "<p>Measures lines of six numbers against the history of past draws.</p>"
+              "<p>Ballwright is free software under the GNU General Public License, version 3 "
+              "or later: you may pass it on and change it under the terms of that licence.</p>"
+              "<p>It comes with no warranty, to the extent the law allows.</p>")
+          .arg(ProgramVersion()));
 }
 
 }  // namespace

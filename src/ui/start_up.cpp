@@ -83,6 +83,10 @@ std::string StartHelpText() {
          "folder or the window could not be used, 2 wrong arguments.\n";
 }
 
+const char* ProgramVersion() {
+  return BALLWRIGHT_VERSION;
+}
+
 StartArguments ChooseStartPlace(const StartOptions& options,
                                 const std::filesystem::path& programFileFolder,
                                 const EnvironmentLookup& environment) {

@@ -29,6 +29,8 @@ struct StartOptions {
 // file is an error.
 StartOptions ReadStartOptions(const std::vector<std::string>& arguments);
 std::string StartHelpText();
+// The version of the program, as "0.1".
+const char* ProgramVersion();
 
 struct StartArguments {
   LotteryFolder place;               // where the lotteries live, and the help file

@@ -198,7 +198,7 @@ TEST_F(ProgramLayouts, AFailedFirstStartLeavesNoPartialFileAndTheNextCompletesIt
     }
     EXPECT_FALSE(fs::exists(UserFolder() / kProgramSettingsFile));
     ASSERT_EQ(PrepareLotteryFolder(place), "");
-    EXPECT_EQ(root_.Read(kUserFolder + "/vomrix.ini"),
+    EXPECT_EQ(root_.Read(std::string(kUserFolder) + "/vomrix.ini"),
               root_.Read("usr/share/ballwright-data/vomrix.ini"));
   }
 }
