@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install`: the two programs in bin/, the read-only demo lottery and
-# help file in share/ballwright (the programs find it as ../share/ballwright),
-# and the desktop entry, AppStream metainfo and icons where desktops look.
+# help file in share/ballwright-data (the programs find it as
+# ../share/ballwright-data; never share/ballwright, which differs from the
+# user's lottery folder share/Ballwright only by case), and the desktop entry, AppStream metainfo and icons where desktops look.
 include(GNUInstallDirs)
 
 set(BALLWRIGHT_APP_ID org.ballwright.Ballwright)
@@ -11,7 +12,7 @@ install(TARGETS ballwright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET ballwright)
   install(TARGETS ballwright RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ballwright)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ballwright-data)
 
 install(FILES ${desktop_dir}/${BALLWRIGHT_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

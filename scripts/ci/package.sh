@@ -38,6 +38,9 @@ run_installed() {
 [[ ! -e $user_folder ]] || fail "--where made the folder"
 run_installed ballwright --screenshot "$work/window.png"
 
+[[ -f $work/root/usr/share/ballwright-data/Sample.opt && ! -e $work/root/usr/share/ballwright ]] ||
+  fail "the demo lottery is not in /usr/share/ballwright-data"
+[[ $(stat -c %a "$user_folder") == 700 ]] || fail "$user_folder is not private (mode 700)"
 cmp -s "$user_folder/Sample.opt" "$root/data/demo/Sample.opt" || fail "no demo history in $user_folder"
 [[ -f $user_folder/vomrix.ini && -f $user_folder/Sample.dnd ]] || fail "the demo lottery was not loaded"
 [[ ! -e $user_folder/vomrix.HLP ]] || fail "the help file was copied instead of read from the installed data"

@@ -290,6 +290,13 @@ FileMarks FileMarksOf(const std::filesystem::path& file) {
           (attributes & FILE_ATTRIBUTE_READONLY) != 0};
 }
 
+std::error_code MakePrivateFolder(const std::filesystem::path& folder) {
+  if (const std::error_code fault = AskHook(FileChange::Write, folder)) return fault;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);  // a user's profile is private already
+  return error;
+}
+
 std::error_code ClearReadOnly(const std::filesystem::path& file) {
   const DWORD attributes = GetFileAttributesW(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
@@ -443,6 +450,15 @@ FileMarks FileMarksOf(const std::filesystem::path& file) {
   struct stat info {};
   if (::lstat(file.c_str(), &info) != 0) return {};
   return {true, S_ISDIR(info.st_mode), !S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0};
+}
+
+std::error_code MakePrivateFolder(const std::filesystem::path& folder) {
+  if (const std::error_code fault = AskHook(FileChange::Write, folder)) return fault;
+  std::error_code error;
+  if (folder.has_parent_path()) std::filesystem::create_directories(folder.parent_path(), error);
+  if (error) return error;
+  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return {};
+  return LastError();
 }
 
 std::error_code ClearReadOnly(const std::filesystem::path& file) {

@@ -87,6 +87,10 @@ struct FileMarks {
 };
 FileMarks FileMarksOf(const std::filesystem::path& file);
 
+// Makes the folder (and its missing parents as usual) so that only its owner
+// may enter it; a folder already there is left as it is.
+std::error_code MakePrivateFolder(const std::filesystem::path& folder);
+
 // Clears the read-only mark; a missing file is no error.
 std::error_code ClearReadOnly(const std::filesystem::path& file);
 
@@ -106,7 +110,7 @@ FileFault FileFaultOf(const std::error_code& error);
 // fails with the error it returns (a write fails half way, as on a full
 // disk). A hook may also end the process there, to test what a kill leaves.
 // Flush is asked before a new file is flushed to the disk, FolderFlush before
-// a folder's entries are.
+// a folder's entries are, Write also before a new folder is made.
 enum class FileChange { Write, Flush, Move, Link, Remove, Mark, FolderFlush };
 using FileChangeHook = std::function<std::error_code(FileChange, const std::filesystem::path&)>;
 void SetFileChangeHook(FileChangeHook hook);

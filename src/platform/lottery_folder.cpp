@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "store/settings_files.h"
+#include "platform/file_system.h"
 
 namespace bw {
 namespace fs = std::filesystem;
@@ -12,7 +12,7 @@ namespace {
 
 // The read-only data of an installed program, beside its bin folder.
 fs::path InstalledDataFolder(const fs::path& programFileFolder) {
-  return (programFileFolder / ".." / "share" / "ballwright").lexically_normal();
+  return (programFileFolder / ".." / "share" / "ballwright-data").lexically_normal();
 }
 
 bool IsFolder(const fs::path& path) {
@@ -61,18 +61,32 @@ std::string Quoted(const fs::path& path) {
   return "\"" + path.string() + "\"";
 }
 
-// Copies through a temporary file so that an interrupted copy never leaves a
-// partial file that a later start would take for the user's own.
+// The demo files are small; a larger one is no demo file.
+constexpr std::size_t kLargestDemoFile = 64u << 20;
+
+std::string CopyFailure(const fs::path& source, const fs::path& target, const std::string& why) {
+  return "cannot copy " + Quoted(source) + " to " + Quoted(target) + ": " + why;
+}
+
+// Copies through a new file, flushed before it takes the name, so that an
+// interrupted copy never leaves a partial file that a later start would take
+// for the user's own.
 std::string CopyUnlessPresent(const fs::path& source, const fs::path& target) {
   if (Exists(target)) return {};
-  const fs::path part = target.string() + ".part";
-  std::error_code error;
-  fs::copy_file(source, part, fs::copy_options::overwrite_existing, error);
-  if (!error && !Exists(target)) fs::rename(part, target, error);
-  std::error_code ignored;
-  fs::remove(part, ignored);
-  return error ? "cannot copy " + Quoted(source) + " to " + Quoted(target) + ": " + error.message()
-               : std::string();
+  const FileBytes read = ReadFileBytes(source, kLargestDemoFile);
+  if (read.error || read.tooLarge || read.notPlainFile) {
+    return CopyFailure(source, target, read.error ? read.error.message() : "not a demo file");
+  }
+  const CreatedFile part = WriteUniqueFile(target.string() + ".part", read.bytes, true);
+  std::error_code error = part.error;
+  bool moved = false;
+  if (!error && !Exists(target)) {
+    error = MoveFileOver(part.path, target);
+    moved = !error;
+  }
+  if (!part.error && !moved) RemoveFileIfPresent(part.path);
+  if (moved) error = SyncFolder(target.parent_path());
+  return error ? CopyFailure(source, target, error.message()) : std::string();
 }
 
 }  // namespace
@@ -108,8 +122,7 @@ LotteryFolder ChooseLotteryFolder(const std::optional<fs::path>& given,
 
 std::string PrepareLotteryFolder(const LotteryFolder& place) {
   if (!place.seedFromInstalledData) return {};
-  std::error_code error;
-  fs::create_directories(place.folder, error);
+  std::error_code error = MakePrivateFolder(place.folder);
   if (error || !IsFolder(place.folder)) {
     return "cannot make the lottery folder " + Quoted(place.folder) + ": " +
            (error ? error.message() : "a file of that name is in the way");

@@ -3,8 +3,8 @@
 //
 // A program folder that holds its own program settings file (a portable copy,
 // the build folder) is the place, writable or not. An installed program, whose
-// read-only data lies in ../share/ballwright beside its bin folder, keeps the
-// lotteries in the user's data folder and seeds it with the demo lottery on
+// read-only data lies in ../share/ballwright-data beside its bin folder,
+// keeps the lotteries in the user's data folder and seeds it with the demo lottery on
 // the first start. `--folder DIR` overrides both.
 #pragma once
 
@@ -18,6 +18,9 @@ namespace bw {
 
 // The help file, read from the installed data or the program folder.
 inline constexpr std::string_view kHelpFile = "vomrix.HLP";
+// The program settings file: it names the current lottery, and its presence
+// beside the program file makes a portable copy.
+inline constexpr std::string_view kProgramSettingsFile = "vomrix.ini";
 
 struct LotteryFolder {
   std::filesystem::path folder;         // where the lottery files are read and written

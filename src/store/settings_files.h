@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "model/program_state.h"
+#include "platform/lottery_folder.h"  // kProgramSettingsFile
 
 namespace bw {
-
-inline constexpr std::string_view kProgramSettingsFile = "vomrix.ini";
 
 // Each sets state.fileErrorNumber to 0 first and returns true on success;
 // on failure the number is set and values read before the failing line stay.

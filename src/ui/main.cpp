@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The start procedure: the lottery folder, one instance per folder, the program settings,
-// the main window with its loading, and the run loop until it closes.
+// The start procedure: --help and --version without a window, the lottery
+// folder, one window per folder (a later start hands its file to it), the
+// program settings, the main window with its loading, and the run loop.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/session.h"
 #include "platform/folder_lock.h"
@@ -11,40 +15,76 @@
 #include "ui/guarded_application.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "ui/single_window.h"
 #include "ui/start_up.h"
 
+namespace {
+
+std::vector<std::string> Words(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// --help and --version are answered on the terminal; the exit code, or
+// nothing when a window is wanted.
+std::optional<int> AnswerOnTerminal(const bw::ui::StartOptions& options) {
+  if (options.help) {
+    std::fputs(bw::ui::StartHelpText().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("ballwright %s\n", bw::ui::ProgramVersion());
+    return 0;
+  }
+  return std::nullopt;
+}
+
+int Refuse(bw::MessageSink& messages, const std::string& problem, const char* title) {
+  std::fprintf(stderr, "ballwright: %s\n", problem.c_str());
+  messages.Show({problem, title, bw::MessageButtons::Ok, bw::MessageIcon::Critical});
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) try {
+  // Before the application object, which needs a display. Its own options
+  // (-platform ...) are known only to it: then the words are read again below.
+  if (const auto answered = AnswerOnTerminal(bw::ui::ReadStartOptions(Words(argc, argv)))) {
+    return *answered;
+  }
   bw::ui::GuardedApplication app(argc, argv);
   QApplication::setApplicationName("Ballwright");
   QApplication::setDesktopFileName("org.ballwright.Ballwright");  // its desktop entry and icon
-  std::vector<std::string> arguments;
-  for (const QString& argument : QApplication::arguments().mid(1)) {
-    arguments.push_back(argument.toStdString());
-  }
+  const bw::ui::StartOptions options = bw::ui::ReadStartOptions(Words(argc, argv));
+  if (const auto answered = AnswerOnTerminal(options)) return *answered;
   const bw::ui::StartArguments start =
-      bw::ui::ParseStartArguments(arguments, QApplication::applicationDirPath().toStdString());
-  if (!start.error.empty()) {
-    std::fprintf(stderr, "ballwright: %s\n", start.error.c_str());
+      bw::ui::ChooseStartPlace(options, QApplication::applicationDirPath().toStdString());
+  const std::string wrong = options.error.empty() ? start.error : options.error;
+  if (!wrong.empty()) {
+    std::fprintf(stderr, "ballwright: %s\n", wrong.c_str());
     return 2;
   }
   bw::ui::QtMessageSink messages;
   if (const std::string error = bw::PrepareLotteryFolder(start.place); !error.empty()) {
-    std::fprintf(stderr, "ballwright: %s\n", error.c_str());
-    messages.Show({error, "Error", bw::MessageButtons::Ok, bw::MessageIcon::Critical});
-    return 1;
+    return Refuse(messages, error, "Error");
   }
   bw::FolderLock lock(start.place.folder);
   // The window writes the folder; a lock it cannot take would let others in.
   if (lock.LockData(bw::LockMode::Shared, std::chrono::seconds(2)) ==
       bw::FolderLock::Result::Unusable) {
-    const std::string problem =
-        "Ballwright cannot open this lottery folder: " + lock.Problem() + ".";
-    std::fprintf(stderr, "ballwright: %s\n", problem.c_str());
-    messages.Show({problem, "Lottery folder", bw::MessageButtons::Ok, bw::MessageIcon::Critical});
-    return 1;
+    return Refuse(messages, "Ballwright cannot open this lottery folder: " + lock.Problem() + ".",
+                  "Lottery folder");
   }
   lock.UnlockData();
-  if (!lock.MarkWindowOpen()) return 0;  // another instance serves this folder
+  if (!lock.MarkWindowOpen()) {  // the window holding the folder takes over
+    const std::string problem =
+        bw::ui::SingleWindow::HandOver(start.place.folder, start.resultFile);
+    return problem.empty() ? 0 : Refuse(messages, problem, "Lottery folder");
+  }
+  bw::ui::SingleWindow single(start.place.folder);
+  if (const std::string problem = single.Listen(); !problem.empty()) {
+    std::fprintf(stderr, "ballwright: %s\n", problem.c_str());  // the window works without
+  }
 
   bw::ui::QtEventPump events;
   bw::SystemClock clock;
@@ -58,6 +98,10 @@ int main(int argc, char** argv) try {
       bw::ui::Services{messages, events, clock, random, nullptr, {}, {}, start.place.helpFile, {}});
   if (!window.Initialize() || window.IsUnloaded()) return 0;
   window.show();
+  bw::ui::ServeWindow(single, window);
+  if (!start.resultFile.empty()) {
+    QTimer::singleShot(0, &window, [&window, &start] { window.OpenResultFile(start.resultFile); });
+  }
   if (!start.screenshot.empty()) {
     QTimer::singleShot(500, &window, [&window, &start] {
       window.grab().save(QString::fromStdString(start.screenshot));

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
@@ -29,12 +30,27 @@
 #include "ui/report_notice.h"
 #include "ui/search_page.h"
 #include "ui/single_line_page.h"
+#include "ui/start_up.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 #include "ui/update_page.h"
 #include "ui/wheels_page.h"
 
 namespace bw::ui {
+namespace {
+
+void ShowAboutBox(QWidget* parent) {
+  QMessageBox::about(
+      parent, "About Ballwright",
+      QString("<h3>Ballwright %1</h3>"
+              "<p>Measures lines of six numbers against the history of past draws.</p>"
+              "<p>Ballwright is free software under the GNU General Public License, version 3 "
+              "or later: you may pass it on and change it under the terms of that licence.</p>"
+              "<p>It comes with no warranty, to the extent the law allows.</p>")
+          .arg(ProgramVersion()));
+}
+
+}  // namespace
 
 // The ProgressBar panel of the window, shown while the history is saved. A
 // message box (a save error) blocks the window only once the bar is gone.
@@ -173,6 +189,10 @@ void MainWindow::BuildMenus() {
   help->addSeparator()->setObjectName("mnuBlank2");
   addTopic(help, "mnuImport", "&Importing an unlisted Lottery", topic::kImportingLottery);
   addTopic(help, "mnuImportDrawsHelp", "Importing &Published Draws", topic::kImportingDraws);
+  help->addSeparator()->setObjectName("mnuBlank3");
+  QAction* about = addItem(help, "mnuAbout", "&About Ballwright");
+  about->setMenuRole(QAction::AboutRole);
+  connect(about, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
 
 // The History page, and the Edit menu that undoes and redoes its changes.

@@ -85,6 +85,10 @@ class MainWindow : public QMainWindow, public PageHost {
   // The window has closed (its unload ran): the program ends.
   bool IsUnloaded() const { return unloaded_; }
 
+  // Opens the import preview of a results file named on the command line or
+  // by a later start; refused while a dialog of the window is open.
+  void OpenResultFile(const std::filesystem::path& file);
+
   // Sizes the window to fit the screen's free room.
   void FitTo(const QRect& available);
 

@@ -10,6 +10,7 @@
 #include "store/index_files.h"
 #include "store/settings_files.h"
 #include "ui/export_buttons.h"
+#include "ui/import_flow.h"
 #include "ui/line_insight_panel.h"
 #include "ui/lottery_dialog.h"
 #include "ui/main_window.h"
@@ -184,6 +185,17 @@ void MainWindow::mnuInitialise_Click() {
   if (tabChoice_->currentIndex() == kSixFrom49) search_->SavePosition();
   DeleteIndexFiles(*state_);
   LoadChosenLottery();
+}
+
+void MainWindow::OpenResultFile(const std::filesystem::path& file) {
+  if (QApplication::activeModalWidget() != nullptr) {
+    services_.messages.Show({"Ballwright was asked to open \"" + file.string() +
+                                 "\", but a dialog of the window is open. Close the dialog, "
+                                 "then open the file again.",
+                             "Import Draws", MessageButtons::Ok, MessageIcon::Exclamation});
+    return;
+  }
+  import_->ImportFrom(file);
 }
 
 void MainWindow::mnuQuit_Click() {

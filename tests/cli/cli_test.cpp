@@ -206,8 +206,8 @@ TEST(RecordWriter, QuotesCsvTextsOnlyWhereNeededAndEscapesJsonTexts) {
 TEST(CliWhere, GivenFolderOrTheUserDataFolderOfAnInstalledProgram) {
   TestFolder root;
   fs::create_directories(root / "usr/bin");
-  fs::create_directories(root / "usr/share/ballwright");
-  WriteLotteries(root, "usr/share/ballwright/");
+  fs::create_directories(root / "usr/share/ballwright-data");
+  WriteLotteries(root, "usr/share/ballwright-data/");
   const fs::path userFolder = root / "data" / "Ballwright";
   CliOptions options;
   options.environment = [&root](const std::string& name) -> std::optional<std::string> {

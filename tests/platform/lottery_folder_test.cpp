@@ -3,6 +3,7 @@
 // guards it: the window's nested holds of the lock, and lock files that cannot
 // hold it. What two programs get is tested through the command line.
 #include "platform/lottery_folder.h"
+#include "platform/file_system.h"
 #include "platform/folder_lock.h"
 
 #include <functional>
@@ -33,12 +34,12 @@ EnvironmentLookup From(const Environment& values) {
 class ProgramLayouts : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* folder : {"portable/bin", "portable/share/ballwright", "usr/bin",
-                               "usr/share/ballwright", "bare/bin", "home", "data"}) {
+    for (const char* folder : {"portable/bin", "portable/share/ballwright-data", "usr/bin",
+                               "usr/share/ballwright-data", "bare/bin", "home", "data"}) {
       fs::create_directories(root_ / folder);
     }
     root_.Write("portable/bin/vomrix.ini", "file=Sample.opt\r\n");
-    fs::copy(BALLWRIGHT_DEMO_DIR, root_ / "usr/share/ballwright");
+    fs::copy(BALLWRIGHT_DEMO_DIR, root_ / "usr/share/ballwright-data");
   }
   fs::path At(const std::string& relative) const { return root_ / relative; }
   fs::path UserFolder() const { return At(kUserFolder); }
@@ -70,7 +71,7 @@ TEST_F(ProgramLayouts, TheFolderFollowsTheProgramLayoutAndTheEnvironment) {
                     relativeData = {{"HOME", home}, {"XDG_DATA_HOME", "rel"}},
                     withoutData = {{"HOME", ""}};
 #endif
-  const char* installedHelp = "usr/share/ballwright/vomrix.HLP";
+  const char* installedHelp = "usr/share/ballwright-data/vomrix.HLP";
   struct Case {
     const char* what;
     const char* given;  // --folder, "" when not given
@@ -129,7 +130,7 @@ TEST_F(ProgramLayouts, FirstStartPlacesTheDemoAndNeverReplacesAUsersFile) {
     const LotteryFolder place = ChooseLotteryFolder({}, At("usr/bin"), From(UserEnvironment()));
     ASSERT_EQ(PrepareLotteryFolder(place), "");
     for (const auto& [name, bytes] : c.after) {
-      const std::string demo = root_.Read("usr/share/ballwright/" + name);
+      const std::string demo = root_.Read("usr/share/ballwright-data/" + name);
       const std::string found = root_.Read(kUserFolder + ("/" + name));
       EXPECT_EQ(found, bytes == "-" ? "" : bytes.empty() ? demo : bytes) << name;
     }
@@ -143,6 +144,63 @@ TEST_F(ProgramLayouts, AFileInTheWayOfTheUserFolderIsAnError) {
   const LotteryFolder place = ChooseLotteryFolder({}, At("usr/bin"), From(UserEnvironment()));
   EXPECT_NE(PrepareLotteryFolder(place).find("Ballwright"), std::string::npos);
   EXPECT_EQ(root_.Read(kUserFolder), "keep");
+}
+
+#ifndef _WIN32
+// The user's data folder holds the user's draws and lines: a new one is
+// private, its missing parents are made as usual, an old one is left alone.
+TEST_F(ProgramLayouts, ANewUserFolderIsPrivateAnOldOneKeepsItsMode) {
+  const LotteryFolder place = ChooseLotteryFolder({}, At("usr/bin"), From(UserEnvironment()));
+  ASSERT_EQ(PrepareLotteryFolder(place), "");
+  EXPECT_EQ(fs::status(UserFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_TRUE(fs::exists(UserFolder() / "Sample.opt"));
+  EXPECT_NE(fs::status(UserFolder().parent_path()).permissions() & fs::perms::all,
+            fs::perms::owner_all);
+  fs::permissions(UserFolder(),
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  ASSERT_EQ(PrepareLotteryFolder(place), "");
+  EXPECT_NE(fs::status(UserFolder()).permissions() & fs::perms::group_read, fs::perms::none);
+}
+#endif
+
+// Making the folder and each copy go through the file calls in the order
+// write, flush, move, flush of the folder. A failure at any step names the
+// file and the reason and leaves no part file nor a file cut short; the
+// next start completes the placing.
+TEST_F(ProgramLayouts, AFailedFirstStartLeavesNoPartialFileAndTheNextCompletesIt) {
+  const LotteryFolder place = ChooseLotteryFolder({}, At("usr/bin"), From(UserEnvironment()));
+  const std::vector<FileChange> expected = {FileChange::Write, FileChange::Write, FileChange::Flush,
+                                            FileChange::Move, FileChange::FolderFlush};
+  std::vector<FileChange> order;
+  for (std::size_t failAt = 1; failAt <= expected.size(); ++failAt) {
+    SCOPED_TRACE(failAt);
+    fs::remove_all(UserFolder());
+    order.clear();
+    SetFileChangeHook([&order, failAt](FileChange change, const fs::path&) {
+      order.push_back(change);
+      return order.size() == failAt ? std::make_error_code(std::errc::no_space_on_device)
+                                    : std::error_code();
+    });
+    const std::string error = PrepareLotteryFolder(place);
+    SetFileChangeHook({});
+    EXPECT_NE(error.find(failAt == 1 ? "Ballwright" : "Sample."), std::string::npos) << error;
+    EXPECT_NE(error.find(std::make_error_code(std::errc::no_space_on_device).message()),
+              std::string::npos);
+    ASSERT_GE(order.size(), failAt);
+    EXPECT_EQ(std::vector(order.begin(), order.begin() + failAt),
+              std::vector(expected.begin(), expected.begin() + failAt));
+    std::error_code missing;  // when the folder itself was not made
+    for (const auto& entry : fs::directory_iterator(UserFolder(), missing)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+      EXPECT_EQ(root_.Read(kUserFolder + ("/" + name)),
+                root_.Read("usr/share/ballwright-data/" + name));
+    }
+    EXPECT_FALSE(fs::exists(UserFolder() / kProgramSettingsFile));
+    ASSERT_EQ(PrepareLotteryFolder(place), "");
+    EXPECT_EQ(root_.Read(std::string(kUserFolder) + "/vomrix.ini"),
+              root_.Read("usr/share/ballwright-data/vomrix.ini"));
+  }
 }
 
 using Result = FolderLock::Result;

@@ -26,26 +26,49 @@ const QString kTitle = " Ballwright - [Database loaded (%1)]";
 class StartupTest : public QObject {
   Q_OBJECT
  private slots:
-  void argumentsNameTheProgramFolder() {
+  // Options start with "--"; the one other word, or a word after "--", is
+  // the results file, made absolute for a window started elsewhere.
+  void argumentsNameTheFolderTheFileAndWhatIsWrong() {
     TestFolder folder;
     folder.Write("plain.txt", "x");
     const std::string here = folder.Path().string();
+    const auto cwd = std::filesystem::current_path();
     struct Case {
       std::vector<std::string> args;
-      std::filesystem::path base;
-      bool ok;
-    } cases[] = {{{}, here, true},
-                 {{"--folder", here}, "/nowhere", true},
-                 {{"--screenshot", "w.png"}, here, true},
-                 {{"--folder"}, here, false},
-                 {{"--fast"}, here, false},
-                 {{"--folder", here + "/plain.txt"}, "/", false}};
+      std::string error;  // a part of it, "" when the arguments are good
+      std::filesystem::path file;
+      bool help, version;
+    } cases[] = {
+        {{}, "", {}, false, false},
+        {{"--folder", here}, "", {}, false, false},
+        {{"--screenshot", "w.png"}, "", {}, false, false},
+        {{"--folder"}, "--folder needs a value", {}, false, false},
+        {{"--fast"}, "unknown option \"--fast\"", {}, false, false},
+        {{"-x"}, "unknown option \"-x\"", {}, false, false},
+        {{"--folder", here + "/plain.txt"}, "plain.txt\" is not a folder", {}, false, false},
+        {{"results.csv"}, "", cwd / "results.csv", false, false},
+        {{"/r/a.csv", "--folder", here}, "", "/r/a.csv", false, false},
+        {{"--", "--odd.csv"}, "", cwd / "--odd.csv", false, false},
+        {{"a.csv", "b.csv"}, "\"b.csv\" is a second file", {}, false, false},
+        {{""}, "the file name is empty", {}, false, false},
+        {{"a.csv", "--help", "--fast"}, "", {}, true, false},
+        {{"--version"}, "", {}, false, true},
+        {{"--", "--help"}, "", cwd / "--help", false, false},
+    };
     for (const Case& c : cases) {
-      const auto parsed = ui::ParseStartArguments(c.args, c.base);
-      QVERIFY2(parsed.error.empty() == c.ok, c.args.empty() ? "none" : c.args[0].c_str());
-      if (c.ok) QCOMPARE(parsed.place.folder, folder.Path());
+      const std::string what = c.args.empty() ? "none" : c.args[0];
+      const ui::StartOptions options = ui::ReadStartOptions(c.args);
+      const ui::StartArguments start = ui::ChooseStartPlace(options, here);
+      const std::string error = options.error.empty() ? start.error : options.error;
+      QVERIFY2(c.error.empty() ? error.empty() : error.find(c.error) != std::string::npos,
+               (what + ": " + error).c_str());
+      QCOMPARE(options.help, c.help);
+      QCOMPARE(options.version, c.version);
+      if (!error.empty() || c.help || c.version) continue;
+      QCOMPARE(start.place.folder, folder.Path());
+      QCOMPARE(start.resultFile, c.file);
     }
-    QCOMPARE(ui::ParseStartArguments({"--screenshot", "w.png"}, here).screenshot, "w.png");
+    QCOMPARE(ui::ReadStartOptions({"--screenshot", "w.png"}).screenshot, "w.png");
   }
 
   // The demo loads without a word and builds its index; a second start
