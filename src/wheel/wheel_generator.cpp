@@ -20,16 +20,25 @@ constexpr int64_t kMostDirectSets = 60000;
 // Set checks one covering search may spend in each of its two chains: a few
 // seconds on a slow machine, and a count rather than a time, so that the same
 // seed always gives the same wheel.
-constexpr int64_t kChecksPerCovering = 600'000'000;
+constexpr int64_t kChecksPerCovering = 400'000'000;
 // The parts of a wheel on many numbers hold long lists of sets, whose checks
 // cost more time each, and the proof over all the draws follows: they share
 // fewer checks, so that the whole wheel still comes within seconds.
 constexpr int64_t kChecksPerPartsWheel = 250'000'000;
-// A round anneals from hot to cold; a search that gained nothing in a few
-// rounds in a row ends early, so small wheels come quickly.
+// A search that gained no line in a few rounds in a row ends early, so small
+// wheels come quickly.
 constexpr int64_t kChecksPerSetInRound = 20000;
 constexpr int kRoundsWithoutGain = 8;
+// The heat of each chain's rounds, from the start of a round to its end. A
+// round cooling to cold settles wheels whose moves open many sets at once (a
+// guarantee t if m > t); a steady heat, taking a move that opens one set more
+// than it settles about once in 50, finds fewer lines for coverings on more
+// numbers, where the cold end mostly stood still.
+struct Heat {
+  double start, end;
+};
 constexpr int kChains = 2;
+constexpr std::array<Heat, kChains> kChainHeats{{{0.26, 0.26}, {0.3, 0.05}}};
 constexpr int kLinesLookedAt = 12;
 
 using Masks = std::vector<uint64_t>;
@@ -79,6 +88,7 @@ class Random {
  public:
   explicit Random(uint64_t seed) : engine_(seed) {}
   int Below(int count) { return static_cast<int>(engine_() % static_cast<uint64_t>(count)); }
+  uint64_t Bits() { return engine_(); }
   double Unit() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
   int BitOf(uint64_t mask) {  // a random set bit
     for (int skip = Below(std::popcount(mask)); skip > 0; --skip) mask &= mask - 1;
@@ -93,8 +103,10 @@ class Random {
 // line in t or more positions.
 class Covering {
  public:
-  Covering(const Masks& sets, int v, int t, int m, uint64_t seed, int64_t budget, SearchWork& work)
+  Covering(const Masks& sets, int v, int t, int m, uint64_t seed, Heat heat, int64_t budget,
+           SearchWork& work)
       : budget_(budget),
+        heat_(heat),
         sets_(sets),
         v_(v),
         t_(t),
@@ -145,7 +157,7 @@ class Covering {
   }
 
   // Takes out lines one by one, each time annealing until the lines cover
-  // again (reheating for another round while checks are left); ends at
+  // again (round after round while checks are left); ends at
   // `fewest` lines, when the checks are spent or on stop.
   Masks Shrink(int64_t fewest) {
     Masks best = lines_;
@@ -197,10 +209,10 @@ class Covering {
   }
 
   // Moves one position of a line so that it comes nearer an open set; a move
-  // opening more sets than it settles is taken with a chance that falls as
-  // the search cools. Returns the checks spent.
+  // opening more sets than it settles is taken with a chance that falls
+  // steeply with the sets it opens, and as the round cools. Returns the
+  // checks spent.
   int64_t Anneal(int64_t checks) {
-    constexpr double kHot = 0.3, kCold = 0.05;
     const int64_t perMove = MoveCost();
     const int64_t moves = std::max<int64_t>(1, checks / perMove);
     int64_t move = 0;
@@ -229,12 +241,12 @@ class Covering {
         gained_.push_back(i);
         if (counts_[i] == 0) --delta;
       });
-      // Only a worsening move needs the heat, so the others skip its pow;
-      // every choice stays the same.
+      // Only a worsening move draws its chance: the others are always taken.
       if (delta > 0) {
         const double heat =
-            kHot * std::pow(kCold / kHot, static_cast<double>(move) / static_cast<double>(moves));
-        if (random_.Unit() >= std::exp(-static_cast<double>(delta) / heat)) continue;
+            heat_.start * std::pow(heat_.end / heat_.start,
+                                   static_cast<double>(move) / static_cast<double>(moves));
+        if (random_.Unit() >= std::exp(-static_cast<double>(delta) / (heat * heatScale_))) continue;
       }
       lines_[line] = moved;
       for (std::size_t i : lost_)
@@ -245,13 +257,18 @@ class Covering {
     return move * perMove;
   }
 
-  // The line nearest the open set of a few picked at random.
+  // The line nearest the open set of a few picked at random, each pick 16
+  // random bits (a fraction of a draw: this runs on every move).
   std::size_t LineToMove(uint64_t target) {
+    const uint64_t count = lines_.size();
     std::size_t line = 0;
     int nearest = -1;
-    for (int pick = 0; pick < kLinesLookedAt; ++pick) {
-      const auto l = static_cast<std::size_t>(random_.Below(static_cast<int>(lines_.size())));
-      const int shared = std::popcount(lines_[l] & target);
+    uint64_t bits = 0;
+    for (int pick = 0; pick < kLinesLookedAt; ++pick, bits >>= 16) {
+      if (pick % 4 == 0) bits = random_.Bits();
+      const auto l = static_cast<std::size_t>(((bits & 0xFFFF) * count) >> 16);
+      int shared = 0;  // counted by hand: a bit count may be a library call
+      for (uint64_t both = lines_[l] & target; both != 0; both &= both - 1) ++shared;
       if (shared > nearest) nearest = shared, line = l;
     }
     return line;
@@ -267,25 +284,26 @@ class Covering {
   // exactly t positions of `line` (which holds `through`, not `without`).
   template <class Visit>
   void ForEachSetMeeting(uint64_t line, uint64_t through, uint64_t without, Visit visit) {
-    const uint64_t inside = line & ~through;
     const uint64_t outside = (Bit(v_) - 1) & ~line & ~without;
-    for (uint64_t part = inside; part != 0; part = (part - 1) & inside) {
-      if (std::popcount(part) != t_ - 1) continue;
-      auto ranked = [&](uint64_t set) { visit(static_cast<std::size_t>(Rank(set))); };
-      ForEachSubset(outside, m_ - t_, part | through, ranked);
-    }
+    auto ranked = [&](uint64_t set) { visit(static_cast<std::size_t>(Rank(set))); };
+    auto withOutside = [&](uint64_t part) {
+      ForEachSubset(outside, v_ - kLineSize - 1, m_ - t_, part, ranked);
+    };
+    ForEachSubset(line & ~through, kLineSize - 1, t_ - 1, through, withOutside);
   }
 
-  // Calls visit(base | subset) for the k-subsets of `from`.
+  // Calls visit(base | subset) for the k-subsets of `from`, which holds
+  // `size` positions (counted by the caller: this runs on every move, and a
+  // bit count may be a library call).
   template <class Visit>
-  static void ForEachSubset(uint64_t from, int k, uint64_t base, Visit& visit) {
+  static void ForEachSubset(uint64_t from, int size, int k, uint64_t base, Visit& visit) {
     if (k == 0) {
       visit(base);
       return;
     }
-    for (uint64_t rest = from; std::popcount(rest) >= k; rest &= rest - 1) {
+    for (uint64_t rest = from; size >= k; rest &= rest - 1, --size) {
       const uint64_t low = rest & -rest;
-      ForEachSubset(rest & ~low, k - 1, base | low, visit);
+      ForEachSubset(rest & ~low, size - 1, k - 1, base | low, visit);
     }
   }
 
@@ -313,8 +331,13 @@ class Covering {
   }
 
   const int64_t budget_;  // set checks this search may spend
+  const Heat heat_;
   const Masks& sets_;
   int v_, t_, m_;
+  // For m > t a move changes C(v - 7, m - t) times as many sets, and opens
+  // sets by the dozen: the heat grows with the square root of that, which
+  // found fewer lines than no growth or growth in proportion.
+  const double heatScale_ = std::sqrt(static_cast<double>(Binomial(v_ - kLineSize - 1, m_ - t_)));
   Random random_;
   SearchWork& work_;
   std::vector<int32_t> counts_;  // per set: the lines holding t of it
@@ -332,7 +355,8 @@ Masks CoverDirectly(int v, int t, int m, uint64_t seed, int64_t budget, SearchWo
   const int64_t fewest = WheelLowerBound(v, {t, m});
   std::array<Masks, kChains> found;
   auto chain = [&](int c) {
-    Covering covering(sets, v, t, m, seed * kChains + static_cast<uint64_t>(c), budget, work);
+    Covering covering(sets, v, t, m, seed * kChains + static_cast<uint64_t>(c),
+                      kChainHeats[static_cast<std::size_t>(c)], budget, work);
     covering.Greedy();
     found[static_cast<std::size_t>(c)] = covering.Shrink(fewest);
   };
