@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,35 @@ std::optional<int> AnswerOnTerminal(const bw::ui::StartOptions& options) {
   return std::nullopt;
 }
 
+// Without a display the application object would abort the program. Where
+// Qt is not told of another platform, say so instead; wrong words first.
+std::optional<int> RefuseWithoutDisplay(int argc, char** argv) {
+#if defined(__linux__)
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM")) return std::nullopt;
+  const std::vector<std::string> words = Words(argc, argv);
+  for (const std::string& word : words) {
+    if (word == "-platform" || word == "--platform") return std::nullopt;
+  }
+  if (const auto options = bw::ui::ReadStartOptions(words); !options.error.empty()) {
+    std::fprintf(stderr, "ballwright: %s\n", options.error.c_str());
+    return 2;
+  }
+  std::fputs(
+      "ballwright: there is no display to open the window on (neither DISPLAY nor "
+      "WAYLAND_DISPLAY is set); ballwright-cli works without one.\n",
+      stderr);
+  return 1;
+#else
+  (void)argc;
+  (void)argv;
+  return std::nullopt;
+#endif
+}
+
 int Refuse(bw::MessageSink& messages, const std::string& problem, const char* title) {
   std::fprintf(stderr, "ballwright: %s\n", problem.c_str());
   messages.Show({problem, title, bw::MessageButtons::Ok, bw::MessageIcon::Critical});
@@ -52,6 +82,7 @@ int main(int argc, char** argv) try {
   if (const auto answered = AnswerOnTerminal(bw::ui::ReadStartOptions(Words(argc, argv)))) {
     return *answered;
   }
+  if (const auto refused = RefuseWithoutDisplay(argc, argv)) return *refused;
   bw::ui::GuardedApplication app(argc, argv);
   QApplication::setApplicationName("Ballwright");
   QApplication::setDesktopFileName("org.ballwright.Ballwright");  // its desktop entry and icon
