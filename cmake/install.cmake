@@ -11,7 +11,7 @@ install(TARGETS ballwright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET ballwright)
   install(TARGETS ballwright RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ballwright)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ballwright-data)
 
 install(FILES ${desktop_dir}/${BALLWRIGHT_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -10,8 +10,8 @@ need_packages desktop-file-utils appstream
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$root/build" --prefix "$prefix" >/dev/null
-for file in bin/ballwright bin/ballwright-cli share/ballwright/Sample.opt \
-  share/ballwright/vomrix.HLP share/icons/hicolor/scalable/apps/org.ballwright.Ballwright.svg \
+for file in bin/ballwright bin/ballwright-cli share/ballwright-data/Sample.opt \
+  share/ballwright-data/vomrix.HLP share/icons/hicolor/scalable/apps/org.ballwright.Ballwright.svg \
   share/icons/hicolor/48x48/apps/org.ballwright.Ballwright.png; do
   [[ -s $prefix/$file ]] || { echo "not installed: $file" >&2; exit 1; }
 done
