@@ -28,6 +28,7 @@ trap cleanup EXIT
 build_packages() {
   mkdir "$work/ballwright"
   git -C "$root" archive HEAD | tar -x -C "$work/ballwright"
+  apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq "$work/ballwright" >/dev/null
   # The tests stage has run every test on this source already, so the
   # package build skips them to keep within the time of the whole run. The
@@ -42,7 +43,7 @@ build_packages() {
 }
 
 check_packages() {
-  lintian --info --display-info --fail-on error,warning "$work"/*.changes
+  lintian --display-info --fail-on error,warning "$work"/*.changes
   mkdir "$work/root"
   local deb
   for deb in "$work"/{ballwright,ballwright-cli}_*.deb; do dpkg-deb -x "$deb" "$work/root"; done
