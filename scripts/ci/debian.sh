@@ -20,7 +20,7 @@ cleanup() {
   if dpkg-query -W "${packages[@]}" &>/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "${packages[@]}" >/dev/null
   fi
-  if id "$user" &>/dev/null; then userdel --remove "$user" 2>/dev/null; fi
+  if id "$user" &>/dev/null; then userdel --remove "$user" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
