@@ -31,5 +31,17 @@ for entry in "$prefix"/share/applications/*.desktop; do
   validate_desktop_entry "$entry"
   grep -qx 'SingleMainWindow=true' "$entry" || { echo "$entry: no SingleMainWindow=true" >&2; exit 1; }
 done
-appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
+# Pedantic: no error, warning or info; only the hint on the capital in the
+# kept id may stay.
+for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
+  report=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || {
+    printf '%s\n' "$report" >&2
+    exit 1
+  }
+  if grep -E '^[EWI]: ' <<<"$report" >&2 ||
+    grep -E '^P: ' <<<"$report" | grep -v cid-contains-uppercase-letter >&2; then
+    echo "$metainfo: the validator has more to say than the hint on the id" >&2
+    exit 1
+  fi
+done
 echo "desktop entry and metainfo are valid"
