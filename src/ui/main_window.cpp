@@ -7,13 +7,13 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "platform/lottery_folder.h"
+#include "ui/about_box.h"
 #include "ui/accessible_names.h"
 #include "ui/history_page.h"
 #include "ui/import_flow.h"
@@ -30,27 +30,12 @@
 #include "ui/report_notice.h"
 #include "ui/search_page.h"
 #include "ui/single_line_page.h"
-#include "ui/start_up.h"
 #include "ui/statistics_page.h"
 #include "ui/tab_strip.h"
 #include "ui/update_page.h"
 #include "ui/wheels_page.h"
 
 namespace bw::ui {
-namespace {
-
-void ShowAboutBox(QWidget* parent) {
-  QMessageBox::about(
-      parent, "About Ballwright",
-      QString("<h3>Ballwright %1</h3>"
-              "<p>Measures lines of six numbers against the history of past draws.</p>"
-              "<p>Ballwright is free software under the GNU General Public License, version 3 "
-              "or later: you may pass it on and change it under the terms of that licence.</p>"
-              "<p>It comes with no warranty, to the extent the law allows.</p>")
-          .arg(ProgramVersion()));
-}
-
-}  // namespace
 
 // The ProgressBar panel of the window, shown while the history is saved. A
 // message box (a save error) blocks the window only once the bar is gone.
