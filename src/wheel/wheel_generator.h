@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a wheel with as few lines as it can find for the chosen numbers and
-// the guarantee, and proves it before handing it out. A greedy start is cut
-// down by simulated annealing over the lines; large wheels whose guarantee
+// the guarantee, and proves it before handing it out. A greedy wheel of whole
+// turns (lines shifted round the numbers) is cut down by simulated annealing
+// over the turned lines, then over single lines; large wheels whose guarantee
 // follows from smaller wheels on parts of the numbers (one of p parts holds
 // t of any m drawn numbers when m > p (t - 1); of two parts, one holds t or
 // the other m - t + 1) are built from those.

@@ -29,15 +29,6 @@ constexpr std::array<ProvedSize, 3> kProved{{
     {49, 2, 6, 19},  // fewer than 19 lines miss two of some six numbers
 }};
 
-// The m-sets of v numbers that one line meets in t or more numbers.
-int64_t SetsOneLineSettles(int v, WheelGuarantee g) {
-  int64_t count = 0;
-  for (int j = g.t; j <= std::min(g.m, kLineSize); ++j) {
-    count += Binomial(kLineSize, j) * Binomial(v - kLineSize, g.m - j);
-  }
-  return count;
-}
-
 }  // namespace
 
 int64_t Binomial(int n, int k) {
@@ -46,6 +37,14 @@ int64_t Binomial(int n, int k) {
   int64_t result = 1;
   for (int i = 1; i <= k; ++i) result = result * (n - k + i) / i;
   return result;
+}
+
+int64_t SetsOneLineSettles(int v, WheelGuarantee g) {
+  int64_t count = 0;
+  for (int j = g.t; j <= std::min(g.m, kLineSize); ++j) {
+    count += Binomial(kLineSize, j) * Binomial(v - kLineSize, g.m - j);
+  }
+  return count;
 }
 
 std::string GuaranteeText(WheelGuarantee g) {

@@ -24,6 +24,9 @@ std::string GuaranteeText(WheelGuarantee guarantee);
 // n choose k for n up to 64; 0 when k is outside 0..n.
 int64_t Binomial(int n, int k);
 
+// The m-sets of v numbers that one line holds t or more of.
+int64_t SetsOneLineSettles(int v, WheelGuarantee guarantee);
+
 // Why no wheel is built for v numbers with this guarantee ("" when one is).
 std::string WheelProblem(int v, WheelGuarantee guarantee);
 

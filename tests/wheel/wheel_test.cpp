@@ -62,7 +62,14 @@ struct GeneratedCase {
 
 TEST(Wheel, GeneratedWheelsHoldTheirGuaranteeInAnIndependentWalk) {
   const GeneratedCase cases[] = {
-      {12, {3, 3}, 15}, {10, {5, 5}, 50}, {12, {3, 5}, 2}, {9, {2, 2}, 3}, {14, {2, 6}, 3},
+      {12, {3, 3}, 15},
+      {10, {5, 5}, 50},
+      {12, {3, 5}, 2},
+      {9, {2, 2}, 3},
+      {14, {2, 6}, 3},
+      // Turned round 8 numbers, some lines come back to themselves early.
+      {8, {4, 4}, 7},
+      {11, {4, 4}, 32},
   };
   for (const GeneratedCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.guarantee.t << " if " << c.guarantee.m << " on " << c.v);
@@ -75,6 +82,7 @@ TEST(Wheel, GeneratedWheelsHoldTheirGuaranteeInAnIndependentWalk) {
     EXPECT_EQ(wheel.proof.setsChecked, Binomial(c.v, c.guarantee.m));
     EXPECT_EQ(FirstMiss(chosen, wheel.lines, c.guarantee), std::vector<int>{});
     for (const Line& line : wheel.lines) EXPECT_TRUE(IsValidLine(line));
+    EXPECT_EQ(std::adjacent_find(wheel.lines.begin(), wheel.lines.end()), wheel.lines.end());
     EXPECT_EQ(GenerateWheel(chosen, c.guarantee, seven).lines, wheel.lines);
   }
 }
