@@ -50,6 +50,13 @@ constexpr std::array<Heat, kChains> kChainHeats{{{0.26, 0.26}, {0.3, 0.05}}};
 constexpr std::array<Heat, kChains> kTurnHeats{{{2.0, 0.2}, {1.0, 0.3}}};
 constexpr int kTurnRoundsWithoutGain = 30;
 constexpr int kLinesLookedAt = 12;
+// The open sets the greedy start counts its gains on, at most, in all its
+// lines together, and after a stop.
+constexpr int64_t kGreedyRun = 1 << 15;
+constexpr int64_t kGreedyChecks = 1 << 28;
+constexpr int64_t kGreedyRunAfterStop = 64;
+// The lines weighed for the one to take out next.
+constexpr std::size_t kLinesWeighedForRemoval = 256;
 
 using Masks = std::vector<uint64_t>;
 
@@ -192,20 +199,41 @@ class Covering {
   const Masks& Lines() const { return lines_; }
 
   // Repeatedly a line through an open set, filled up with the positions that
-  // settle the most open sets with it.
+  // settle the most open sets with it. On millions of sets the gains are
+  // counted on a run of the open sets from a random place, and settled sets
+  // leave the list in batches; after a stop the runs are short, so that the
+  // wheel is complete soon.
   void Greedy() {
     std::vector<std::size_t> open;
     for (std::size_t i = 0; i < sets_.size(); ++i)
       if (counts_[Class(i)] == 0) open.push_back(i);
-    while (!open.empty()) {
-      const uint64_t seedSet =
-          sets_[open[static_cast<std::size_t>(random_.Below(static_cast<int>(open.size())))]];
+    int64_t linesSinceSweep = 0;
+    // Runs short enough that the greedy wheel, of at least this many lines,
+    // costs a bounded count of checks.
+    const int64_t fewestLines =
+        static_cast<int64_t>(sets_.size()) / (SetsOneLineSettles(v_, {t_, m_}) * classes_.Turns());
+    const auto fullRun = static_cast<std::size_t>(std::clamp<int64_t>(
+        kGreedyChecks / std::max<int64_t>(1, fewestLines), kGreedyRunAfterStop, kGreedyRun));
+    auto isOpen = [&](std::size_t i) { return counts_[Class(i)] == 0; };
+    while (open_ > 0) {
+      const std::size_t run =
+          work_.Stopped() ? static_cast<std::size_t>(kGreedyRunAfterStop) : fullRun;
+      if (open.size() <= run ||
+          linesSinceSweep * static_cast<int64_t>(run) >= static_cast<int64_t>(open.size())) {
+        std::erase_if(open, [&](std::size_t i) { return !isOpen(i); });
+        linesSinceSweep = 0;
+      }
+      std::size_t from = static_cast<std::size_t>(random_.Below(static_cast<int>(open.size())));
+      while (!isOpen(open[from])) from = (from + 1) % open.size();
+      const uint64_t seedSet = sets_[open[from]];
       uint64_t line = 0;
       for (int i = 0; i < t_; ++i) line |= Bit(random_.BitOf(seedSet & ~line));
+      const std::size_t counted = std::min(run, open.size());
       while (std::popcount(line) < kLineSize) {
         std::array<int64_t, 64> gain{};
-        for (std::size_t i : open) {
-          if (std::popcount(sets_[i] & line) != t_ - 1) continue;
+        for (std::size_t k = 0; k < counted; ++k) {
+          const std::size_t i = open[(from + k) % open.size()];
+          if (std::popcount(sets_[i] & line) != t_ - 1 || !isOpen(i)) continue;
           for (uint64_t rest = sets_[i] & ~line; rest != 0; rest &= rest - 1)
             ++gain[static_cast<std::size_t>(std::countr_zero(rest))];
         }
@@ -222,9 +250,9 @@ class Covering {
         }
         line |= Bit(chosen);
       }
-      work_.Spend(static_cast<int64_t>(open.size()) * (kLineSize - t_ + 1));
+      work_.Spend(static_cast<int64_t>(counted) * (kLineSize - t_ + 1));
       AddLine(line);
-      std::erase_if(open, [&](std::size_t i) { return counts_[Class(i)] > 0; });
+      ++linesSinceSweep;
     }
   }
 
@@ -241,7 +269,7 @@ class Covering {
       if (open_ == 0) {
         if (lines_.size() < best.size()) best = lines_, idle = 0;
         if (static_cast<int64_t>(best.size()) <= fewest) break;
-        RemoveLeastNeededLine();
+        spent += RemoveLeastNeededLine();
       }
       spent += Anneal(std::min(round, budget_ - spent));
     }
@@ -261,13 +289,18 @@ class Covering {
   }
 
  private:
-  // The line whose loss opens the fewest sets.
-  // Walks the sets each line holds, not every set against every line: a
-  // wheel of thousands of lines on tens of thousands of sets stays quick.
-  void RemoveLeastNeededLine() {
+  // The line whose loss opens the fewest sets, of all lines or, in a wheel of
+  // many, of some picked at random. Walks the sets each line holds, not every
+  // set against every line, so a wheel of thousands of lines on millions of
+  // sets stays quick. Returns the checks spent.
+  int64_t RemoveLeastNeededLine() {
+    const std::size_t weighed = std::min(lines_.size(), kLinesWeighedForRemoval);
+    const bool all = weighed == lines_.size();
     std::size_t gone = 0;
     int64_t fewestAlone = -1;
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
+    for (std::size_t pick = 0; pick < weighed; ++pick) {
+      const std::size_t l =
+          all ? pick : static_cast<std::size_t>(random_.Below(static_cast<int>(lines_.size())));
       int64_t alone = 0;
       ForEachSetHeld(lines_[l], [&](std::size_t i) { alone += counts_[Class(i)] == 1; });
       if (fewestAlone < 0 || alone < fewestAlone) gone = l, fewestAlone = alone;
@@ -276,7 +309,9 @@ class Covering {
       if (--counts_[Class(i)] == 0) Open(Class(i));
     });
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(gone));
-    work_.Spend(static_cast<int64_t>(lines_.size() + 1) * SetsOneLineSettles(v_, {t_, m_}));
+    const int64_t checks = static_cast<int64_t>(weighed + 1) * SetsOneLineSettles(v_, {t_, m_});
+    work_.Spend(checks);
+    return checks;
   }
 
   // Moves one position of a line so that it comes nearer an open set; a move
