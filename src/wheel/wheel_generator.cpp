@@ -99,10 +99,13 @@ class SetRank {
 // The m-sets in classes under the turns of the first `turned` positions (the
 // others stay put): a line stands for all its turns, and a search for lines
 // that cover the classes has about `turned` times fewer sets and lines to
-// move. A turn of one position leaves every set a class of its own.
+// move. A turn of one position leaves every set a class of its own, and
+// needs no tables.
 class SetClasses {
  public:
-  SetClasses(const Masks& sets, int turned) : turned_(turned), of_(sets.size(), -1) {
+  SetClasses(const Masks& sets, int turned) : turned_(turned), sets_(sets.size()) {
+    if (turned_ == 1) return;
+    of_.assign(sets.size(), -1);
     const SetRank rank;
     for (std::size_t i = 0; i < sets.size(); ++i) {
       if (of_[i] >= 0) continue;
@@ -112,9 +115,11 @@ class SetClasses {
         of_[static_cast<std::size_t>(rank(Turn(sets[i], by)))] = c;
     }
   }
-  int32_t Of(std::size_t set) const { return of_[set]; }
-  std::size_t Member(int32_t c) const { return members_[static_cast<std::size_t>(c)]; }
-  std::size_t Count() const { return members_.size(); }
+  int32_t Of(std::size_t set) const { return turned_ == 1 ? static_cast<int32_t>(set) : of_[set]; }
+  std::size_t Member(int32_t c) const {
+    return turned_ == 1 ? static_cast<std::size_t>(c) : members_[static_cast<std::size_t>(c)];
+  }
+  std::size_t Count() const { return turned_ == 1 ? sets_ : members_.size(); }
   int Turns() const { return turned_; }
 
   // Every turn of the lines, each line once.
@@ -135,6 +140,7 @@ class SetClasses {
 
  private:
   int turned_;
+  std::size_t sets_;
   std::vector<int32_t> of_;           // per set: its class
   std::vector<std::size_t> members_;  // per class: its first set
 };
@@ -196,7 +202,12 @@ class Covering {
         counts_(classes.Count(), 0),
         seen_at_(classes.Count(), -1) {}
 
-  const Masks& Lines() const { return lines_; }
+  void AddLine(uint64_t line) {
+    lines_.push_back(line);
+    ForEachSetHeld(line, [&](std::size_t i) {
+      if (counts_[Class(i)]++ == 0) --open_;
+    });
+  }
 
   // Repeatedly a line through an open set, filled up with the positions that
   // settle the most open sets with it. On millions of sets the gains are
@@ -280,15 +291,6 @@ class Covering {
  private:
   std::size_t Class(std::size_t set) const { return static_cast<std::size_t>(classes_.Of(set)); }
 
- public:
-  void AddLine(uint64_t line) {
-    lines_.push_back(line);
-    ForEachSetHeld(line, [&](std::size_t i) {
-      if (counts_[Class(i)]++ == 0) --open_;
-    });
-  }
-
- private:
   // The line whose loss opens the fewest sets, of all lines or, in a wheel of
   // many, of some picked at random. Walks the sets each line holds, not every
   // set against every line, so a wheel of thousands of lines on millions of
