@@ -50,7 +50,8 @@ constexpr std::array<Heat, kChains> kCoveringHeats{{{0.5, 0.5}, {0.5, 0.1}}};
 // where lines searched one by one from a greedy start ended at 170 to 175.
 // Of the few lines, each move changes whole classes of sets: they take more
 // heat, and more rounds without a gain before the search gives up. For
-// t if m with m > t the greedy start did as well or better.
+// t if m with m > t neither this start nor a greedy one did better on every
+// wheel tried: one chain starts each way.
 constexpr std::array<Heat, kChains> kTurnHeats{{{2.0, 0.2}, {1.0, 0.3}}};
 constexpr int kTurnRoundsWithoutGain = 30;
 constexpr int kLinesLookedAt = 12;
@@ -189,7 +190,8 @@ class Random {
 };
 
 // One search for a covering of the m-sets of v positions: every set meets a
-// line in t or more positions.
+// line in t or more positions. It counts the sets by their classes: with
+// classes of turns each line stands for all its turns.
 class Covering {
  public:
   Covering(const Masks& sets, const SetClasses& classes, int v, int t, int m, uint64_t seed,
@@ -226,7 +228,7 @@ class Covering {
     // Runs short enough that the greedy wheel, of at least this many lines,
     // costs a bounded count of checks.
     const int64_t fewestLines =
-        static_cast<int64_t>(sets_.size()) / (SetsOneLineSettles(v_, {t_, m_}) * classes_.Turns());
+        static_cast<int64_t>(sets_.size()) / (setsPerLine_ * classes_.Turns());
     const auto fullRun = static_cast<std::size_t>(std::clamp<int64_t>(
         kGreedyChecks / std::max<int64_t>(1, fewestLines), kGreedyRunAfterStop, kGreedyRun));
     auto isOpen = [&](std::size_t i) { return counts_[Class(i)] == 0; };
@@ -315,7 +317,7 @@ class Covering {
       if (--counts_[Class(i)] == 0) Open(Class(i));
     });
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(gone));
-    const int64_t checks = static_cast<int64_t>(weighed + 1) * SetsOneLineSettles(v_, {t_, m_});
+    const int64_t checks = static_cast<int64_t>(weighed + 1) * setsPerLine_;
     work_.Spend(checks);
     return checks;
   }
@@ -469,6 +471,7 @@ class Covering {
   // For m > t a move changes C(v - 7, m - t) times as many sets, and opens
   // sets by the dozen: the heat grows with the square root of that, which
   // found fewer lines than no growth or growth in proportion.
+  const int64_t setsPerLine_ = SetsOneLineSettles(v_, {t_, m_});
   const double heatScale_ = std::sqrt(static_cast<double>(Binomial(v_ - kLineSize - 1, m_ - t_)));
   Random random_;
   SearchWork& work_;
